@@ -1,0 +1,15 @@
+#pragma once
+
+// How the store compares text: upper and lower case are equal, also for
+// accented letters ("cantù" = "CANTÙ"); an accented letter sorts with its base
+// letter ("Èrcole" before "Eva"), after the plain letter when all else is equal.
+// Both work on UTF-8 bytes as SQLite hands them over, without allocating.
+namespace collation {
+
+int compare(const char *a, int lengthA, const char *b, int lengthB);
+
+// Jet LIKE with the ANSI wildcards "%" (any run) and "_" (one character);
+// without wildcards it is an exact match under compare().
+bool like(const char *text, int textLength, const char *pattern, int patternLength);
+
+}

@@ -1,0 +1,44 @@
+#include "columntype.h"
+
+#include "schema.h"
+
+#include <cstring>
+
+namespace {
+
+struct Declaration
+{
+    ColumnType type;
+    const char *name;
+};
+
+// MONEY, DATE and NUMBER carry NUMERIC affinity, TEXT keeps text as given.
+constexpr Declaration declarations[] = {
+    {ColumnType::Integer, "INTEGER"},
+    {ColumnType::Number, "NUMBER"},
+    {ColumnType::Money, "MONEY"},
+    {ColumnType::Date, "DATE"},
+    {ColumnType::Text, "TEXT"},
+};
+
+}
+
+ColumnType columnTypeFromDeclaration(const char *declaredType)
+{
+    if (!declaredType)
+        return ColumnType::Unknown;
+    for (const auto &d : declarations)
+        if (strncasecmp(declaredType, d.name, std::strlen(d.name)) == 0)
+            return d.type;
+    return ColumnType::Unknown;
+}
+
+QString columnDeclaration(ColumnType type)
+{
+    for (const auto &d : declarations)
+        if (d.type == type)
+            return type == ColumnType::Text
+                ? QStringLiteral("TEXT COLLATE %1").arg(QLatin1String(schema::textCollation))
+                : QString::fromLatin1(d.name);
+    return QString();
+}

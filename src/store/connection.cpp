@@ -1,0 +1,110 @@
+#include "connection.h"
+
+#include "dialect.h"
+#include "sqlfunctions.h"
+#include "statement.h"
+#include "storeerror.h"
+
+#include <QFileInfo>
+#include <QSet>
+#include <sqlite3.h>
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::open(const QString &path, const QByteArray &key)
+{
+    if (!QFileInfo(path).isFile())
+        throw StoreError(QStringLiteral("il file non esiste"));
+    connect(path, key, SQLITE_OPEN_READWRITE);
+    try {
+        verifyTables();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Connection::create(const QString &path, const QByteArray &key)
+{
+    if (QFileInfo::exists(path))
+        throw StoreError(QStringLiteral("il file esiste già"));
+    connect(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+void Connection::connect(const QString &path, const QByteArray &key, int flags)
+{
+    close();
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(QFileInfo(path).absoluteFilePath().toUtf8().constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const StoreError error = StoreError::fromSqlite(rc, db ? sqlite3_errmsg(db) : nullptr);
+        sqlite3_close(db);
+        throw error;
+    }
+    m_db = db;
+    m_path = path;
+    sqlite3_busy_timeout(m_db, 3000);
+    try {
+        QByteArray quotedKey = key;
+        quotedKey.replace('\'', "''");
+        Statement(m_db, "PRAGMA key = '" + quotedKey + "'").run();
+        sqlfunctions::install(m_db);
+        // SQLCipher takes any key until the first read: read now, so a wrong
+        // key or a foreign file is refused here and not at the first list.
+        Statement(m_db, "SELECT count(*) FROM sqlite_master").run();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Connection::verifyTables()
+{
+    Statement tables(m_db, "SELECT name FROM sqlite_master WHERE type = 'table'");
+    QSet<QString> present;
+    while (tables.step())
+        present << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(tables.handle(), 0))).toUpper();
+    for (const auto &table : schema::tables())
+        if (!present.contains(table.name))
+            throw StoreError(QStringLiteral("il file non contiene la tabella %1").arg(table.name));
+}
+
+void Connection::close()
+{
+    if (!m_db)
+        return;
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    m_columns.clear();
+}
+
+int Connection::execute(const QString &jetSql)
+{
+    return Statement(m_db, dialect::translate(jetSql)).run();
+}
+
+qint64 Connection::lastInsertId() const
+{
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}
+
+const QList<ColumnDefinition> &Connection::columnsOf(const QString &table)
+{
+    const QString key = table.toUpper();
+    auto found = m_columns.constFind(key);
+    if (found != m_columns.constEnd())
+        return *found;
+    QString quoted = table;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    Statement info(m_db, ("PRAGMA table_info(\"" + quoted + "\")").toUtf8());
+    QList<ColumnDefinition> columns;
+    while (info.step())
+        columns.append({QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(info.handle(), 1))),
+                        columnTypeFromDeclaration(reinterpret_cast<const char *>(sqlite3_column_text(info.handle(), 2)))});
+    if (columns.isEmpty())
+        throw StoreError(QStringLiteral("la tabella %1 non esiste").arg(table));
+    return *m_columns.insert(key, columns);
+}

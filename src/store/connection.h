@@ -1,0 +1,45 @@
+#pragma once
+
+#include "schema.h"
+
+#include <QHash>
+#include <QString>
+
+struct sqlite3;
+
+// The one shared connection to the encrypted store file, opened at start-up
+// and closed by the confirmed exit. Accepts the Jet-style SQL the windows
+// write (see Dialect) and raises StoreError on any failure.
+class Connection
+{
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    // Opens an existing store file; a wrong key or a file that is not a
+    // store is refused and the file left as it is.
+    void open(const QString &path, const QByteArray &key);
+    // Makes a new, empty, keyed file; refuses a path that exists.
+    void create(const QString &path, const QByteArray &key);
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    QString path() const { return m_path; }
+
+    // Runs one statement that returns no rows; returns the rows changed.
+    int execute(const QString &jetSql);
+    qint64 lastInsertId() const;
+
+    // For the store's own classes.
+    sqlite3 *handle() const { return m_db; }
+    const QList<ColumnDefinition> &columnsOf(const QString &table);
+
+private:
+    void connect(const QString &path, const QByteArray &key, int flags);
+    void verifyTables();
+
+    sqlite3 *m_db = nullptr;
+    QString m_path;
+    QHash<QString, QList<ColumnDefinition>> m_columns;
+};

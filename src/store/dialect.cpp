@@ -1,0 +1,248 @@
+#include "dialect.h"
+
+#include "schema.h"
+#include "sqlfunctions.h"
+#include "storeerror.h"
+#include "valueconversion.h"
+
+#include <QList>
+
+namespace {
+
+struct Token
+{
+    enum Kind { Space, String, Word, DateLiteral, Symbol };
+    Kind kind;
+    QString text;
+};
+
+bool isWordChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+// Reads a run delimited by `close`, where a doubled `close` stands for itself.
+qsizetype delimitedEnd(const QString &sql, qsizetype start, QChar close, bool doubledEscapes)
+{
+    qsizetype i = start + 1;
+    while (i < sql.size()) {
+        if (sql.at(i) == close) {
+            if (doubledEscapes && i + 1 < sql.size() && sql.at(i + 1) == close) {
+                i += 2;
+                continue;
+            }
+            return i + 1;
+        }
+        ++i;
+    }
+    throw StoreError(QStringLiteral("istruzione SQL non terminata: manca %1").arg(close));
+}
+
+QList<Token> tokenize(const QString &sql)
+{
+    QList<Token> tokens;
+    qsizetype i = 0;
+    while (i < sql.size()) {
+        const QChar c = sql.at(i);
+        qsizetype end = i + 1;
+        Token::Kind kind = Token::Symbol;
+        if (c.isSpace()) {
+            while (end < sql.size() && sql.at(end).isSpace())
+                ++end;
+            kind = Token::Space;
+        } else if (c == QLatin1Char('\'')) {
+            end = delimitedEnd(sql, i, c, true);
+            kind = Token::String;
+        } else if (c == QLatin1Char('#')) {
+            end = delimitedEnd(sql, i, c, false);
+            kind = Token::DateLiteral;
+        } else if (c == QLatin1Char('[')) {
+            end = delimitedEnd(sql, i, QLatin1Char(']'), false);
+            kind = Token::Word;
+        } else if (isWordChar(c)) {
+            while (end < sql.size() && isWordChar(sql.at(end)))
+                ++end;
+            kind = Token::Word;
+        } else if (end < sql.size()) {
+            const QString pair = sql.mid(i, 2);
+            static const QStringList pairs{">=", "<=", "<>", "!=", "==", "||"};
+            if (pairs.contains(pair))
+                end = i + 2;
+        }
+        tokens.append({kind, sql.mid(i, end - i)});
+        i = end;
+    }
+    return tokens;
+}
+
+bool isWord(const Token &t, const char *word)
+{
+    return t.kind == Token::Word && t.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+}
+
+bool isSymbol(const Token &t, const char *symbol)
+{
+    return t.kind == Token::Symbol && t.text == QLatin1String(symbol);
+}
+
+bool isComparison(const Token &t)
+{
+    static const QStringList ops{"=", "==", "<", ">", "<=", ">=", "<>", "!="};
+    return t.kind == Token::Symbol && ops.contains(t.text);
+}
+
+QString quoted(const QString &text)
+{
+    QString q = text;
+    q.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + q + QLatin1Char('\'');
+}
+
+QString unquoted(const QString &literal)
+{
+    return literal.mid(1, literal.size() - 2).replace(QLatin1String("''"), QLatin1String("'"));
+}
+
+class Translator
+{
+public:
+    explicit Translator(const QString &sql) : m_tokens(tokenize(sql)) {}
+
+    QByteArray run()
+    {
+        endAtFirstSemicolon();
+        for (qsizetype i = 0; i < m_tokens.size(); ++i)
+            rewrite(i);
+        QString out;
+        for (const auto &t : m_tokens)
+            out += t.text;
+        return out.toUtf8();
+    }
+
+private:
+    qsizetype nextSignificant(qsizetype i) const
+    {
+        for (++i; i < m_tokens.size(); ++i)
+            if (m_tokens[i].kind != Token::Space && !m_tokens[i].text.isEmpty())
+                return i;
+        return -1;
+    }
+
+    qsizetype previousSignificant(qsizetype i) const
+    {
+        for (--i; i >= 0; --i)
+            if (m_tokens[i].kind != Token::Space && !m_tokens[i].text.isEmpty())
+                return i;
+        return -1;
+    }
+
+    qsizetype matchingClose(qsizetype open) const
+    {
+        int depth = 0;
+        for (qsizetype i = open; i < m_tokens.size(); ++i) {
+            if (isSymbol(m_tokens[i], "("))
+                ++depth;
+            else if (isSymbol(m_tokens[i], ")") && --depth == 0)
+                return i;
+        }
+        throw StoreError(QStringLiteral("parentesi non chiusa nell'istruzione SQL"));
+    }
+
+    void endAtFirstSemicolon()
+    {
+        for (qsizetype i = 0; i < m_tokens.size(); ++i) {
+            if (!isSymbol(m_tokens[i], ";"))
+                continue;
+            if (nextSignificant(i) >= 0)
+                throw StoreError(QStringLiteral("una sola istruzione per comando"));
+            m_tokens.resize(i);
+            return;
+        }
+    }
+
+    bool followedByParenthesis(qsizetype i) const
+    {
+        const qsizetype next = nextSignificant(i);
+        return next >= 0 && isSymbol(m_tokens[next], "(");
+    }
+
+    void rewrite(qsizetype i)
+    {
+        Token &t = m_tokens[i];
+        if (t.kind == Token::DateLiteral) {
+            const auto date = parseMonthFirstDate(t.text.mid(1, t.text.size() - 2));
+            if (!date)
+                throw StoreError(QStringLiteral("%1 non è una data valida").arg(t.text));
+            t = {Token::String, QLatin1Char('\'') + QString::fromLatin1(isoDate(*date)) + QLatin1Char('\'')};
+        } else if (t.kind == Token::Word && t.text.startsWith(QLatin1Char('['))) {
+            t.text = QLatin1Char('"') + t.text.mid(1, t.text.size() - 2).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+        } else if (isSymbol(t, "&")) {
+            t.text = QStringLiteral("||");
+        } else if (isSymbol(t, "*")) {
+            const qsizetype before = previousSignificant(i);
+            if (before >= 0 && isWord(m_tokens[before], "DELETE"))
+                t.text.clear();
+        } else if (isWord(t, "ISNULL") && followedByParenthesis(i)) {
+            const qsizetype close = matchingClose(nextSignificant(i));
+            t.text.clear();
+            m_tokens[close].text = QStringLiteral(" IS NULL)");
+        } else if (isWord(t, "LEFT") && followedByParenthesis(i)) {
+            t.text = QLatin1String(sqlfunctions::left);
+        } else if (isWord(t, "CDATE") && followedByParenthesis(i)) {
+            t.text = QLatin1String(sqlfunctions::cdate);
+            m_cdateCloses.append(matchingClose(nextSignificant(i)));
+        } else if (isComparison(t)) {
+            compareQuotedDateAsDate(i);
+        } else if (isWord(t, "LIKE")) {
+            exactLikeAsEquality(i);
+        }
+    }
+
+    bool isDateOperand(qsizetype i) const
+    {
+        if (i < 0)
+            return false;
+        const Token &t = m_tokens[i];
+        if (t.kind == Token::Word)
+            return schema::isDateColumn(QString(t.text).remove(QLatin1Char('"')));
+        return isSymbol(t, ")") && m_cdateCloses.contains(i);
+    }
+
+    void compareQuotedDateAsDate(qsizetype op)
+    {
+        const qsizetype value = nextSignificant(op);
+        if (value < 0 || m_tokens[value].kind != Token::String || !isDateOperand(previousSignificant(op)))
+            return;
+        const QString text = unquoted(m_tokens[value].text);
+        if (const auto date = parseDayFirstDate(text); date && text.contains(QLatin1Char('/')))
+            m_tokens[value].text = quoted(QString::fromLatin1(isoDate(*date)));
+    }
+
+    void exactLikeAsEquality(qsizetype like)
+    {
+        const qsizetype before = previousSignificant(like);
+        const qsizetype value = nextSignificant(like);
+        if (value < 0 || (before >= 0 && isWord(m_tokens[before], "NOT")))
+            return;
+        Token &pattern = m_tokens[value];
+        if (pattern.kind == Token::String) {
+            const QString text = unquoted(pattern.text);
+            if (text.contains(QLatin1Char('%')) || text.contains(QLatin1Char('_')))
+                return;
+            m_tokens[like].text = QStringLiteral("=");
+            pattern.text += QStringLiteral(" COLLATE ") + QLatin1String(schema::textCollation);
+        } else if (pattern.kind == Token::Word && pattern.text.front().isDigit()) {
+            m_tokens[like].text = QStringLiteral("=");
+        }
+    }
+
+    QList<Token> m_tokens;
+    QList<qsizetype> m_cdateCloses;
+};
+
+}
+
+QByteArray dialect::translate(const QString &jetSql)
+{
+    return Translator(jetSql).run();
+}

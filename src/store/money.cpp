@@ -1,0 +1,64 @@
+#include "money.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+QString digitsGrouped(qint64 units)
+{
+    QString digits = QString::number(units);
+    for (int i = digits.size() - 3; i > 0; i -= 3)
+        digits.insert(i, QLatin1Char('.'));
+    return digits;
+}
+
+QString format(qint64 cents, bool grouped)
+{
+    const qint64 magnitude = cents < 0 ? -cents : cents;
+    const qint64 units = magnitude / 100;
+    const QString whole = grouped ? digitsGrouped(units) : QString::number(units);
+    return QStringLiteral("%1%2,%3")
+        .arg(cents < 0 ? QStringLiteral("-") : QString(), whole)
+        .arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+}
+
+}
+
+std::optional<Money> Money::fromText(const QString &text)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^([+-]?)(\\d{1,3}(?:\\.\\d{3})+|\\d*)(?:,(\\d+))?$"));
+    const auto m = shape.match(text.trimmed());
+    if (!m.hasMatch() || (m.capturedLength(2) == 0 && m.capturedLength(3) == 0))
+        return std::nullopt;
+    QString whole = m.captured(2);
+    whole.remove(QLatin1Char('.'));
+    const QString decimals = m.captured(3);
+    if (whole.size() > 15)
+        return std::nullopt;
+    qint64 cents = whole.toLongLong() * 100;
+    cents += QStringView(decimals).left(2).toString().leftJustified(2, QLatin1Char('0')).toLongLong();
+    if (decimals.size() > 2 && decimals.at(2) >= QLatin1Char('5'))
+        ++cents;
+    return Money(m.captured(1) == QLatin1String("-") ? -cents : cents);
+}
+
+QString Money::plainText() const
+{
+    return format(m_cents, false);
+}
+
+QString Money::groupedText() const
+{
+    return format(m_cents, true);
+}
+
+QString Money::valueText() const
+{
+    QString text = plainText();
+    while (text.endsWith(QLatin1Char('0')) && text.contains(QLatin1Char(',')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char(',')))
+        text.chop(1);
+    return text;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QMetaType>
+#include <QString>
+#include <optional>
+
+// A euro amount, exact to the cent. Amounts are stored and summed as whole
+// cents so that no binary rounding ever reaches a bill.
+class Money
+{
+public:
+    constexpr Money() = default;
+    static constexpr Money fromCents(qint64 cents) { return Money(cents); }
+
+    // Italian text as the editors hand it over: "1.234,50", "12,5", "-3".
+    // Dots only as thousands separators; more than two decimals round half
+    // away from zero. Anything else is no amount.
+    static std::optional<Money> fromText(const QString &text);
+
+    constexpr qint64 cents() const { return m_cents; }
+
+    QString plainText() const;   // "0.00": "1234,50"
+    QString groupedText() const; // "#,0.00": "1.234,50"
+    QString valueText() const;   // the bare value as the lists show it: "1234,5"
+
+    constexpr bool operator==(const Money &) const = default;
+    constexpr Money operator+(Money other) const { return Money(m_cents + other.m_cents); }
+
+private:
+    constexpr explicit Money(qint64 cents) : m_cents(cents) {}
+    qint64 m_cents = 0;
+};
+
+Q_DECLARE_METATYPE(Money)

@@ -1,0 +1,189 @@
+#include "recordset.h"
+
+#include "connection.h"
+#include "dialect.h"
+#include "statement.h"
+#include "storeerror.h"
+#include "valueconversion.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QRegularExpression &bareTableName()
+{
+    static const QRegularExpression name(QStringLiteral("^\\s*\\[?(\\w+)\\]?\\s*$"));
+    return name;
+}
+
+// "SELECT ... FROM <table> [WHERE|ORDER ...]" on one table, no joins.
+QString singleSourceTable(const QString &sql)
+{
+    static const QRegularExpression from(
+        QStringLiteral("^\\s*select\\s.*?\\sfrom\\s+\\[?(\\w+)\\]?\\s*(?:$|;|where\\b|order\\b)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const auto m = from.match(sql);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+QString quotedName(const QString &name)
+{
+    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
+}
+
+Recordset::Recordset(Connection &connection, const QString &source)
+    : m_connection(&connection), m_source(source)
+{
+    if (const auto m = bareTableName().match(source); m.hasMatch()) {
+        m_table = m.captured(1);
+        connection.columnsOf(m_table); // an unknown table fails at open, as a query would
+        return;
+    }
+    Statement statement(connection.handle(), dialect::translate(source));
+    m_rows = ResultTable::read(statement);
+    m_table = singleSourceTable(source);
+}
+
+const ResultTable &Recordset::table()
+{
+    if (!m_rows) {
+        Statement statement(m_connection->handle(), ("SELECT * FROM " + quotedName(m_table)).toUtf8());
+        m_rows = ResultTable::read(statement);
+    }
+    return *m_rows;
+}
+
+int Recordset::recordCount()
+{
+    return table().rowCount();
+}
+
+bool Recordset::eof()
+{
+    return m_current >= table().rowCount();
+}
+
+void Recordset::moveNext()
+{
+    if (eof())
+        throw StoreError(QStringLiteral("nessun record successivo"));
+    ++m_current;
+    m_changes.clear();
+    m_adding = false;
+}
+
+int Recordset::positionOf(const QString &name)
+{
+    const int position = table().columnIndex(name);
+    if (position < 0)
+        throw StoreError(QStringLiteral("il campo %1 non è nel recordset").arg(name));
+    return position;
+}
+
+Field Recordset::fields(int position)
+{
+    if (eof())
+        throw StoreError(QStringLiteral("nessun record corrente"));
+    if (position < 0 || position >= table().columnCount())
+        throw StoreError(QStringLiteral("il campo %1 non è nel recordset").arg(position));
+    return table().field(m_current, position);
+}
+
+Field Recordset::fields(const QString &name)
+{
+    return fields(positionOf(name));
+}
+
+int Recordset::fieldCount()
+{
+    return table().columnCount();
+}
+
+QString Recordset::fieldName(int position)
+{
+    return table().columnName(position);
+}
+
+void Recordset::addNew()
+{
+    if (m_table.isEmpty())
+        throw StoreError(QStringLiteral("il recordset è di sola lettura"));
+    m_adding = true;
+    m_changes.clear();
+}
+
+const ColumnDefinition &Recordset::columnOf(const QString &name)
+{
+    for (const auto &column : m_connection->columnsOf(m_table))
+        if (column.name.compare(name, Qt::CaseInsensitive) == 0)
+            return column;
+    throw StoreError(QStringLiteral("il campo %1 non esiste nella tabella %2").arg(name, m_table));
+}
+
+void Recordset::setField(const QString &name, const QVariant &value)
+{
+    if (m_table.isEmpty())
+        throw StoreError(QStringLiteral("il recordset è di sola lettura"));
+    const ColumnDefinition &column = columnOf(name);
+    if (column.name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
+        throw StoreError(QStringLiteral("il campo ID è assegnato dal database"));
+    if (!m_adding)
+        fields(positionOf(QStringLiteral("ID"))); // a current row to change is needed
+    const StoredValue stored = toStoredValue(value, column.type, column.name);
+    for (auto &change : m_changes)
+        if (change.first == column.name) {
+            change.second = stored;
+            return;
+        }
+    m_changes.append({column.name, stored});
+}
+
+int Recordset::update()
+{
+    if (m_table.isEmpty())
+        throw StoreError(QStringLiteral("il recordset è di sola lettura"));
+    QStringList names;
+    for (const auto &change : m_changes)
+        names << quotedName(change.first);
+    QString sql;
+    if (m_adding) {
+        sql = names.isEmpty()
+            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedName(m_table))
+            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(quotedName(m_table), names.join(QLatin1Char(',')),
+                       QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')));
+    } else {
+        if (m_changes.isEmpty())
+            return 0;
+        sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE ID = ?")
+                  .arg(quotedName(m_table), names.join(QStringLiteral(" = ?, ")));
+    }
+    Statement statement(m_connection->handle(), sql.toUtf8());
+    int position = 1;
+    for (const auto &change : m_changes)
+        statement.bind(position++, change.second);
+    if (!m_adding)
+        statement.bind(position, StoredValue::ofInteger(fields(QStringLiteral("ID")).toInteger()));
+    const int written = statement.run();
+    m_changes.clear();
+    m_adding = false;
+    return written;
+}
+
+void Recordset::close()
+{
+    m_rows.reset();
+    m_changes.clear();
+    m_adding = false;
+    m_current = 0;
+    m_table.clear();
+    m_source.clear();
+}
+
+std::shared_ptr<const ResultTable> Recordset::rows()
+{
+    table();
+    return m_rows;
+}

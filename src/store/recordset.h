@@ -1,0 +1,58 @@
+#pragma once
+
+#include "field.h"
+#include "resulttable.h"
+#include "schema.h"
+#include "storedvalue.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <memory>
+
+class Connection;
+
+// A short-lived set of rows opened on the shared connection, in the manner
+// the windows were written for: open on SQL text or on a table name, read
+// with EOF / MoveNext / Fields, add or change a row with AddNew / Update.
+//
+// On a table name nothing is read: the recordset serves AddNew. On
+// "SELECT ... FROM <one table> ..." the current row can be changed when the
+// result carries its ID. Values are converted when assigned, so a value the
+// column cannot take fails there and nothing is written.
+class Recordset
+{
+public:
+    Recordset(Connection &connection, const QString &source);
+
+    int recordCount();
+    bool eof();
+    void moveNext();
+    Field fields(int position);
+    Field fields(const QString &name);
+    int fieldCount();
+    QString fieldName(int position);
+
+    void addNew();
+    void setField(const QString &name, const QVariant &value);
+    // Writes the new or changed row in one statement; returns the rows
+    // written (0 when the row to change is gone meanwhile).
+    int update();
+    void close();
+
+    // The rows as read, for lists that show them after the recordset closed.
+    std::shared_ptr<const ResultTable> rows();
+
+private:
+    const ResultTable &table();
+    int positionOf(const QString &name);
+    const ColumnDefinition &columnOf(const QString &name);
+
+    Connection *m_connection;
+    QString m_source;
+    QString m_table; // table written by update(), empty when read-only
+    std::shared_ptr<ResultTable> m_rows;
+    int m_current = 0;
+    bool m_adding = false;
+    QList<QPair<QString, StoredValue>> m_changes;
+};

@@ -1,0 +1,76 @@
+#include "resulttable.h"
+
+#include "statement.h"
+
+#include <sqlite3.h>
+
+std::shared_ptr<ResultTable> ResultTable::read(Statement &statement)
+{
+    auto table = std::make_shared<ResultTable>();
+    sqlite3_stmt *stmt = statement.handle();
+    const int columns = sqlite3_column_count(stmt);
+    for (int c = 0; c < columns; ++c) {
+        const QString name = QString::fromUtf8(sqlite3_column_name(stmt, c));
+        table->m_names << name;
+        table->m_types.push_back(columnTypeFromDeclaration(sqlite3_column_decltype(stmt, c)));
+        table->m_index.insert(name.toUpper(), c);
+    }
+    while (statement.step()) {
+        for (int c = 0; c < columns; ++c) {
+            Cell cell;
+            switch (sqlite3_column_type(stmt, c)) {
+            case SQLITE_INTEGER:
+                cell.kind = Cell::Integer;
+                cell.integer = sqlite3_column_int64(stmt, c);
+                break;
+            case SQLITE_FLOAT:
+                cell.kind = Cell::Real;
+                cell.real = sqlite3_column_double(stmt, c);
+                break;
+            case SQLITE_NULL:
+                break;
+            default: {
+                const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+                cell.kind = Cell::Text;
+                cell.text.offset = quint32(table->m_texts.size());
+                cell.text.length = quint32(sqlite3_column_bytes(stmt, c));
+                table->m_texts.append(bytes, cell.text.length);
+                break;
+            }
+            }
+            table->m_cells.push_back(cell);
+        }
+        ++table->m_rowCount;
+    }
+    return table;
+}
+
+int ResultTable::columnIndex(const QString &name) const
+{
+    return m_index.value(name.toUpper(), -1);
+}
+
+Field ResultTable::field(int row, int column) const
+{
+    const Cell &cell = m_cells[size_t(row) * m_names.size() + column];
+    const ColumnType type = m_types[column];
+    switch (cell.kind) {
+    case Cell::Null:
+        return Field();
+    case Cell::Integer:
+        if (type == ColumnType::Money)
+            return Field::ofMoney(cell.integer);
+        return Field::ofInteger(cell.integer);
+    case Cell::Real:
+        return Field::ofReal(cell.real);
+    case Cell::Text:
+        break;
+    }
+    const QString text = QString::fromUtf8(m_texts.data() + cell.text.offset, cell.text.length);
+    if (type == ColumnType::Date) {
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        if (date.isValid())
+            return Field::ofDate(date);
+    }
+    return Field::ofText(text);
+}

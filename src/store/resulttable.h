@@ -1,0 +1,50 @@
+#pragma once
+
+#include "columntype.h"
+#include "field.h"
+
+#include <QHash>
+#include <QStringList>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Statement;
+
+// The rows of one query, read to the end at once so the record count is
+// exact. Values are kept in the engine's compact form and turned into
+// fields only when asked for, so a 100,000-row list fills at the speed of
+// the engine itself. Shared by the recordset and the lists that show it.
+class ResultTable
+{
+public:
+    static std::shared_ptr<ResultTable> read(Statement &statement);
+
+    int rowCount() const { return m_rowCount; }
+    int columnCount() const { return int(m_names.size()); }
+    QString columnName(int column) const { return m_names.at(column); }
+    ColumnType columnType(int column) const { return m_types.at(column); }
+    // Position of a column by name without regard to case, or -1.
+    int columnIndex(const QString &name) const;
+
+    Field field(int row, int column) const;
+    QString text(int row, int column) const { return field(row, column).text(); }
+
+private:
+    struct Cell
+    {
+        enum : quint8 { Null, Integer, Real, Text } kind = Null;
+        union {
+            qint64 integer;
+            double real;
+            struct { quint32 offset, length; } text;
+        };
+    };
+
+    QStringList m_names;
+    std::vector<ColumnType> m_types;
+    QHash<QString, int> m_index;
+    std::vector<Cell> m_cells;
+    std::string m_texts;
+    int m_rowCount = 0;
+};

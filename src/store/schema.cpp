@@ -1,0 +1,71 @@
+#include "schema.h"
+
+#include "connection.h"
+
+namespace {
+
+using T = ColumnType;
+
+QList<ColumnDefinition> columns(std::initializer_list<ColumnDefinition> list)
+{
+    return QList<ColumnDefinition>(list);
+}
+
+}
+
+const QList<TableDefinition> &schema::tables()
+{
+    static const QList<TableDefinition> all = {
+        {QStringLiteral("PRESTAZIONI"),
+         columns({{"ANNO", T::Integer},   {"MESE", T::Integer},     {"ID_CL", T::Integer},
+                  {"ID_OPER", T::Integer}, {"ID_CAUS", T::Integer},  {"DATAR", T::Date},
+                  {"CLIENTE", T::Text},    {"CAUSALE", T::Text},     {"GG", T::Number},
+                  {"ORE", T::Number},      {"MIN", T::Number},       {"QTA", T::Number},
+                  {"IMPORTO", T::Money},   {"OPERATORE", T::Text},   {"PARC", T::Text},
+                  {"DATAP", T::Date},      {"NR", T::Text},          {"NOTE", T::Text},
+                  {"AGG", T::Date}})},
+        {QStringLiteral("SOGGETTI"),
+         columns({{"Stato", T::Text},    {"Soggetto", T::Text}, {"DataN", T::Date},
+                  {"ComuneN", T::Text},  {"PrN", T::Text},      {"Indirizzo", T::Text},
+                  {"ComuneR", T::Text},  {"PrR", T::Text},      {"CAP", T::Text},
+                  {"Codice", T::Text},   {"PIVA", T::Text},     {"IBAN", T::Text},
+                  {"Attivita", T::Text}, {"Tipo", T::Text},     {"Ndoc", T::Text},
+                  {"Scad", T::Date},     {"Pag", T::Text},      {"Tel", T::Text},
+                  {"Cell", T::Text},     {"Fax", T::Text},      {"Email", T::Text},
+                  {"Note", T::Text},     {"Agg", T::Date}})},
+        {QStringLiteral("CAUSALE"), columns({{"CAUSALE", T::Text}, {"IMPORTO", T::Money}})},
+        {QStringLiteral("OPERATORE"), columns({{"OPERATORE", T::Text}})},
+        {QStringLiteral("DATI"), columns({{"COMUNE", T::Text}, {"PR", T::Text}, {"CAP", T::Text}})},
+    };
+    return all;
+}
+
+bool schema::isDateColumn(const QString &name)
+{
+    for (const auto &table : tables())
+        for (const auto &column : table.columns)
+            if (column.type == ColumnType::Date && column.name.compare(name, Qt::CaseInsensitive) == 0)
+                return true;
+    return false;
+}
+
+void schema::install(Connection &connection)
+{
+    for (const auto &table : tables()) {
+        QStringList definitions{QStringLiteral("ID INTEGER PRIMARY KEY AUTOINCREMENT")};
+        for (const auto &column : table.columns)
+            definitions << column.name + QLatin1Char(' ') + columnDeclaration(column.type);
+        connection.execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, definitions.join(QStringLiteral(", "))));
+    }
+    // The lists order services by date, the per-client searches go by link and
+    // by name, the lookups by name.
+    const char *indexes[] = {
+        "CREATE INDEX PRESTAZIONI_DATAR ON PRESTAZIONI (DATAR)",
+        "CREATE INDEX PRESTAZIONI_ID_CL ON PRESTAZIONI (ID_CL)",
+        "CREATE INDEX PRESTAZIONI_CLIENTE ON PRESTAZIONI (CLIENTE)",
+        "CREATE INDEX SOGGETTI_SOGGETTO ON SOGGETTI (Soggetto)",
+        "CREATE INDEX DATI_COMUNE ON DATI (COMUNE)",
+    };
+    for (const char *sql : indexes)
+        connection.execute(QString::fromLatin1(sql));
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// The one failure of the store: a statement it cannot run, a value it cannot
+// convert, a file it cannot open. The window that started the operation tells
+// the user; the stored data is as it was before the failing call.
+class StoreError : public std::runtime_error
+{
+public:
+    explicit StoreError(const QString &message);
+
+    QString message() const { return QString::fromUtf8(what()); }
+
+    // The Italian reading of an SQLite result code, with the engine's own detail.
+    static StoreError fromSqlite(int code, const char *detail);
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "messages.h"
+
+// Messages shown as real, modal message boxes.
+class DialogMessages : public Messages
+{
+public:
+    void inform(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
+    bool ask(QWidget *parent, const QString &title, const QString &text) override;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The message boxes of the windows. Every window is handed one Messages
+// object: the program shows real boxes, the tests answer them.
+class Messages
+{
+public:
+    enum class Icon { None, Information, Critical };
+
+    virtual ~Messages() = default;
+
+    // A notice with an OK button.
+    virtual void inform(QWidget *parent, const QString &title, const QString &text,
+                        Icon icon = Icon::Information) = 0;
+    // A question with Yes and No, no icon, Yes the default; true on Yes.
+    virtual bool ask(QWidget *parent, const QString &title, const QString &text) = 0;
+};

@@ -1,0 +1,54 @@
+#include "teststore.h"
+
+#include "store/recordset.h"
+#include "store/storefile.h"
+
+#include <QFile>
+
+namespace {
+
+QString templatePath()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString p = storefile::pathIn(dir.path());
+        Connection connection;
+        storefile::openOrCreate(connection, p);
+        return p;
+    }();
+    return path;
+}
+
+}
+
+TestStore::TestStore()
+{
+    QFile::copy(templatePath(), path());
+    storefile::openOrCreate(m_connection, path());
+}
+
+QString TestStore::path() const
+{
+    return storefile::pathIn(m_dir.path());
+}
+
+qint64 TestStore::add(const QString &table, const QList<QPair<QString, QVariant>> &values)
+{
+    Recordset rs(m_connection, table);
+    rs.addNew();
+    for (const auto &v : values)
+        rs.setField(v.first, v.second);
+    rs.update();
+    return m_connection.lastInsertId();
+}
+
+QString TestStore::text(const QString &sql)
+{
+    Recordset rs(m_connection, sql);
+    return rs.eof() ? QStringLiteral("<eof>") : rs.fields(0).text();
+}
+
+int TestStore::count(const QString &sql)
+{
+    return Recordset(m_connection, sql).recordCount();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "store/connection.h"
+
+#include <QTemporaryDir>
+
+// A fresh store in a folder of its own, as a first start makes it (the
+// first one of a test program is built, the others copied from it).
+class TestStore
+{
+public:
+    TestStore();
+
+    Connection &connection() { return m_connection; }
+    QString directory() const { return m_dir.path(); }
+    QString path() const;
+
+    // Adds a row to a table, columns given as name/value pairs; returns its ID.
+    qint64 add(const QString &table, const QList<QPair<QString, QVariant>> &values);
+    // The value of one column of one row, as text.
+    QString text(const QString &sql);
+    int count(const QString &sql);
+
+private:
+    QTemporaryDir m_dir;
+    Connection m_connection;
+};

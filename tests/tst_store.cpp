@@ -1,0 +1,283 @@
+#include "store/comuni.h"
+#include "store/dialect.h"
+#include "store/recordset.h"
+#include "store/storeerror.h"
+#include "store/storefile.h"
+#include "store/transaction.h"
+#include "testenvironment.h"
+#include "teststore.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+
+namespace {
+
+QByteArray checksum(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+QStringList columnNames(Connection &c, const QString &table)
+{
+    Recordset rs(c, "SELECT * FROM " + table);
+    QStringList names;
+    for (int i = 0; i < rs.fieldCount(); ++i)
+        names << rs.fieldName(i);
+    return names;
+}
+
+QStringList column(Connection &c, const QString &sql)
+{
+    Recordset rs(c, sql);
+    QStringList values;
+    for (; !rs.eof(); rs.moveNext())
+        values << rs.fields(0).text();
+    return values;
+}
+
+qint64 addService(TestStore &s, const QString &cliente, const QString &datar, const QVariant &idCl = 1)
+{
+    return s.add("PRESTAZIONI", {{"CLIENTE", cliente}, {"DATAR", datar}, {"ID_CL", idCl},
+                                 {"IMPORTO", "10,00"}, {"PARC", "N"}});
+}
+
+}
+
+class StoreTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstStartCreatesTheStore();
+    void existingFilesAreNeverOverwritten();
+    void translatesTheJetDialect_data();
+    void translatesTheJetDialect();
+    void comparesTextWithoutRegardToCaseOrAccentCase();
+    void keepsDatesAndAmountsExact();
+    void refusesValuesItCannotConvert();
+    void addsChangesAndDeletesRows();
+    void runsOneStatementPerCall();
+    void writesManyRowsAllOrNothing();
+};
+
+void StoreTest::firstStartCreatesTheStore()
+{
+    QTemporaryDir dir;
+    const QString path = storefile::pathIn(dir.path());
+    {
+        Connection c;
+        storefile::openOrCreate(c, path);
+        QCOMPARE(columnNames(c, "PRESTAZIONI"),
+                 QStringList({"ID", "ANNO", "MESE", "ID_CL", "ID_OPER", "ID_CAUS", "DATAR", "CLIENTE", "CAUSALE",
+                              "GG", "ORE", "MIN", "QTA", "IMPORTO", "OPERATORE", "PARC", "DATAP", "NR", "NOTE", "AGG"}));
+        QCOMPARE(columnNames(c, "SOGGETTI"),
+                 QStringList({"ID", "Stato", "Soggetto", "DataN", "ComuneN", "PrN", "Indirizzo", "ComuneR", "PrR",
+                              "CAP", "Codice", "PIVA", "IBAN", "Attivita", "Tipo", "Ndoc", "Scad", "Pag", "Tel",
+                              "Cell", "Fax", "Email", "Note", "Agg"}));
+        QCOMPARE(columnNames(c, "CAUSALE"), QStringList({"ID", "CAUSALE", "IMPORTO"}));
+        QCOMPARE(columnNames(c, "OPERATORE"), QStringList({"ID", "OPERATORE"}));
+        QCOMPARE(Recordset(c, "SELECT * FROM DATI").recordCount(), 7904);
+        // Postal codes keep their leading zero; names with apostrophes and accents are there.
+        Recordset roma(c, "Select * From DATI WHERE [COMUNE] = 'ROMA';");
+        QCOMPARE(roma.fields("CAP").text(), QString("00100"));
+        QCOMPARE(Recordset(c, "Select * From DATI WHERE [COMUNE] = 'L''AQUILA';").fields("PR").text(), QString("AQ"));
+        QCOMPARE(Recordset(c, "Select * From DATI WHERE [COMUNE] = 'cantù';").fields("PR").text(), QString("CO"));
+        c.execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('ROSSI')");
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(!file.read(16).startsWith("SQLite format 3")); // encrypted
+    QVERIFY(!QFile::exists(path + ".nuovo"));
+
+    Connection again;
+    storefile::openOrCreate(again, path);
+    QCOMPARE(column(again, "SELECT OPERATORE FROM OPERATORE"), QStringList{"ROSSI"});
+}
+
+void StoreTest::existingFilesAreNeverOverwritten()
+{
+    TestStore store;
+    store.connection().close();
+    const QByteArray before = checksum(store.path());
+
+    Connection wrongKey;
+    QVERIFY_THROWS_EXCEPTION(StoreError, wrongKey.open(store.path(), "sbagliata"));
+    QVERIFY(!wrongKey.isOpen());
+    QCOMPARE(checksum(store.path()), before);
+
+    QTemporaryDir dir;
+    const QString foreign = storefile::pathIn(dir.path());
+    QFile f(foreign);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    const QByteArray foreignBefore = checksum(foreign);
+    Connection c;
+    try {
+        storefile::openOrCreate(c, foreign);
+        QFAIL("a file that is not a store was opened");
+    } catch (const StoreError &e) {
+        QVERIFY2(e.message().contains("password"), qPrintable(e.message()));
+    }
+    QCOMPARE(checksum(foreign), foreignBefore);
+}
+
+void StoreTest::translatesTheJetDialect_data()
+{
+    QTest::addColumn<QString>("jet");
+    QTest::addColumn<QString>("sqlite");
+    QTest::newRow("date literal") << "WHERE (DATAR >= #12/31/2026# AND DATAR <= #1/2/2027#)"
+                                  << "WHERE (DATAR >= '2026-12-31' AND DATAR <= '2027-01-02')";
+    QTest::newRow("sloppy spacing") << "DATAR <= #01/05/2026#)AND PARC" << "DATAR <= '2026-01-05')AND PARC";
+    QTest::newRow("hash inside text untouched") << "NOTE = '#12/31/2026#'" << "NOTE = '#12/31/2026#'";
+    QTest::newRow("delete star") << "DELETE * FROM PRESTAZIONI WHERE ID= 5;" << "DELETE  FROM PRESTAZIONI WHERE ID= 5";
+    QTest::newRow("isnull") << "WHERE  ISNULL(ID_CL) OR ISNULL(ID_OPER)" << "WHERE  (ID_CL IS NULL) OR (ID_OPER IS NULL)";
+    QTest::newRow("brackets") << "WHERE [CLIENTE] like '%A%'" << "WHERE \"CLIENTE\" like '%A%'";
+    QTest::newRow("ampersand") << "SELECT CLIENTE & ' ' & NOTE" << "SELECT CLIENTE || ' ' || NOTE";
+    QTest::newRow("left") << "LEFT(SOGGETTO,1) LIKE 'B'" << "JET_LEFT(SOGGETTO,1) = 'B' COLLATE ITALIAN";
+    QTest::newRow("exact like") << "PARC  like 'S'" << "PARC  = 'S' COLLATE ITALIAN";
+    QTest::newRow("like with quote") << "SOGGETTO like 'D''ANGELO'" << "SOGGETTO = 'D''ANGELO' COLLATE ITALIAN";
+    QTest::newRow("like bare number") << "where ID Like 12" << "where ID = 12";
+    QTest::newRow("wildcard like kept") << "CLIENTE like '%ROSSI%'" << "CLIENTE like '%ROSSI%'";
+    QTest::newRow("cdate with typed dates")
+        << "CDATE(DATAR) >= '06/12/2026' AND cdate(DATAR) <= '31/12/2026'and  PARC"
+        << "JET_CDATE(DATAR) >= '2026-12-06' AND JET_CDATE(DATAR) <= '2026-12-31'and  PARC";
+    QTest::newRow("quoted date on date column") << "DATAP = '5/1/2026'" << "DATAP = '2026-01-05'";
+    QTest::newRow("quoted date on text column untouched") << "NOTE = '5/1/2026'" << "NOTE = '5/1/2026'";
+}
+
+void StoreTest::translatesTheJetDialect()
+{
+    QFETCH(QString, jet);
+    QFETCH(QString, sqlite);
+    QCOMPARE(QString::fromUtf8(dialect::translate(jet)), sqlite);
+}
+
+void StoreTest::comparesTextWithoutRegardToCaseOrAccentCase()
+{
+    TestStore s;
+    Connection &c = s.connection();
+    for (const char *name : {"zeta", "Èrcole", "ZUCCA", "Eva", "D'ANGELO", "CANTÙ", "Rossi", "ROSSI"})
+        s.add("SOGGETTI", {{"Soggetto", QString::fromUtf8(name)}, {"Stato", "S"}});
+
+    QCOMPARE(s.text("Select ID,SOGGetto From SOGGETTI WHERE SOGGETTO like 'D''ANGELO'"), QString::number(5));
+    QCOMPARE(s.count("Select ID From SOGGETTI WHERE SOGGETTO like 'cantù'"), 1);
+    QCOMPARE(s.count("Select ID From SOGGETTI WHERE SOGGETTO = 'cantù'"), 1);
+    QCOMPARE(s.count("Select ID From SOGGETTI WHERE SOGGETTO like '%antù%'"), 1);
+    QCOMPARE(s.count("Select ID From SOGGETTI WHERE SOGGETTO like 'cantu'"), 0); // accents still count
+    QCOMPARE(s.count("Select ID From SOGGETTI WHERE SOGGETTO like 'rossi'"), 2);
+    QCOMPARE(s.count("Select ID From SOGGETTI WHERE SOGGETTO like 'ross_'"), 2);
+    QCOMPARE(s.count("Select ID From SOGGETTI WHERE LEFT(SOGGETTO,1) LIKE 'e'"), 1);
+    QCOMPARE(column(c, "Select DISTINCT Soggetto From SOGGETTI WHERE Soggetto LIKE '%r%' ORDER BY Soggetto").size(), 2);
+    QCOMPARE(column(c, "SELECT Soggetto FROM SOGGETTI WHERE ID IN (1,2,3,4) ORDER BY Soggetto"),
+             QStringList({"Èrcole", "Eva", "zeta", "ZUCCA"}));
+    // A user's text with doubled quotes cannot reach outside its literal.
+    QCOMPARE(s.count("Select ID From SOGGETTI WHERE SOGGETTO like 'x'' OR ''1''=''1'"), 0);
+}
+
+void StoreTest::keepsDatesAndAmountsExact()
+{
+    TestStore s;
+    Connection &c = s.connection();
+    const qint64 id = s.add("PRESTAZIONI", {{"DATAR", "31/12/2026"}, {"ANNO", "2026"}, {"MESE", "12"},
+                                            {"IMPORTO", "1.234,50"}, {"QTA", "1,5"}, {"DATAP", ""},
+                                            {"NR", ""}, {"CLIENTE", "ROSSI"}});
+    addService(s, "BIANCHI", "01/01/2026");
+    addService(s, "VERDI", "15/06/2026");
+
+    Recordset rs(c, "SELECT * FROM PRESTAZIONI WHERE ID = " + QString::number(id));
+    QCOMPARE(rs.fields("IMPORTO").toMoney(), Money::fromCents(123450));
+    QCOMPARE(rs.fields("IMPORTO").toMoney().plainText(), QString("1234,50"));
+    QCOMPARE(rs.fields("IMPORTO").toMoney().groupedText(), QString("1.234,50"));
+    QCOMPARE(rs.fields("DATAR").toDate(), QDate(2026, 12, 31));
+    QCOMPARE(rs.fields("DATAR").text(), QString("31/12/2026"));
+    QCOMPARE(rs.fields("QTA").text(), QString("1,5"));
+    QVERIFY(rs.fields("DATAP").isNull()); // empty text is Null, not ''
+    QVERIFY(rs.fields("NR").isNull());
+    QCOMPARE(s.count("SELECT * FROM PRESTAZIONI WHERE ISNULL(DATAP)"), 3);
+
+    QCOMPARE(column(c, "SELECT CLIENTE FROM PRESTAZIONI ORDER BY DATAR DESC"), QStringList({"ROSSI", "VERDI", "BIANCHI"}));
+    QCOMPARE(column(c, "SELECT CLIENTE FROM PRESTAZIONI WHERE (DATAR >= #06/01/2026# AND DATAR <= #12/31/2026#) ORDER BY DATAR DESC"),
+             QStringList({"ROSSI", "VERDI"}));
+    QCOMPARE(column(c, "SELECT CLIENTE FROM PRESTAZIONI WHERE CDATE(DATAR) >= '01/06/2026' AND cdate(DATAR) <= '30/06/2026'"),
+             QStringList({"VERDI"}));
+    QCOMPARE(s.count("SELECT * FROM PRESTAZIONI WHERE ANNO LIKE '2026' AND MESE LIKE '12'"), 1);
+    QCOMPARE(s.count("SELECT * FROM PRESTAZIONI WHERE ID_CL LIKE '1'"), 2);
+    QCOMPARE(s.count("SELECT * FROM PRESTAZIONI WHERE ID_CL LIKE ''"), 0);
+    QCOMPARE(s.count("SELECT * FROM PRESTAZIONI WHERE ID Like " + QString::number(id)), 1);
+}
+
+void StoreTest::refusesValuesItCannotConvert()
+{
+    TestStore s;
+    const int before = s.count("SELECT * FROM PRESTAZIONI");
+    const QList<QPair<QString, QVariant>> wrong[] = {
+        {{"DATAR", "31/02/2026"}}, {{"DATAR", "1/1/26"}}, {{"IMPORTO", "dieci"}},
+        {{"IMPORTO", "12.5"}},     {{"ANNO", "2026,5"}},  {{"QTA", "tre"}},
+    };
+    for (const auto &values : wrong) {
+        Recordset rs(s.connection(), "PRESTAZIONI");
+        rs.addNew();
+        rs.setField("CLIENTE", "ROSSI");
+        QVERIFY_THROWS_EXCEPTION(StoreError, rs.setField(values[0].first, values[0].second));
+    }
+    QCOMPARE(s.count("SELECT * FROM PRESTAZIONI"), before);
+    QVERIFY_THROWS_EXCEPTION(StoreError, s.count("SELECT * FROM PRESTAZIONI WHERE DATAR >= #02/31/2026#"));
+    QVERIFY_THROWS_EXCEPTION(StoreError, s.count("SELECT NOPE FROM PRESTAZIONI"));
+    // Half a cent rounds away from zero.
+    QCOMPARE(Money::fromText("2,675")->plainText(), QString("2,68"));
+    QCOMPARE(Money::fromText("-2,675")->plainText(), QString("-2,68"));
+}
+
+void StoreTest::addsChangesAndDeletesRows()
+{
+    TestStore s;
+    Connection &c = s.connection();
+    const qint64 first = addService(s, "ROSSI", "01/03/2026");
+    const qint64 second = addService(s, "BIANCHI", "02/03/2026");
+
+    Recordset rs(c, "Select * from PRESTAZIONI where ID Like " + QString::number(second));
+    QCOMPARE(rs.recordCount(), 1);
+    rs.setField("DATAP", "05/03/2026");
+    rs.setField("PARC", "S");
+    QCOMPARE(rs.update(), 1);
+    rs.close();
+    QCOMPARE(s.text("SELECT DATAP FROM PRESTAZIONI WHERE PARC like 'S'"), QString("05/03/2026"));
+    QCOMPARE(s.text("SELECT CLIENTE FROM PRESTAZIONI WHERE ID = " + QString::number(first)), QString("ROSSI"));
+
+    QCOMPARE(Recordset(c, "Select * from PRESTAZIONI where ID=999").recordCount(), 0);
+    QVERIFY_THROWS_EXCEPTION(StoreError, Recordset(c, "SELECT DISTINCT CLIENTE FROM PRESTAZIONI").setField("CLIENTE", "X"));
+
+    QCOMPARE(c.execute("DELETE * FROM PRESTAZIONI WHERE ID= " + QString::number(second) + ";"), 1);
+    const qint64 third = addService(s, "VERDI", "03/03/2026");
+    QVERIFY(third > second); // ids are never reused
+}
+
+void StoreTest::runsOneStatementPerCall()
+{
+    TestStore s;
+    addService(s, "ROSSI", "01/03/2026");
+    QVERIFY_THROWS_EXCEPTION(StoreError, s.connection().execute("DELETE * FROM PRESTAZIONI WHERE ID= 1; DELETE * FROM SOGGETTI;"));
+    QVERIFY_THROWS_EXCEPTION(StoreError, s.count("SELECT * FROM PRESTAZIONI; DELETE FROM PRESTAZIONI"));
+    QCOMPARE(s.count("SELECT * FROM PRESTAZIONI"), 1);
+}
+
+void StoreTest::writesManyRowsAllOrNothing()
+{
+    TestStore s;
+    Connection &c = s.connection();
+    try {
+        Transaction t(c);
+        addService(s, "ROSSI", "01/03/2026");
+        addService(s, "BIANCHI", "31/02/2026");
+        t.commit();
+        QFAIL("an impossible date was stored");
+    } catch (const StoreError &) {
+    }
+    QCOMPARE(s.count("SELECT * FROM PRESTAZIONI"), 0);
+}
+
+VELMORA_TEST_MAIN(StoreTest)
+#include "tst_store.moc"
