@@ -1,0 +1,196 @@
+#include "mainwindow.h"
+
+#include "servicecommandbar.h"
+#include "store/connection.h"
+#include "ui/messages.h"
+#include "ui/panelframe.h"
+#include "ui/statuspanels.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QToolButton>
+
+namespace {
+
+void hideAll(std::initializer_list<QWidget *> widgets)
+{
+    for (QWidget *w : widgets)
+        w->hide();
+}
+
+QAction *menuAction(QMenuBar *bar, const QString &name, const QString &caption)
+{
+    QAction *action = bar->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+}
+
+MainWindow::MainWindow(Connection &connection, Messages &messages, QWidget *parent)
+    : ProgramWindow(parent), m_connection(connection), m_messages(messages)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Velmora Ostrevia"));
+    resize(1180, 760);
+    m_status = new StatusPanels(QStringLiteral("Velmora - Registro Prestazioni"), QStringLiteral("Timer4"), this);
+    setStatusBar(m_status);
+    buildMenus();
+    buildPanels();
+    connectClosePictures();
+
+    // The window opens with its menu bar, status bar and no panel.
+    m_status->startClock();
+    hideAll({m_editor, m_masterData, m_commandBar, m_search, m_billing, m_anomalies, m_commandBarClose});
+
+    connect(this, &ProgramWindow::activated, m_status, &StatusPanels::startClock);
+}
+
+void MainWindow::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    connect(menuAction(bar, QStringLiteral("MenuEsci"), QStringLiteral("&Esci dal programma")),
+            &QAction::triggered, this, &MainWindow::exitProgram);
+    connect(menuAction(bar, QStringLiteral("GPrestazioni"), QStringLiteral("&Velmora")),
+            &QAction::triggered, this, &MainWindow::showCommandBar);
+    menuAction(bar, QStringLiteral("MenuClienti"), QStringLiteral("Gestione &Clienti"));
+    connect(menuAction(bar, QStringLiteral("GCausali"), QStringLiteral("Gestione  &Causali")),
+            &QAction::triggered, this, &MainWindow::openReasons);
+    connect(menuAction(bar, QStringLiteral("Goperatori"), QStringLiteral("Gestione &Operatori")),
+            &QAction::triggered, this, &MainWindow::openOperators);
+    QMenu *billing = bar->addMenu(QStringLiteral("Gestione &Parcellazione"));
+    billing->setObjectName(QStringLiteral("GParcellazione"));
+    QAction *single = billing->addAction(QStringLiteral("Gestione Singola"));
+    single->setObjectName(QStringLiteral("GSingola"));
+    connect(single, &QAction::triggered, this, &MainWindow::openSingleBilling);
+    billing->addAction(QStringLiteral("Gestione Massiva"))->setObjectName(QStringLiteral("GMassiva"));
+    connect(menuAction(bar, QStringLiteral("Segnalazioni"), QStringLiteral("&Segnalazioni")),
+            &QAction::triggered, this, &MainWindow::openAnomalies);
+}
+
+void MainWindow::buildPanels()
+{
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+
+    m_commandBar = new ServiceCommandBar(central);
+    m_commandBarClose = PanelFrame::makeClosePicture(QStringLiteral("Picture7"), central);
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(m_commandBar, 1);
+    bar->addWidget(m_commandBarClose, 0, Qt::AlignTop);
+    layout->addLayout(bar);
+
+    m_editor = new PanelFrame(QStringLiteral("Frame1"), QString(), QStringLiteral("Picture1"), central);
+    m_search = new PanelFrame(QStringLiteral("Frame6"), QString(), QStringLiteral("Picture5"), central);
+    m_masterData = new QFrame(central);
+    m_masterData->setObjectName(QStringLiteral("Frame2"));
+    auto *masterLayout = new QVBoxLayout(m_masterData);
+    masterLayout->setContentsMargins(0, 0, 0, 0);
+    m_reasons = new PanelFrame(QStringLiteral("Frame5"), QStringLiteral("Gestione Causali"), QStringLiteral("Picture4"), m_masterData);
+    m_operators = new PanelFrame(QStringLiteral("Frame3"), QStringLiteral("Gestione Operatore"), QStringLiteral("Picture2"), m_masterData);
+    masterLayout->addWidget(m_reasons);
+    masterLayout->addWidget(m_operators);
+    m_billing = new PanelFrame(QStringLiteral("Frame7"), QStringLiteral("Gestione Parcellazione"), QStringLiteral("Picture6"), central);
+    m_anomalies = new PanelFrame(QStringLiteral("Frame9"), QStringLiteral("Anomalie nelle Registrazioni"), QStringLiteral("Picture8"), central);
+
+    for (QWidget *panel : std::initializer_list<QWidget *>{m_editor, m_search, m_masterData, m_billing, m_anomalies})
+        layout->addWidget(panel, 1);
+    layout->addStretch(0);
+    setCentralWidget(central);
+}
+
+void MainWindow::connectClosePictures()
+{
+    connect(m_editor->closePicture(), &QToolButton::clicked, this, [this] {
+        m_editor->hide();
+        m_commandBar->enableAllButtons();
+        m_commandBar->show();
+        m_commandBarClose->show();
+    });
+    connect(m_search->closePicture(), &QToolButton::clicked, this, [this] {
+        m_search->hide();
+        enableCommandBar();
+    });
+    connect(m_operators->closePicture(), &QToolButton::clicked, this, [this] {
+        m_masterData->hide();
+        m_commandBar->setEnabled(true);
+    });
+    connect(m_reasons->closePicture(), &QToolButton::clicked, this, [this] {
+        m_commandBarClose->hide();
+        m_commandBar->setEnabled(true);
+        m_masterData->hide();
+    });
+    connect(m_billing->closePicture(), &QToolButton::clicked, m_billing, &QWidget::hide);
+    connect(m_commandBarClose, &QToolButton::clicked, this, [this] {
+        m_commandBar->hide();
+        m_commandBarClose->hide();
+    });
+    connect(m_anomalies->closePicture(), &QToolButton::clicked, this, [this] {
+        m_anomalies->hide();
+        enableCommandBar();
+    });
+}
+
+void MainWindow::enableCommandBar()
+{
+    m_commandBar->setEnabled(true);
+    m_commandBar->enableAllButtons();
+}
+
+void MainWindow::showCommandBar()
+{
+    m_commandBar->show();
+    m_commandBar->setEnabled(true);
+    hideAll({m_billing, m_masterData, m_operators, m_reasons, m_anomalies});
+    m_commandBarClose->show();
+}
+
+void MainWindow::openReasons()
+{
+    m_masterData->show();
+    m_reasons->show();
+    m_operators->hide();
+    m_billing->hide();
+    m_anomalies->hide();
+    m_commandBar->setEnabled(false);
+}
+
+void MainWindow::openOperators()
+{
+    m_masterData->show();
+    m_operators->show();
+    m_reasons->hide();
+    m_billing->hide();
+    m_anomalies->hide();
+    m_commandBar->setEnabled(false);
+}
+
+void MainWindow::openSingleBilling()
+{
+    hideAll({m_commandBarClose, m_editor, m_masterData, m_operators, m_commandBar, m_reasons, m_anomalies});
+    m_billing->show();
+}
+
+void MainWindow::openAnomalies()
+{
+    m_commandBarClose->hide();
+    m_commandBar->hide();
+    m_commandBar->setEnabled(false);
+    m_anomalies->show();
+    m_masterData->hide();
+    m_reasons->hide();
+    m_search->hide();
+    m_billing->hide();
+}
+
+void MainWindow::exitProgram()
+{
+    if (!m_messages.ask(this, QStringLiteral("Velmora............................"),
+                        QStringLiteral(" Sei sicuro di voler uscire ?")))
+        return;
+    m_connection.close();
+    hide();
+    // exit() rather than quit(): quit() asks the windows to close, and they refuse.
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ui/programwindow.h"
+
+class Connection;
+class Messages;
+class PanelFrame;
+class ServiceCommandBar;
+class StatusPanels;
+class QFrame;
+class QToolButton;
+
+// The program's home (Form1): menus, the services command bar and the panels
+// shown and hidden in place of separate dialogs, the status-bar clock, and
+// the one way out of the program.
+class MainWindow : public ProgramWindow
+{
+    Q_OBJECT
+
+public:
+    MainWindow(Connection &connection, Messages &messages, QWidget *parent = nullptr);
+
+private:
+    void buildMenus();
+    void buildPanels();
+    void connectClosePictures();
+
+    void showCommandBar();
+    void openReasons();
+    void openOperators();
+    void openSingleBilling();
+    void openAnomalies();
+    void enableCommandBar();
+    void exitProgram();
+
+    Connection &m_connection;
+    Messages &m_messages;
+    ServiceCommandBar *m_commandBar = nullptr; // Frame4
+    QToolButton *m_commandBarClose = nullptr;  // Picture7
+    PanelFrame *m_editor = nullptr;            // Frame1
+    PanelFrame *m_search = nullptr;            // Frame6
+    QFrame *m_masterData = nullptr;            // Frame2
+    PanelFrame *m_reasons = nullptr;           // Frame5
+    PanelFrame *m_operators = nullptr;         // Frame3
+    PanelFrame *m_billing = nullptr;           // Frame7
+    PanelFrame *m_anomalies = nullptr;         // Frame9
+    StatusPanels *m_status = nullptr;
+};

@@ -1,0 +1,101 @@
+#include "gridlist.h"
+
+#include "gridmodel.h"
+
+#include <QHeaderView>
+
+GridList::GridList(QWidget *parent)
+    : QTableView(parent), m_model(new GridModel(this))
+{
+    setModel(m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    setAlternatingRowColors(true);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setHighlightSections(false);
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { emit rowClicked(index.row()); });
+    connect(m_model, &GridModel::checkedChanged, this, &GridList::checkedChanged);
+}
+
+int GridList::pixelsFromTwips(int twips, int dotsPerInch)
+{
+    return twips * dotsPerInch / 1440;
+}
+
+void GridList::setColumns(const QList<GridColumn> &columns)
+{
+    m_model->clearRows();
+    m_model->setColumns(columns);
+    for (int c = 0; c < columns.size(); ++c)
+        setColumnWidth(c, pixelsFromTwips(columns.at(c).twips, logicalDpiX()));
+}
+
+void GridList::setRows(std::shared_ptr<const GridRows> rows)
+{
+    m_model->setRows(std::move(rows));
+}
+
+void GridList::setBoldColumns(const QSet<int> &columns)
+{
+    m_model->setBoldColumns(columns);
+}
+
+void GridList::setCheckBoxes(bool enabled)
+{
+    m_model->setCheckable(enabled);
+}
+
+void GridList::clear()
+{
+    m_model->clearRows();
+}
+
+int GridList::count() const
+{
+    return m_model->rowCount();
+}
+
+QString GridList::rowText(int row) const
+{
+    return m_model->text(row, 0);
+}
+
+QString GridList::subItem(int row, int index) const
+{
+    return m_model->text(row, index);
+}
+
+QString GridList::header(int column) const
+{
+    return m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+int GridList::selectedRow() const
+{
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    int first = -1;
+    for (const QModelIndex &index : rows)
+        if (first < 0 || index.row() < first)
+            first = index.row();
+    return first;
+}
+
+bool GridList::isChecked(int row) const
+{
+    return m_model->isChecked(row);
+}
+
+void GridList::setChecked(int row, bool checked)
+{
+    m_model->setChecked(row, checked);
+}
+
+void GridList::setAllChecked(bool checked)
+{
+    m_model->setAllChecked(checked);
+}

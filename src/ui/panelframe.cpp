@@ -1,0 +1,28 @@
+#include "panelframe.h"
+
+#include <QHBoxLayout>
+#include <QStyle>
+#include <QToolButton>
+
+PanelFrame::PanelFrame(const QString &name, const QString &title, const QString &closePictureName, QWidget *parent)
+    : QGroupBox(title, parent), m_closePicture(makeClosePicture(closePictureName, this)), m_content(new QVBoxLayout)
+{
+    setObjectName(name);
+    auto *layout = new QVBoxLayout(this);
+    auto *corner = new QHBoxLayout;
+    corner->addStretch();
+    corner->addWidget(m_closePicture);
+    layout->addLayout(corner);
+    layout->addLayout(m_content, 1);
+}
+
+QToolButton *PanelFrame::makeClosePicture(const QString &name, QWidget *parent)
+{
+    auto *picture = new QToolButton(parent);
+    picture->setObjectName(name);
+    picture->setIcon(parent->style()->standardIcon(QStyle::SP_DialogCloseButton));
+    picture->setAutoRaise(true);
+    picture->setToolTip(QStringLiteral("Chiudi"));
+    picture->setCursor(Qt::PointingHandCursor);
+    return picture;
+}

@@ -1,0 +1,28 @@
+#include "programwindow.h"
+
+#include <QCloseEvent>
+#include <QShowEvent>
+#include <QTimer>
+
+ProgramWindow::ProgramWindow(QWidget *parent)
+    : QMainWindow(parent)
+{
+}
+
+void ProgramWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // A spontaneous show is the window system restoring the window; ours come
+    // from show(). The handling runs once the window is on screen, so a
+    // message box it opens sits over the window.
+    if (!event->spontaneous())
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible())
+                emit activated();
+        });
+}
+
+void ProgramWindow::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+}
