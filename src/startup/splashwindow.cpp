@@ -93,6 +93,12 @@ void SplashWindow::load()
                            QCoreApplication::applicationFilePath());
 }
 
+void SplashWindow::stop()
+{
+    m_timer->stop();
+    hide();
+}
+
 void SplashWindow::tick()
 {
     m_bar->setValue(m_bar->value() + 5);

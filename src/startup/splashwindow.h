@@ -16,6 +16,8 @@ public:
     explicit SplashWindow(QWidget &mainWindow);
 
     static QString versionText();
+    // Ends the splash without handing over (the start-up could not go on).
+    void stop();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "register/mainwindow.h"
+#include "splashwindow.h"
+#include "store/connection.h"
+
+class Messages;
+
+// The start-up procedure: shows the splash, opens the shared connection to
+// the store in the program's folder (making it on a first start) and leaves
+// the rest to the splash timer. Holds what lives for the whole run.
+class Startup
+{
+public:
+    Startup(Messages &messages, const QString &directory);
+
+    // False, after telling the user which file could not be opened and why,
+    // when the program cannot go on; the file is left untouched.
+    bool begin();
+
+    Connection &connection() { return m_connection; }
+    MainWindow &mainWindow() { return m_mainWindow; }
+    SplashWindow &splash() { return m_splash; }
+
+private:
+    Messages &m_messages;
+    QString m_directory;
+    Connection m_connection;
+    MainWindow m_mainWindow;
+    SplashWindow m_splash;
+};

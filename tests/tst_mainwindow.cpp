@@ -1,0 +1,155 @@
+#include "register/mainwindow.h"
+#include "scriptedmessages.h"
+#include "testenvironment.h"
+#include "teststore.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QToolButton>
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void opensWithNoPanelAndRefusesItsClose();
+    void switchesPanels();
+    void exitsOnlyAfterYes();
+    void activationRunsOnEveryReturn();
+
+private:
+    QWidget *widget(const char *name) { return m_window->findChild<QWidget *>(name); }
+    void trigger(const char *name) { m_window->findChild<QAction *>(name)->trigger(); }
+    void click(const char *name) { m_window->findChild<QToolButton *>(name)->click(); }
+    bool shown(const char *name) { return widget(name)->isVisible(); }
+
+    std::unique_ptr<TestStore> m_store;
+    std::unique_ptr<ScriptedMessages> m_messages;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void MainWindowTest::init()
+{
+    m_store = std::make_unique<TestStore>();
+    m_messages = std::make_unique<ScriptedMessages>();
+    m_window = std::make_unique<MainWindow>(m_store->connection(), *m_messages);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void MainWindowTest::cleanup()
+{
+    m_window.reset();
+    m_messages.reset();
+    m_store.reset();
+}
+
+void MainWindowTest::opensWithNoPanelAndRefusesItsClose()
+{
+    QCOMPARE(m_window->windowTitle(), QString("Velmora Ostrevia"));
+    for (const char *panel : {"Frame1", "Frame2", "Frame4", "Frame6", "Frame7", "Frame9", "Picture7"})
+        QVERIFY2(!shown(panel), panel);
+    QVERIFY(!m_window->close());
+    QVERIFY(m_window->isVisible());
+    trigger("GPrestazioni");
+    QVERIFY(!m_window->close());
+    QVERIFY(shown("Frame4"));
+}
+
+void MainWindowTest::switchesPanels()
+{
+    trigger("GPrestazioni");
+    QVERIFY(shown("Frame4") && widget("Frame4")->isEnabled() && shown("Picture7"));
+    click("Picture7");
+    QVERIFY(!shown("Frame4") && !shown("Picture7"));
+
+    trigger("GPrestazioni");
+    trigger("GCausali");
+    QVERIFY(shown("Frame2") && shown("Frame5") && !shown("Frame3"));
+    QVERIFY(!widget("Frame4")->isEnabled());
+    click("Picture4");
+    QVERIFY(!shown("Frame2") && !shown("Picture7"));
+    QVERIFY(widget("Frame4")->isEnabled());
+
+    trigger("Goperatori");
+    QVERIFY(shown("Frame2") && shown("Frame3") && !shown("Frame5"));
+    click("Picture2");
+    QVERIFY(!shown("Frame2") && widget("Frame4")->isEnabled());
+
+    trigger("GSingola");
+    QVERIFY(shown("Frame7") && !shown("Frame4") && !shown("Picture7"));
+    QCOMPARE(m_window->findChild<QGroupBox *>("Frame7")->title(), QString("Gestione Parcellazione"));
+    click("Picture6");
+    QVERIFY(!shown("Frame7"));
+
+    trigger("GPrestazioni");
+    trigger("Segnalazioni");
+    QVERIFY(shown("Frame9") && !shown("Frame4") && !widget("Frame4")->isEnabled() && !shown("Picture7"));
+    QCOMPARE(m_window->findChild<QGroupBox *>("Frame9")->title(), QString("Anomalie nelle Registrazioni"));
+    widget("Cmd3")->setEnabled(false);
+    click("Picture8");
+    QVERIFY(!shown("Frame9") && widget("Frame4")->isEnabled() && widget("Cmd3")->isEnabled());
+
+    // The editor's and the search list's close pictures give the command bar back.
+    trigger("GPrestazioni");
+    for (const char *button : {"Cmd3", "Cmd4", "Cmd5", "Cmd6", "Cmd7", "Cmd9"})
+        widget(button)->setEnabled(false);
+    click("Picture1");
+    QVERIFY(shown("Frame4") && shown("Picture7"));
+    for (const char *button : {"Cmd3", "Cmd4", "Cmd5", "Cmd6", "Cmd7", "Cmd9"})
+        QVERIFY2(widget(button)->isEnabled(), button);
+    widget("Frame4")->setEnabled(false);
+    widget("Cmd6")->setEnabled(false);
+    click("Picture5");
+    QVERIFY(widget("Frame4")->isEnabled() && widget("Cmd6")->isEnabled());
+
+    const QStringList captions = {"Nuova  &Prestazione", "&Modifica", "&Elimina", "&Stampa", "&Ricerca/Stampa", "&Pulisci"};
+    const char *names[] = {"Cmd3", "Cmd4", "Cmd5", "Cmd6", "Cmd7", "Cmd9"};
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(m_window->findChild<QPushButton *>(names[i])->text(), captions[i]);
+}
+
+void MainWindowTest::exitsOnlyAfterYes()
+{
+    trigger("GPrestazioni");
+    trigger("MenuEsci");
+    QCOMPARE(m_messages->last().title, QString("Velmora............................"));
+    QCOMPARE(m_messages->last().text, QString(" Sei sicuro di voler uscire ?"));
+    QVERIFY(m_messages->last().question);
+    QVERIFY(m_store->connection().isOpen());
+    QVERIFY(m_window->isVisible() && shown("Frame4") && shown("Picture7"));
+
+    m_messages->answer(true);
+    trigger("MenuEsci");
+    QVERIFY(!m_store->connection().isOpen());
+    QVERIFY(!m_window->isVisible());
+}
+
+void MainWindowTest::activationRunsOnEveryReturn()
+{
+    QSignalSpy activations(m_window.get(), &ProgramWindow::activated);
+    // The first showing, in init(), was an activation already.
+    QTRY_VERIFY(m_window->findChild<QTimer *>("Timer4")->isActive());
+
+    m_window->hide(); // another window of the program in front
+    m_window->findChild<QTimer *>("Timer4")->stop();
+    m_window->show();
+    QTRY_COMPARE(activations.count(), 1);
+    QVERIFY(m_window->findChild<QTimer *>("Timer4")->isActive());
+
+    QDialog box(m_window.get()); // our own message box opening and closing
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    box.close();
+    QCoreApplication::processEvents();
+    QCOMPARE(activations.count(), 1);
+}
+
+VELMORA_TEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"

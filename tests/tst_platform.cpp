@@ -1,0 +1,205 @@
+#include "store/recordset.h"
+#include "testenvironment.h"
+#include "teststore.h"
+#include "scriptedmessages.h"
+#include "ui/datefield.h"
+#include "ui/gridlist.h"
+#include "ui/gridmodel.h"
+#include "ui/keyfilter.h"
+#include "ui/resultrows.h"
+#include "ui/statuspanels.h"
+#include "ui/storeguard.h"
+#include "ui/tickbox.h"
+#include "ui/uppercase.h"
+
+#include <QAbstractItemModelTester>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTimer>
+
+class PlatformTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void gridListShowsTheRowsOfAQuery();
+    void gridListTicksRows();
+    void tickBoxRunsItsHandlingOnEveryRealChange();
+    void dateFieldReportsAnImpossibleDateOnce();
+    void keyFiltersAndUpperCaseFields();
+    void statusBarShowsTheClock();
+    void storeFailureEndsTheEventWithAMessage();
+};
+
+void PlatformTest::gridListShowsTheRowsOfAQuery()
+{
+    TestStore store;
+    store.add("PRESTAZIONI", {{"DATAR", "02/03/2026"}, {"CLIENTE", "ROSSI"}, {"IMPORTO", "1.234,5"}});
+    store.add("PRESTAZIONI", {{"DATAR", "01/03/2026"}, {"CLIENTE", "BIANCHI"}});
+    Recordset rs(store.connection(), "SELECT ID,DATAR,CLIENTE,IMPORTO FROM PRESTAZIONI ORDER BY DATAR DESC");
+    const auto rows = std::make_shared<ResultRows>(
+        rs.rows(), QHash<int, ResultRows::Format>{{3, [](const Field &f) { return f.toMoney().plainText(); }}});
+    rs.close(); // the list keeps the rows it shows
+
+    GridList list;
+    QAbstractItemModelTester tester(list.gridModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    list.setColumns({{"ID", 500}, {"REG.", 1200, Qt::AlignHCenter}, {"CLIENTE", 3000}, {"IMPORTO", 1800, Qt::AlignRight}});
+    list.setRows(rows);
+    list.setBoldColumns({3});
+    list.resize(800, 300);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+
+    QCOMPARE(list.count(), 2);
+    QCOMPARE(list.rowText(0), QString("1"));
+    QCOMPARE(list.subItem(0, 1), QString("02/03/2026"));
+    QCOMPARE(list.subItem(0, 3), QString("1234,50"));
+    QCOMPARE(list.subItem(1, 3), QString()); // a Null amount shows empty
+    QCOMPARE(list.header(1), QString("REG."));
+    const QModelIndex amount = list.gridModel()->index(0, 3);
+    QVERIFY(amount.data(Qt::FontRole).value<QFont>().bold());
+    QCOMPARE(amount.data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    QCOMPARE(list.columnWidth(3), GridList::pixelsFromTwips(1800, list.logicalDpiX()));
+    QCOMPARE(GridList::pixelsFromTwips(1800, 96), 120);
+    QCOMPARE(GridList::pixelsFromTwips(1, 96), 0); // hidden, but there
+
+    QSignalSpy clicked(&list, &GridList::rowClicked);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.gridModel()->index(1, 2)).center());
+    QCOMPARE(clicked.count(), 1);
+    QCOMPARE(clicked.at(0).at(0).toInt(), 1);
+    QCOMPARE(list.selectedRow(), 1);
+
+    list.setColumns({{"ID", 500}});
+    QCOMPARE(list.count(), 0); // new headers start an empty list
+}
+
+void PlatformTest::gridListTicksRows()
+{
+    TestStore store;
+    for (int i = 0; i < 3; ++i)
+        store.add("OPERATORE", {{"OPERATORE", QString("OP%1").arg(i)}});
+    Recordset rs(store.connection(), "SELECT * FROM OPERATORE");
+    GridList list;
+    QAbstractItemModelTester tester(list.gridModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    list.setColumns({{"ID", 500}, {"OPERATORE", 2000}});
+    list.setCheckBoxes(true);
+    list.setRows(std::make_shared<ResultRows>(rs.rows()));
+    QSignalSpy changed(&list, &GridList::checkedChanged);
+
+    QVERIFY(list.gridModel()->setData(list.gridModel()->index(1, 0), Qt::Checked, Qt::CheckStateRole));
+    QVERIFY(list.isChecked(1));
+    QCOMPARE(changed.count(), 1);
+    list.setChecked(1, true); // no change, no signal
+    QCOMPARE(changed.count(), 1);
+    list.setAllChecked(true);
+    QVERIFY(list.isChecked(0) && list.isChecked(2));
+    list.setRows(std::make_shared<ResultRows>(rs.rows()));
+    QVERIFY(!list.isChecked(0) && !list.isChecked(1)); // every fill starts unticked
+}
+
+void PlatformTest::tickBoxRunsItsHandlingOnEveryRealChange()
+{
+    // Two exclusive boxes as the maintenance panels build them: either
+    // change unticks the other, which runs the other's own handling.
+    TickBox insert("Inserisci"), update("Aggiorna");
+    QStringList handled;
+    auto exclusive = [&handled](TickBox &self, TickBox &other) {
+        QObject::connect(&self, &TickBox::ticked, [&handled, &self, &other](bool on) {
+            handled << self.text() + (on ? "+" : "-");
+            other.setTicked(false);
+        });
+    };
+    exclusive(insert, update);
+    exclusive(update, insert);
+    insert.show();
+    QTest::mouseClick(&insert, Qt::LeftButton);
+    QCOMPARE(handled, QStringList{"Inserisci+"});
+    insert.setTicked(true); // no change: nothing runs
+    QCOMPARE(handled.size(), 1);
+    // Ticking the second box from code cascades to no box ticked.
+    update.setTicked(true);
+    QCOMPARE(handled, QStringList({"Inserisci+", "Aggiorna+", "Inserisci-", "Aggiorna-"}));
+    QVERIFY(!update.isTicked() && !insert.isTicked());
+}
+
+void PlatformTest::dateFieldReportsAnImpossibleDateOnce()
+{
+    DateField field;
+    QSignalSpy invalid(&field, &DateField::invalidDate);
+    QTest::keyClicks(&field, "31/02/2026");
+    QTest::keyClick(&field, Qt::Key_Return);
+    QTest::keyClick(&field, Qt::Key_Return); // leaving again for the message box
+    QCOMPARE(invalid.count(), 1);
+    QVERIFY(!field.date().isValid());
+    field.reset();
+    QCOMPARE(field.text(), QString());
+
+    QTest::keyClicks(&field, "1/2/26");
+    QTest::keyClick(&field, Qt::Key_Return);
+    QCOMPARE(invalid.count(), 2); // two-digit years are not guessed
+
+    field.clear();
+    QTest::keyClicks(&field, "1/2/2026xx");
+    QTest::keyClick(&field, Qt::Key_Return);
+    QCOMPARE(field.text(), QString("01/02/2026"));
+    QCOMPARE(field.date(), QDate(2026, 2, 1));
+    field.clear();
+    QTest::keyClick(&field, Qt::Key_Return);
+    QCOMPARE(invalid.count(), 2); // empty is allowed
+}
+
+void PlatformTest::keyFiltersAndUpperCaseFields()
+{
+    QLineEdit amount, phone, notes;
+    KeyFilter::install(&amount, "-,0123456789", KeyFilter::Dot::AsComma);
+    KeyFilter::install(&phone, "0123456789", KeyFilter::Dot::Kept);
+    QTest::keyClicks(&amount, "12.5a-");
+    QCOMPARE(amount.text(), QString("12,5-"));
+    QTest::keyClick(&amount, Qt::Key_Backspace);
+    QCOMPARE(amount.text(), QString("12,5"));
+    QTest::keyClicks(&phone, "02.12 34");
+    QCOMPARE(phone.text(), QString("021234"));
+
+    uppercase::apply(&notes);
+    QTest::keyClicks(&notes, "d'angelo");
+    QCOMPARE(notes.text(), QString("D'ANGELO"));
+    notes.setCursorPosition(2);
+    QTest::keyClicks(&notes, "x");
+    QCOMPARE(notes.text(), QString("D'XANGELO"));
+    QCOMPARE(notes.cursorPosition(), 3);
+    notes.setText("perché dal programma"); // text put in by the program, accents too
+    QCOMPARE(notes.text(), QString("PERCHÉ DAL PROGRAMMA"));
+}
+
+void PlatformTest::statusBarShowsTheClock()
+{
+    StatusPanels status("Velmora", "Timer4");
+    QCOMPARE(status.panelText(2), QString("BLOC NUM"));
+    QCOMPARE(status.panelText(3), QString("BLOC MAIUSC"));
+    QVERIFY(!status.clock()->isActive());
+    status.startClock();
+    QVERIFY(status.clock()->isActive());
+    QCOMPARE(status.clock()->interval(), 1000);
+    QCOMPARE(status.clock()->objectName(), QString("Timer4"));
+    QVERIFY(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(status.panelText(5)).hasMatch());
+    QCOMPARE(status.panelText(4), QDate::currentDate().toString("dd/MM/yyyy"));
+}
+
+void PlatformTest::storeFailureEndsTheEventWithAMessage()
+{
+    TestStore store;
+    ScriptedMessages messages;
+    bool reachedAfterFailure = false;
+    const bool done = guarded(messages, nullptr, [&] {
+        store.add("PRESTAZIONI", {{"DATAR", "31/02/2026"}});
+        reachedAfterFailure = true;
+    });
+    QVERIFY(!done);
+    QVERIFY(!reachedAfterFailure);
+    QCOMPARE(messages.last().title, QString("Velmora - ERRORE"));
+    QVERIFY2(messages.last().text.contains("31/02/2026"), qPrintable(messages.last().text));
+    QCOMPARE(store.count("SELECT * FROM PRESTAZIONI"), 0);
+}
+
+VELMORA_TEST_MAIN(PlatformTest)
+#include "tst_platform.moc"
