@@ -8,6 +8,7 @@
 #include "teststore.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -89,7 +90,7 @@ void StoreTest::firstStartCreatesTheStore()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(!file.read(16).startsWith("SQLite format 3")); // encrypted
-    QVERIFY(!QFile::exists(path + ".nuovo"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{storefile::fileName}); // nothing half-made left
 
     Connection again;
     storefile::openOrCreate(again, path);

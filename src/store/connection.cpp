@@ -45,12 +45,14 @@ void Connection::connect(const QString &path, const QByteArray &key, int flags)
         throw error;
     }
     m_db = db;
-    m_path = path;
     sqlite3_busy_timeout(m_db, 3000);
     try {
         QByteArray quotedKey = key;
         quotedKey.replace('\'', "''");
         Statement(m_db, "PRAGMA key = '" + quotedKey + "'").run();
+        // Every page read is decrypted: keep up to 64 MiB of them, so a list of
+        // 100,000 services refills from memory.
+        Statement(m_db, "PRAGMA cache_size = -65536").run();
         sqlfunctions::install(m_db);
         // SQLCipher takes any key until the first read: read now, so a wrong
         // key or a foreign file is refused here and not at the first list.

@@ -25,7 +25,6 @@ public:
     void create(const QString &path, const QByteArray &key);
     void close();
     bool isOpen() const { return m_db != nullptr; }
-    QString path() const { return m_path; }
 
     // Runs one statement that returns no rows; returns the rows changed.
     int execute(const QString &jetSql);
@@ -40,6 +39,5 @@ private:
     void verifyTables();
 
     sqlite3 *m_db = nullptr;
-    QString m_path;
     QHash<QString, QList<ColumnDefinition>> m_columns;
 };

@@ -45,22 +45,3 @@ QDate Field::toDate() const
 {
     return m_kind == Kind::Date ? QDate::fromJulianDay(m_integer) : QDate();
 }
-
-QVariant Field::value() const
-{
-    switch (m_kind) {
-    case Kind::Null:
-        return QVariant();
-    case Kind::Integer:
-        return QVariant(m_integer);
-    case Kind::Real:
-        return QVariant(m_real);
-    case Kind::Text:
-        return QVariant(m_text);
-    case Kind::Date:
-        return QVariant(toDate());
-    case Kind::Money:
-        return QVariant::fromValue(toMoney());
-    }
-    return QVariant();
-}

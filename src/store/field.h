@@ -4,7 +4,6 @@
 
 #include <QDate>
 #include <QString>
-#include <QVariant>
 
 // One value read from the store, with the kind its column gives it.
 class Field
@@ -29,7 +28,6 @@ public:
     qint64 toInteger() const;
     Money toMoney() const; // Null counts as zero
     QDate toDate() const;  // invalid unless a date
-    QVariant value() const;
 
 private:
     Field(Kind kind, qint64 integer, double real, const QString &text)

@@ -28,7 +28,6 @@ public:
     int columnIndex(const QString &name) const;
 
     Field field(int row, int column) const;
-    QString text(int row, int column) const { return field(row, column).text(); }
 
 private:
     struct Cell

@@ -6,6 +6,7 @@
 #include "storeerror.h"
 #include "transaction.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -38,7 +39,7 @@ QString storefile::pathIn(const QString &directory)
 void storefile::openOrCreate(Connection &connection, const QString &path)
 {
     if (!QFileInfo::exists(path)) {
-        const QString partial = path + QStringLiteral(".nuovo");
+        const QString partial = QStringLiteral("%1.nuovo-%2").arg(path).arg(QCoreApplication::applicationPid());
         QFile::remove(partial);
         try {
             build(partial);
@@ -46,9 +47,12 @@ void storefile::openOrCreate(Connection &connection, const QString &path)
             QFile::remove(partial);
             throw;
         }
+        // rename() never replaces: a store another copy of the program made
+        // meanwhile is kept, and opened.
         if (!QFile::rename(partial, path)) {
             QFile::remove(partial);
-            throw StoreError(QStringLiteral("il file non può essere creato nella cartella del programma"));
+            if (!QFileInfo::exists(path))
+                throw StoreError(QStringLiteral("il file non può essere creato nella cartella del programma"));
         }
     }
     connection.open(path, password);

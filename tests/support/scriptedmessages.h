@@ -24,7 +24,6 @@ public:
     void answer(bool yes) { m_answers.append(yes); }
     const QList<Shown> &shown() const { return m_shown; }
     Shown last() const { return m_shown.isEmpty() ? Shown{} : m_shown.last(); }
-    void clear() { m_shown.clear(); }
 
 private:
     QList<Shown> m_shown;

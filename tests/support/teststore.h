@@ -12,7 +12,6 @@ public:
     TestStore();
 
     Connection &connection() { return m_connection; }
-    QString directory() const { return m_dir.path(); }
     QString path() const;
 
     // Adds a row to a table, columns given as name/value pairs; returns its ID.

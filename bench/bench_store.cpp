@@ -1,0 +1,169 @@
+// The store layer beside the same statements run on the raw SQLite API in the
+// same process, on a generated store of 100,000 services and 10,000 clients.
+#include "generatedstore.h"
+#include "store/dialect.h"
+#include "store/recordset.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+namespace {
+
+GeneratedStore &store()
+{
+    static GeneratedStore generated(100000, 10000);
+    return generated;
+}
+
+const QString listFill = QStringLiteral("SELECT * FROM PRESTAZIONI ORDER BY DATAR DESC");
+const QString lookupName = GeneratedStore::clientName(5003);
+
+QString lookup()
+{
+    QString name = lookupName;
+    return QStringLiteral("Select ID,SOGGetto From SOGGETTI WHERE SOGGETTO like '%1'").arg(name.replace("'", "''"));
+}
+
+// The raw baseline: prepare, step and read every column by its type.
+int rawQuery(const QByteArray &sql)
+{
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(store().connection().handle(), sql.constData(), -1, &stmt, nullptr);
+    int rows = 0;
+    const int columns = sqlite3_column_count(stmt);
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c) {
+            switch (sqlite3_column_type(stmt, c)) {
+            case SQLITE_INTEGER:
+                benchmark::DoNotOptimize(sqlite3_column_int64(stmt, c));
+                break;
+            case SQLITE_FLOAT:
+                benchmark::DoNotOptimize(sqlite3_column_double(stmt, c));
+                break;
+            case SQLITE_TEXT:
+                benchmark::DoNotOptimize(sqlite3_column_text(stmt, c));
+                benchmark::DoNotOptimize(sqlite3_column_bytes(stmt, c));
+                break;
+            default:
+                break;
+            }
+        }
+        ++rows;
+    }
+    sqlite3_finalize(stmt);
+    return rows;
+}
+
+void rawExecute(const char *sql, std::initializer_list<QByteArray> texts, qint64 id)
+{
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(store().connection().handle(), sql, -1, &stmt, nullptr);
+    int position = 1;
+    for (const QByteArray &text : texts)
+        sqlite3_bind_text(stmt, position++, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    if (id)
+        sqlite3_bind_int64(stmt, position, id);
+    sqlite3_step(stmt);
+    sqlite3_finalize(stmt);
+}
+
+void ListFill_Layer(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Recordset rs(store().connection(), listFill);
+        benchmark::DoNotOptimize(rs.recordCount());
+    }
+}
+
+void ListFill_Raw(benchmark::State &state)
+{
+    const QByteArray sql = dialect::translate(listFill);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(rawQuery(sql));
+}
+
+void LookupByName_Layer(benchmark::State &state)
+{
+    const QString sql = lookup();
+    for (auto _ : state) {
+        Recordset rs(store().connection(), sql);
+        if (rs.recordCount() != 0)
+            benchmark::DoNotOptimize(rs.fields(QStringLiteral("ID")).text());
+    }
+}
+
+void LookupByName_Raw(benchmark::State &state)
+{
+    const QByteArray sql = dialect::translate(lookup());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(rawQuery(sql));
+}
+
+void Insert_Layer(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Recordset rs(store().connection(), QStringLiteral("PRESTAZIONI"));
+        rs.addNew();
+        rs.setField(QStringLiteral("DATAR"), QStringLiteral("06/12/2026"));
+        rs.setField(QStringLiteral("CLIENTE"), QStringLiteral("ROSSI 00001"));
+        rs.setField(QStringLiteral("CAUSALE"), QStringLiteral("CONSULENZA 1"));
+        rs.setField(QStringLiteral("QTA"), QStringLiteral("1"));
+        rs.setField(QStringLiteral("IMPORTO"), QStringLiteral("1.234,50"));
+        rs.setField(QStringLiteral("PARC"), QStringLiteral("N"));
+        rs.update();
+    }
+}
+
+void Insert_Raw(benchmark::State &state)
+{
+    for (auto _ : state)
+        rawExecute("INSERT INTO PRESTAZIONI (DATAR, CLIENTE, CAUSALE, QTA, IMPORTO, PARC) VALUES (?, ?, ?, 1, 123450, ?)",
+                   {"2026-12-06", "ROSSI 00001", "CONSULENZA 1", "N"}, 0);
+}
+
+void Update_Layer(benchmark::State &state)
+{
+    qint64 id = 1;
+    for (auto _ : state) {
+        Recordset rs(store().connection(), QStringLiteral("Select * from PRESTAZIONI where ID Like %1").arg(id++));
+        if (rs.recordCount() != 0) {
+            rs.setField(QStringLiteral("DATAP"), QStringLiteral("06/12/2026"));
+            rs.setField(QStringLiteral("PARC"), QStringLiteral("S"));
+            rs.setField(QStringLiteral("NR"), QStringLiteral("12"));
+            rs.update();
+        }
+    }
+}
+
+void Update_Raw(benchmark::State &state)
+{
+    qint64 id = 50001;
+    for (auto _ : state) {
+        const QByteArray select = "SELECT * FROM PRESTAZIONI WHERE ID = " + QByteArray::number(id);
+        if (rawQuery(select) != 0)
+            rawExecute("UPDATE PRESTAZIONI SET DATAP = ?, PARC = ?, NR = ? WHERE ID = ?", {"2026-12-06", "S", "12"}, id);
+        ++id;
+    }
+}
+
+}
+
+BENCHMARK(ListFill_Layer)->Unit(benchmark::kMillisecond);
+BENCHMARK(ListFill_Raw)->Unit(benchmark::kMillisecond);
+BENCHMARK(LookupByName_Layer)->Unit(benchmark::kMicrosecond);
+BENCHMARK(LookupByName_Raw)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Insert_Layer)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Insert_Raw)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Update_Layer)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Update_Raw)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    store();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
