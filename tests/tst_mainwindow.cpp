@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QDialog>
 #include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
@@ -53,6 +55,15 @@ void MainWindowTest::cleanup()
 void MainWindowTest::opensWithNoPanelAndRefusesItsClose()
 {
     QCOMPARE(m_window->windowTitle(), QString("Velmora Ostrevia"));
+    QStringList menus;
+    for (QAction *action : m_window->menuBar()->actions())
+        menus << action->text();
+    QCOMPARE(menus, QStringList({"&Esci dal programma", "&Velmora", "Gestione &Clienti", "Gestione  &Causali",
+                                 "Gestione &Operatori", "Gestione &Parcellazione", "&Segnalazioni"}));
+    QStringList billing;
+    for (QAction *action : m_window->findChild<QMenu *>("GParcellazione")->actions())
+        billing << action->text();
+    QCOMPARE(billing, QStringList({"Gestione Singola", "Gestione Massiva"}));
     for (const char *panel : {"Frame1", "Frame2", "Frame4", "Frame6", "Frame7", "Frame9", "Picture7"})
         QVERIFY2(!shown(panel), panel);
     QVERIFY(!m_window->close());
@@ -149,6 +160,11 @@ void MainWindowTest::activationRunsOnEveryReturn()
     box.close();
     QCoreApplication::processEvents();
     QCOMPARE(activations.count(), 1);
+
+    QDialog preview(m_window.get()); // a modal preview it opened
+    QTimer::singleShot(0, &preview, &QDialog::accept);
+    m_window->showModal(preview);
+    QCOMPARE(activations.count(), 2);
 }
 
 VELMORA_TEST_MAIN(MainWindowTest)

@@ -3,6 +3,7 @@
 #include "teststore.h"
 #include "scriptedmessages.h"
 #include "ui/datefield.h"
+#include "ui/dropdown.h"
 #include "ui/gridlist.h"
 #include "ui/gridmodel.h"
 #include "ui/keyfilter.h"
@@ -25,6 +26,7 @@ private slots:
     void gridListShowsTheRowsOfAQuery();
     void gridListTicksRows();
     void tickBoxRunsItsHandlingOnEveryRealChange();
+    void dropDownReactsOnlyToThePick();
     void dateFieldReportsAnImpossibleDateOnce();
     void keyFiltersAndUpperCaseFields();
     void statusBarShowsTheClock();
@@ -120,6 +122,39 @@ void PlatformTest::tickBoxRunsItsHandlingOnEveryRealChange()
     update.setTicked(true);
     QCOMPARE(handled, QStringList({"Inserisci+", "Aggiorna+", "Inserisci-", "Aggiorna-"}));
     QVERIFY(!update.isTicked() && !insert.isTicked());
+}
+
+void PlatformTest::dropDownReactsOnlyToThePick()
+{
+    DropDown clients(DropDown::Typing::PickOnly);
+    QSignalSpy picked(&clients, &DropDown::picked);
+    clients.addEntry("BIANCHI");
+    QCOMPARE(clients.text(), QString()); // the first entry added is not chosen
+    clients.setEntries({"BIANCHI", "D'ANGELO", "ROSSI"});
+    QCOMPARE(clients.text(), QString());
+    clients.setText("d'angelo"); // a stored name, whatever its case
+    QCOMPARE(clients.text(), QString("D'ANGELO"));
+    QCOMPARE(clients.currentIndex(), 1);
+    clients.setText("VERDI"); // no longer among the entries: shown as it is
+    QCOMPARE(clients.text(), QString("VERDI"));
+    QCOMPARE(clients.currentIndex(), -1);
+    QCOMPARE(picked.count(), 0);
+
+    clients.setText("ROSSI");
+    QTest::keyClick(&clients, Qt::Key_Up);
+    QCOMPARE(picked.count(), 1);
+    QCOMPARE(picked.at(0).at(0).toString(), QString("D'ANGELO"));
+    QCOMPARE(clients.text(), QString("D'ANGELO"));
+
+    DropDown towns(DropDown::Typing::Editable);
+    towns.setEntries({"CANTÙ", "ROMA"});
+    QCOMPARE(towns.currentText(), QString());
+    towns.setText("roma");
+    QCOMPARE(towns.text(), QString("ROMA"));
+    towns.setText("NUOVO COMUNE");
+    QCOMPARE(towns.text(), QString("NUOVO COMUNE"));
+    QCOMPARE(towns.count(), 2); // typing never adds entries
+    QCOMPARE(picked.count(), 1);
 }
 
 void PlatformTest::dateFieldReportsAnImpossibleDateOnce()

@@ -1,5 +1,6 @@
 #include "scriptedmessages.h"
 #include "startup/desktopshortcut.h"
+#include "startup/italian.h"
 #include "startup/startup.h"
 #include "store/recordset.h"
 #include "store/storefile.h"
@@ -46,6 +47,7 @@ private slots:
     void firstStartShowsTheSplashThenTheMainWindowOnce();
     void aStoreThatCannotBeOpenedEndsTheStart();
     void shortcutIsRewrittenAtEveryStart();
+    void speaksItalianWhateverTheMachine();
 };
 
 void StartupTest::firstStartShowsTheSplashThenTheMainWindowOnce()
@@ -122,6 +124,14 @@ void StartupTest::shortcutIsRewrittenAtEveryStart()
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     QVERIFY(!desktopshortcut::write(dir.filePath("file/sotto"), "Corbelia", "/x")); // fails quietly
+}
+
+void StartupTest::speaksItalianWhateverTheMachine()
+{
+    italian::install(*qApp); // the tests run under LANG=C.UTF-8
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Sì"));
+    QCOMPARE(QLocale().toString(1234.5, 'f', 2), QString("1.234,50"));
+    QCOMPARE(QLocale().toString(QDate(2026, 12, 6), QLocale::LongFormat), QString("domenica 6 dicembre 2026"));
 }
 
 VELMORA_TEST_MAIN(StartupTest)

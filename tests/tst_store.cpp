@@ -1,6 +1,7 @@
 #include "store/comuni.h"
 #include "store/dialect.h"
 #include "store/recordset.h"
+#include "store/sqltext.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
 #include "store/transaction.h"
@@ -163,7 +164,8 @@ void StoreTest::comparesTextWithoutRegardToCaseOrAccentCase()
     for (const char *name : {"zeta", "Èrcole", "ZUCCA", "Eva", "D'ANGELO", "CANTÙ", "Rossi", "ROSSI"})
         s.add("SOGGETTI", {{"Soggetto", QString::fromUtf8(name)}, {"Stato", "S"}});
 
-    QCOMPARE(s.text("Select ID,SOGGetto From SOGGETTI WHERE SOGGETTO like 'D''ANGELO'"), QString::number(5));
+    QCOMPARE(s.text("Select ID,SOGGetto From SOGGETTI WHERE SOGGETTO like '" + doubledQuotes("D'ANGELO") + "'"),
+             QString::number(5));
     QCOMPARE(s.count("Select ID From SOGGETTI WHERE SOGGETTO like 'cantù'"), 1);
     QCOMPARE(s.count("Select ID From SOGGETTI WHERE SOGGETTO = 'cantù'"), 1);
     QCOMPARE(s.count("Select ID From SOGGETTI WHERE SOGGETTO like '%antù%'"), 1);
@@ -175,7 +177,9 @@ void StoreTest::comparesTextWithoutRegardToCaseOrAccentCase()
     QCOMPARE(column(c, "SELECT Soggetto FROM SOGGETTI WHERE ID IN (1,2,3,4) ORDER BY Soggetto"),
              QStringList({"Èrcole", "Eva", "zeta", "ZUCCA"}));
     // A user's text with doubled quotes cannot reach outside its literal.
-    QCOMPARE(s.count("Select ID From SOGGETTI WHERE SOGGETTO like 'x'' OR ''1''=''1'"), 0);
+    QCOMPARE(s.count("Select ID From SOGGETTI WHERE SOGGETTO like '" + doubledQuotes("x' OR '1'='1") + "'"), 0);
+    QCOMPARE(s.count("Select ID From SOGGETTI WHERE SOGGETTO like '" + doubledQuotes("x'; DELETE FROM SOGGETTI; --") + "'"), 0);
+    QCOMPARE(s.count("SELECT * FROM SOGGETTI"), 8);
 }
 
 void StoreTest::keepsDatesAndAmountsExact()

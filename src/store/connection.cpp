@@ -20,6 +20,10 @@ void Connection::open(const QString &path, const QByteArray &key)
         throw StoreError(QStringLiteral("il file non esiste"));
     connect(path, key, SQLITE_OPEN_READWRITE);
     try {
+        // SQLite falls back to reading only; the office would find out at the
+        // first save, after typing the service.
+        if (sqlite3_db_readonly(m_db, "main") == 1)
+            throw StoreError(QStringLiteral("il file è di sola lettura"));
         verifyTables();
     } catch (...) {
         close();

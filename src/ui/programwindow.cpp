@@ -1,12 +1,20 @@
 #include "programwindow.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QShowEvent>
 #include <QTimer>
 
 ProgramWindow::ProgramWindow(QWidget *parent)
     : QMainWindow(parent)
 {
+}
+
+int ProgramWindow::showModal(QDialog &dialog)
+{
+    const int result = dialog.exec();
+    emit activated();
+    return result;
 }
 
 void ProgramWindow::showEvent(QShowEvent *event)

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QComboBox>
+
+// A drop-down list as the windows use it: filled from code it shows an empty
+// text, it reacts only to the user's pick (never to fills or to text set from
+// code), and a stored name selects its entry without regard to case.
+class DropDown : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    enum class Typing { PickOnly, Editable };
+
+    explicit DropDown(Typing typing, QWidget *parent = nullptr);
+
+    // Replaces the entries; the text stays empty.
+    void setEntries(const QStringList &entries);
+    void addEntry(const QString &entry);
+    void clearEntries();
+
+    QString text() const;
+    // Selects the entry of that name; an editable list takes any text, a
+    // pick-only list shows a name that is not among its entries as it is.
+    void setText(const QString &text);
+
+signals:
+    void picked(const QString &text);
+
+private:
+    QString m_unlisted;
+};
