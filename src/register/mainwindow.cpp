@@ -87,7 +87,7 @@ void MainWindow::buildPanels()
     m_masterData->setObjectName(QStringLiteral("Frame2"));
     auto *masterLayout = new QVBoxLayout(m_masterData);
     masterLayout->setContentsMargins(0, 0, 0, 0);
-    m_reasons = new PanelFrame(QStringLiteral("Frame5"), QStringLiteral("Gestione Causali"), QStringLiteral("Picture4"), m_masterData);
+    m_reasons = new PanelFrame(QStringLiteral("Frame5"), QString(), QStringLiteral("Picture4"), m_masterData);
     m_operators = new PanelFrame(QStringLiteral("Frame3"), QStringLiteral("Gestione Operatore"), QStringLiteral("Picture2"), m_masterData);
     masterLayout->addWidget(m_reasons);
     masterLayout->addWidget(m_operators);

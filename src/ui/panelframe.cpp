@@ -1,6 +1,6 @@
 #include "panelframe.h"
 
-#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QStyle>
 #include <QToolButton>
 
@@ -9,11 +9,9 @@ PanelFrame::PanelFrame(const QString &name, const QString &title, const QString 
 {
     setObjectName(name);
     auto *layout = new QVBoxLayout(this);
-    auto *corner = new QHBoxLayout;
-    corner->addStretch();
-    corner->addWidget(m_closePicture);
-    layout->addLayout(corner);
-    layout->addLayout(m_content, 1);
+    layout->addWidget(m_closePicture, 0, Qt::AlignRight | Qt::AlignTop);
+    layout->addLayout(m_content);
+    layout->addStretch(1);
 }
 
 QToolButton *PanelFrame::makeClosePicture(const QString &name, QWidget *parent)
