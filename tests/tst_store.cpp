@@ -142,6 +142,8 @@ void StoreTest::translatesTheJetDialect_data()
     QTest::newRow("exact like") << "PARC  like 'S'" << "PARC  = 'S' COLLATE ITALIAN";
     QTest::newRow("like with quote") << "SOGGETTO like 'D''ANGELO'" << "SOGGETTO = 'D''ANGELO' COLLATE ITALIAN";
     QTest::newRow("like bare number") << "where ID Like 12" << "where ID = 12";
+    QTest::newRow("like on a number") << "ID_CL LIKE '12'" << "ID_CL = '12' COLLATE ITALIAN";
+    QTest::newRow("like on a padded number kept") << "ID_CL LIKE '012'" << "ID_CL LIKE '012'";
     QTest::newRow("wildcard like kept") << "CLIENTE like '%ROSSI%'" << "CLIENTE like '%ROSSI%'";
     QTest::newRow("cdate with typed dates")
         << "CDATE(DATAR) >= '06/12/2026' AND cdate(DATAR) <= '31/12/2026'and  PARC"
@@ -211,6 +213,7 @@ void StoreTest::keepsDatesAndAmountsExact()
     QCOMPARE(s.count("SELECT * FROM PRESTAZIONI WHERE ANNO LIKE '2026' AND MESE LIKE '12'"), 1);
     QCOMPARE(s.count("SELECT * FROM PRESTAZIONI WHERE ID_CL LIKE '1'"), 2);
     QCOMPARE(s.count("SELECT * FROM PRESTAZIONI WHERE ID_CL LIKE ''"), 0);
+    QCOMPARE(s.count("SELECT * FROM PRESTAZIONI WHERE ID_CL LIKE '01'"), 0); // text, as LIKE compares it
     QCOMPARE(s.count("SELECT * FROM PRESTAZIONI WHERE ID Like " + QString::number(id)), 1);
 }
 

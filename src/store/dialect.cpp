@@ -6,6 +6,7 @@
 #include "valueconversion.h"
 
 #include <QList>
+#include <QRegularExpression>
 
 namespace {
 
@@ -101,6 +102,16 @@ QString quoted(const QString &text)
 QString unquoted(const QString &literal)
 {
     return literal.mid(1, literal.size() - 2).replace(QLatin1String("''"), QLatin1String("'"));
+}
+
+// Against a number column SQLite compares a numeric-looking text as the
+// number it reads ('05' = 5), where LIKE compares text ('05' is not '5'):
+// only a text that reads back the same either way may become an equality.
+bool sameAsNumberOrText(const QString &text)
+{
+    static const QRegularExpression numeric(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
+    static const QRegularExpression canonicalInteger(QStringLiteral("^-?(0|[1-9]\\d{0,17})$"));
+    return !numeric.match(text).hasMatch() || canonicalInteger.match(text).hasMatch();
 }
 
 class Translator
@@ -227,7 +238,7 @@ private:
         Token &pattern = m_tokens[value];
         if (pattern.kind == Token::String) {
             const QString text = unquoted(pattern.text);
-            if (text.contains(QLatin1Char('%')) || text.contains(QLatin1Char('_')))
+            if (text.contains(QLatin1Char('%')) || text.contains(QLatin1Char('_')) || !sameAsNumberOrText(text))
                 return;
             m_tokens[like].text = QStringLiteral("=");
             pattern.text += QStringLiteral(" COLLATE ") + QLatin1String(schema::textCollation);
