@@ -4,6 +4,7 @@
 #include "scriptedmessages.h"
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
+#include "ui/enterfocus.h"
 #include "ui/gridlist.h"
 #include "ui/gridmodel.h"
 #include "ui/keyfilter.h"
@@ -14,7 +15,10 @@
 #include "ui/uppercase.h"
 
 #include <QAbstractItemModelTester>
+#include <QDialog>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -29,6 +33,7 @@ private slots:
     void dropDownReactsOnlyToThePick();
     void dateFieldReportsAnImpossibleDateOnce();
     void keyFiltersAndUpperCaseFields();
+    void enterMovesTheFocusWithoutPressingTheDefaultButton();
     void statusBarShowsTheClock();
     void storeFailureEndsTheEventWithAMessage();
 };
@@ -204,6 +209,31 @@ void PlatformTest::keyFiltersAndUpperCaseFields()
     QCOMPARE(notes.cursorPosition(), 3);
     notes.setText("perché dal programma"); // text put in by the program, accents too
     QCOMPARE(notes.text(), QString("PERCHÉ DAL PROGRAMMA"));
+}
+
+void PlatformTest::enterMovesTheFocusWithoutPressingTheDefaultButton()
+{
+    QDialog dialog;
+    auto *reason = new QLineEdit(&dialog);
+    auto *amount = new QLineEdit(&dialog);
+    auto *save = new QPushButton("Inserisci", &dialog);
+    save->setDefault(true);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(reason);
+    layout->addWidget(amount);
+    layout->addWidget(save);
+    EnterFocus::install(reason, amount);
+    QSignalSpy pressed(save, &QPushButton::clicked);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QApplication::setActiveWindow(&dialog);
+    reason->setFocus();
+    QTRY_VERIFY(reason->hasFocus());
+    QTest::keyClick(reason, Qt::Key_Return);
+    QTRY_VERIFY(amount->hasFocus());
+    QCOMPARE(pressed.count(), 0);
+    QTest::keyClick(amount, Qt::Key_Return); // a field without the filter: the dialog's own Enter
+    QCOMPARE(pressed.count(), 1);
 }
 
 void PlatformTest::statusBarShowsTheClock()
