@@ -57,6 +57,8 @@ private slots:
     void existingFilesAreNeverOverwritten();
     void translatesTheJetDialect_data();
     void translatesTheJetDialect();
+    void runsTheStatementsOfTheWindows_data();
+    void runsTheStatementsOfTheWindows();
     void readsItalianAmounts_data();
     void readsItalianAmounts();
     void comparesTextWithoutRegardToCaseOrAccentCase();
@@ -160,6 +162,73 @@ void StoreTest::translatesTheJetDialect()
     QFETCH(QString, jet);
     QFETCH(QString, sqlite);
     QCOMPARE(QString::fromUtf8(dialect::translate(jet)), sqlite);
+}
+
+void StoreTest::runsTheStatementsOfTheWindows_data()
+{
+    // The statements as the windows join them, with the values a user picks.
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<int>("rows");
+    const QString p1 = "SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE ,DATAP,NR,PARC,AGG,id_cl,NOTE FROM PRESTAZIONI  WHERE  (DATAR >= #";
+    const QString p2 = "SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE ,DATAP,NR,PARC,AGG,id_cl,NOTE FROM PRESTAZIONI  WHERE   (DATAR >= #";
+    const QString m = "# AND DATAR <= #", e1 = "'  ORDER BY CLIENTE,DATAR,OPERATORE;", e2 = "' ORDER BY CLIENTE,DATAR,OPERATORE;";
+    const QString march = "03/01/2026" + m + "03/31/2026";
+    QTest::newRow("list newest first") << "SELECT ID,DATAR,CLIENTE,CAUSALE,IMPORTO, OPERATORE,NOTE FROM PRESTAZIONI  ORDER BY DATAR DESC  ;" << 5;
+    QTest::newRow("client statement") << "SELECT ID,DATAR,CLIENTE,CAUSALE,IMPORTO, OPERATORE,NOTE,ID_CL FROM PRESTAZIONI WHERE ID_cl LIKE '1' ORDER BY DATAR DESC  ;" << 3;
+    QTest::newRow("search billed") << "SELECT * FROM PRESTAZIONI  where PARC  like 'S' ORDER BY DATAR DESC  ;" << 2;
+    QTest::newRow("search unbilled") << "SELECT * FROM PRESTAZIONI   where PARC  like 'N' ORDER  BY DATAR DESC  ;" << 3;
+    QTest::newRow("search one client") << "SELECT * FROM PRESTAZIONI  WHERE  ID_CL LIKE '2'  ORDER BY DATAR DESC  ;" << 1;
+    QTest::newRow("client filter") << "Select * From PRESTAZIONI WHERE [CLIENTE] like 'd''angelo';" << 1;
+    QTest::newRow("client contains") << "Select * From PRESTAZIONI WHERE [CLIENTE] like '%OSS%';" << 3;
+    QTest::newRow("active clients") << "Select * From SOGGETTI WHERE STATO LIKE 'S' ORDER BY Soggetto " << 2;
+    QTest::newRow("inactive clients") << "SELECT * FROM SOGGETTI where STATO = 'n' ORDER BY Soggetto;" << 1;
+    QTest::newRow("clients by initial") << "SELECT * FROM SOGGETTI WHERE STATO LIKE 'S' AND LEFT(SOGGETTO,1) LIKE 'r' ORDER BY Soggetto;" << 1;
+    QTest::newRow("empty initial") << "SELECT * FROM SOGGETTI WHERE STATO LIKE 'S' AND LEFT(SOGGETTO,1) LIKE '' ORDER BY Soggetto;" << 0;
+    QTest::newRow("duplicate code") << "SELECT CODICE,PIVA FROM Soggetti WHERE  codice= '01234567890' or PIVA = '01234567890' ;" << 1;
+    QTest::newRow("municipality") << "Select * From DATI WHERE [COMUNE] = 'l''aquila';" << 1;
+    QTest::newRow("distinct business") << "Select DISTINCT ATTIVITA From SOGGETTI ORDER BY ATTIVITA " << 2;
+    QTest::newRow("distinct names") << "Select DISTINCT CLIENTE From PRESTAZIONI ORDER BY CLIENTE " << 3;
+    QTest::newRow("anomalies") << "SELECT * FROM PRESTAZIONI WHERE  ISNULL(ID_CL) OR ISNULL(ID_OPER) OR ISNULL(ID_CAUS)  ORDER BY CLIENTE ;" << 1;
+    QTest::newRow("unbilled of a year") << "SELECT ID,DATAR,CLIENTE,CAUSALE,IMPORTO, OPERATORE,NOTE FROM PRESTAZIONI  WHERE PARC LIKE 'N' AND ANNO LIKE '2026' ORDER BY DATAR DESC  ;" << 2;
+    QTest::newRow("unbilled of a month") << "SELECT ID,DATAR,CLIENTE,CAUSALE,IMPORTO, OPERATORE,NOTE FROM PRESTAZIONI  WHERE PARC LIKE 'N' and MESE LIKE '3' ORDER BY DATAR DESC  ;" << 2;
+    QTest::newRow("years") << "Select distinct ANNO From PRESTAZIONI ORDER BY ANNO " << 2;
+    QTest::newRow("billing one client") << "SELECT ID,CLIENTE,CAUSALE,IMPORTO,DATAP,NR,OPERATORE,PARC FROM PRESTAZIONI  WHERE PARC LIKE 'S' AND ID_CL LIKE '1'  ORDER BY DATAR DESC  ;" << 1;
+    QTest::newRow("Q1") << "SELECT ID_CL, DATAR,CAUSALE,QTA,NOTE,IMPORTO  ,OPERATORE , PARC FROM PRESTAZIONI  WHERE  ID_CL = '1' ORDER BY DATAR ;" << 3;
+    QTest::newRow("Q4") << "SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE , PARC,ANNO,QTA,NOTE  FROM PRESTAZIONI  WHERE  CAUSALE LIKE 'consulenza' and ID_CL like '1" + e2 << 3;
+    QTest::newRow("Q5") << "SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE , PARC,ANNO,QTA,NOTE,DATAP,NR,NOTE FROM PRESTAZIONI  WHERE  CAUSALE LIKE 'CONSULENZA' and PARC LIKE 'S' ORDER BY CLIENTE,DATAR,OPERATORE;" << 2;
+    QTest::newRow("Q7") << p1 + march + "#) AND PARC LIKE 'S' AND ID_CL LIKE '1" + e1 << 1;
+    QTest::newRow("Q9") << p2 + march + "#) AND ID_CL LIKE '1" + e1 << 2;
+    QTest::newRow("Q12") << p2 + march + "#)  ORDER BY CLIENTE,DATAR,OPERATORE;" << 3;
+    QTest::newRow("Q13") << "SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE ,DATAP,NR,PARC,AGG,id_cl,NOTE FROM PRESTAZIONI  WHERE   CDATE(DATAR) >= '01/03/2026' AND cdate(DATAR) <= '31/03/2026'and  PARC LIKE 'S' AND ID_OPER LIKE '1" + e2 << 1;
+    QTest::newRow("Q14") << p2 + march + "#) and  PARC LIKE 'N' AND ID_OPER LIKE '1" + e2 << 1;
+    QTest::newRow("Q18") << p2 + march + "#)  AND ID_CAUS LIKE '1" + e2 << 3;
+    QTest::newRow("main print") << "SELECT DATAR ,CLIENTE ,CAUSALE ,IMPORTO  ,OPERATORE , PARC FROM PRESTAZIONI  WHERE  1=1 ORDER BY CLIENTE,DATAR,OPERATORE;" << 5;
+    QTest::newRow("client print") << "SELECT SOGGETTO,INDIRIZZO,COMUNER,PRR,CAP,CODICE,PIVA,STATO FROM SOGGETTI   WHERE STATO LIKE 'S'  ORDER BY SOGGETTO;" << 2;
+    QTest::newRow("grouped period") << "SELECT * FROM PRESTAZIONI  WHERE  (DATAR >= #" + march + "# ) and parc LIKE 'S' " << 2;
+    QTest::newRow("lookup by name") << "Select ID,SOGGetto From SOGGETTI WHERE SOGGETTO like 'D''ANGELO'" << 1;
+    QTest::newRow("update by id") << "Select * from PRESTAZIONI where ID Like 3" << 1;
+    QTest::newRow("billing row") << "Select ID,DATAP,PARC,NR from PRESTAZIONI where ID=3" << 1;
+}
+
+void StoreTest::runsTheStatementsOfTheWindows()
+{
+    QFETCH(QString, sql);
+    QFETCH(int, rows);
+    TestStore s;
+    s.add("SOGGETTI", {{"Stato", "S"}, {"Soggetto", "ROSSI"}, {"Codice", "RSSMRA80A01H501U"}, {"Attivita", "AVVOCATO"}});
+    s.add("SOGGETTI", {{"Stato", "S"}, {"Soggetto", "D'ANGELO"}, {"PIVA", "01234567890"}, {"Attivita", "avvocato"}});
+    s.add("SOGGETTI", {{"Stato", "N"}, {"Soggetto", "BIANCHI"}, {"Attivita", "MEDICO"}});
+    auto service = [&s](int client, const QString &name, const QString &date, const QString &parc, const QVariant &operatorId) {
+        s.add("PRESTAZIONI", {{"ID_CL", client}, {"ID_OPER", operatorId}, {"ID_CAUS", 1}, {"CLIENTE", name},
+                              {"CAUSALE", "CONSULENZA"}, {"DATAR", date}, {"ANNO", date.right(4)},
+                              {"MESE", date.mid(3, 2).toInt()}, {"IMPORTO", "50,00"}, {"PARC", parc}});
+    };
+    service(1, "ROSSI", "05/03/2026", "S", 1);
+    service(1, "ROSSI", "20/03/2026", "N", 1);
+    service(2, "D'ANGELO", "31/03/2026", "S", 2);
+    service(1, "ROSSI", "10/03/2025", "N", 2);
+    service(3, "BIANCHI", "01/04/2026", "N", QVariant());
+    QCOMPARE(s.count(sql), rows);
 }
 
 void StoreTest::readsItalianAmounts_data()
