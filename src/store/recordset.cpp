@@ -34,7 +34,7 @@ QString quotedName(const QString &name)
 }
 
 Recordset::Recordset(Connection &connection, const QString &source)
-    : m_connection(&connection), m_source(source)
+    : m_connection(&connection)
 {
     if (const auto m = bareTableName().match(source); m.hasMatch()) {
         m_table = m.captured(1);
@@ -179,7 +179,6 @@ void Recordset::close()
     m_adding = false;
     m_current = 0;
     m_table.clear();
-    m_source.clear();
 }
 
 std::shared_ptr<const ResultTable> Recordset::rows()

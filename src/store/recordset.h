@@ -49,7 +49,6 @@ private:
     const ColumnDefinition &columnOf(const QString &name);
 
     Connection *m_connection;
-    QString m_source;
     QString m_table; // table written by update(), empty when read-only
     std::shared_ptr<ResultTable> m_rows;
     int m_current = 0;
