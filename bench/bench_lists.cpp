@@ -12,8 +12,7 @@ namespace {
 
 GeneratedStore &store()
 {
-    static GeneratedStore generated(100000, 10000);
-    return generated;
+    return GeneratedStore::standard();
 }
 
 void SearchListFill(benchmark::State &state)

@@ -12,8 +12,7 @@ namespace {
 
 GeneratedStore &store()
 {
-    static GeneratedStore generated(100000, 10000);
-    return generated;
+    return GeneratedStore::standard();
 }
 
 const QString listFill = QStringLiteral("SELECT * FROM PRESTAZIONI ORDER BY DATAR DESC");

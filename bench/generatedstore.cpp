@@ -63,6 +63,12 @@ GeneratedStore::GeneratedStore(int services, int clients)
     transaction.commit();
 }
 
+GeneratedStore &GeneratedStore::standard()
+{
+    static GeneratedStore generated(100000, 10000);
+    return generated;
+}
+
 QString GeneratedStore::path() const
 {
     return storefile::pathIn(m_dir.path());

@@ -10,6 +10,8 @@ class GeneratedStore
 {
 public:
     GeneratedStore(int services, int clients);
+    // The store every benchmark runs on: 100,000 services, 10,000 clients.
+    static GeneratedStore &standard();
 
     Connection &connection() { return m_connection; }
     QString path() const;
