@@ -5,6 +5,7 @@
 #include "store/recordset.h"
 
 #include <QCoreApplication>
+#include <map>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -177,12 +178,47 @@ BENCHMARK(Insert_Raw)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Update_Layer)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Update_Raw)->Unit(benchmark::kMicrosecond);
 
+// Prints, after the usual table, the CPU time of each operation through the
+// layer over the same statement on the raw API (with repetitions, of the
+// medians).
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        // With repetitions the median stands for the operation.
+        for (const Run &run : runs)
+            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
+                m_cpu[run.run_name.str()] = run.GetAdjustedCPUTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        for (const auto &[name, layer] : m_cpu) {
+            const auto at = name.find("_Layer");
+            if (at == std::string::npos)
+                continue;
+            const auto raw = m_cpu.find(name.substr(0, at) + "_Raw" + name.substr(at + 6));
+            if (raw != m_cpu.end())
+                GetOutputStream() << "ratio layer/raw " << name.substr(0, at) << ": " << layer / raw->second << "\n";
+        }
+    }
+
+private:
+    std::map<std::string, double> m_cpu;
+};
+
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     store();
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
 }

@@ -10,11 +10,22 @@
 
 namespace {
 
+// A piece of the statement: a view of the text as written, or what the
+// translation puts in its place.
 struct Token
 {
     enum Kind { Space, String, Word, DateLiteral, Symbol };
     Kind kind;
-    QString text;
+    QStringView written;
+    QString replacement;
+    bool replaced = false;
+
+    QStringView text() const { return replaced ? QStringView(replacement) : written; }
+    void setText(const QString &text)
+    {
+        replacement = text;
+        replaced = true;
+    }
 };
 
 bool isWordChar(QChar c)
@@ -42,6 +53,7 @@ qsizetype delimitedEnd(const QString &sql, qsizetype start, QChar close, bool do
 QList<Token> tokenize(const QString &sql)
 {
     QList<Token> tokens;
+    tokens.reserve(sql.size() / 3);
     qsizetype i = 0;
     while (i < sql.size()) {
         const QChar c = sql.at(i);
@@ -65,12 +77,12 @@ QList<Token> tokenize(const QString &sql)
                 ++end;
             kind = Token::Word;
         } else if (end < sql.size()) {
-            const QString pair = sql.mid(i, 2);
+            const QStringView pair = QStringView(sql).mid(i, 2);
             static const QStringList pairs{">=", "<=", "<>", "!=", "==", "||"};
             if (pairs.contains(pair))
                 end = i + 2;
         }
-        tokens.append({kind, sql.mid(i, end - i)});
+        tokens.append({kind, QStringView(sql).mid(i, end - i), {}, false});
         i = end;
     }
     return tokens;
@@ -78,18 +90,18 @@ QList<Token> tokenize(const QString &sql)
 
 bool isWord(const Token &t, const char *word)
 {
-    return t.kind == Token::Word && t.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    return t.kind == Token::Word && t.text().compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
 }
 
 bool isSymbol(const Token &t, const char *symbol)
 {
-    return t.kind == Token::Symbol && t.text == QLatin1String(symbol);
+    return t.kind == Token::Symbol && t.text() == QLatin1String(symbol);
 }
 
 bool isComparison(const Token &t)
 {
     static const QStringList ops{"=", "==", "<", ">", "<=", ">=", "<>", "!="};
-    return t.kind == Token::Symbol && ops.contains(t.text);
+    return t.kind == Token::Symbol && ops.contains(t.text());
 }
 
 QString quoted(const QString &text)
@@ -99,9 +111,9 @@ QString quoted(const QString &text)
     return QLatin1Char('\'') + q + QLatin1Char('\'');
 }
 
-QString unquoted(const QString &literal)
+QString unquoted(QStringView literal)
 {
-    return literal.mid(1, literal.size() - 2).replace(QLatin1String("''"), QLatin1String("'"));
+    return literal.mid(1, literal.size() - 2).toString().replace(QLatin1String("''"), QLatin1String("'"));
 }
 
 // Against a number column SQLite compares a numeric-looking text as the
@@ -117,7 +129,7 @@ bool sameAsNumberOrText(const QString &text)
 class Translator
 {
 public:
-    explicit Translator(const QString &sql) : m_tokens(tokenize(sql)) {}
+    explicit Translator(const QString &sql) : m_sql(sql), m_tokens(tokenize(m_sql)) {}
 
     QByteArray run()
     {
@@ -125,8 +137,9 @@ public:
         for (qsizetype i = 0; i < m_tokens.size(); ++i)
             rewrite(i);
         QString out;
+        out.reserve(m_sql.size() + 64);
         for (const auto &t : m_tokens)
-            out += t.text;
+            out += t.text();
         return out.toUtf8();
     }
 
@@ -134,7 +147,7 @@ private:
     qsizetype nextSignificant(qsizetype i) const
     {
         for (++i; i < m_tokens.size(); ++i)
-            if (m_tokens[i].kind != Token::Space && !m_tokens[i].text.isEmpty())
+            if (m_tokens[i].kind != Token::Space && !m_tokens[i].text().isEmpty())
                 return i;
         return -1;
     }
@@ -142,7 +155,7 @@ private:
     qsizetype previousSignificant(qsizetype i) const
     {
         for (--i; i >= 0; --i)
-            if (m_tokens[i].kind != Token::Space && !m_tokens[i].text.isEmpty())
+            if (m_tokens[i].kind != Token::Space && !m_tokens[i].text().isEmpty())
                 return i;
         return -1;
     }
@@ -181,26 +194,29 @@ private:
     {
         Token &t = m_tokens[i];
         if (t.kind == Token::DateLiteral) {
-            const auto date = parseMonthFirstDate(t.text.mid(1, t.text.size() - 2));
+            const QStringView written = t.text();
+            const auto date = parseMonthFirstDate(written.mid(1, written.size() - 2).toString());
             if (!date)
-                throw StoreError(QStringLiteral("%1 non è una data valida").arg(t.text));
-            t = {Token::String, QLatin1Char('\'') + QString::fromLatin1(isoDate(*date)) + QLatin1Char('\'')};
-        } else if (t.kind == Token::Word && t.text.startsWith(QLatin1Char('['))) {
-            t.text = QLatin1Char('"') + t.text.mid(1, t.text.size() - 2).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+                throw StoreError(QStringLiteral("%1 non è una data valida").arg(written));
+            t.kind = Token::String;
+            t.setText(QLatin1Char('\'') + QString::fromLatin1(isoDate(*date)) + QLatin1Char('\''));
+        } else if (t.kind == Token::Word && t.text().startsWith(QLatin1Char('['))) {
+            const QString name = t.text().mid(1, t.text().size() - 2).toString();
+            t.setText(QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"'));
         } else if (isSymbol(t, "&")) {
-            t.text = QStringLiteral("||");
+            t.setText(QStringLiteral("||"));
         } else if (isSymbol(t, "*")) {
             const qsizetype before = previousSignificant(i);
             if (before >= 0 && isWord(m_tokens[before], "DELETE"))
-                t.text.clear();
+                t.setText(QString());
         } else if (isWord(t, "ISNULL") && followedByParenthesis(i)) {
             const qsizetype close = matchingClose(nextSignificant(i));
-            t.text.clear();
-            m_tokens[close].text = QStringLiteral(" IS NULL)");
+            t.setText(QString());
+            m_tokens[close].setText(QStringLiteral(" IS NULL)"));
         } else if (isWord(t, "LEFT") && followedByParenthesis(i)) {
-            t.text = QLatin1String(sqlfunctions::left);
+            t.setText(QLatin1String(sqlfunctions::left));
         } else if (isWord(t, "CDATE") && followedByParenthesis(i)) {
-            t.text = QLatin1String(sqlfunctions::cdate);
+            t.setText(QLatin1String(sqlfunctions::cdate));
             m_cdateCloses.append(matchingClose(nextSignificant(i)));
         } else if (isComparison(t)) {
             compareQuotedDateAsDate(i);
@@ -215,7 +231,7 @@ private:
             return false;
         const Token &t = m_tokens[i];
         if (t.kind == Token::Word)
-            return schema::isDateColumn(QString(t.text).remove(QLatin1Char('"')));
+            return schema::isDateColumn(t.text().toString().remove(QLatin1Char('"')));
         return isSymbol(t, ")") && m_cdateCloses.contains(i);
     }
 
@@ -224,9 +240,9 @@ private:
         const qsizetype value = nextSignificant(op);
         if (value < 0 || m_tokens[value].kind != Token::String || !isDateOperand(previousSignificant(op)))
             return;
-        const QString text = unquoted(m_tokens[value].text);
+        const QString text = unquoted(m_tokens[value].text());
         if (const auto date = parseDayFirstDate(text); date && text.contains(QLatin1Char('/')))
-            m_tokens[value].text = quoted(QString::fromLatin1(isoDate(*date)));
+            m_tokens[value].setText(quoted(QString::fromLatin1(isoDate(*date))));
     }
 
     void exactLikeAsEquality(qsizetype like)
@@ -237,16 +253,17 @@ private:
             return;
         Token &pattern = m_tokens[value];
         if (pattern.kind == Token::String) {
-            const QString text = unquoted(pattern.text);
+            const QString text = unquoted(pattern.text());
             if (text.contains(QLatin1Char('%')) || text.contains(QLatin1Char('_')) || !sameAsNumberOrText(text))
                 return;
-            m_tokens[like].text = QStringLiteral("=");
-            pattern.text += QStringLiteral(" COLLATE ") + QLatin1String(schema::textCollation);
-        } else if (pattern.kind == Token::Word && pattern.text.front().isDigit()) {
-            m_tokens[like].text = QStringLiteral("=");
+            m_tokens[like].setText(QStringLiteral("="));
+            pattern.setText(pattern.text().toString() + QStringLiteral(" COLLATE ") + QLatin1String(schema::textCollation));
+        } else if (pattern.kind == Token::Word && pattern.text().front().isDigit()) {
+            m_tokens[like].setText(QStringLiteral("="));
         }
     }
 
+    const QString m_sql; // the tokens are views of it
     QList<Token> m_tokens;
     QList<qsizetype> m_cdateCloses;
 };

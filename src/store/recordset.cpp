@@ -10,10 +10,18 @@
 
 namespace {
 
-const QRegularExpression &bareTableName()
+// A source that is one name, maybe bracketed: the table itself.
+QString bareTableName(const QString &source)
 {
-    static const QRegularExpression name(QStringLiteral("^\\s*\\[?(\\w+)\\]?\\s*$"));
-    return name;
+    QStringView name = QStringView(source).trimmed();
+    if (name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']')))
+        name = name.mid(1, name.size() - 2);
+    if (name.isEmpty())
+        return QString();
+    for (const QChar c : name)
+        if (!c.isLetterOrNumber() && c != QLatin1Char('_'))
+            return QString();
+    return name.toString();
 }
 
 // "SELECT ... FROM <table> [WHERE|ORDER ...]" on one table, no joins.
@@ -36,14 +44,23 @@ QString quotedName(const QString &name)
 Recordset::Recordset(Connection &connection, const QString &source)
     : m_connection(&connection)
 {
-    if (const auto m = bareTableName().match(source); m.hasMatch()) {
-        m_table = m.captured(1);
+    m_table = bareTableName(source);
+    if (!m_table.isEmpty()) {
         connection.columnsOf(m_table); // an unknown table fails at open, as a query would
         return;
     }
     Statement statement(connection.handle(), dialect::translate(source));
     m_rows = ResultTable::read(statement);
-    m_table = singleSourceTable(source);
+    m_query = source;
+}
+
+const QString &Recordset::writtenTable()
+{
+    if (m_table.isEmpty())
+        m_table = singleSourceTable(m_query);
+    if (m_table.isEmpty())
+        throw StoreError(QStringLiteral("il recordset è di sola lettura"));
+    return m_table;
 }
 
 const ResultTable &Recordset::table()
@@ -108,15 +125,14 @@ QString Recordset::fieldName(int position)
 
 void Recordset::addNew()
 {
-    if (m_table.isEmpty())
-        throw StoreError(QStringLiteral("il recordset è di sola lettura"));
+    writtenTable();
     m_adding = true;
     m_changes.clear();
 }
 
 const ColumnDefinition &Recordset::columnOf(const QString &name)
 {
-    for (const auto &column : m_connection->columnsOf(m_table))
+    for (const auto &column : m_connection->columnsOf(writtenTable()))
         if (column.name.compare(name, Qt::CaseInsensitive) == 0)
             return column;
     throw StoreError(QStringLiteral("il campo %1 non esiste nella tabella %2").arg(name, m_table));
@@ -124,8 +140,6 @@ const ColumnDefinition &Recordset::columnOf(const QString &name)
 
 void Recordset::setField(const QString &name, const QVariant &value)
 {
-    if (m_table.isEmpty())
-        throw StoreError(QStringLiteral("il recordset è di sola lettura"));
     const ColumnDefinition &column = columnOf(name);
     if (column.name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
         throw StoreError(QStringLiteral("il campo ID è assegnato dal database"));
@@ -142,23 +156,22 @@ void Recordset::setField(const QString &name, const QVariant &value)
 
 int Recordset::update()
 {
-    if (m_table.isEmpty())
-        throw StoreError(QStringLiteral("il recordset è di sola lettura"));
+    const QString table = quotedName(writtenTable());
     QStringList names;
     for (const auto &change : m_changes)
         names << quotedName(change.first);
     QString sql;
     if (m_adding) {
         sql = names.isEmpty()
-            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedName(m_table))
+            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(quotedName(m_table), names.join(QLatin1Char(',')),
+                  .arg(table, names.join(QLatin1Char(',')),
                        QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')));
     } else {
         if (m_changes.isEmpty())
             return 0;
         sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE ID = ?")
-                  .arg(quotedName(m_table), names.join(QStringLiteral(" = ?, ")));
+                  .arg(table, names.join(QStringLiteral(" = ?, ")));
     }
     Statement statement(m_connection->handle(), sql.toUtf8());
     int position = 1;
@@ -179,6 +192,7 @@ void Recordset::close()
     m_adding = false;
     m_current = 0;
     m_table.clear();
+    m_query.clear();
 }
 
 std::shared_ptr<const ResultTable> Recordset::rows()

@@ -47,9 +47,13 @@ private:
     const ResultTable &table();
     int positionOf(const QString &name);
     const ColumnDefinition &columnOf(const QString &name);
+    // The table that addNew and update write: read from the query only when
+    // first needed, refused when the rows come from more than one table.
+    const QString &writtenTable();
 
     Connection *m_connection;
-    QString m_table; // table written by update(), empty when read-only
+    QString m_table; // the table opened, or the one written by update()
+    QString m_query;
     std::shared_ptr<ResultTable> m_rows;
     int m_current = 0;
     bool m_adding = false;

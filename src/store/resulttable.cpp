@@ -13,7 +13,6 @@ std::shared_ptr<ResultTable> ResultTable::read(Statement &statement)
         const QString name = QString::fromUtf8(sqlite3_column_name(stmt, c));
         table->m_names << name;
         table->m_types.push_back(columnTypeFromDeclaration(sqlite3_column_decltype(stmt, c)));
-        table->m_index.insert(name.toUpper(), c);
     }
     while (statement.step()) {
         for (int c = 0; c < columns; ++c) {
@@ -47,7 +46,10 @@ std::shared_ptr<ResultTable> ResultTable::read(Statement &statement)
 
 int ResultTable::columnIndex(const QString &name) const
 {
-    return m_index.value(name.toUpper(), -1);
+    for (int c = 0; c < m_names.size(); ++c)
+        if (m_names.at(c).compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+    return -1;
 }
 
 Field ResultTable::field(int row, int column) const

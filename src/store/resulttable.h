@@ -3,7 +3,6 @@
 #include "columntype.h"
 #include "field.h"
 
-#include <QHash>
 #include <QStringList>
 #include <memory>
 #include <string>
@@ -42,7 +41,6 @@ private:
 
     QStringList m_names;
     std::vector<ColumnType> m_types;
-    QHash<QString, int> m_index;
     std::vector<Cell> m_cells;
     std::string m_texts;
     int m_rowCount = 0;
