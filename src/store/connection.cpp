@@ -2,6 +2,7 @@
 
 #include "dialect.h"
 #include "sqlfunctions.h"
+#include "sqltext.h"
 #include "statement.h"
 #include "storeerror.h"
 
@@ -51,9 +52,7 @@ void Connection::connect(const QString &path, const QByteArray &key, int flags)
     m_db = db;
     sqlite3_busy_timeout(m_db, 3000);
     try {
-        QByteArray quotedKey = key;
-        quotedKey.replace('\'', "''");
-        Statement(m_db, "PRAGMA key = '" + quotedKey + "'").run();
+        Statement(m_db, "PRAGMA key = " + quotedText(QString::fromUtf8(key)).toUtf8()).run();
         // Every page read is decrypted: keep up to 64 MiB of them, so a list of
         // 100,000 services refills from memory.
         Statement(m_db, "PRAGMA cache_size = -65536").run();
@@ -103,9 +102,7 @@ const QList<ColumnDefinition> &Connection::columnsOf(const QString &table)
     auto found = m_columns.constFind(key);
     if (found != m_columns.constEnd())
         return *found;
-    QString quoted = table;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    Statement info(m_db, ("PRAGMA table_info(\"" + quoted + "\")").toUtf8());
+    Statement info(m_db, ("PRAGMA table_info(" + quotedIdentifier(table) + ")").toUtf8());
     QList<ColumnDefinition> columns;
     while (info.step())
         columns.append({QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(info.handle(), 1))),

@@ -2,6 +2,7 @@
 
 #include "schema.h"
 #include "sqlfunctions.h"
+#include "sqltext.h"
 #include "storeerror.h"
 #include "valueconversion.h"
 
@@ -104,13 +105,6 @@ bool isComparison(const Token &t)
     return t.kind == Token::Symbol && ops.contains(t.text());
 }
 
-QString quoted(const QString &text)
-{
-    QString q = text;
-    q.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + q + QLatin1Char('\'');
-}
-
 QString unquoted(QStringView literal)
 {
     return literal.mid(1, literal.size() - 2).toString().replace(QLatin1String("''"), QLatin1String("'"));
@@ -199,10 +193,9 @@ private:
             if (!date)
                 throw StoreError(QStringLiteral("%1 non è una data valida").arg(written));
             t.kind = Token::String;
-            t.setText(QLatin1Char('\'') + QString::fromLatin1(isoDate(*date)) + QLatin1Char('\''));
+            t.setText(quotedText(QString::fromLatin1(isoDate(*date))));
         } else if (t.kind == Token::Word && t.text().startsWith(QLatin1Char('['))) {
-            const QString name = t.text().mid(1, t.text().size() - 2).toString();
-            t.setText(QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"'));
+            t.setText(quotedIdentifier(t.text().mid(1, t.text().size() - 2).toString()));
         } else if (isSymbol(t, "&")) {
             t.setText(QStringLiteral("||"));
         } else if (isSymbol(t, "*")) {
@@ -242,7 +235,7 @@ private:
             return;
         const QString text = unquoted(m_tokens[value].text());
         if (const auto date = parseDayFirstDate(text); date && text.contains(QLatin1Char('/')))
-            m_tokens[value].setText(quoted(QString::fromLatin1(isoDate(*date))));
+            m_tokens[value].setText(quotedText(QString::fromLatin1(isoDate(*date))));
     }
 
     void exactLikeAsEquality(qsizetype like)

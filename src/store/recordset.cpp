@@ -2,6 +2,7 @@
 
 #include "connection.h"
 #include "dialect.h"
+#include "sqltext.h"
 #include "statement.h"
 #include "storeerror.h"
 #include "valueconversion.h"
@@ -34,10 +35,6 @@ QString singleSourceTable(const QString &sql)
     return m.hasMatch() ? m.captured(1) : QString();
 }
 
-QString quotedName(const QString &name)
-{
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
-}
 
 }
 
@@ -66,7 +63,7 @@ const QString &Recordset::writtenTable()
 const ResultTable &Recordset::table()
 {
     if (!m_rows) {
-        Statement statement(m_connection->handle(), ("SELECT * FROM " + quotedName(m_table)).toUtf8());
+        Statement statement(m_connection->handle(), ("SELECT * FROM " + quotedIdentifier(m_table)).toUtf8());
         m_rows = ResultTable::read(statement);
     }
     return *m_rows;
@@ -156,10 +153,10 @@ void Recordset::setField(const QString &name, const QVariant &value)
 
 int Recordset::update()
 {
-    const QString table = quotedName(writtenTable());
+    const QString table = quotedIdentifier(writtenTable());
     QStringList names;
     for (const auto &change : m_changes)
-        names << quotedName(change.first);
+        names << quotedIdentifier(change.first);
     QString sql;
     if (m_adding) {
         sql = names.isEmpty()
