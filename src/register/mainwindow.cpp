@@ -56,9 +56,9 @@ void MainWindow::buildMenus()
             &QAction::triggered, this, &MainWindow::showCommandBar);
     menuAction(bar, QStringLiteral("MenuClienti"), QStringLiteral("Gestione &Clienti"));
     connect(menuAction(bar, QStringLiteral("GCausali"), QStringLiteral("Gestione  &Causali")),
-            &QAction::triggered, this, &MainWindow::openReasons);
+            &QAction::triggered, this, [this] { openMasterData(m_reasons, m_operators); });
     connect(menuAction(bar, QStringLiteral("Goperatori"), QStringLiteral("Gestione &Operatori")),
-            &QAction::triggered, this, &MainWindow::openOperators);
+            &QAction::triggered, this, [this] { openMasterData(m_operators, m_reasons); });
     QMenu *billing = bar->addMenu(QStringLiteral("Gestione &Parcellazione"));
     billing->setObjectName(QStringLiteral("GParcellazione"));
     QAction *single = billing->addAction(QStringLiteral("Gestione Singola"));
@@ -146,23 +146,11 @@ void MainWindow::showCommandBar()
     m_commandBarClose->show();
 }
 
-void MainWindow::openReasons()
+void MainWindow::openMasterData(PanelFrame *panel, PanelFrame *other)
 {
     m_masterData->show();
-    m_reasons->show();
-    m_operators->hide();
-    m_billing->hide();
-    m_anomalies->hide();
-    m_commandBar->setEnabled(false);
-}
-
-void MainWindow::openOperators()
-{
-    m_masterData->show();
-    m_operators->show();
-    m_reasons->hide();
-    m_billing->hide();
-    m_anomalies->hide();
+    panel->show();
+    hideAll({other, m_billing, m_anomalies});
     m_commandBar->setEnabled(false);
 }
 

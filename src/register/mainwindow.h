@@ -26,8 +26,8 @@ private:
     void connectClosePictures();
 
     void showCommandBar();
-    void openReasons();
-    void openOperators();
+    // The reasons or the operators panel, in the container they share.
+    void openMasterData(PanelFrame *panel, PanelFrame *other);
     void openSingleBilling();
     void openAnomalies();
     void enableCommandBar();
