@@ -1,5 +1,7 @@
 #include "datefield.h"
 
+#include "store/valueconversion.h"
+
 #include <QRegularExpressionValidator>
 
 namespace {
@@ -8,12 +10,7 @@ const QString format = QStringLiteral("dd/MM/yyyy");
 
 QDate parse(const QString &text)
 {
-    const QStringList parts = text.trimmed().split(QLatin1Char('/'));
-    if (parts.size() != 3 || parts[2].size() != 4)
-        return QDate();
-    bool okDay, okMonth, okYear;
-    const QDate date(parts[2].toInt(&okYear), parts[1].toInt(&okMonth), parts[0].toInt(&okDay));
-    return okDay && okMonth && okYear ? date : QDate();
+    return parseDayFirstDate(text).value_or(QDate());
 }
 
 }
