@@ -61,6 +61,8 @@ private slots:
     void runsTheStatementsOfTheWindows();
     void readsItalianAmounts_data();
     void readsItalianAmounts();
+    void multipliesAmountsExactly_data();
+    void multipliesAmountsExactly();
     void comparesTextWithoutRegardToCaseOrAccentCase();
     void keepsDatesAndAmountsExact();
     void refusesValuesItCannotConvert();
@@ -266,6 +268,31 @@ void StoreTest::readsItalianAmounts()
     QCOMPARE(money->plainText(), QString(grouped).remove('.'));
 }
 
+void StoreTest::multipliesAmountsExactly_data()
+{
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("total"); // empty: no quantity
+    QTest::newRow("no binary drift") << "0,10" << "3" << "0,30";
+    QTest::newRow("decimal quantity") << "1.234,50" << "2,5" << "3.086,25";
+    QTest::newRow("half cent up") << "0,05" << "0,5" << "0,03";
+    QTest::newRow("negative quantity") << "10" << "-1,5" << "-15,00";
+    QTest::newRow("negative price") << "-0,05" << "0,5" << "-0,03";
+    QTest::newRow("thirds") << "100" << "0,333333" << "33,33";
+    QTest::newRow("two commas") << "10" << "1,,5" << "";
+    QTest::newRow("trailing minus") << "10" << "5-" << "";
+    QTest::newRow("empty") << "10" << "" << "";
+}
+
+void StoreTest::multipliesAmountsExactly()
+{
+    QFETCH(QString, price);
+    QFETCH(QString, quantity);
+    QFETCH(QString, total);
+    const auto product = Money::fromText(price)->times(quantity);
+    QCOMPARE(product ? product->groupedText() : QString(), total);
+}
+
 void StoreTest::comparesTextWithoutRegardToCaseOrAccentCase()
 {
     TestStore s;
@@ -371,7 +398,10 @@ void StoreTest::addsChangesAndDeletesRows()
     QCOMPARE(Recordset(c, "Select * from PRESTAZIONI where ID=999").recordCount(), 0);
     QVERIFY_THROWS_EXCEPTION(StoreError, Recordset(c, "SELECT DISTINCT CLIENTE FROM PRESTAZIONI").setField("CLIENTE", "X"));
 
-    QCOMPARE(c.execute("DELETE * FROM PRESTAZIONI WHERE ID= " + QString::number(second) + ";"), 1);
+    // Values handed over with the SQL are bound, whatever they hold.
+    QCOMPARE(Recordset(c, "SELECT * FROM PRESTAZIONI WHERE CLIENTE = ? AND ID = ?", {"ROSSI", first}).recordCount(), 1);
+    QCOMPARE(Recordset(c, "SELECT * FROM PRESTAZIONI WHERE CLIENTE = ?", {"X' OR 'A'='A"}).recordCount(), 0);
+    QCOMPARE(c.execute("DELETE * FROM PRESTAZIONI WHERE ID= ?;", {second}), 1);
     const qint64 third = addService(s, "VERDI", "03/03/2026");
     QVERIFY(third > second); // ids are never reused
 }

@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 
 #include "servicecommandbar.h"
+#include "serviceeditor.h"
+#include "servicesearch.h"
 #include "store/connection.h"
 #include "ui/messages.h"
 #include "ui/panelframe.h"
@@ -9,6 +11,7 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QToolButton>
 
 namespace {
@@ -39,6 +42,7 @@ MainWindow::MainWindow(Connection &connection, Messages &messages, QWidget *pare
     buildMenus();
     buildPanels();
     connectClosePictures();
+    connectServices();
 
     // The window opens with its menu bar, status bar and no panel.
     m_status->startClock();
@@ -81,8 +85,8 @@ void MainWindow::buildPanels()
     bar->addWidget(m_commandBarClose, 0, Qt::AlignTop);
     layout->addLayout(bar);
 
-    m_editor = new PanelFrame(QStringLiteral("Frame1"), QString(), QStringLiteral("Picture1"), central);
-    m_search = new PanelFrame(QStringLiteral("Frame6"), QString(), QStringLiteral("Picture5"), central);
+    m_editor = new ServiceEditor(m_connection, m_messages, central);
+    m_search = new ServiceSearch(m_connection, m_messages, central);
     m_masterData = new QFrame(central);
     m_masterData->setObjectName(QStringLiteral("Frame2"));
     auto *masterLayout = new QVBoxLayout(m_masterData);
@@ -130,6 +134,61 @@ void MainWindow::connectClosePictures()
         m_anomalies->hide();
         enableCommandBar();
     });
+}
+
+void MainWindow::connectServices()
+{
+    connect(m_commandBar->newService(), &QPushButton::clicked, this, &MainWindow::openNewService);
+    connect(m_commandBar->modify(), &QPushButton::clicked, this, [this] { openSearch(true); });
+    connect(m_commandBar->remove(), &QPushButton::clicked, this, [this] { openSearch(false); });
+    connect(m_commandBar->clear(), &QPushButton::clicked, this, [this] {
+        m_editor->clear();
+        // The lists come back at once, so that the next service can be entered.
+        m_editor->fillPickLists();
+    });
+    connect(m_search, &ServiceSearch::servicePicked, this, &MainWindow::showPickedService);
+    connect(m_editor, &ServiceEditor::backToSearch, this, [this] {
+        m_search->reset();
+        m_editor->hide();
+    });
+    connect(m_editor, &ServiceEditor::captionClicked, this, [this] {
+        for (QPushButton *button : {m_commandBar->modify(), m_commandBar->remove(), m_commandBar->print()})
+            button->setEnabled(true);
+    });
+}
+
+void MainWindow::openNewService()
+{
+    m_editor->show();
+    m_commandBar->newService()->setEnabled(true);
+    m_commandBar->clear()->setEnabled(true);
+    for (QPushButton *button : {m_commandBar->modify(), m_commandBar->remove(), m_commandBar->print(), m_commandBar->searchPrint()})
+        button->setEnabled(false);
+    m_editor->clear();
+    m_editor->fillPickLists();
+    m_editor->setAction(QStringLiteral("Inserisci"));
+    m_editor->fillNewestFirst();
+    m_commandBarClose->hide();
+}
+
+void MainWindow::openSearch(bool modifying)
+{
+    QPushButton *own = modifying ? m_commandBar->modify() : m_commandBar->remove();
+    for (QPushButton *button : {m_commandBar->newService(), m_commandBar->modify(), m_commandBar->remove(),
+                                m_commandBar->clear(), m_commandBar->searchPrint(), m_commandBar->print()})
+        button->setEnabled(button == own);
+    m_search->open(modifying ? ServiceSearch::Mode::Modify : ServiceSearch::Mode::Delete);
+    m_editor->clear();
+    m_editor->fillPickLists();
+    m_editor->setAction(modifying ? QStringLiteral("Modifica") : QStringLiteral("Elimina"));
+    m_commandBarClose->hide();
+}
+
+void MainWindow::showPickedService(const QStringList &cells)
+{
+    m_editor->loadService(cells);
+    m_editor->show();
+    m_search->hide();
 }
 
 void MainWindow::enableCommandBar()

@@ -6,6 +6,8 @@ class Connection;
 class Messages;
 class PanelFrame;
 class ServiceCommandBar;
+class ServiceEditor;
+class ServiceSearch;
 class StatusPanels;
 class QFrame;
 class QToolButton;
@@ -25,7 +27,11 @@ private:
     void buildPanels();
     void connectClosePictures();
 
+    void connectServices();
     void showCommandBar();
+    void openNewService();
+    void openSearch(bool modifying);
+    void showPickedService(const QStringList &cells);
     // The reasons or the operators panel, in the container they share.
     void openMasterData(PanelFrame *panel, PanelFrame *other);
     void openSingleBilling();
@@ -37,8 +43,8 @@ private:
     Messages &m_messages;
     ServiceCommandBar *m_commandBar = nullptr; // Frame4
     QToolButton *m_commandBarClose = nullptr;  // Picture7
-    PanelFrame *m_editor = nullptr;            // Frame1
-    PanelFrame *m_search = nullptr;            // Frame6
+    ServiceEditor *m_editor = nullptr;         // Frame1
+    ServiceSearch *m_search = nullptr;         // Frame6
     QFrame *m_masterData = nullptr;            // Frame2
     PanelFrame *m_reasons = nullptr;           // Frame5
     PanelFrame *m_operators = nullptr;         // Frame3

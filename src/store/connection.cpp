@@ -86,9 +86,11 @@ void Connection::close()
     m_columns.clear();
 }
 
-int Connection::execute(const QString &jetSql)
+int Connection::execute(const QString &jetSql, const QList<QVariant> &values)
 {
-    return Statement(m_db, dialect::translate(jetSql)).run();
+    Statement statement(m_db, dialect::translate(jetSql));
+    statement.bindAll(values);
+    return statement.run();
 }
 
 qint64 Connection::lastInsertId() const

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QVariant>
 
 struct sqlite3;
 
@@ -27,7 +28,8 @@ public:
     bool isOpen() const { return m_db != nullptr; }
 
     // Runs one statement that returns no rows; returns the rows changed.
-    int execute(const QString &jetSql);
+    // Values for its "?" marks are bound, never pasted into the text.
+    int execute(const QString &jetSql, const QList<QVariant> &values = {});
     qint64 lastInsertId() const;
 
     // For the store's own classes.

@@ -1,6 +1,7 @@
 #include "money.h"
 
 #include <QRegularExpression>
+#include <limits>
 
 namespace {
 
@@ -41,6 +42,25 @@ std::optional<Money> Money::fromText(const QString &text)
     if (decimals.size() > 2 && decimals.at(2) >= QLatin1Char('5'))
         ++cents;
     return Money(m.captured(1) == QLatin1String("-") ? -cents : cents);
+}
+
+std::optional<Money> Money::times(const QString &quantity) const
+{
+    static const QRegularExpression shape(QStringLiteral("^([+-]?)(\\d{1,9})(?:,(\\d{1,6}))?$"));
+    const auto m = shape.match(quantity.trimmed());
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QString decimals = m.captured(3);
+    qint64 scale = 1;
+    for (int i = 0; i < decimals.size(); ++i)
+        scale *= 10;
+    const qint64 mantissa = (m.captured(2) + decimals).toLongLong();
+    const __int128 product = __int128(m_cents < 0 ? -m_cents : m_cents) * mantissa;
+    const __int128 rounded = (product + scale / 2) / scale;
+    if (rounded > std::numeric_limits<qint64>::max() / 100)
+        return std::nullopt;
+    const bool negative = (m_cents < 0) != (m.captured(1) == QLatin1String("-"));
+    return Money(negative ? -qint64(rounded) : qint64(rounded));
 }
 
 QString Money::plainText() const

@@ -19,6 +19,11 @@ public:
 
     constexpr qint64 cents() const { return m_cents; }
 
+    // The amount times a quantity as the editors hand it over ("3", "1,5",
+    // "-2"), worked out in decimals and rounded half away from zero to the
+    // cent: 0,10 times 3 is exactly 0,30. No quantity when the text is none.
+    std::optional<Money> times(const QString &quantity) const;
+
     QString plainText() const;   // "0.00": "1234,50"
     QString groupedText() const; // "#,0.00": "1.234,50"
     QString valueText() const;   // the bare value as the lists show it: "1234,5"

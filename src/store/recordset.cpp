@@ -38,7 +38,7 @@ QString singleSourceTable(const QString &sql)
 
 }
 
-Recordset::Recordset(Connection &connection, const QString &source)
+Recordset::Recordset(Connection &connection, const QString &source, const QList<QVariant> &values)
     : m_connection(&connection)
 {
     m_table = bareTableName(source);
@@ -47,6 +47,7 @@ Recordset::Recordset(Connection &connection, const QString &source)
         return;
     }
     Statement statement(connection.handle(), dialect::translate(source));
+    statement.bindAll(values);
     m_rows = ResultTable::read(statement);
     m_query = source;
 }

@@ -23,7 +23,8 @@ class Connection;
 class Recordset
 {
 public:
-    Recordset(Connection &connection, const QString &source);
+    // Values for the "?" marks of the SQL are bound, never pasted in.
+    Recordset(Connection &connection, const QString &source, const QList<QVariant> &values = {});
 
     int recordCount();
     bool eof();

@@ -48,6 +48,17 @@ void Statement::bind(int position, const StoredValue &value)
         fail(rc);
 }
 
+void Statement::bindAll(const QList<QVariant> &values)
+{
+    int position = 1;
+    for (const QVariant &value : values) {
+        const bool whole = value.typeId() == QMetaType::Int || value.typeId() == QMetaType::LongLong;
+        bind(position++, value.isNull() ? StoredValue::null()
+                         : whole        ? StoredValue::ofInteger(value.toLongLong())
+                                        : StoredValue::ofText(value.toString().toUtf8()));
+    }
+}
+
 bool Statement::step()
 {
     const int rc = sqlite3_step(m_stmt);

@@ -2,7 +2,9 @@
 
 #include "storedvalue.h"
 
+#include <QList>
 #include <QString>
+#include <QVariant>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -18,6 +20,9 @@ public:
     Statement &operator=(const Statement &) = delete;
 
     void bind(int position, const StoredValue &value);
+    // Binds the values handed over with the SQL text, in order: whole
+    // numbers as integers, anything else as text.
+    void bindAll(const QList<QVariant> &values);
     // Steps once; true while a row is there.
     bool step();
     // Steps to the end and returns the rows changed.

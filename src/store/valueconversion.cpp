@@ -1,6 +1,7 @@
 #include "valueconversion.h"
 
 #include "money.h"
+#include "skipfailure.h"
 #include "storeerror.h"
 
 #include <QLocale>
@@ -127,4 +128,9 @@ StoredValue toStoredValue(const QVariant &value, ColumnType type, const QString 
         break;
     }
     return StoredValue::ofText(value.toString().toUtf8());
+}
+
+bool fitsColumn(const QVariant &value, ColumnType type)
+{
+    return skipFailure([&] { toStoredValue(value, type, QString()); });
 }

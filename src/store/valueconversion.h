@@ -12,6 +12,10 @@
 // text that is not of the column's kind is a StoreError naming the column.
 StoredValue toStoredValue(const QVariant &value, ColumnType type, const QString &column);
 
+// Whether a column of that kind takes the value, without writing anything:
+// for the windows' checks before they ask to save.
+bool fitsColumn(const QVariant &value, ColumnType type);
+
 // A date as the date fields and SQL hand it over: day first "dd/mm/yyyy"
 // (four-digit year) or ISO "yyyy-mm-dd".
 std::optional<QDate> parseDayFirstDate(const QString &text);

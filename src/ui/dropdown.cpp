@@ -32,6 +32,17 @@ void DropDown::addEntry(const QString &entry)
     setText(before); // the first entry added must not become the text
 }
 
+void DropDown::addEntry(const QString &entry, const QVariant &id)
+{
+    addEntry(entry);
+    setItemData(count() - 1, id);
+}
+
+QVariant DropDown::entryId() const
+{
+    return currentIndex() >= 0 ? itemData(currentIndex()) : QVariant();
+}
+
 void DropDown::clearEntries()
 {
     clear();

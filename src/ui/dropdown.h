@@ -17,6 +17,11 @@ public:
     // Replaces the entries; the text stays empty.
     void setEntries(const QStringList &entries);
     void addEntry(const QString &entry);
+    // An entry that carries the id of its row, so that of two namesakes the
+    // picked one is known.
+    void addEntry(const QString &entry, const QVariant &id);
+    // The id of the entry shown, or none.
+    QVariant entryId() const;
     void clearEntries();
 
     QString text() const;

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "store/money.h"
+
+#include <QString>
+#include <optional>
+
+// The amount a text field holds: "1.234,50", "12,5", also with the "€ "
+// the cost field shows before the price. None when it is no amount.
+std::optional<Money> amountValue(const QString &text);
+
+// The editors' amount format "#,0.00" ("1.234,50"); empty for no amount.
+QString CtrNumD(const std::optional<Money> &amount);

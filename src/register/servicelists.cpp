@@ -1,0 +1,85 @@
+#include "servicelists.h"
+
+#include "store/recordset.h"
+#include "store/skipfailure.h"
+#include "store/sqltext.h"
+#include "ui/gridlist.h"
+#include "ui/resultrows.h"
+
+namespace {
+
+constexpr Qt::Alignment Left = Qt::AlignLeft;
+constexpr Qt::Alignment Centre = Qt::AlignHCenter;
+constexpr Qt::Alignment Right = Qt::AlignRight;
+
+// The editor's list: ID, date, client, reason, amount, operator, notes.
+QList<GridColumn> shortColumns(int idTwips)
+{
+    return {{"ID", idTwips, Left},         {"REG.", 1200, Centre},     {"CLIENTE", 3000, Left},
+            {"CAUSALE", 2500, Left},       {"IMPORTO", 1800, Right},   {"OPERATORE", 2000, Left},
+            {"NOTE", 3000, Left}};
+}
+
+// The search list: every column of PRESTAZIONI in its physical order. The
+// links, times and notes are there at width 1 for the row selection.
+QList<GridColumn> fullColumns(int idTwips)
+{
+    return {{"ID", idTwips, Left},      {"ANNO", 800, Centre},     {"MESE", 800, Left},
+            {"ID_CL", 1, Left},         {"ID_OP", 1, Right},       {"ID_CAUS", 1, Right},
+            {"DATA", 1200, Left},       {"CLIENTE", 2500, Left},   {"CAUSALE", 2500, Left},
+            {"GG", 1, Left},            {"ORE", 1, Left},          {"MIN", 1, Left},
+            {"Q.TA'", 800, Left},       {"IMPORTO", 1800, Right},  {"OPERATORE", 2500, Left},
+            {"PARCELLA", 1500, Left},   {"PAG.", 1200, Left},      {"NR.", 800, Left},
+            {"NOTE", 1, Left},          {"AGG", 1200, Left}};
+}
+
+const QString ShortSelect = QStringLiteral("SELECT ID,DATAR,CLIENTE,CAUSALE,IMPORTO, OPERATORE,NOTE");
+
+struct FillDefinition
+{
+    QList<GridColumn> columns;
+    QString sql;
+    int amountColumn;
+};
+
+FillDefinition definition(ServiceFill fill, const QString &clientId)
+{
+    const QString client = doubledQuotes(clientId);
+    switch (fill) {
+    case ServiceFill::NewestFirst:
+        return {shortColumns(500), ShortSelect + " FROM PRESTAZIONI  ORDER BY DATAR DESC  ;", 4};
+    case ServiceFill::OldestFirst:
+        return {shortColumns(800), ShortSelect + " FROM PRESTAZIONI  ORDER BY DATAR ASC  ;", 4};
+    case ServiceFill::ClientStatement:
+        return {shortColumns(500) << GridColumn{"ID_CL", 10, Left},
+                ShortSelect + ",ID_CL FROM PRESTAZIONI WHERE ID_cl LIKE '" + client + "' ORDER BY DATAR DESC  ;", 4};
+    case ServiceFill::SearchAll:
+        return {fullColumns(800), "SELECT * FROM PRESTAZIONI  ORDER BY DATAR DESC  ;", 13};
+    case ServiceFill::SearchBilled:
+        return {fullColumns(500), "SELECT * FROM PRESTAZIONI  where PARC  like 'S' ORDER BY DATAR DESC  ;", 13};
+    case ServiceFill::SearchUnbilled:
+        return {fullColumns(800), "SELECT * FROM PRESTAZIONI   where PARC  like 'N' ORDER  BY DATAR DESC  ;", 13};
+    case ServiceFill::SearchClient:
+        return {fullColumns(800),
+                "SELECT * FROM PRESTAZIONI  WHERE  ID_CL LIKE '" + client + "'  ORDER BY DATAR DESC  ;", 13};
+    }
+    return {};
+}
+
+QString amountText(const Field &amount)
+{
+    return amount.isNull() ? QString() : amount.toMoney().plainText();
+}
+
+}
+
+void fillServiceList(GridList &list, Connection &connection, ServiceFill fill, const QString &clientId)
+{
+    const FillDefinition how = definition(fill, clientId);
+    std::shared_ptr<const ResultTable> rows;
+    skipFailure([&] { rows = Recordset(connection, how.sql).rows(); });
+    list.setColumns(how.columns);
+    list.setBoldColumns({how.amountColumn});
+    if (rows)
+        list.setRows(std::make_shared<ResultRows>(rows, QHash<int, ResultRows::Format>{{how.amountColumn, amountText}}));
+}

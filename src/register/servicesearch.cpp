@@ -1,0 +1,118 @@
+#include "servicesearch.h"
+
+#include "picklists.h"
+#include "servicelists.h"
+#include "store/recordset.h"
+#include "store/sqltext.h"
+#include "ui/dropdown.h"
+#include "ui/gridlist.h"
+#include "ui/storeguard.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace {
+
+const QString ModifyCaption = QStringLiteral("Modifica Prestazioni");
+const QString DeleteCaption = QStringLiteral("Elimina Prestazioni");
+
+}
+
+ServiceSearch::ServiceSearch(Connection &connection, Messages &messages, QWidget *parent)
+    : PanelFrame(QStringLiteral("Frame6"), QString(), QStringLiteral("Picture5"), parent),
+      m_connection(connection), m_messages(messages),
+      m_filter(new DropDown(DropDown::Typing::PickOnly, this)),
+      m_clients(new DropDown(DropDown::Typing::PickOnly, this)),
+      m_clientId(new QLabel(QStringLiteral("ID_CL"), this)),
+      m_list(new GridList(this))
+{
+    m_filter->setObjectName(QStringLiteral("Cbo5"));
+    m_clients->setObjectName(QStringLiteral("Cbo8"));
+    m_clients->setMinimumContentsLength(30);
+    m_clientId->setObjectName(QStringLiteral("Label21"));
+    m_list->setObjectName(QStringLiteral("ListView4"));
+    auto *filters = new QHBoxLayout;
+    filters->addWidget(new QLabel(QStringLiteral("Seleziona"), this));
+    filters->addWidget(m_filter);
+    filters->addWidget(m_clients);
+    filters->addWidget(m_clientId);
+    filters->addStretch(1);
+    content()->addLayout(filters);
+    content()->addWidget(m_list, 1);
+    m_clients->hide();
+    m_clientId->hide();
+
+    connect(m_filter, &DropDown::picked, this, &ServiceSearch::filterChosen);
+    connect(m_clients, &DropDown::picked, this, &ServiceSearch::searchClient);
+    connect(m_list, &GridList::rowClicked, this, &ServiceSearch::pickRow);
+}
+
+void ServiceSearch::open(Mode mode)
+{
+    show();
+    setTitle(mode == Mode::Modify ? ModifyCaption : DeleteCaption);
+    QStringList filters{QString(), QStringLiteral("Tutti"), QStringLiteral("Non Parcellati"), QStringLiteral("Parcellati")};
+    if (mode == Mode::Modify)
+        filters << QStringLiteral("Ricerca per Cliente");
+    m_filter->setEntries(filters);
+    m_list->clear();
+}
+
+void ServiceSearch::reset()
+{
+    show();
+    m_list->clear();
+    m_filter->setText(QString());
+}
+
+void ServiceSearch::filterChosen(const QString &filter)
+{
+    const QHash<QString, ServiceFill> fills{{QStringLiteral("Tutti"), ServiceFill::SearchAll},
+                                            {QStringLiteral("Parcellati"), ServiceFill::SearchBilled},
+                                            {QStringLiteral("Non Parcellati"), ServiceFill::SearchUnbilled}};
+    if (fills.contains(filter)) {
+        m_clients->hide();
+        fillServiceList(*m_list, m_connection, fills.value(filter));
+    } else if (filter == QLatin1String("Ricerca per Cliente")) {
+        m_clients->show();
+        m_list->clear();
+        fillClientFilter();
+    }
+}
+
+void ServiceSearch::fillClientFilter()
+{
+    picklists::fill(*m_clients, m_connection, QStringLiteral("Select DISTINCT CLIENTE From PRESTAZIONI ORDER BY CLIENTE "),
+                    QStringLiteral("CLIENTE"));
+}
+
+// The services of the client whose first service bears the name, found by
+// that service's client link; an empty list when there is none.
+void ServiceSearch::searchClient(const QString &name)
+{
+    if (name.isEmpty())
+        return;
+    m_clientId->clear();
+    guarded(m_messages, this, [&] {
+        Recordset first(m_connection, QStringLiteral("Select * From PRESTAZIONI WHERE [CLIENTE] like '")
+                                          + doubledQuotes(name) + QStringLiteral("' ORDER BY ID"));
+        const bool linked = !first.eof() && !first.fields(QStringLiteral("ID_CL")).isNull();
+        if (linked)
+            m_clientId->setText(first.fields(QStringLiteral("ID_CL")).text());
+        first.close();
+        if (linked)
+            fillServiceList(*m_list, m_connection, ServiceFill::SearchClient, m_clientId->text());
+        else
+            m_list->clear();
+    });
+}
+
+void ServiceSearch::pickRow(int row)
+{
+    if (title() != ModifyCaption && title() != DeleteCaption)
+        return;
+    QStringList cells;
+    for (int i = 0; i < 20; ++i)
+        cells << m_list->subItem(row, i);
+    emit servicePicked(cells);
+}
