@@ -1,11 +1,19 @@
-// Filling a grid list with the 100,000 services of a generated store, as the
-// search list does: the query, the rows handed to the list, the first paint.
+// The service lists and the editor's save on the 100,000 services of a
+// generated store, as the user meets them: the query, the rows handed to the
+// list, the first paint; a service checked, asked for and written.
 #include "generatedstore.h"
-#include "store/recordset.h"
+#include "register/serviceeditor.h"
+#include "register/servicefields.h"
+#include "register/servicelists.h"
+#include "register/servicerecords.h"
+#include "ui/datefield.h"
+#include "ui/dropdown.h"
 #include "ui/gridlist.h"
-#include "ui/resultrows.h"
+#include "ui/messages.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -15,29 +23,94 @@ GeneratedStore &store()
     return GeneratedStore::standard();
 }
 
-void SearchListFill(benchmark::State &state)
+// Every question answered Yes, every notice taken.
+class YesMessages : public Messages
+{
+public:
+    void inform(QWidget *, const QString &, const QString &, Icon) override {}
+    bool ask(QWidget *, const QString &, const QString &) override { return true; }
+};
+
+void fill(benchmark::State &state, ServiceFill which)
 {
     GridList list;
     list.resize(1200, 700);
     list.show();
-    QList<GridColumn> columns;
-    for (int i = 0; i < 20; ++i)
-        columns.append({QStringLiteral("C%1").arg(i), 800});
-    const QHash<int, ResultRows::Format> amount{{13, [](const Field &f) { return f.toMoney().plainText(); }}};
     for (auto _ : state) {
-        Recordset rs(store().connection(), QStringLiteral("SELECT * FROM PRESTAZIONI  ORDER BY DATAR DESC  ;"));
-        list.setColumns(columns);
-        list.setRows(std::make_shared<ResultRows>(rs.rows(), amount));
-        list.setBoldColumns({13});
-        rs.close();
+        fillServiceList(list, store().connection(), which);
         list.repaint();
         benchmark::DoNotOptimize(list.count());
+    }
+}
+
+void SearchListFill(benchmark::State &state)
+{
+    fill(state, ServiceFill::SearchAll);
+}
+
+void ShortListFill(benchmark::State &state)
+{
+    fill(state, ServiceFill::NewestFirst);
+}
+
+ServiceEntry typicalService()
+{
+    ServiceEntry entry;
+    entry.date = QStringLiteral("07/12/2026");
+    entry.client = GeneratedStore::clientName(17);
+    entry.clientId = QStringLiteral("18");
+    entry.reason = QStringLiteral("CONSULENZA");
+    entry.reasonId = QStringLiteral("1");
+    entry.cost = QStringLiteral("€ 45,00");
+    entry.operatorName = QStringLiteral("ROSSI");
+    entry.operatorId = QStringLiteral("1");
+    entry.quantity = QStringLiteral("2");
+    entry.amount = QStringLiteral("90,00");
+    entry.notes = QStringLiteral("PRATICA ANNUALE");
+    return entry;
+}
+
+// The write alone: one row added in its own transaction.
+void ServiceInsert(benchmark::State &state)
+{
+    const ServiceEntry entry = typicalService();
+    for (auto _ : state)
+        servicerecords::insert(store().connection(), entry);
+}
+
+// "Inserisci" in the editor: checks, total, question, write, success; then
+// the editor is cleared and its list refilled with every service.
+void EditorInsert(benchmark::State &state)
+{
+    YesMessages messages;
+    ServiceEditor editor(store().connection(), messages);
+    editor.setAction(QStringLiteral("Inserisci"));
+    editor.show();
+    ServiceFields *f = editor.fields();
+    const ServiceEntry entry = typicalService();
+    for (auto _ : state) {
+        state.PauseTiming();
+        f->date()->setText(entry.date);
+        f->client()->setText(entry.client);
+        f->clientId()->setText(entry.clientId);
+        f->reason()->setText(entry.reason);
+        f->reasonId()->setText(entry.reasonId);
+        f->cost()->setText(entry.cost);
+        f->operatorList()->setText(entry.operatorName);
+        f->operatorId()->setText(entry.operatorId);
+        f->amount()->setText(QStringLiteral("45,00"));
+        f->quantity()->setText(entry.quantity);
+        state.ResumeTiming();
+        editor.findChild<QPushButton *>(QStringLiteral("Cmd1"))->click();
     }
 }
 
 }
 
 BENCHMARK(SearchListFill)->Unit(benchmark::kMillisecond);
+BENCHMARK(ShortListFill)->Unit(benchmark::kMillisecond);
+BENCHMARK(ServiceInsert)->Unit(benchmark::kMillisecond);
+BENCHMARK(EditorInsert)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
