@@ -52,6 +52,12 @@ ServiceFields::ServiceFields(QWidget *parent)
     // The links are kept for the save, not shown.
     for (QLineEdit *hidden : {m_clientId, m_reasonId, m_operatorId})
         hidden->hide();
+    for (auto [field, width] : {std::pair{m_quantity, 80}, std::pair{m_amount, 120}, std::pair{m_cost, 120},
+                                std::pair{m_billNumber, 100}, std::pair{m_serviceId, 100}, std::pair{m_year, 60},
+                                std::pair{m_month, 40}})
+        field->setFixedWidth(width);
+    for (DateField *date : {m_date, m_billingDate, m_changed})
+        date->setFixedWidth(110);
     m_client->setMinimumContentsLength(30);
     m_reason->setMinimumContentsLength(24);
     m_operator->setMinimumContentsLength(16);
@@ -67,7 +73,7 @@ ServiceFields::ServiceFields(QWidget *parent)
     timeRow->setContentsMargins(0, 0, 0, 0);
     for (auto [caption, field] : {std::pair{"gg", m_days}, std::pair{"Ore", m_hours}, std::pair{"Min", m_minutes}}) {
         timeRow->addWidget(new QLabel(QLatin1String(caption), time));
-        field->setMaximumWidth(50);
+        field->setFixedWidth(50);
         timeRow->addWidget(field);
     }
     addCaptioned(2, 2, QStringLiteral("Tempo impiegato "), time);
@@ -106,7 +112,7 @@ void ServiceFields::addCaptioned(int row, int column, const QString &caption, QW
     m_captions << label;
     auto *grid = static_cast<QGridLayout *>(layout());
     grid->addWidget(label, row, column);
-    grid->addWidget(field, row, column + 1, 1, span);
+    grid->addWidget(field, row, column + 1, 1, span, span > 1 ? Qt::Alignment() : Qt::AlignLeft);
 }
 
 ServiceEntry ServiceFields::entry() const

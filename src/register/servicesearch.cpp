@@ -28,6 +28,7 @@ ServiceSearch::ServiceSearch(Connection &connection, Messages &messages, QWidget
 {
     m_filter->setObjectName(QStringLiteral("Cbo5"));
     m_clients->setObjectName(QStringLiteral("Cbo8"));
+    m_filter->setMinimumContentsLength(20);
     m_clients->setMinimumContentsLength(30);
     m_clientId->setObjectName(QStringLiteral("Label21"));
     m_list->setObjectName(QStringLiteral("ListView4"));

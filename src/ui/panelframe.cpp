@@ -10,8 +10,9 @@ PanelFrame::PanelFrame(const QString &name, const QString &title, const QString 
     setObjectName(name);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_closePicture, 0, Qt::AlignRight | Qt::AlignTop);
-    layout->addLayout(m_content);
-    layout->addStretch(1);
+    // A list in the panel takes the height the panel has; fields stay on top.
+    layout->addLayout(m_content, 1);
+    layout->addStretch(0);
 }
 
 QToolButton *PanelFrame::makeClosePicture(const QString &name, QWidget *parent)
