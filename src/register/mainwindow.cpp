@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "massbilling/massbillingwindow.h"
 #include "servicecommandbar.h"
 #include "serviceeditor.h"
 #include "servicesearch.h"
@@ -51,6 +52,8 @@ MainWindow::MainWindow(Connection &connection, Messages &messages, QWidget *pare
     connect(this, &ProgramWindow::activated, m_status, &StatusPanels::startClock);
 }
 
+MainWindow::~MainWindow() = default;
+
 void MainWindow::buildMenus()
 {
     QMenuBar *bar = menuBar();
@@ -68,7 +71,9 @@ void MainWindow::buildMenus()
     QAction *single = billing->addAction(QStringLiteral("Gestione Singola"));
     single->setObjectName(QStringLiteral("GSingola"));
     connect(single, &QAction::triggered, this, &MainWindow::openSingleBilling);
-    billing->addAction(QStringLiteral("Gestione Massiva"))->setObjectName(QStringLiteral("GMassiva"));
+    QAction *mass = billing->addAction(QStringLiteral("Gestione Massiva"));
+    mass->setObjectName(QStringLiteral("GMassiva"));
+    connect(mass, &QAction::triggered, this, &MainWindow::openMassBilling);
     connect(menuAction(bar, QStringLiteral("Segnalazioni"), QStringLiteral("&Segnalazioni")),
             &QAction::triggered, this, &MainWindow::openAnomalies);
 }
@@ -229,6 +234,22 @@ void MainWindow::openAnomalies()
     m_reasons->hide();
     m_search->hide();
     m_billing->hide();
+}
+
+void MainWindow::openWindow(ProgramWindow *window)
+{
+    window->show();
+    window->raise();
+    hide();
+}
+
+void MainWindow::openMassBilling()
+{
+    if (!m_massBilling) {
+        m_massBilling = std::make_unique<MassBillingWindow>(m_connection, m_messages);
+        connect(m_massBilling.get(), &MassBillingWindow::left, this, &QWidget::show);
+    }
+    openWindow(m_massBilling.get());
 }
 
 void MainWindow::exitProgram()

@@ -2,7 +2,10 @@
 
 #include "ui/programwindow.h"
 
+#include <memory>
+
 class Connection;
+class MassBillingWindow;
 class Messages;
 class PanelFrame;
 class ServiceCommandBar;
@@ -21,6 +24,7 @@ class MainWindow : public ProgramWindow
 
 public:
     MainWindow(Connection &connection, Messages &messages, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
 private:
     void buildMenus();
@@ -36,6 +40,9 @@ private:
     void openMasterData(PanelFrame *panel, PanelFrame *other);
     void openSingleBilling();
     void openAnomalies();
+    // Another window of the program in front; this one hides until it is left.
+    void openWindow(ProgramWindow *window);
+    void openMassBilling();
     void enableCommandBar();
     void exitProgram();
 
@@ -51,4 +58,6 @@ private:
     PanelFrame *m_billing = nullptr;           // Frame7
     PanelFrame *m_anomalies = nullptr;         // Frame9
     StatusPanels *m_status = nullptr;
+    // The other windows, made on first use and then only shown and hidden.
+    std::unique_ptr<MassBillingWindow> m_massBilling;
 };

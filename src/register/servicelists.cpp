@@ -1,10 +1,7 @@
 #include "servicelists.h"
 
-#include "store/recordset.h"
-#include "store/skipfailure.h"
 #include "store/sqltext.h"
-#include "ui/gridlist.h"
-#include "ui/resultrows.h"
+#include "ui/gridfill.h"
 
 namespace {
 
@@ -66,20 +63,10 @@ FillDefinition definition(ServiceFill fill, const QString &clientId)
     return {};
 }
 
-QString amountText(const Field &amount)
-{
-    return amount.isNull() ? QString() : amount.toMoney().plainText();
-}
-
 }
 
 void fillServiceList(GridList &list, Connection &connection, ServiceFill fill, const QString &clientId)
 {
     const FillDefinition how = definition(fill, clientId);
-    std::shared_ptr<const ResultTable> rows;
-    skipFailure([&] { rows = Recordset(connection, how.sql).rows(); });
-    list.setColumns(how.columns);
-    list.setBoldColumns({how.amountColumn});
-    if (rows)
-        list.setRows(std::make_shared<ResultRows>(rows, QHash<int, ResultRows::Format>{{how.amountColumn, amountText}}));
+    fillGrid(list, connection, how.columns, how.sql, how.amountColumn);
 }

@@ -1,6 +1,7 @@
 #include "statement.h"
 
 #include "storeerror.h"
+#include "valueconversion.h"
 
 #include <sqlite3.h>
 
@@ -53,8 +54,10 @@ void Statement::bindAll(const QList<QVariant> &values)
     int position = 1;
     for (const QVariant &value : values) {
         const bool whole = value.typeId() == QMetaType::Int || value.typeId() == QMetaType::LongLong;
+        const bool date = value.typeId() == QMetaType::QDate;
         bind(position++, value.isNull() ? StoredValue::null()
                          : whole        ? StoredValue::ofInteger(value.toLongLong())
+                         : date         ? StoredValue::ofText(isoDate(value.toDate()))
                                         : StoredValue::ofText(value.toString().toUtf8()));
     }
 }

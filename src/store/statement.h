@@ -21,7 +21,8 @@ public:
 
     void bind(int position, const StoredValue &value);
     // Binds the values handed over with the SQL text, in order: whole
-    // numbers as integers, anything else as text.
+    // numbers as integers, dates in the store's date form, anything else as
+    // text.
     void bindAll(const QList<QVariant> &values);
     // Steps once; true while a row is there.
     bool step();

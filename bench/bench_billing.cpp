@@ -1,0 +1,132 @@
+// Mass billing on a register with 50,000 unbilled services: the window's
+// list fill, and "Registra" with 10,000 of them ticked.
+#include "generatedstore.h"
+#include "massbilling/bulkbilling.h"
+#include "massbilling/massbillingwindow.h"
+#include "store/recordset.h"
+#include "ui/datefield.h"
+#include "ui/dropdown.h"
+#include "ui/gridlist.h"
+#include "ui/messages.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// 75,000 services, one in three billed: 50,000 unbilled.
+GeneratedStore &store()
+{
+    static GeneratedStore generated(75000, 10000);
+    return generated;
+}
+
+class NoMessages : public Messages
+{
+public:
+    void inform(QWidget *, const QString &, const QString &, Icon) override {}
+    bool ask(QWidget *, const QString &, const QString &) override { return false; }
+};
+
+struct Window
+{
+    NoMessages messages;
+    MassBillingWindow window{store().connection(), messages};
+    GridList *list = window.findChild<GridList *>(QStringLiteral("ListView1"));
+    DropDown *month = window.findChild<DropDown *>(QStringLiteral("Cbo2"));
+
+    Window()
+    {
+        window.show();
+        // The window resets itself once it is on screen.
+        while (month->count() == 0)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    void chooseAll()
+    {
+        month->setCurrentIndex(1);
+        emit month->activated(1);
+    }
+};
+
+void UnbilledListFill(benchmark::State &state)
+{
+    Window w;
+    for (auto _ : state) {
+        w.chooseAll();
+        w.list->repaint();
+        benchmark::DoNotOptimize(w.list->count());
+    }
+    state.counters["rows"] = w.list->count();
+}
+
+// Ticks the 10,000 oldest of the list, which the previous round billed and
+// this one takes back first.
+QList<qint64> tickTenThousand(Window &w, const QList<qint64> &previous)
+{
+    if (!previous.isEmpty()) {
+        QStringList ids;
+        for (qint64 id : previous)
+            ids << QString::number(id);
+        store().connection().execute(QStringLiteral("UPDATE PRESTAZIONI SET PARC = 'N', DATAP = NULL WHERE ID IN (%1)")
+                                         .arg(ids.join(QLatin1Char(','))));
+    }
+    w.chooseAll();
+    QList<qint64> ticked;
+    for (int row = w.list->count() - 10000; row < w.list->count(); ++row) {
+        w.list->setChecked(row, true);
+        ticked << w.list->rowText(row).toLongLong();
+    }
+    return ticked;
+}
+
+// The button as the user presses it: the billing, then the window's reset
+// with its list refilled from the 40,000 services left unbilled.
+void RegisterTenThousand(benchmark::State &state)
+{
+    Window w;
+    QList<qint64> ticked;
+    auto *date = w.window.findChild<DateField *>(QStringLiteral("D1"));
+    auto *registerButton = w.window.findChild<QPushButton *>(QStringLiteral("Cmd2"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        ticked = tickTenThousand(w, ticked);
+        w.window.findChild<QPushButton *>(QStringLiteral("Cmd1"))->click();
+        date->setText(QStringLiteral("07/12/2026"));
+        state.ResumeTiming();
+        registerButton->click();
+    }
+}
+
+// The billing alone, without the refill.
+void BillTenThousand(benchmark::State &state)
+{
+    Window w;
+    QList<qint64> ticked;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ticked = tickTenThousand(w, ticked);
+        state.ResumeTiming();
+        const int billed = billServices(store().connection(), ticked, QDate(2026, 12, 7));
+        state.counters["billed"] = billed;
+    }
+}
+
+}
+
+BENCHMARK(UnbilledListFill)->Unit(benchmark::kMillisecond);
+BENCHMARK(RegisterTenThousand)->Unit(benchmark::kMillisecond);
+BENCHMARK(BillTenThousand)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    store();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

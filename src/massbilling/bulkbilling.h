@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+
+class Connection;
+
+// Bills the ticked services that are still unbilled: DATAP the billing date,
+// PARC "S", nothing else. All of them or, on any failure, none. Returns the
+// services billed.
+int billServices(Connection &connection, const QList<qint64> &ticked, const QDate &billingDate);

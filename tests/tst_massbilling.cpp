@@ -1,0 +1,268 @@
+#include "massbilling/massbillingwindow.h"
+#include "register/mainwindow.h"
+#include "scriptedmessages.h"
+#include "testenvironment.h"
+#include "teststore.h"
+#include "ui/datefield.h"
+#include "ui/dropdown.h"
+#include "ui/gridlist.h"
+#include "store/recordset.h"
+#include "ui/tickbox.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QToolButton>
+
+// Mass billing through its window, opened from the main window, on a real store.
+class MassBillingTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void opensFromTheMainWindowAndResetsOnEveryReturn();
+    void filtersByYearOrByMonthAlone();
+    void selectAllTicksEveryRowAndCascadesFromCode();
+    void billsExactlyTheTickedRowsStillUnbilled();
+    void failurePartWayBillsNothingAndCancelWritesNothing();
+
+private:
+    template<typename W = QWidget>
+    W *get(const char *name) { return m_window->findChild<W *>(name); }
+    GridList *list() { return get<GridList>("ListView1"); }
+    void pick(const char *name, int index);
+    void press(const char *name) { QTest::mouseClick(get<QPushButton>(name), Qt::LeftButton); }
+    void open();
+    qint64 addService(const QString &date, const QString &billed = "N", const QString &number = QString());
+    QStringList wholeRow(qint64 id);
+
+    std::unique_ptr<TestStore> m_store;
+    std::unique_ptr<ScriptedMessages> m_messages;
+    std::unique_ptr<MainWindow> m_main;
+    MassBillingWindow *m_window = nullptr;
+};
+
+void MassBillingTest::init()
+{
+    m_store = std::make_unique<TestStore>();
+    m_messages = std::make_unique<ScriptedMessages>();
+    m_main = std::make_unique<MainWindow>(m_store->connection(), *m_messages);
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+}
+
+void MassBillingTest::cleanup()
+{
+    m_main.reset();
+    m_messages.reset();
+    m_store.reset();
+}
+
+void MassBillingTest::open()
+{
+    m_main->findChild<QAction *>("GMassiva")->trigger();
+    m_window = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *mass = qobject_cast<MassBillingWindow *>(w))
+            m_window = mass;
+    QVERIFY(m_window);
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QCoreApplication::processEvents(); // the window's activation, which resets it
+}
+
+void MassBillingTest::pick(const char *name, int index)
+{
+    auto *dropDown = get<DropDown>(name);
+    dropDown->setCurrentIndex(index);
+    emit dropDown->activated(index);
+}
+
+qint64 MassBillingTest::addService(const QString &date, const QString &billed, const QString &number)
+{
+    const QDate d = QDate::fromString(date, "dd/MM/yyyy");
+    return m_store->add("PRESTAZIONI", {{"DATAR", date}, {"ANNO", d.year()}, {"MESE", d.month()}, {"CLIENTE", "ROSSI"},
+                                        {"CAUSALE", "VISITA"}, {"IMPORTO", "12,5"}, {"PARC", billed}, {"NR", number},
+                                        {"NOTE", "N" + date}, {"QTA", "1,5"}, {"ID_CL", 7}});
+}
+
+QStringList MassBillingTest::wholeRow(qint64 id)
+{
+    Recordset rs(m_store->connection(), QString("SELECT * FROM PRESTAZIONI WHERE ID = %1").arg(id));
+    QStringList values;
+    for (int i = 0; i < rs.fieldCount(); ++i)
+        values << rs.fields(i).text();
+    return values;
+}
+
+void MassBillingTest::opensFromTheMainWindowAndResetsOnEveryReturn()
+{
+    addService("10/03/2026");
+    addService("10/03/2024");
+    addService("10/03/2025", "S");
+    QSignalSpy mainActivations(m_main.get(), &ProgramWindow::activated);
+    open();
+    QVERIFY(!m_main->isVisible());
+    QCOMPARE(m_window->windowTitle(), QString("Parcellazione Massiva"));
+    QVERIFY(!m_window->close());
+    QVERIFY(m_window->isVisible());
+
+    auto *years = get<DropDown>("Cbo1");
+    QCOMPARE(years->count(), 3);
+    QCOMPARE(years->itemText(0), QString("2024"));
+    QCOMPARE(years->itemText(2), QString("2026"));
+    QCOMPARE(years->text(), QString());
+    auto *months = get<DropDown>("Cbo2");
+    QStringList items;
+    for (int i = 0; i < months->count(); ++i)
+        items << months->itemText(i);
+    QCOMPARE(items, QStringList({"", "Tutti", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", ""}));
+    QCOMPARE(list()->count(), 2);
+    QCOMPARE(list()->header(4), QString("IMPORTO"));
+    QCOMPARE(list()->subItem(0, 4), QString("12,50"));
+    QCOMPARE(list()->subItem(0, 1), QString("10/03/2026"));
+    QTRY_VERIFY(get<QTimer>("Timer1")->isActive());
+
+    // Leaving shows the main window again, which runs its activation.
+    m_window->findChild<QAction *>("Chiudi")->trigger();
+    QVERIFY(!m_window->isVisible() && m_main->isVisible());
+    QTRY_COMPARE(mainActivations.count(), 1);
+
+    // Back in: the window resets with what the store holds now.
+    addService("01/01/2027");
+    open();
+    QCOMPARE(list()->count(), 3);
+    QCOMPARE(get<DropDown>("Cbo1")->count(), 4);
+    get<QToolButton>("Picture1")->click();
+    QVERIFY(!m_window->isVisible() && m_main->isVisible());
+}
+
+void MassBillingTest::filtersByYearOrByMonthAlone()
+{
+    addService("05/03/2025");
+    addService("06/03/2026");
+    addService("07/04/2026");
+    addService("08/03/2026", "S");
+    open();
+    pick("Cbo1", get<DropDown>("Cbo1")->findText("2026"));
+    QCOMPARE(list()->count(), 2);
+    // The month acts alone: March of every year.
+    pick("Cbo2", get<DropDown>("Cbo2")->findText("3"));
+    QCOMPARE(list()->count(), 2);
+    QCOMPARE(list()->subItem(0, 1), QString("06/03/2026"));
+    QCOMPARE(list()->subItem(1, 1), QString("05/03/2025"));
+    pick("Cbo2", 0);
+    QCOMPARE(list()->count(), 0);
+    pick("Cbo2", 14);
+    QCOMPARE(list()->count(), 0);
+    pick("Cbo2", 1);
+    QCOMPARE(list()->count(), 3);
+}
+
+void MassBillingTest::selectAllTicksEveryRowAndCascadesFromCode()
+{
+    for (int day = 1; day <= 4; ++day)
+        addService(QString("0%1/05/2026").arg(day));
+    open();
+    auto *all = get<TickBox>("Check1");
+    QTest::mouseClick(all, Qt::LeftButton, {}, QPoint(5, all->height() / 2));
+    QVERIFY(all->isTicked());
+    for (int row = 0; row < 4; ++row)
+        QVERIFY(list()->isChecked(row));
+    QCOMPARE(list()->selectionModel()->selectedRows().size(), 4);
+    QTest::mouseClick(all, Qt::LeftButton, {}, QPoint(5, all->height() / 2));
+    QVERIFY(!list()->isChecked(0) && !list()->isChecked(3));
+    QCOMPARE(list()->selectionModel()->selectedRows().size(), 0);
+
+    // A filter chosen unticks the box, and its cascade, from code.
+    all->setTicked(true);
+    pick("Cbo2", 1);
+    QVERIFY(!all->isTicked());
+    for (int row = 0; row < 4; ++row)
+        QVERIFY(!list()->isChecked(row));
+    // Every fill starts unticked.
+    list()->setChecked(2, true);
+    pick("Cbo1", 0);
+    QVERIFY(!list()->isChecked(2));
+}
+
+void MassBillingTest::billsExactlyTheTickedRowsStillUnbilled()
+{
+    const qint64 ticked = addService("01/06/2026", "N", "12");
+    const qint64 billedMeanwhile = addService("02/06/2026");
+    const qint64 unticked = addService("03/06/2026");
+    const qint64 billedBefore = addService("04/06/2026", "S", "9");
+    open();
+    QCOMPARE(list()->count(), 3);
+    const QStringList tickedBefore = wholeRow(ticked);
+    const QStringList untickedBefore = wholeRow(unticked);
+    const QStringList billedBeforeRow = wholeRow(billedBefore);
+    for (int row = 0; row < list()->count(); ++row)
+        if (list()->rowText(row) != QString::number(unticked))
+            list()->setChecked(row, true);
+
+    press("Cmd1");
+    QVERIFY(get("Frame1")->isVisible());
+    QVERIFY(!list()->isEnabled());
+    QCOMPARE(get<DateField>("D1")->date(), QDate::currentDate());
+
+    // An empty date does nothing at all; an impossible one is refused.
+    get<DateField>("D1")->clear();
+    press("Cmd2");
+    QVERIFY(get("Frame1")->isVisible());
+    QVERIFY(m_messages->shown().isEmpty());
+    get<DateField>("D1")->setText("31/02/2026");
+    press("Cmd2");
+    QCOMPARE(m_messages->last().text, QString("La Data di Parcellazione non è valida "));
+    QCOMPARE(m_store->count("SELECT * FROM PRESTAZIONI WHERE PARC = 'S'"), 1);
+
+    m_store->connection().execute(
+        QString("UPDATE PRESTAZIONI SET PARC = 'S', DATAP = '2026-06-10', NR = '44' WHERE ID = %1").arg(billedMeanwhile));
+    const QStringList billedMeanwhileRow = wholeRow(billedMeanwhile);
+    get<DateField>("D1")->setText("15/11/2026");
+    press("Cmd2");
+
+    QStringList expected = tickedBefore;
+    expected[15] = "S";          // PARC
+    expected[16] = "15/11/2026"; // DATAP
+    QCOMPARE(wholeRow(ticked), expected);
+    QCOMPARE(wholeRow(billedMeanwhile), billedMeanwhileRow);
+    QCOMPARE(wholeRow(unticked), untickedBefore);
+    QCOMPARE(wholeRow(billedBefore), billedBeforeRow);
+
+    // The window resets: panel closed, filters empty, the full unbilled list.
+    QVERIFY(!get("Frame1")->isVisible());
+    QVERIFY(list()->isEnabled());
+    QCOMPARE(get<DropDown>("Cbo1")->text(), QString());
+    QCOMPARE(get<DropDown>("Cbo2")->text(), QString());
+    QCOMPARE(list()->count(), 1);
+    QCOMPARE(list()->rowText(0), QString::number(unticked));
+}
+
+void MassBillingTest::failurePartWayBillsNothingAndCancelWritesNothing()
+{
+    qint64 last = 0;
+    for (int i = 0; i < 1200; ++i)
+        last = addService(QDate(2026, 1, 1).addDays(i % 300).toString("dd/MM/yyyy"));
+    open();
+    get<TickBox>("Check1")->setTicked(true);
+    press("Cmd1");
+    // The store refuses the last two rows, billed last, on one date.
+    m_store->connection().execute(
+        QString("CREATE UNIQUE INDEX guasto ON PRESTAZIONI (DATAP) WHERE ID >= %1").arg(last - 1));
+    press("Cmd2");
+    QCOMPARE(m_messages->last().title, QString("Velmora - ERRORE"));
+    QCOMPARE(m_store->count("SELECT * FROM PRESTAZIONI WHERE PARC = 'S'"), 0);
+    QCOMPARE(m_store->count("SELECT * FROM PRESTAZIONI WHERE DATAP IS NOT NULL"), 0);
+
+    get<QToolButton>("Picture2")->click();
+    QVERIFY(!get("Frame1")->isVisible());
+    QVERIFY(!get<TickBox>("Check1")->isTicked());
+    QCOMPARE(list()->count(), 1200);
+    QCOMPARE(m_store->count("SELECT * FROM PRESTAZIONI WHERE PARC = 'S'"), 0);
+}
+
+VELMORA_TEST_MAIN(MassBillingTest)
+#include "tst_massbilling.moc"
