@@ -3,6 +3,7 @@
 #include "gridmodel.h"
 
 #include <QHeaderView>
+#include <QStyle>
 
 GridList::GridList(QWidget *parent)
     : QTableView(parent), m_model(new GridModel(this))
@@ -33,6 +34,9 @@ void GridList::setColumns(const QList<GridColumn> &columns)
     m_model->setColumns(columns);
     for (int c = 0; c < columns.size(); ++c)
         setColumnWidth(c, pixelsFromTwips(columns.at(c).twips, logicalDpiX()));
+    // The row's tick box sits before its text and must not hide the ID.
+    if (m_model->isCheckable() && !columns.isEmpty())
+        setColumnWidth(0, columnWidth(0) + style()->pixelMetric(QStyle::PM_IndicatorWidth) + 8);
 }
 
 void GridList::setRows(std::shared_ptr<const GridRows> rows)

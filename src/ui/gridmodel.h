@@ -23,6 +23,7 @@ public:
     void clearRows();
     void setBoldColumns(const QSet<int> &columns);
     void setCheckable(bool checkable);
+    bool isCheckable() const { return m_checkable; }
 
     QString text(int row, int column) const;
     bool isChecked(int row) const;
