@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "clients/clientwindow.h"
 #include "massbilling/massbillingwindow.h"
 #include "servicecommandbar.h"
 #include "serviceeditor.h"
@@ -61,7 +62,8 @@ void MainWindow::buildMenus()
             &QAction::triggered, this, &MainWindow::exitProgram);
     connect(menuAction(bar, QStringLiteral("GPrestazioni"), QStringLiteral("&Velmora")),
             &QAction::triggered, this, &MainWindow::showCommandBar);
-    menuAction(bar, QStringLiteral("MenuClienti"), QStringLiteral("Gestione &Clienti"));
+    connect(menuAction(bar, QStringLiteral("MenuClienti"), QStringLiteral("Gestione &Clienti")),
+            &QAction::triggered, this, &MainWindow::openClients);
     connect(menuAction(bar, QStringLiteral("GCausali"), QStringLiteral("Gestione  &Causali")),
             &QAction::triggered, this, [this] { openMasterData(m_reasons, m_operators); });
     connect(menuAction(bar, QStringLiteral("Goperatori"), QStringLiteral("Gestione &Operatori")),
@@ -241,6 +243,15 @@ void MainWindow::openWindow(ProgramWindow *window)
     window->show();
     window->raise();
     hide();
+}
+
+void MainWindow::openClients()
+{
+    if (!m_clients) {
+        m_clients = std::make_unique<ClientWindow>(m_connection, m_messages);
+        connect(m_clients.get(), &ClientWindow::left, this, &QWidget::show);
+    }
+    openWindow(m_clients.get());
 }
 
 void MainWindow::openMassBilling()

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class ClientWindow;
 class Connection;
 class MassBillingWindow;
 class Messages;
@@ -42,6 +43,7 @@ private:
     void openAnomalies();
     // Another window of the program in front; this one hides until it is left.
     void openWindow(ProgramWindow *window);
+    void openClients();
     void openMassBilling();
     void enableCommandBar();
     void exitProgram();
@@ -59,5 +61,6 @@ private:
     PanelFrame *m_anomalies = nullptr;         // Frame9
     StatusPanels *m_status = nullptr;
     // The other windows, made on first use and then only shown and hidden.
+    std::unique_ptr<ClientWindow> m_clients;
     std::unique_ptr<MassBillingWindow> m_massBilling;
 };

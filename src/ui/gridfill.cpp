@@ -20,7 +20,11 @@ void fillGrid(GridList &list, Connection &connection, const QList<GridColumn> &c
     std::shared_ptr<const ResultTable> rows;
     skipFailure([&] { rows = Recordset(connection, sql).rows(); });
     list.setColumns(columns);
-    list.setBoldColumns({amountColumn});
+    QHash<int, ResultRows::Format> formats;
+    if (amountColumn >= 0) {
+        list.setBoldColumns({amountColumn});
+        formats.insert(amountColumn, amountText);
+    }
     if (rows)
-        list.setRows(std::make_shared<ResultRows>(rows, QHash<int, ResultRows::Format>{{amountColumn, amountText}}));
+        list.setRows(std::make_shared<ResultRows>(rows, formats));
 }

@@ -1,0 +1,194 @@
+#include "clienteditor.h"
+
+#include "clientfields.h"
+#include "clientrecords.h"
+#include "store/recordset.h"
+#include "store/skipfailure.h"
+#include "store/sqltext.h"
+#include "ui/datefield.h"
+#include "ui/dropdown.h"
+#include "ui/messages.h"
+#include "ui/storeguard.h"
+#include "ui/tickbox.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString EmptyNameTitle = QStringLiteral("Velmora...........  ERRORE - CAMPO   VUOTO");
+const QString InactiveTitle = QStringLiteral("Velmora........   ERRORE - CAMPO   VUOTO");
+const QString DeleteTitle = QStringLiteral("Velmora....... - ELIMINA");
+
+// The values already stored in a column, once each, after an empty entry.
+void loadDistinct(DropDown *list, Connection &connection, const QString &sql)
+{
+    list->clearEntries();
+    skipFailure([&] {
+        const auto rows = Recordset(connection, sql).rows();
+        QStringList entries{QString()};
+        for (int r = 0; r < rows->rowCount(); ++r)
+            if (!rows->field(r, 0).isNull())
+                entries << rows->field(r, 0).text();
+        list->setEntries(entries);
+    });
+}
+
+}
+
+ClientEditor::ClientEditor(Connection &connection, Messages &messages, QWidget *parent)
+    : QGroupBox(parent), m_connection(connection), m_messages(messages), m_fields(new ClientFields(this)),
+      m_action(new QPushButton(QStringLiteral("Salva"), this))
+{
+    setObjectName(QStringLiteral("FrameEditor"));
+    m_action->setObjectName(QStringLiteral("Cmd2"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_fields);
+    layout->addWidget(m_action, 0, Qt::AlignRight);
+    layout->addStretch(1);
+    m_fields->setEnterTarget(m_action);
+
+    connect(m_action, &QPushButton::clicked, this, &ClientEditor::saveClient);
+    connect(m_fields, &ClientFields::invalidDate, this, [this](DateField *field) {
+        m_messages.inform(this, QStringLiteral("Corbelia 2016"), QStringLiteral("Data non valida"), Messages::Icon::None);
+        field->reset();
+    });
+    connect(m_fields->birthPlace(), &DropDown::picked, this,
+            [this] { lookupComune(m_fields->birthPlace(), m_fields->birthProvince(), nullptr); });
+    connect(m_fields->residence(), &DropDown::picked, this,
+            [this] { lookupComune(m_fields->residence(), m_fields->residenceProvince(), m_fields->postalCode()); });
+}
+
+void ClientEditor::setAction(const QString &caption)
+{
+    m_action->setText(caption);
+}
+
+void ClientEditor::loadComuni()
+{
+    guarded(m_messages, this, [this] {
+        const auto rows = Recordset(m_connection, QStringLiteral("Select * From Dati ORDER BY Comune ")).rows();
+        const int comune = rows->columnIndex(QStringLiteral("Comune"));
+        QStringList names;
+        names.reserve(rows->rowCount());
+        for (int r = 0; r < rows->rowCount(); ++r)
+            names << rows->field(r, comune).text();
+        m_fields->birthPlace()->setEntries(names);
+        m_fields->residence()->setEntries(names);
+    });
+}
+
+void ClientEditor::loadAttivita()
+{
+    loadDistinct(m_fields->business(), m_connection, QStringLiteral("Select DISTINCT ATTIVITA From SOGGETTI ORDER BY ATTIVITA "));
+}
+
+void ClientEditor::loadPagamenti()
+{
+    loadDistinct(m_fields->payment(), m_connection, QStringLiteral("Select DISTINCT PAG From SOGGETTI ORDER BY PAG "));
+}
+
+void ClientEditor::loadDocumentTypes()
+{
+    m_fields->documentType()->setEntries(
+        {QStringLiteral("Carta Identità"), QStringLiteral("Passaporto"), QStringLiteral("Permesso di Soggiorno")});
+}
+
+// Province, and for the residence the postal code, of the picked municipality.
+void ClientEditor::lookupComune(DropDown *municipality, DropDown *province, QLineEdit *cap)
+{
+    if (municipality->text().isEmpty())
+        return;
+    province->setText(QString());
+    if (cap)
+        cap->clear();
+    guarded(m_messages, this, [&] {
+        Recordset found(m_connection, QStringLiteral("Select * From DATI WHERE [COMUNE] = '") + doubledQuotes(municipality->text())
+                                          + QStringLiteral("';"));
+        if (found.eof())
+            return;
+        province->setText(found.fields(QStringLiteral("PR")).text());
+        if (cap)
+            cap->setText(found.fields(QStringLiteral("CAP")).text());
+    });
+}
+
+void ClientEditor::saveClient()
+{
+    const QString caption = m_action->text();
+    if (caption == QLatin1String("Salva"))
+        insertClient();
+    else if (caption == QLatin1String("Modifica"))
+        updateClient();
+    else if (caption == QLatin1String("Elimina"))
+        deleteClient();
+}
+
+bool ClientEditor::nameGiven()
+{
+    if (!m_fields->name()->text().trimmed().isEmpty())
+        return true;
+    m_messages.inform(this, EmptyNameTitle, QStringLiteral("Inserire il campo Denominazione/Cognome-Nome!"));
+    m_fields->name()->setFocus();
+    return false;
+}
+
+// Only a warning: the save goes on.
+void ClientEditor::warnIfInactive(const QString &text)
+{
+    if (m_fields->active()->isTicked())
+        return;
+    m_messages.inform(this, InactiveTitle, text);
+    m_fields->active()->setFocus();
+}
+
+void ClientEditor::insertClient()
+{
+    if (!nameGiven())
+        return;
+    warnIfInactive(QStringLiteral("Attenzione , inserire l'opzione Cliente Attivo ?  "));
+    if (!m_messages.ask(this, QStringLiteral("Velmora  - INSERIMENTO"), QStringLiteral("Vuoi Inserire questi dati ?")))
+        return;
+    // A value the store refuses ends the save with a message; nothing is
+    // written and the editor keeps what was typed.
+    if (!guarded(m_messages, this, [this] { clientrecords::insert(m_connection, m_fields->columnValues()); }))
+        return;
+    m_messages.inform(this, QStringLiteral("Velmora      - INSERIMENTO"), QStringLiteral("L' inserimento è avvenuto con successo !"));
+    emit inserted();
+}
+
+void ClientEditor::updateClient()
+{
+    if (!nameGiven())
+        return;
+    warnIfInactive(QStringLiteral("Attenzione , inserire l'opzione Cliente Attivo !"));
+    if (!m_messages.ask(this, QStringLiteral("Corbelia 2016 - MODIFICA"), QStringLiteral("Vuoi Modificare questi dati ?")))
+        return;
+    bool idRead = false;
+    const qint64 id = m_fields->id()->text().toLongLong(&idRead);
+    int written = 0;
+    if (!idRead || !guarded(m_messages, this, [&] { written = clientrecords::update(m_connection, id, m_fields->columnValues()); }))
+        return;
+    if (written == 0)
+        return;
+    m_messages.inform(this, QStringLiteral("Velmora ............... - MODIFICA"),
+                      QStringLiteral("L' Aggiornamento  è avvenuto con successo !"));
+    emit updated();
+}
+
+void ClientEditor::deleteClient()
+{
+    if (!m_messages.ask(this, DeleteTitle, QStringLiteral("Sei sicuro di voler eliminare il Soggetto selezionato")))
+        return;
+    bool idRead = false;
+    const qint64 id = m_fields->id()->text().toLongLong(&idRead);
+    int removed = 0;
+    if (!idRead || !guarded(m_messages, this, [&] { removed = clientrecords::remove(m_connection, id); }))
+        return;
+    if (removed == 1)
+        m_messages.inform(this, DeleteTitle,
+                          QStringLiteral("Eliminazione  di       ") + m_fields->name()->text()
+                              + QStringLiteral("   effettuata con successo ! "));
+    emit deleted();
+}

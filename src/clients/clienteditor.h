@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QGroupBox>
+
+class ClientFields;
+class Connection;
+class DropDown;
+class Messages;
+class QLineEdit;
+class QPushButton;
+
+// The client editor panel: the fields, the lists that feed them, and the
+// action button that inserts, changes or deletes by its caption.
+class ClientEditor : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    ClientEditor(Connection &connection, Messages &messages, QWidget *parent = nullptr);
+
+    ClientFields *fields() const { return m_fields; }
+    void setAction(const QString &caption);
+
+    void loadComuni();
+    void loadAttivita();
+    void loadPagamenti();
+    void loadDocumentTypes();
+
+signals:
+    // Written, the success shown: the window takes the next step.
+    void inserted();
+    void updated();
+    void deleted();
+
+private:
+    void saveClient();
+    bool nameGiven();
+    void warnIfInactive(const QString &text);
+    void insertClient();
+    void updateClient();
+    void deleteClient();
+    void lookupComune(DropDown *municipality, DropDown *province, QLineEdit *postalCode);
+
+    Connection &m_connection;
+    Messages &m_messages;
+    ClientFields *m_fields;
+    QPushButton *m_action; // Cmd2
+};
