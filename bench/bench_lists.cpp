@@ -1,6 +1,9 @@
 // The service lists and the editor's save on the 100,000 services of a
 // generated store, as the user meets them: the query, the rows handed to the
 // list, the first paint; a service checked, asked for and written.
+#include "clients/clienteditor.h"
+#include "clients/clientfields.h"
+#include "clients/clientlistpanel.h"
 #include "generatedstore.h"
 #include "register/serviceeditor.h"
 #include "register/servicefields.h"
@@ -105,8 +108,39 @@ void EditorInsert(benchmark::State &state)
     }
 }
 
+// The client window's list of all active clients (9,000 of the 10,000).
+void ActiveClientsList(benchmark::State &state)
+{
+    ClientListPanel panel(store().connection());
+    panel.resize(1100, 600);
+    panel.show();
+    for (auto _ : state) {
+        panel.listActiveClients();
+        panel.repaint();
+    }
+    state.counters["rows"] = panel.list()->count();
 }
 
+// Picking a residence municipality: province and postal code looked up.
+void MunicipalityLookup(benchmark::State &state)
+{
+    YesMessages messages;
+    ClientEditor editor(store().connection(), messages);
+    editor.loadComuni();
+    DropDown *residence = editor.fields()->residence();
+    const int index = residence->findText(QStringLiteral("L'AQUILA"));
+    for (auto _ : state) {
+        residence->setCurrentIndex(index);
+        emit residence->activated(index);
+    }
+    if (editor.fields()->postalCode()->text() != QLatin1String("67100"))
+        state.SkipWithError("lookup found nothing");
+}
+
+}
+
+BENCHMARK(ActiveClientsList)->Unit(benchmark::kMillisecond);
+BENCHMARK(MunicipalityLookup)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SearchListFill)->Unit(benchmark::kMillisecond);
 BENCHMARK(ShortListFill)->Unit(benchmark::kMillisecond);
 BENCHMARK(ServiceInsert)->Unit(benchmark::kMillisecond);

@@ -1,7 +1,5 @@
-#include "register/mainwindow.h"
-#include "scriptedmessages.h"
+#include "programundertest.h"
 #include "testenvironment.h"
-#include "teststore.h"
 
 #include <QAction>
 #include <QDialog>
@@ -31,25 +29,19 @@ private:
     void click(const char *name) { m_window->findChild<QToolButton *>(name)->click(); }
     bool shown(const char *name) { return widget(name)->isVisible(); }
 
-    std::unique_ptr<TestStore> m_store;
-    std::unique_ptr<ScriptedMessages> m_messages;
-    std::unique_ptr<MainWindow> m_window;
+    ProgramUnderTest m_program;
+    MainWindow *m_window = nullptr;
 };
 
 void MainWindowTest::init()
 {
-    m_store = std::make_unique<TestStore>();
-    m_messages = std::make_unique<ScriptedMessages>();
-    m_window = std::make_unique<MainWindow>(m_store->connection(), *m_messages);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(m_program.start());
+    m_window = &m_program.main();
 }
 
 void MainWindowTest::cleanup()
 {
-    m_window.reset();
-    m_messages.reset();
-    m_store.reset();
+    m_program.stop();
 }
 
 void MainWindowTest::opensWithNoPanelAndRefusesItsClose()
@@ -130,21 +122,21 @@ void MainWindowTest::exitsOnlyAfterYes()
 {
     trigger("GPrestazioni");
     trigger("MenuEsci");
-    QCOMPARE(m_messages->last().title, QString("Velmora............................"));
-    QCOMPARE(m_messages->last().text, QString(" Sei sicuro di voler uscire ?"));
-    QVERIFY(m_messages->last().question);
-    QVERIFY(m_store->connection().isOpen());
+    QCOMPARE(m_program.messages().last().title, QString("Velmora............................"));
+    QCOMPARE(m_program.messages().last().text, QString(" Sei sicuro di voler uscire ?"));
+    QVERIFY(m_program.messages().last().question);
+    QVERIFY(m_program.store().connection().isOpen());
     QVERIFY(m_window->isVisible() && shown("Frame4") && shown("Picture7"));
 
-    m_messages->answer(true);
+    m_program.messages().answer(true);
     trigger("MenuEsci");
-    QVERIFY(!m_store->connection().isOpen());
+    QVERIFY(!m_program.store().connection().isOpen());
     QVERIFY(!m_window->isVisible());
 }
 
 void MainWindowTest::activationRunsOnEveryReturn()
 {
-    QSignalSpy activations(m_window.get(), &ProgramWindow::activated);
+    QSignalSpy activations(m_window, &ProgramWindow::activated);
     // The first showing, in init(), was an activation already.
     QTRY_VERIFY(m_window->findChild<QTimer *>("Timer4")->isActive());
 
@@ -154,14 +146,14 @@ void MainWindowTest::activationRunsOnEveryReturn()
     QTRY_COMPARE(activations.count(), 1);
     QVERIFY(m_window->findChild<QTimer *>("Timer4")->isActive());
 
-    QDialog box(m_window.get()); // our own message box opening and closing
+    QDialog box(m_window); // our own message box opening and closing
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     box.close();
     QCoreApplication::processEvents();
     QCOMPARE(activations.count(), 1);
 
-    QDialog preview(m_window.get()); // a modal preview it opened
+    QDialog preview(m_window); // a modal preview it opened
     QTimer::singleShot(0, &preview, &QDialog::accept);
     m_window->showModal(preview);
     QCOMPARE(activations.count(), 2);

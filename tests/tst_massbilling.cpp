@@ -1,8 +1,6 @@
 #include "massbilling/massbillingwindow.h"
-#include "register/mainwindow.h"
-#include "scriptedmessages.h"
+#include "programundertest.h"
 #include "testenvironment.h"
-#include "teststore.h"
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
 #include "ui/gridlist.h"
@@ -39,35 +37,24 @@ private:
     qint64 addService(const QString &date, const QString &billed = "N", const QString &number = QString());
     QStringList wholeRow(qint64 id);
 
-    std::unique_ptr<TestStore> m_store;
-    std::unique_ptr<ScriptedMessages> m_messages;
-    std::unique_ptr<MainWindow> m_main;
+    ProgramUnderTest m_program;
     MassBillingWindow *m_window = nullptr;
 };
 
 void MassBillingTest::init()
 {
-    m_store = std::make_unique<TestStore>();
-    m_messages = std::make_unique<ScriptedMessages>();
-    m_main = std::make_unique<MainWindow>(m_store->connection(), *m_messages);
-    m_main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+    QVERIFY(m_program.start());
 }
 
 void MassBillingTest::cleanup()
 {
-    m_main.reset();
-    m_messages.reset();
-    m_store.reset();
+    m_program.stop();
 }
 
 void MassBillingTest::open()
 {
-    m_main->findChild<QAction *>("GMassiva")->trigger();
-    m_window = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *mass = qobject_cast<MassBillingWindow *>(w))
-            m_window = mass;
+    m_program.main().findChild<QAction *>("GMassiva")->trigger();
+    m_window = m_program.window<MassBillingWindow>();
     QVERIFY(m_window);
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     QCoreApplication::processEvents(); // the window's activation, which resets it
@@ -83,18 +70,14 @@ void MassBillingTest::pick(const char *name, int index)
 qint64 MassBillingTest::addService(const QString &date, const QString &billed, const QString &number)
 {
     const QDate d = QDate::fromString(date, "dd/MM/yyyy");
-    return m_store->add("PRESTAZIONI", {{"DATAR", date}, {"ANNO", d.year()}, {"MESE", d.month()}, {"CLIENTE", "ROSSI"},
+    return m_program.store().add("PRESTAZIONI", {{"DATAR", date}, {"ANNO", d.year()}, {"MESE", d.month()}, {"CLIENTE", "ROSSI"},
                                         {"CAUSALE", "VISITA"}, {"IMPORTO", "12,5"}, {"PARC", billed}, {"NR", number},
                                         {"NOTE", "N" + date}, {"QTA", "1,5"}, {"ID_CL", 7}});
 }
 
 QStringList MassBillingTest::wholeRow(qint64 id)
 {
-    Recordset rs(m_store->connection(), QString("SELECT * FROM PRESTAZIONI WHERE ID = %1").arg(id));
-    QStringList values;
-    for (int i = 0; i < rs.fieldCount(); ++i)
-        values << rs.fields(i).text();
-    return values;
+    return m_program.store().row("PRESTAZIONI", id);
 }
 
 void MassBillingTest::opensFromTheMainWindowAndResetsOnEveryReturn()
@@ -102,9 +85,9 @@ void MassBillingTest::opensFromTheMainWindowAndResetsOnEveryReturn()
     addService("10/03/2026");
     addService("10/03/2024");
     addService("10/03/2025", "S");
-    QSignalSpy mainActivations(m_main.get(), &ProgramWindow::activated);
+    QSignalSpy mainActivations(&m_program.main(), &ProgramWindow::activated);
     open();
-    QVERIFY(!m_main->isVisible());
+    QVERIFY(!m_program.main().isVisible());
     QCOMPARE(m_window->windowTitle(), QString("Parcellazione Massiva"));
     QVERIFY(!m_window->close());
     QVERIFY(m_window->isVisible());
@@ -127,7 +110,7 @@ void MassBillingTest::opensFromTheMainWindowAndResetsOnEveryReturn()
 
     // Leaving shows the main window again, which runs its activation.
     m_window->findChild<QAction *>("Chiudi")->trigger();
-    QVERIFY(!m_window->isVisible() && m_main->isVisible());
+    QVERIFY(!m_window->isVisible() && m_program.main().isVisible());
     QTRY_COMPARE(mainActivations.count(), 1);
 
     // Back in: the window resets with what the store holds now.
@@ -136,7 +119,7 @@ void MassBillingTest::opensFromTheMainWindowAndResetsOnEveryReturn()
     QCOMPARE(list()->count(), 3);
     QCOMPARE(get<DropDown>("Cbo1")->count(), 4);
     get<QToolButton>("Picture1")->click();
-    QVERIFY(!m_window->isVisible() && m_main->isVisible());
+    QVERIFY(!m_window->isVisible() && m_program.main().isVisible());
 }
 
 void MassBillingTest::filtersByYearOrByMonthAlone()
@@ -212,13 +195,13 @@ void MassBillingTest::billsExactlyTheTickedRowsStillUnbilled()
     get<DateField>("D1")->clear();
     press("Cmd2");
     QVERIFY(get("Frame1")->isVisible());
-    QVERIFY(m_messages->shown().isEmpty());
+    QVERIFY(m_program.messages().shown().isEmpty());
     get<DateField>("D1")->setText("31/02/2026");
     press("Cmd2");
-    QCOMPARE(m_messages->last().text, QString("La Data di Parcellazione non è valida "));
-    QCOMPARE(m_store->count("SELECT * FROM PRESTAZIONI WHERE PARC = 'S'"), 1);
+    QCOMPARE(m_program.messages().last().text, QString("La Data di Parcellazione non è valida "));
+    QCOMPARE(m_program.store().count("SELECT * FROM PRESTAZIONI WHERE PARC = 'S'"), 1);
 
-    m_store->connection().execute(
+    m_program.store().connection().execute(
         QString("UPDATE PRESTAZIONI SET PARC = 'S', DATAP = '2026-06-10', NR = '44' WHERE ID = %1").arg(billedMeanwhile));
     const QStringList billedMeanwhileRow = wholeRow(billedMeanwhile);
     get<DateField>("D1")->setText("15/11/2026");
@@ -250,18 +233,18 @@ void MassBillingTest::failurePartWayBillsNothingAndCancelWritesNothing()
     get<TickBox>("Check1")->setTicked(true);
     press("Cmd1");
     // The store refuses the last two rows, billed last, on one date.
-    m_store->connection().execute(
+    m_program.store().connection().execute(
         QString("CREATE UNIQUE INDEX guasto ON PRESTAZIONI (DATAP) WHERE ID >= %1").arg(last - 1));
     press("Cmd2");
-    QCOMPARE(m_messages->last().title, QString("Velmora - ERRORE"));
-    QCOMPARE(m_store->count("SELECT * FROM PRESTAZIONI WHERE PARC = 'S'"), 0);
-    QCOMPARE(m_store->count("SELECT * FROM PRESTAZIONI WHERE DATAP IS NOT NULL"), 0);
+    QCOMPARE(m_program.messages().last().title, QString("Velmora - ERRORE"));
+    QCOMPARE(m_program.store().count("SELECT * FROM PRESTAZIONI WHERE PARC = 'S'"), 0);
+    QCOMPARE(m_program.store().count("SELECT * FROM PRESTAZIONI WHERE DATAP IS NOT NULL"), 0);
 
     get<QToolButton>("Picture2")->click();
     QVERIFY(!get("Frame1")->isVisible());
     QVERIFY(!get<TickBox>("Check1")->isTicked());
     QCOMPARE(list()->count(), 1200);
-    QCOMPARE(m_store->count("SELECT * FROM PRESTAZIONI WHERE PARC = 'S'"), 0);
+    QCOMPARE(m_program.store().count("SELECT * FROM PRESTAZIONI WHERE PARC = 'S'"), 0);
 }
 
 VELMORA_TEST_MAIN(MassBillingTest)

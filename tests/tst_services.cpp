@@ -1,7 +1,5 @@
-#include "register/mainwindow.h"
-#include "scriptedmessages.h"
+#include "programundertest.h"
 #include "testenvironment.h"
-#include "teststore.h"
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
 #include "ui/gridlist.h"
@@ -40,32 +38,26 @@ private:
     void type(const char *name, const QString &text);
     void clickRow(const char *name, int row);
     void openSearch(const char *command, const QString &filter);
-    QString lastText() const { return m_messages->last().text; }
+    QString lastText() { return m_program.messages().last().text; }
     QStringList row(qint64 id, const QStringList &columns);
 
     qint64 addClient(const QString &name, const QString &state = "S");
     qint64 addService(const QList<QPair<QString, QVariant>> &values);
 
-    std::unique_ptr<TestStore> m_store;
-    std::unique_ptr<ScriptedMessages> m_messages;
-    std::unique_ptr<MainWindow> m_window;
+    ProgramUnderTest m_program;
+    MainWindow *m_window = nullptr;
 };
 
 void ServicesTest::init()
 {
-    m_store = std::make_unique<TestStore>();
-    m_messages = std::make_unique<ScriptedMessages>();
-    m_window = std::make_unique<MainWindow>(m_store->connection(), *m_messages);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(m_program.start());
+    m_window = &m_program.main();
     m_window->findChild<QAction *>("GPrestazioni")->trigger();
 }
 
 void ServicesTest::cleanup()
 {
-    m_window.reset();
-    m_messages.reset();
-    m_store.reset();
+    m_program.stop();
 }
 
 // As the user's pick in the open list: the entry becomes current and the
@@ -109,26 +101,26 @@ QStringList ServicesTest::row(qint64 id, const QStringList &columns)
 {
     QStringList values;
     for (const QString &column : columns)
-        values << m_store->text(QString("SELECT %1 FROM PRESTAZIONI WHERE ID = %2").arg(column).arg(id));
+        values << m_program.store().text(QString("SELECT %1 FROM PRESTAZIONI WHERE ID = %2").arg(column).arg(id));
     return values;
 }
 
 qint64 ServicesTest::addClient(const QString &name, const QString &state)
 {
-    return m_store->add("SOGGETTI", {{"Soggetto", name}, {"Stato", state}});
+    return m_program.store().add("SOGGETTI", {{"Soggetto", name}, {"Stato", state}});
 }
 
 qint64 ServicesTest::addService(const QList<QPair<QString, QVariant>> &values)
 {
-    return m_store->add("PRESTAZIONI", values);
+    return m_program.store().add("PRESTAZIONI", values);
 }
 
 void ServicesTest::entersServiceAndFindsItInBothLists()
 {
     const qint64 client = addClient("D'Angelo Maria");
     addClient("Rossi Inattivo", "N");
-    const qint64 reason = m_store->add("CAUSALE", {{"CAUSALE", "VISITA"}, {"IMPORTO", "1.234,50"}});
-    const qint64 worker = m_store->add("OPERATORE", {{"OPERATORE", "Bianchi"}});
+    const qint64 reason = m_program.store().add("CAUSALE", {{"CAUSALE", "VISITA"}, {"IMPORTO", "1.234,50"}});
+    const qint64 worker = m_program.store().add("OPERATORE", {{"OPERATORE", "Bianchi"}});
 
     press("Cmd3");
     QVERIFY(get("Frame1")->isVisible() && !get("Picture7")->isVisible());
@@ -158,16 +150,16 @@ void ServicesTest::entersServiceAndFindsItInBothLists()
     type("T2", "prima visita");
     QCOMPARE(field("T2")->text(), QString("PRIMA VISITA"));
 
-    m_messages->answer(true);
+    m_program.messages().answer(true);
     press("Cmd1");
-    const auto &shown = m_messages->shown();
+    const auto &shown = m_program.messages().shown();
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown[0].title, QString("Velmora ..........-INSERIMENTO"));
     QCOMPARE(shown[0].text, QString("L'importo della Prestazione inserita è di €  3.086,25   Vuoi Inserire questi dati ?"));
     QCOMPARE(shown[1].title, QString("Velmora................   - INSERIMENTO"));
     QCOMPARE(shown[1].text, QString("L' inserimento è avvenuto con successo !"));
 
-    const qint64 id = m_store->connection().lastInsertId();
+    const qint64 id = m_program.store().connection().lastInsertId();
     QCOMPARE(row(id, {"DATAR", "CLIENTE", "CAUSALE", "QTA", "IMPORTO", "PARC", "DATAP", "NOTE", "ANNO", "MESE",
                       "ID_OPER", "ID_CAUS", "ID_CL", "OPERATORE", "AGG", "GG"}),
              QStringList({"31/12/2025", "D'ANGELO MARIA", "VISITA", "2,5", "3086,25", "N", "", "PRIMA VISITA", "2025",
@@ -202,8 +194,8 @@ void ServicesTest::entersServiceAndFindsItInBothLists()
 void ServicesTest::checksFieldsInOrderAndWritesNothingOnBadInput()
 {
     addClient("VERDI");
-    m_store->add("CAUSALE", {{"CAUSALE", "COPIA"}, {"IMPORTO", "0,10"}});
-    m_store->add("OPERATORE", {{"OPERATORE", "NERI"}});
+    m_program.store().add("CAUSALE", {{"CAUSALE", "COPIA"}, {"IMPORTO", "0,10"}});
+    m_program.store().add("OPERATORE", {{"OPERATORE", "NERI"}});
     press("Cmd3");
     const QString emptyTitle = "Velmora................ERRORE - CAMPO VUOTO";
 
@@ -219,14 +211,14 @@ void ServicesTest::checksFieldsInOrderAndWritesNothingOnBadInput()
         step.fill();
         press("Cmd1");
         QCOMPARE(lastText(), step.text);
-        QCOMPARE(m_messages->last().title, emptyTitle);
-        QCOMPARE(m_messages->last().icon, Messages::Icon::Information);
+        QCOMPARE(m_program.messages().last().title, emptyTitle);
+        QCOMPARE(m_program.messages().last().icon, Messages::Icon::Information);
         QCOMPARE(QApplication::focusWidget(), get(step.focus));
     }
     type("T7", "0,10");
     field("Text1")->clear();
     press("Cmd1");
-    QCOMPARE(m_messages->last().title, QString("Velmora ..........-AGGIORNAMENTO"));
+    QCOMPARE(m_program.messages().last().title, QString("Velmora ..........-AGGIORNAMENTO"));
     QCOMPARE(lastText(), QString(" Attenzione, il Campo Costo della Prestazione è vuoto, riselezionare la  Causale"));
     pick("Cbo2", "COPIA");
 
@@ -242,32 +234,32 @@ void ServicesTest::checksFieldsInOrderAndWritesNothingOnBadInput()
         field(bad.name)->setText(bad.text);
         press("Cmd1");
         QCOMPARE(lastText(), bad.message);
-        QCOMPARE(m_messages->last().title, QString("Velmora................ERRORE - CAMPO NON VALIDO"));
-        QVERIFY(!m_messages->last().question);
+        QCOMPARE(m_program.messages().last().title, QString("Velmora................ERRORE - CAMPO NON VALIDO"));
+        QVERIFY(!m_program.messages().last().question);
         field(bad.name)->setText(good);
     }
-    QCOMPARE(m_store->count("SELECT * FROM PRESTAZIONI"), 0);
+    QCOMPARE(m_program.store().count("SELECT * FROM PRESTAZIONI"), 0);
 
     // No, then Inserisci again: still the unit price times the quantity.
     type("T6", "3");
     press("Cmd1");
-    QVERIFY(m_messages->last().question);
+    QVERIFY(m_program.messages().last().question);
     QVERIFY(lastText().contains("€  0,30   Vuoi"));
     press("Cmd1");
     QVERIFY(lastText().contains("€  0,30   Vuoi"));
     type("T6", "");
-    m_messages->answer(true);
+    m_program.messages().answer(true);
     press("Cmd1");
-    QCOMPARE(m_store->text("SELECT QTA FROM PRESTAZIONI"), QString("1"));
-    QCOMPARE(m_store->text("SELECT IMPORTO FROM PRESTAZIONI"), QString("0,1"));
-    QCOMPARE(m_store->count("SELECT * FROM PRESTAZIONI WHERE DATAR = #03/01/2026# AND MESE = 3"), 1);
+    QCOMPARE(m_program.store().text("SELECT QTA FROM PRESTAZIONI"), QString("1"));
+    QCOMPARE(m_program.store().text("SELECT IMPORTO FROM PRESTAZIONI"), QString("0,1"));
+    QCOMPARE(m_program.store().count("SELECT * FROM PRESTAZIONI WHERE DATAR = #03/01/2026# AND MESE = 3"), 1);
 }
 
 void ServicesTest::updateRecomputesAmountYearAndMonthAndRoundTripsTheRow()
 {
     const qint64 client = addClient("ÈRCOLE SRL");
-    const qint64 reason = m_store->add("CAUSALE", {{"CAUSALE", "PRATICA"}, {"IMPORTO", "20"}});
-    const qint64 worker = m_store->add("OPERATORE", {{"OPERATORE", "GIALLI"}});
+    const qint64 reason = m_program.store().add("CAUSALE", {{"CAUSALE", "PRATICA"}, {"IMPORTO", "20"}});
+    const qint64 worker = m_program.store().add("OPERATORE", {{"OPERATORE", "GIALLI"}});
     const QList<QPair<QString, QVariant>> values = {
         {"ANNO", 2026}, {"MESE", 2}, {"ID_CL", client}, {"ID_OPER", worker}, {"ID_CAUS", reason},
         {"DATAR", "14/02/2026"}, {"CLIENTE", "ÈRCOLE SRL"}, {"CAUSALE", "PRATICA"}, {"GG", "1"}, {"ORE", "2,5"},
@@ -295,16 +287,16 @@ void ServicesTest::updateRecomputesAmountYearAndMonthAndRoundTripsTheRow()
 
     // Saved unchanged after picking the reason again: the row is as it was.
     pick("Cbo2", "PRATICA");
-    m_messages->answer(true);
+    m_program.messages().answer(true);
     press("Cmd1");
-    QCOMPARE(m_messages->shown().at(m_messages->shown().size() - 2).text,
+    QCOMPARE(m_program.messages().shown().at(m_program.messages().shown().size() - 2).text,
              QString("L'importo della Prestazione inserita è di €  30,00 -  Vuoi Aggiornare questi dati ?"));
-    QCOMPARE(m_messages->last().title, QString("Velmora   - AGGIORNAMENTO"));
+    QCOMPARE(m_program.messages().last().title, QString("Velmora   - AGGIORNAMENTO"));
     QCOMPARE(lastText(), QString("L' aggiornamento  è avvenuto con successo !"));
     QStringList after = row(id, columns);
     after.last() = before.last(); // AGG is the day of the change
     QCOMPARE(after, before);
-    QCOMPARE(m_store->text(QString("SELECT AGG FROM PRESTAZIONI WHERE ID = %1").arg(id)), QDate::currentDate().toString("dd/MM/yyyy"));
+    QCOMPARE(m_program.store().text(QString("SELECT AGG FROM PRESTAZIONI WHERE ID = %1").arg(id)), QDate::currentDate().toString("dd/MM/yyyy"));
     QVERIFY(get("Frame6")->isVisible() && !get("Frame1")->isVisible());
     QCOMPARE(list("ListView4")->count(), 0);
     QCOMPARE(get<DropDown>("Cbo5")->text(), QString());
@@ -316,7 +308,7 @@ void ServicesTest::updateRecomputesAmountYearAndMonthAndRoundTripsTheRow()
     type("D1", "31/12/2025");
     type("T6", "2");
     type("T7", "999");
-    m_messages->answer(true);
+    m_program.messages().answer(true);
     press("Cmd1");
     QCOMPARE(row(id, {"ANNO", "MESE", "IMPORTO", "QTA", "PARC"}), QStringList({"2025", "12", "40", "2", "S"}));
 
@@ -324,20 +316,20 @@ void ServicesTest::updateRecomputesAmountYearAndMonthAndRoundTripsTheRow()
     pick("Cbo5", "Tutti");
     clickRow("ListView4", 0);
     pick("Cbo2", "PRATICA");
-    m_store->connection().execute("DELETE FROM PRESTAZIONI");
-    const int shownBefore = m_messages->shown().size();
-    m_messages->answer(true);
+    m_program.store().connection().execute("DELETE FROM PRESTAZIONI");
+    const int shownBefore = m_program.messages().shown().size();
+    m_program.messages().answer(true);
     press("Cmd1");
-    QCOMPARE(m_messages->shown().size(), shownBefore + 1);
-    QVERIFY(m_messages->last().question);
+    QCOMPARE(m_program.messages().shown().size(), shownBefore + 1);
+    QVERIFY(m_program.messages().last().question);
 }
 
 void ServicesTest::lookupsFindApostrophesAccentsAndThePickedNamesake()
 {
     const qint64 first = addClient("D'AMICO");
     const qint64 second = addClient("D'AMICO");
-    const qint64 reason = m_store->add("CAUSALE", {{"CAUSALE", "CONSULENZA PIÙ"}, {"IMPORTO", "5,5"}});
-    m_store->add("CAUSALE", {{"CAUSALE", "CONSULENZA PIÙ"}, {"IMPORTO", "7"}});
+    const qint64 reason = m_program.store().add("CAUSALE", {{"CAUSALE", "CONSULENZA PIÙ"}, {"IMPORTO", "5,5"}});
+    m_program.store().add("CAUSALE", {{"CAUSALE", "CONSULENZA PIÙ"}, {"IMPORTO", "7"}});
     press("Cmd3");
     QCOMPARE(get<DropDown>("Cbo1")->count(), 2);
     pickIndex("Cbo1", 1);
@@ -351,7 +343,7 @@ void ServicesTest::lookupsFindApostrophesAccentsAndThePickedNamesake()
     QCOMPARE(field("Text1")->text(), QString("€ 7,00"));
 
     // A name deleted since the list was filled leaves no id behind.
-    m_store->connection().execute(QString("DELETE FROM SOGGETTI WHERE ID = %1 OR ID = %2").arg(first).arg(second));
+    m_program.store().connection().execute(QString("DELETE FROM SOGGETTI WHERE ID = %1 OR ID = %2").arg(first).arg(second));
     pickIndex("Cbo1", 1);
     QCOMPARE(field("T15")->text(), QString());
 
@@ -384,25 +376,25 @@ void ServicesTest::deletesExactlyThePickedRow()
     QCOMPARE(get<QPushButton>("Cmd1")->text(), QString("Elimina"));
 
     press("Cmd1"); // answered No
-    QCOMPARE(m_store->count("SELECT * FROM PRESTAZIONI"), 3);
-    m_messages->answer(true);
+    QCOMPARE(m_program.store().count("SELECT * FROM PRESTAZIONI"), 3);
+    m_program.messages().answer(true);
     press("Cmd1");
-    QCOMPARE(m_messages->last().title, QString("Velmora  - ELIMINAZIONE"));
+    QCOMPARE(m_program.messages().last().title, QString("Velmora  - ELIMINAZIONE"));
     QCOMPARE(lastText(), QString("Eliminazione  di       %1   effettuata con successo ! ").arg(b));
-    QCOMPARE(m_store->text("SELECT ID FROM PRESTAZIONI ORDER BY ID"), QString::number(a));
-    QCOMPARE(m_store->count(QString("SELECT * FROM PRESTAZIONI WHERE ID = %1").arg(c)), 1);
-    QCOMPARE(m_store->count("SELECT * FROM PRESTAZIONI"), 2);
+    QCOMPARE(m_program.store().text("SELECT ID FROM PRESTAZIONI ORDER BY ID"), QString::number(a));
+    QCOMPARE(m_program.store().count(QString("SELECT * FROM PRESTAZIONI WHERE ID = %1").arg(c)), 1);
+    QCOMPARE(m_program.store().count("SELECT * FROM PRESTAZIONI"), 2);
     QVERIFY(get("Frame6")->isVisible() && !get("Frame1")->isVisible());
     QCOMPARE(list("ListView4")->count(), 0);
 
     // Deleting a row that is already gone says nothing of success.
     pick("Cbo5", "Tutti");
     clickRow("ListView4", 0);
-    m_store->connection().execute("DELETE FROM PRESTAZIONI");
-    const int shownBefore = m_messages->shown().size();
-    m_messages->answer(true);
+    m_program.store().connection().execute("DELETE FROM PRESTAZIONI");
+    const int shownBefore = m_program.messages().shown().size();
+    m_program.messages().answer(true);
     press("Cmd1");
-    QCOMPARE(m_messages->shown().size(), shownBefore + 1);
+    QCOMPARE(m_program.messages().shown().size(), shownBefore + 1);
 }
 
 void ServicesTest::fillsShowNullLinksAmountsAndClientSearches()
@@ -424,7 +416,7 @@ void ServicesTest::fillsShowNullLinksAmountsAndClientSearches()
     // The statement needs a picked client.
     get<TickBox>("C3")->click();
     QCOMPARE(lastText(), QString("ERRORE- Nessun cliente selezionato "));
-    QCOMPARE(m_messages->last().title, QString("Velmora  - ELIMINAZIONE"));
+    QCOMPARE(m_program.messages().last().title, QString("Velmora  - ELIMINAZIONE"));
     QVERIFY(!get<TickBox>("C3")->isTicked());
     pickIndex("Cbo1", 0);
     get<TickBox>("C3")->click();
@@ -447,10 +439,10 @@ void ServicesTest::fillsShowNullLinksAmountsAndClientSearches()
     // A first service without client link, or a name gone: an empty list, no error.
     pick("Cbo8", "ANONIMO");
     QCOMPARE(list("ListView4")->count(), 0);
-    m_store->connection().execute("UPDATE PRESTAZIONI SET CLIENTE = 'BIANCHI'");
+    m_program.store().connection().execute("UPDATE PRESTAZIONI SET CLIENTE = 'BIANCHI'");
     pick("Cbo8", "ROSSI");
     QCOMPARE(list("ListView4")->count(), 0);
-    QVERIFY(m_messages->shown().size() == 1);
+    QVERIFY(m_program.messages().shown().size() == 1);
     pick("Cbo5", "Tutti");
     QVERIFY(!get("Cbo8")->isVisible());
     QCOMPARE(list("ListView4")->count(), 3);

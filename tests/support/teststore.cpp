@@ -52,3 +52,12 @@ int TestStore::count(const QString &sql)
 {
     return Recordset(m_connection, sql).recordCount();
 }
+
+QStringList TestStore::row(const QString &table, qint64 id)
+{
+    Recordset rs(m_connection, QStringLiteral("SELECT * FROM %1 WHERE ID = ?").arg(table), {id});
+    QStringList values;
+    for (int i = 0; !rs.eof() && i < rs.fieldCount(); ++i)
+        values << rs.fields(i).text();
+    return values;
+}

@@ -19,6 +19,8 @@ public:
     // The value of one column of one row, as text.
     QString text(const QString &sql);
     int count(const QString &sql);
+    // Every column of one row, as text, in table order (ID first).
+    QStringList row(const QString &table, qint64 id);
 
 private:
     QTemporaryDir m_dir;

@@ -1,0 +1,19 @@
+#include "programundertest.h"
+
+#include <QTest>
+
+bool ProgramUnderTest::start()
+{
+    m_store = std::make_unique<TestStore>();
+    m_messages = std::make_unique<ScriptedMessages>();
+    m_main = std::make_unique<MainWindow>(m_store->connection(), *m_messages);
+    m_main->show();
+    return QTest::qWaitForWindowExposed(m_main.get());
+}
+
+void ProgramUnderTest::stop()
+{
+    m_main.reset();
+    m_messages.reset();
+    m_store.reset();
+}

@@ -1,0 +1,359 @@
+#include "clients/clientprintpanel.h"
+#include "clients/clientwindow.h"
+#include "programundertest.h"
+#include "store/recordset.h"
+#include "testenvironment.h"
+#include "ui/datefield.h"
+#include "ui/dropdown.h"
+#include "ui/gridlist.h"
+#include "ui/tickbox.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QToolButton>
+
+// The client registry through its window, opened from the main window, on a real store.
+class ClientsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void codeEntryRefusesStoredCodesAndOpensTheEditorForNewOnes();
+    void savesAFullClientAndReadsItBackColumnByColumn();
+    void changesAndDeletesThePickedClient();
+    void listsFilterByInitialAndByInactiveAndPrintTicksCascade();
+    void windowLeavesAndComesBack();
+
+private:
+    template<typename W = QWidget>
+    W *get(const char *name) { return m_window->findChild<W *>(name); }
+    QLineEdit *field(const char *name) { return get<QLineEdit>(name); }
+    void press(const char *name) { QTest::mouseClick(get<QPushButton>(name), Qt::LeftButton); }
+    void pick(const char *name, const QString &text);
+    void clickRow(int row);
+    void enterCode(const QString &code);
+    QString lastText() { return m_program.messages().last().text; }
+    QStringList storedRow(qint64 id);
+    qint64 addClient(const QList<QPair<QString, QVariant>> &values) { return m_program.store().add("SOGGETTI", values); }
+
+    ProgramUnderTest m_program;
+    ClientWindow *m_window = nullptr;
+};
+
+void ClientsTest::init()
+{
+    QVERIFY(m_program.start());
+    m_program.main().findChild<QAction *>("MenuClienti")->trigger();
+    m_window = m_program.window<ClientWindow>();
+    QVERIFY(m_window);
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QCoreApplication::processEvents(); // its activation
+}
+
+void ClientsTest::cleanup()
+{
+    m_program.stop();
+}
+
+void ClientsTest::pick(const char *name, const QString &text)
+{
+    auto *list = get<DropDown>(name);
+    const int index = list->findText(text, Qt::MatchFixedString);
+    QVERIFY2(index >= 0, qPrintable(text));
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+}
+
+void ClientsTest::clickRow(int row)
+{
+    auto *list = get<GridList>("ListView1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 2)).center());
+}
+
+void ClientsTest::enterCode(const QString &code)
+{
+    field("Text26")->clear();
+    QTest::keyClicks(field("Text26"), code);
+    QTest::keyClick(field("Text26"), Qt::Key_Return);
+}
+
+QStringList ClientsTest::storedRow(qint64 id)
+{
+    return m_program.store().row("SOGGETTI", id).mid(1);
+}
+
+void ClientsTest::codeEntryRefusesStoredCodesAndOpensTheEditorForNewOnes()
+{
+    addClient({{"Soggetto", "ROSSI MARIO"}, {"Codice", "RSSMRA80A01H501U"}, {"Stato", "S"}});
+    addClient({{"Soggetto", "BIANCHI SRL"}, {"PIVA", "01234567890"}, {"Stato", "S"}});
+    press("CmdInserisci");
+    press("CmdInserisci");
+    QVERIFY(get("FrameCodice")->isVisible() && !get("FrameEditor")->isVisible());
+    for (const char *off : {"CmdModifica", "CmdElimina", "CmdStampa"})
+        QVERIFY2(!get(off)->isEnabled(), off);
+    QVERIFY(get("CmdInserisci")->isEnabled() && get("CmdPulisci")->isEnabled());
+    QCOMPARE(get<DropDown>("Cbo6")->count(), 3);
+    QCOMPARE(get<DropDown>("Cbo6")->itemText(0), QString("Carta Identità"));
+
+    enterCode("");
+    QCOMPARE(lastText(), QString(" ATTENZIONE, nessun Codice Fiscale o Partita IVA  CORRETTA -----digitata "));
+    QCOMPARE(m_program.messages().last().icon, Messages::Icon::None);
+
+    // Typed in lower case with blanks, or the VAT number of another client: refused.
+    for (const QString &stored : {QString("rssmra80a01h501u "), QString("01234567890")}) {
+        field("Text1")->setText("7");
+        enterCode(stored);
+        QCOMPARE(m_program.messages().last().title, QString("Gestione Soggetti ................. - ERRORE "));
+        QCOMPARE(lastText(), QString(" Codice Fiscale/Partita IVA  già presente in Anagrafica ! "));
+        QVERIFY(field("Text26")->text().isEmpty() && field("Text1")->text().isEmpty());
+        QVERIFY(get("FrameCodice")->isVisible() && !get("FrameEditor")->isVisible());
+    }
+
+    // A quote is just a character of the code.
+    enterCode("AB'CD");
+    QVERIFY(get("FrameEditor")->isVisible() && !get("FrameCodice")->isVisible());
+    QCOMPARE(field("Text8")->text(), QString("AB'CD"));
+    QCOMPARE(get<QPushButton>("Cmd2")->text(), QString("Salva"));
+    QCOMPARE(QApplication::focusWidget(), get("Text2"));
+
+    // Forced, the editor opens without a code; a failing check stays in code entry.
+    press("CmdInserisci");
+    for (TickBox *box : m_window->findChildren<TickBox *>())
+        if (box->text() == "Forza l'inserimento")
+            box->click();
+    QVERIFY(get("FrameEditor")->isVisible());
+    QCOMPARE(field("Text8")->text(), QString());
+    press("CmdInserisci");
+    m_program.store().connection().execute("ALTER TABLE SOGGETTI RENAME TO VECCHI");
+    enterCode("NUOVO");
+    QCOMPARE(m_program.messages().last().title, QString("Velmora - ERRORE"));
+    QVERIFY(get("FrameCodice")->isVisible() && !get("FrameEditor")->isVisible());
+}
+
+void ClientsTest::savesAFullClientAndReadsItBackColumnByColumn()
+{
+    press("CmdInserisci");
+    enterCode("DNGMRA70B41A345X");
+    QTest::keyClicks(field("Text2"), " d'angelo maria ");
+    get<DateField>("DataBox1")->setText("01/02/1970");
+    pick("Cbo1", "CANTÙ");
+    QCOMPARE(get<DropDown>("Cbo2")->text(), QString("CO"));
+    QTest::keyClicks(field("Text3"), "via roma 1");
+    pick("Cbo4", "l'aquila");
+    QCOMPARE(get<DropDown>("Cbo5")->text(), QString("AQ"));
+    QCOMPARE(field("Text4")->text(), QString("67100"));
+    QTest::keyClicks(field("Text4"), "9"); // five characters at most
+    QCOMPARE(field("Text4")->text(), QString("67100"));
+    QTest::keyClicks(field("Text9"), "0123.45");
+    QCOMPARE(field("Text9")->text(), QString("0123,45"));
+    QTest::keyClicks(field("Text5"), "it60x0542811101000000123456");
+    get<DropDown>("Cbo7")->setText("Commercio");
+    pick("Cbo6", "Passaporto");
+    QTest::keyClicks(field("Text6"), "ya1234567");
+    get<DateField>("DataBox2")->setText("31/12/2030");
+    get<DropDown>("Cbo8")->setText("Bonifico 30 gg");
+    QTest::keyClicks(field("Text7"), "06.123");
+    QCOMPARE(field("Text7")->text(), QString("06123"));
+    QTest::keyClicks(field("Text11"), "3331234567");
+    QTest::keyClicks(field("Text15"), "maria@example.it");
+    QTest::keyClicks(get<QPlainTextEdit>("Text16"), "cliente storica");
+    get<TickBox>("C2")->click();
+
+    m_program.messages().answer(true);
+    press("Cmd2");
+    QCOMPARE(m_program.messages().shown().at(m_program.messages().shown().size() - 2).text, QString("Vuoi Inserire questi dati ?"));
+    QCOMPARE(m_program.messages().last().title, QString("Velmora      - INSERIMENTO"));
+    QCOMPARE(lastText(), QString("L' inserimento è avvenuto con successo !"));
+    const qint64 id = m_program.store().connection().lastInsertId();
+    QCOMPARE(storedRow(id),
+             QStringList({"S", " D'ANGELO MARIA ", "01/02/1970", "CANTÙ", "CO", "VIA ROMA 1", "L'AQUILA", "AQ", "67100",
+                          "DNGMRA70B41A345X", "0123,45", "IT60X0542811101000000123456", "COMMERCIO", "PASSAPORTO",
+                          "YA1234567", "31/12/2030", "BONIFICO 30 GG", "06123", "3331234567", "", "MARIA@EXAMPLE.IT",
+                          "CLIENTE STORICA", QDate::currentDate().toString("dd/MM/yyyy")}));
+    // Ready for the next client, the new line of business offered once.
+    QVERIFY(get("FrameEditor")->isVisible());
+    QCOMPARE(field("Text2")->text(), QString());
+    QCOMPARE(get<DropDown>("Cbo7")->count(), 2);
+    QCOMPARE(get<DropDown>("Cbo7")->itemText(1), QString("COMMERCIO"));
+
+    // Not active: warned, then asked; stored "N". A blank name is refused.
+    QTest::keyClicks(field("Text2"), "   ");
+    press("Cmd2");
+    QCOMPARE(lastText(), QString("Inserire il campo Denominazione/Cognome-Nome!"));
+    QCOMPARE(m_program.messages().last().title, QString("Velmora...........  ERRORE - CAMPO   VUOTO"));
+    QTest::keyClicks(field("Text2"), "verdi");
+    m_program.messages().answer(true);
+    press("Cmd2");
+    QCOMPARE(m_program.messages().shown().at(m_program.messages().shown().size() - 3).text,
+             QString("Attenzione , inserire l'opzione Cliente Attivo ?  "));
+    QCOMPARE(m_program.store().text("SELECT Stato FROM SOGGETTI WHERE Soggetto = '   VERDI'"), QString("N"));
+
+    // A value the store refuses: an error, nothing written, the typing kept.
+    QTest::keyClicks(field("Text2"), "neri");
+    get<DateField>("DataBox1")->setText("31/02/1990");
+    m_program.messages().answer(true);
+    get<QPushButton>("Cmd2")->click();
+    QCOMPARE(m_program.messages().last().title, QString("Velmora - ERRORE"));
+    QCOMPARE(m_program.store().count("SELECT * FROM SOGGETTI WHERE Soggetto = 'NERI'"), 0);
+    QCOMPARE(field("Text2")->text(), QString("NERI"));
+}
+
+void ClientsTest::changesAndDeletesThePickedClient()
+{
+    const QString oldIban = "IT60X054281110100000012345678901"; // longer than may be typed
+    const qint64 bruno = addClient({{"Soggetto", "BRUNO"}, {"Stato", "s"}, {"IBAN", oldIban}, {"Scad", "10/10/2029"},
+                                    {"CAP", "00118"}});
+    const qint64 conti = addClient({{"Soggetto", "CONTI"}, {"Stato", "N"}, {"DataN", "05/05/1955"}});
+    m_program.store().connection().execute(QString("UPDATE SOGGETTI SET Stato = 'S' WHERE ID = %1").arg(conti));
+    m_program.store().add("PRESTAZIONI", {{"CLIENTE", "CONTI"}, {"ID_CL", conti}});
+
+    press("CmdModifica");
+    QVERIFY(get("FrameLista")->isVisible());
+    QCOMPARE(get<QLabel>("LabelModo")->text(), QString("Modifica - Seleziona il Cliente"));
+    auto *list = get<GridList>("ListView1");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->model()->columnCount(), 24);
+    QCOMPARE(list->header(10), QString("CODICE FISCALE"));
+
+    clickRow(1); // CONTI: active, with a birth date
+    QCOMPARE(field("Text1")->text(), QString::number(conti));
+    QVERIFY(field("Text1")->isReadOnly());
+    QVERIFY(get<TickBox>("C2")->isTicked());
+    QCOMPARE(get<DateField>("DataBox1")->text(), QString("05/05/1955"));
+    press("CmdModifica"); // back to the list without saving
+    clickRow(0); // BRUNO: "s" is active too, and no birth date is inherited
+    QCOMPARE(get<QPushButton>("Cmd2")->text(), QString("Modifica"));
+    QVERIFY(get<TickBox>("C2")->isTicked());
+    QCOMPARE(get<DateField>("DataBox1")->text(), QString());
+    QCOMPARE(field("Text5")->text(), oldIban);
+    QCOMPARE(field("Text4")->text(), QString("00118"));
+
+    // Emptying the expiry keeps the stored one; the old IBAN survives.
+    get<DateField>("DataBox2")->clear();
+    QTest::keyClicks(field("Text3"), "piazza duomo");
+    m_program.messages().answer(true);
+    press("Cmd2");
+    QCOMPARE(m_program.messages().last().title, QString("Velmora ............... - MODIFICA"));
+    QCOMPARE(lastText(), QString("L' Aggiornamento  è avvenuto con successo !"));
+    QCOMPARE(storedRow(bruno).mid(0, 16),
+             QStringList({"S", "BRUNO", "", "", "", "PIAZZA DUOMO", "", "", "00118", "", "", oldIban, "", "", "",
+                          "10/10/2029"}));
+    QVERIFY(get("FrameLista")->isVisible() && !get("FrameEditor")->isVisible());
+    QCOMPARE(get<QLabel>("LabelModo")->text(), QString("Modifica - Seleziona il Cliente"));
+
+    // The client gone meanwhile: nothing written, nothing shown.
+    clickRow(0);
+    m_program.store().connection().execute(QString("DELETE FROM SOGGETTI WHERE ID = %1").arg(bruno));
+    const int shown = m_program.messages().shown().size();
+    m_program.messages().answer(true);
+    press("Cmd2");
+    QCOMPARE(m_program.messages().shown().size(), shown + 1);
+
+    press("CmdElimina");
+    QCOMPARE(get<QLabel>("LabelModo")->text(), QString("Elimina - Seleziona il Cliente "));
+    QCOMPARE(list->count(), 1);
+    clickRow(0);
+    QCOMPARE(get<QPushButton>("Cmd2")->text(), QString("Elimina"));
+    m_program.messages().answer(true);
+    press("Cmd2");
+    QCOMPARE(m_program.messages().last().title, QString("Velmora....... - ELIMINA"));
+    QCOMPARE(lastText(), QString("Eliminazione  di       CONTI   effettuata con successo ! "));
+    QCOMPARE(m_program.store().count("SELECT * FROM SOGGETTI"), 0);
+    QCOMPARE(m_program.store().count("SELECT * FROM PRESTAZIONI WHERE CLIENTE = 'CONTI'"), 1);
+    QCOMPARE(get<QLabel>("LabelModo")->text(), QString());
+}
+
+void ClientsTest::listsFilterByInitialAndByInactiveAndPrintTicksCascade()
+{
+    for (const char *name : {"BIANCHI", "bruno", "ROSSI"})
+        addClient({{"Soggetto", name}, {"Stato", "S"}});
+    addClient({{"Soggetto", "VERDI"}, {"Stato", "N"}});
+    auto *list = get<GridList>("ListView1");
+    press("CmdElimina");
+    pick("CboLettera", "B");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->columnWidth(0), GridList::pixelsFromTwips(3, list->logicalDpiX()));
+    pick("CboLettera", "Tutti");
+    QCOMPARE(list->count(), 3);
+    get<DropDown>("CboLettera")->setCurrentIndex(0);
+    emit get<DropDown>("CboLettera")->activated(0);
+    QCOMPARE(list->count(), 0);
+
+    get<TickBox>("CheckNonAttivi")->click();
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->subItem(0, 2), QString("VERDI"));
+    QVERIFY(!get("CboLettera")->isEnabled());
+    get<TickBox>("CheckNonAttivi")->click();
+    QCOMPARE(list->count(), 3);
+    QVERIFY(get("CboLettera")->isEnabled());
+
+    // No mode: a row click does nothing.
+    get<QLabel>("LabelModo")->clear();
+    clickRow(0);
+    QVERIFY(!get("FrameEditor")->isVisible());
+
+    get<QToolButton>("PictureEsci")->click();
+    press("CmdStampa");
+    QVERIFY(get("FrameStampa")->isVisible() && !get("FrameLista")->isVisible());
+    QSignalSpy prints(m_window->printPanel(), &ClientPrintPanel::printRequested);
+    QList<TickBox *> boxes;
+    for (TickBox *box : get("FrameStampa")->findChildren<TickBox *>())
+        boxes << box;
+    QCOMPARE(boxes.size(), 3);
+    boxes[0]->click();
+    boxes[2]->click();
+    QCOMPARE(prints.size(), 2);
+    QCOMPARE(prints[0][0].toString(), QString("SELECT SOGGETTO,INDIRIZZO,COMUNER,PRR,CAP,CODICE,PIVA,STATO FROM SOGGETTI   WHERE STATO LIKE 'S'  ORDER BY SOGGETTO;"));
+    QCOMPARE(prints[1][0].toString(), QString("SELECT SOGGETTO,INDIRIZZO,COMUNER,PRR,CAP,CODICE,PIVA,STATO FROM SOGGETTI   WHERE 1=1  ORDER BY SOGGETTO;"));
+    for (TickBox *box : boxes)
+        QVERIFY(!box->isTicked());
+    get<QToolButton>("PictureStampa")->click();
+    QVERIFY(!get("FrameStampa")->isVisible() && get("CmdModifica")->isEnabled());
+}
+
+void ClientsTest::windowLeavesAndComesBack()
+{
+    QVERIFY(!m_program.main().isVisible());
+    QCOMPARE(m_window->windowTitle(), QString("Gestione Soggetti"));
+    QVERIFY(!m_window->close());
+    QVERIFY(m_window->isVisible());
+
+    press("CmdInserisci");
+    get<TickBox>("C2")->setTicked(true);
+    for (TickBox *box : m_window->findChildren<TickBox *>())
+        if (box->text() == "Forza l'inserimento")
+            box->click();
+    auto *birth = get<DateField>("DataBox1");
+    birth->setFocus();
+    QTest::keyClicks(birth, "31/02/2026");
+    field("Text2")->setFocus();
+    QCOMPARE(m_program.messages().last().title, QString("Corbelia 2016"));
+    QCOMPARE(lastText(), QString("Data non valida"));
+    QCOMPARE(birth->text(), QString());
+
+    // The exit icon closes an open panel first, then leaves.
+    get<QToolButton>("PictureEsci")->click();
+    QVERIFY(!get("FrameEditor")->isVisible() && m_window->isVisible());
+    QSignalSpy activations(&m_program.main(), &ProgramWindow::activated);
+    get<QToolButton>("PictureEsci")->click();
+    QVERIFY(!m_window->isVisible() && m_program.main().isVisible());
+    QTRY_COMPARE(activations.count(), 1);
+
+    // Back again: every panel hidden, the buttons enabled.
+    m_program.main().findChild<QAction *>("MenuClienti")->trigger();
+    QCoreApplication::processEvents();
+    QVERIFY(m_window->isVisible() && !m_program.main().isVisible());
+    for (const char *panel : {"FrameEditor", "FrameCodice", "FrameLista", "FrameStampa"})
+        QVERIFY2(!get(panel)->isVisible(), panel);
+    m_window->findChild<QAction *>("Chiudi")->trigger();
+    QVERIFY(!m_window->isVisible() && m_program.main().isVisible());
+}
+
+VELMORA_TEST_MAIN(ClientsTest)
+#include "tst_clients.moc"
