@@ -5,6 +5,11 @@
 #include "clientlistpanel.h"
 #include "clientprintpanel.h"
 #include "codeentrypanel.h"
+#include "reports/layouts.h"
+#include "reports/reportdata.h"
+#include "reports/reportshow.h"
+#include "store/recordset.h"
+#include "ui/storeguard.h"
 #include "ui/cleartexts.h"
 #include "ui/messages.h"
 #include "ui/panelframe.h"
@@ -30,7 +35,7 @@ QPushButton *barButton(const char *name, const QString &caption, QWidget *bar)
 }
 
 ClientWindow::ClientWindow(Connection &connection, Messages &messages, QWidget *parent)
-    : ProgramWindow(parent), m_connection(connection), m_messages(messages)
+    : ProgramWindow(parent), m_connection(connection), m_messages(messages), m_clientReport(layouts::cliente)
 {
     setObjectName(QStringLiteral("Anagrafe"));
     setWindowTitle(QStringLiteral("Gestione Soggetti"));
@@ -141,6 +146,7 @@ void ClientWindow::connectPanels()
         m_list->setMode(QString());
         m_list->listActiveClients();
     });
+    connect(m_print, &ClientPrintPanel::printRequested, this, &ClientWindow::printClients);
     connect(m_print, &ClientPrintPanel::closed, this, [this] {
         enableAllButtons();
         for (QWidget *panel : std::initializer_list<QWidget *>{m_editor, m_codeEntry, m_list, m_print})
@@ -236,6 +242,17 @@ void ClientWindow::exitIcon()
     enableAllButtons();
     m_list->setMode(QString());
     m_list->inactive()->setTicked(false);
+}
+
+// The print panel stays; the window's activation when the preview closes
+// hides it again.
+void ClientWindow::printClients(const QString &sql)
+{
+    guarded(m_messages, this, [&] {
+        Recordset clients(m_connection, sql);
+        showReportModal(*this, m_messages, m_clientReport.forUse(), ReportData(clients.rows()));
+        clients.close();
+    });
 }
 
 void ClientWindow::leave()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/layoutslot.h"
 #include "ui/programwindow.h"
 
 class ClientEditor;
@@ -40,6 +41,7 @@ private:
     void openEditor(const QString &action);
     void exitIcon();
     void leave();
+    void printClients(const QString &sql);
 
     Connection &m_connection;
     Messages &m_messages;
@@ -53,4 +55,5 @@ private:
     ClientListPanel *m_list = nullptr;
     ClientPrintPanel *m_print = nullptr;
     StatusPanels *m_status = nullptr;
+    LayoutSlot m_clientReport;
 };

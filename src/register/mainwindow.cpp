@@ -5,7 +5,12 @@
 #include "servicecommandbar.h"
 #include "serviceeditor.h"
 #include "servicesearch.h"
+#include "reports/layouts.h"
+#include "reports/reportdata.h"
+#include "reports/reportshow.h"
 #include "store/connection.h"
+#include "store/recordset.h"
+#include "ui/storeguard.h"
 #include "ui/messages.h"
 #include "ui/panelframe.h"
 #include "ui/statuspanels.h"
@@ -34,7 +39,7 @@ QAction *menuAction(QMenuBar *bar, const QString &name, const QString &caption)
 }
 
 MainWindow::MainWindow(Connection &connection, Messages &messages, QWidget *parent)
-    : ProgramWindow(parent), m_connection(connection), m_messages(messages)
+    : ProgramWindow(parent), m_connection(connection), m_messages(messages), m_servicesReport(layouts::report)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Velmora Ostrevia"));
@@ -148,6 +153,7 @@ void MainWindow::connectServices()
     connect(m_commandBar->newService(), &QPushButton::clicked, this, &MainWindow::openNewService);
     connect(m_commandBar->modify(), &QPushButton::clicked, this, [this] { openSearch(true); });
     connect(m_commandBar->remove(), &QPushButton::clicked, this, [this] { openSearch(false); });
+    connect(m_commandBar->print(), &QPushButton::clicked, this, &MainWindow::printServices);
     connect(m_commandBar->clear(), &QPushButton::clicked, this, [this] {
         m_editor->clear();
         // The lists come back at once, so that the next service can be entered.
@@ -243,6 +249,17 @@ void MainWindow::openWindow(ProgramWindow *window)
     window->show();
     window->raise();
     hide();
+}
+
+// Every service, by client, date and operator.
+void MainWindow::printServices()
+{
+    guarded(m_messages, this, [this] {
+        Recordset services(m_connection, QStringLiteral("SELECT DATAR ,CLIENTE ,CAUSALE ,IMPORTO  ,OPERATORE , PARC FROM "
+                                                        "PRESTAZIONI  WHERE  1=1 ORDER BY CLIENTE,DATAR,OPERATORE;"));
+        showReportModal(*this, m_messages, m_servicesReport.forUse(), ReportData(services.rows()));
+        services.close();
+    });
 }
 
 void MainWindow::openClients()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/layoutslot.h"
 #include "ui/programwindow.h"
 
 #include <memory>
@@ -43,6 +44,7 @@ private:
     void openAnomalies();
     // Another window of the program in front; this one hides until it is left.
     void openWindow(ProgramWindow *window);
+    void printServices();
     void openClients();
     void openMassBilling();
     void enableCommandBar();
@@ -61,6 +63,7 @@ private:
     PanelFrame *m_anomalies = nullptr;         // Frame9
     StatusPanels *m_status = nullptr;
     // The other windows, made on first use and then only shown and hidden.
+    LayoutSlot m_servicesReport;
     std::unique_ptr<ClientWindow> m_clients;
     std::unique_ptr<MassBillingWindow> m_massBilling;
 };

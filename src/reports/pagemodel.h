@@ -1,0 +1,34 @@
+#pragma once
+
+#include "reportbox.h"
+
+#include <QList>
+#include <QSizeF>
+
+// A report laid out: every page as the boxes it prints, placed in points on
+// the page, with their final texts. The painter draws it; tests read it.
+struct PlacedBox
+{
+    ReportBox::Kind kind;
+    QString band;
+    QString name;
+    QRectF rect;
+    QString text;
+    QFont font;
+    Qt::Alignment alignment;
+};
+
+struct ReportPage
+{
+    QList<PlacedBox> boxes;
+};
+
+struct PageModel
+{
+    QString title;
+    QSizeF pageSize;
+    QList<ReportPage> pages;
+
+    // Every text of a page in printing order, for reading the model.
+    QStringList texts(int page) const;
+};

@@ -1,0 +1,15 @@
+#include "reportshow.h"
+
+#include "paginator.h"
+#include "reportdata.h"
+#include "reportpreview.h"
+#include "ui/programwindow.h"
+
+#include <QDate>
+
+void showReportModal(ProgramWindow &owner, Messages &messages, const ReportLayout &layout, const ReportData &data)
+{
+    ReportPreview preview(paginate(layout, data, QDate::currentDate()), messages, &owner);
+    preview.setWindowState(Qt::WindowMaximized);
+    owner.showModal(preview);
+}
