@@ -116,9 +116,9 @@ ReportLayout drtTest()
 ReportLayout report()
 {
     const QList<Column> columns = {
-        {"Data", "DATAR", 55, narrow(8.25), {}},           {"Cliente", "Cliente", 150, arial(8.25, true), {}},
+        {"Data", "DATAR", 55, narrow(8.25), {}},           {"Cliente", "Cliente", 137, arial(8.25, true), {}},
         {"Prestazione", "Causale", 130, narrow(9), {}},    {"Operatore", "Operatore", 80, narrow(8.25), {}},
-        {"Importo", "Importo", 70, narrow(8.25), reportformat::Amount}, {"Parcellato", "PARC", 42, narrow(9, true), {}}};
+        {"Importo", "Importo", 70, narrow(8.25), reportformat::Amount}, {"Parcellato", "PARC", 55, narrow(9, true), {}}};
     const QFont big = arial(12, true);
     ReportBand header = band(Kind::ReportHeader, QStringLiteral("Section4"), 30,
                              {caption(QStringLiteral("Label1"), QStringLiteral("Report  Prestazioni"), QRectF(0, 0, 150, 20), big),

@@ -12,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -105,7 +106,12 @@ ReportPreview::ReportPreview(PageModel model, Messages &messages, QWidget *paren
     connect(close, &QToolButton::clicked, this, &QDialog::accept);
 
     m_zoom->setCurrentIndex(1);
-    resize(900, 1000);
+    // Nine tenths of the screen, centred, until the window is maximized.
+    const QRect screenArea = screen()->availableGeometry();
+    const QSize size = screenArea.size() * 0.9;
+    setGeometry(QRect(screenArea.topLeft() + QPoint((screenArea.width() - size.width()) / 2,
+                                                    (screenArea.height() - size.height()) / 2),
+                      size));
     showPage(0);
 }
 
@@ -125,11 +131,17 @@ void ReportPreview::showPage(int page)
     updatePageLabel();
 }
 
+void ReportPreview::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    zoomChosen(m_zoom->currentIndex());
+}
+
 void ReportPreview::zoomChosen(int index)
 {
     const qreal choice = m_zoom->itemData(index).toReal();
     const QSizeF page = m_model.pageSize;
-    const QSize room = m_scroll->viewport()->size() - QSize(16, 16);
+    const QSize room = m_scroll->maximumViewportSize() - QSize(24, 24);
     const qreal screen = logicalDpiX() / 72.0;
     qreal scale = choice * screen;
     if (choice == FitWidth)

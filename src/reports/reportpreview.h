@@ -23,6 +23,10 @@ public:
     int currentPage() const { return m_page; }
     void showPage(int page);
 
+protected:
+    // A zoom that fits the window follows the window's size.
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     class PageView;
 
