@@ -1,5 +1,6 @@
 // Mass billing on a register with 50,000 unbilled services: the window's
 // list fill, and "Registra" with 10,000 of them ticked.
+#include "benchmain.h"
 #include "generatedstore.h"
 #include "massbilling/bulkbilling.h"
 #include "massbilling/massbillingwindow.h"
@@ -121,12 +122,5 @@ BENCHMARK(BillTenThousand)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    store();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, [] { store(); });
 }

@@ -4,6 +4,7 @@
 #include "clients/clienteditor.h"
 #include "clients/clientfields.h"
 #include "clients/clientlistpanel.h"
+#include "benchmain.h"
 #include "generatedstore.h"
 #include "register/serviceeditor.h"
 #include "register/servicefields.h"
@@ -148,12 +149,5 @@ BENCHMARK(EditorInsert)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    store();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, [] { store(); });
 }

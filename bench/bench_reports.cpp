@@ -1,5 +1,6 @@
 // The services report laid out from 10,000 and 100,000 services, and
 // exported to PDF from 10,000.
+#include "benchmain.h"
 #include "generatedstore.h"
 #include "reports/layouts.h"
 #include "reports/paginator.h"
@@ -49,12 +50,5 @@ BENCHMARK(ExportReportPdf)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    GeneratedStore::standard();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, [] { GeneratedStore::standard(); });
 }

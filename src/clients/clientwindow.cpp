@@ -19,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -35,17 +34,9 @@ QPushButton *barButton(const char *name, const QString &caption, QWidget *bar)
 }
 
 ClientWindow::ClientWindow(Connection &connection, Messages &messages, QWidget *parent)
-    : ProgramWindow(parent), m_connection(connection), m_messages(messages), m_clientReport(layouts::cliente)
+    : SecondaryWindow(QStringLiteral("Anagrafe"), QStringLiteral("Gestione Soggetti"), parent),
+      m_connection(connection), m_messages(messages), m_clientReport(layouts::cliente)
 {
-    setObjectName(QStringLiteral("Anagrafe"));
-    setWindowTitle(QStringLiteral("Gestione Soggetti"));
-    resize(1150, 760);
-    QAction *close = menuBar()->addAction(QStringLiteral("&Chiudi"));
-    close->setObjectName(QStringLiteral("Chiudi"));
-    connect(close, &QAction::triggered, this, &ClientWindow::leave);
-    m_status = new StatusPanels(QStringLiteral("Velmora - Gestione Soggetti"), QStringLiteral("Timer1"), this);
-    setStatusBar(m_status);
-
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
     auto *bar = new QWidget(central);
@@ -68,7 +59,7 @@ ClientWindow::ClientWindow(Connection &connection, Messages &messages, QWidget *
     for (QWidget *panel : std::initializer_list<QWidget *>{m_editor, m_codeEntry, m_print, m_list})
         panel->hide();
     enableAllButtons();
-    m_status->startClock();
+    status()->startClock();
     m_editor->loadComuni();
     m_list->listActiveClients();
     connect(this, &ProgramWindow::activated, this, &ClientWindow::activate);
@@ -157,7 +148,7 @@ void ClientWindow::connectPanels()
 
 void ClientWindow::activate()
 {
-    m_status->startClock();
+    status()->startClock();
     for (QWidget *panel : std::initializer_list<QWidget *>{m_editor, m_codeEntry, m_list, m_print})
         panel->hide();
     enableAllButtons();
@@ -255,8 +246,3 @@ void ClientWindow::printClients(const QString &sql)
     });
 }
 
-void ClientWindow::leave()
-{
-    hide();
-    emit left();
-}

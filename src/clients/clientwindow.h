@@ -1,7 +1,7 @@
 #pragma once
 
 #include "reports/layoutslot.h"
-#include "ui/programwindow.h"
+#include "ui/secondarywindow.h"
 
 class ClientEditor;
 class ClientListPanel;
@@ -10,11 +10,10 @@ class CodeEntryPanel;
 class Connection;
 class Messages;
 class QPushButton;
-class StatusPanels;
 
 // The client window ("Gestione Soggetti"): the button bar over the editor,
 // code-entry, list and print panels, shown one at a time.
-class ClientWindow : public ProgramWindow
+class ClientWindow : public SecondaryWindow
 {
     Q_OBJECT
 
@@ -23,9 +22,6 @@ public:
 
     ClientPrintPanel *printPanel() const { return m_print; }
 
-signals:
-    // "&Chiudi" or the exit icon: the main window comes back.
-    void left();
 
 private:
     void buildButtonBar(QWidget *bar);
@@ -40,7 +36,6 @@ private:
     void openPrint();
     void openEditor(const QString &action);
     void exitIcon();
-    void leave();
     void printClients(const QString &sql);
 
     Connection &m_connection;
@@ -54,6 +49,5 @@ private:
     CodeEntryPanel *m_codeEntry = nullptr;
     ClientListPanel *m_list = nullptr;
     ClientPrintPanel *m_print = nullptr;
-    StatusPanels *m_status = nullptr;
     LayoutSlot m_clientReport;
 };

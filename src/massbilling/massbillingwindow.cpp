@@ -15,7 +15,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -30,17 +29,9 @@ const QList<GridColumn> Columns = {
 }
 
 MassBillingWindow::MassBillingWindow(Connection &connection, Messages &messages, QWidget *parent)
-    : ProgramWindow(parent), m_connection(connection), m_messages(messages)
+    : SecondaryWindow(QStringLiteral("frmMassiva"), QStringLiteral("Parcellazione Massiva"), parent),
+      m_connection(connection), m_messages(messages)
 {
-    setObjectName(QStringLiteral("frmMassiva"));
-    setWindowTitle(QStringLiteral("Parcellazione Massiva"));
-    resize(1100, 700);
-    QAction *close = menuBar()->addAction(QStringLiteral("&Chiudi"));
-    close->setObjectName(QStringLiteral("Chiudi"));
-    connect(close, &QAction::triggered, this, &MassBillingWindow::leave);
-    m_status = new StatusPanels(QStringLiteral("Velmora - Parcellazione Massiva"), QStringLiteral("Timer1"), this);
-    setStatusBar(m_status);
-
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
     auto *bar = new QWidget(central);
@@ -57,7 +48,7 @@ MassBillingWindow::MassBillingWindow(Connection &connection, Messages &messages,
     setCentralWidget(central);
 
     connect(this, &ProgramWindow::activated, this, [this] {
-        m_status->startClock();
+        status()->startClock();
         reset();
     });
 }
@@ -95,7 +86,7 @@ void MassBillingWindow::buildFilters(QWidget *bar)
     connect(m_month, &DropDown::picked, this, &MassBillingWindow::monthChosen);
     connect(m_selectAll, &TickBox::ticked, this, &MassBillingWindow::selectAll);
     connect(m_start, &QPushButton::clicked, this, &MassBillingWindow::startBilling);
-    connect(m_return, &QToolButton::clicked, this, &MassBillingWindow::leave);
+    connect(m_return, &QToolButton::clicked, this, &SecondaryWindow::leave);
 }
 
 void MassBillingWindow::buildDatePanel()
@@ -215,8 +206,3 @@ void MassBillingWindow::endBilling()
     m_month->setText(QString());
 }
 
-void MassBillingWindow::leave()
-{
-    hide();
-    emit left();
-}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/programwindow.h"
+#include "ui/secondarywindow.h"
 
 class Connection;
 class DateField;
@@ -10,21 +10,17 @@ class Messages;
 class PanelFrame;
 class QPushButton;
 class QToolButton;
-class StatusPanels;
 class TickBox;
 
 // "Parcellazione Massiva": the unbilled services of a year or a month, each
 // with a tick box; every ticked one is billed on one date at once.
-class MassBillingWindow : public ProgramWindow
+class MassBillingWindow : public SecondaryWindow
 {
     Q_OBJECT
 
 public:
     MassBillingWindow(Connection &connection, Messages &messages, QWidget *parent = nullptr);
 
-signals:
-    // "&Chiudi" or the return icon: the main window comes back.
-    void left();
 
 private:
     void buildFilters(QWidget *bar);
@@ -40,7 +36,6 @@ private:
     // Billed or cancelled: the date panel closes, back to the full list of
     // unbilled services.
     void endBilling();
-    void leave();
 
     Connection &m_connection;
     Messages &m_messages;
@@ -53,5 +48,4 @@ private:
     PanelFrame *m_datePanel = nullptr; // Frame1
     DateField *m_date = nullptr;       // D1
     QPushButton *m_register = nullptr; // Cmd2
-    StatusPanels *m_status = nullptr;
 };

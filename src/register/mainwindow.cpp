@@ -266,7 +266,7 @@ void MainWindow::openClients()
 {
     if (!m_clients) {
         m_clients = std::make_unique<ClientWindow>(m_connection, m_messages);
-        connect(m_clients.get(), &ClientWindow::left, this, &QWidget::show);
+        connect(m_clients.get(), &SecondaryWindow::left, this, &QWidget::show);
     }
     openWindow(m_clients.get());
 }
@@ -275,7 +275,7 @@ void MainWindow::openMassBilling()
 {
     if (!m_massBilling) {
         m_massBilling = std::make_unique<MassBillingWindow>(m_connection, m_messages);
-        connect(m_massBilling.get(), &MassBillingWindow::left, this, &QWidget::show);
+        connect(m_massBilling.get(), &SecondaryWindow::left, this, &QWidget::show);
     }
     openWindow(m_massBilling.get());
 }
