@@ -165,12 +165,10 @@ void ClientEditor::updateClient()
     warnIfInactive(QStringLiteral("Attenzione , inserire l'opzione Cliente Attivo !"));
     if (!m_messages.ask(this, QStringLiteral("Corbelia 2016 - MODIFICA"), QStringLiteral("Vuoi Modificare questi dati ?")))
         return;
-    bool idRead = false;
-    const qint64 id = m_fields->id()->text().toLongLong(&idRead);
-    int written = 0;
-    if (!idRead || !guarded(m_messages, this, [&] { written = clientrecords::update(m_connection, id, m_fields->columnValues()); }))
-        return;
-    if (written == 0)
+    const auto written = guardedById(m_messages, this, m_fields->id()->text(), [this](qint64 id) {
+        return clientrecords::update(m_connection, id, m_fields->columnValues());
+    });
+    if (written.value_or(0) == 0)
         return;
     m_messages.inform(this, QStringLiteral("Velmora ............... - MODIFICA"),
                       QStringLiteral("L' Aggiornamento  è avvenuto con successo !"));
@@ -181,12 +179,11 @@ void ClientEditor::deleteClient()
 {
     if (!m_messages.ask(this, DeleteTitle, QStringLiteral("Sei sicuro di voler eliminare il Soggetto selezionato")))
         return;
-    bool idRead = false;
-    const qint64 id = m_fields->id()->text().toLongLong(&idRead);
-    int removed = 0;
-    if (!idRead || !guarded(m_messages, this, [&] { removed = clientrecords::remove(m_connection, id); }))
+    const auto removed = guardedById(m_messages, this, m_fields->id()->text(),
+                                     [this](qint64 id) { return clientrecords::remove(m_connection, id); });
+    if (!removed)
         return;
-    if (removed == 1)
+    if (*removed == 1)
         m_messages.inform(this, DeleteTitle,
                           QStringLiteral("Eliminazione  di       ") + m_fields->name()->text()
                               + QStringLiteral("   effettuata con successo ! "));

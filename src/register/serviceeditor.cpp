@@ -72,9 +72,15 @@ void ServiceEditor::buildActions(QWidget *bar)
 
 void ServiceEditor::connectLookups()
 {
-    connect(m_fields->client(), &DropDown::picked, this, &ServiceEditor::lookUpClient);
+    connect(m_fields->client(), &DropDown::picked, this, [this] {
+        lookUpId(m_fields->client(), m_fields->clientId(),
+                 QStringLiteral("Select ID,SOGGetto From SOGGETTI WHERE SOGGETTO like '"));
+    });
     connect(m_fields->reason(), &DropDown::picked, this, &ServiceEditor::lookUpReason);
-    connect(m_fields->operatorList(), &DropDown::picked, this, &ServiceEditor::lookUpOperator);
+    connect(m_fields->operatorList(), &DropDown::picked, this, [this] {
+        lookUpId(m_fields->operatorList(), m_fields->operatorId(),
+                 QStringLiteral("Select ID,OPERATORE From OPERATORE WHERE OPERATORE like '"));
+    });
     formatOnLeave(m_fields->amount());
     formatOnLeave(m_fields->cost());
 }
@@ -144,25 +150,14 @@ void ServiceEditor::loadService(const QStringList &cells)
     m_totalShown.clear();
 }
 
-void ServiceEditor::lookUpClient()
+// The id of the picked client or operator; none when the name is gone.
+void ServiceEditor::lookUpId(DropDown *list, QLineEdit *idField, const QString &sqlUpToName)
 {
-    if (m_fields->client()->text().isEmpty())
+    if (list->text().isEmpty())
         return;
-    guarded(m_messages, this, [this] {
-        const auto row = picklists::lookUp(m_connection, *m_fields->client(),
-                                           QStringLiteral("Select ID,SOGGetto From SOGGETTI WHERE SOGGETTO like '"));
-        m_fields->clientId()->setText(row ? row->at(0).text() : QString());
-    });
-}
-
-void ServiceEditor::lookUpOperator()
-{
-    if (m_fields->operatorList()->text().isEmpty())
-        return;
-    guarded(m_messages, this, [this] {
-        const auto row = picklists::lookUp(m_connection, *m_fields->operatorList(),
-                                           QStringLiteral("Select ID,OPERATORE From OPERATORE WHERE OPERATORE like '"));
-        m_fields->operatorId()->setText(row ? row->at(0).text() : QString());
+    guarded(m_messages, this, [&] {
+        const auto row = picklists::lookUp(m_connection, *list, sqlUpToName);
+        idField->setText(row ? row->at(0).text() : QString());
     });
 }
 
@@ -272,12 +267,12 @@ void ServiceEditor::updateService()
                         QStringLiteral("L'importo della Prestazione inserita è di €  ") + amount->text()
                             + QStringLiteral(" -  Vuoi Aggiornare questi dati ?")))
         return;
-    bool idRead = false;
-    const qint64 id = m_fields->serviceId()->text().toLongLong(&idRead);
-    int written = 0;
-    if (!idRead || !guarded(m_messages, this, [&] { written = servicerecords::update(m_connection, id, m_fields->entry()); }))
+    const auto written = guardedById(m_messages, this, m_fields->serviceId()->text(), [this](qint64 id) {
+        return servicerecords::update(m_connection, id, m_fields->entry());
+    });
+    if (!written)
         return;
-    if (written == 1)
+    if (*written == 1)
         m_messages.inform(this, QStringLiteral("Velmora   - AGGIORNAMENTO"),
                           QStringLiteral("L' aggiornamento  è avvenuto con successo !"));
     emit backToSearch();
@@ -289,12 +284,11 @@ void ServiceEditor::deleteService()
                         QStringLiteral("Sei sicuro di voler eliminare la Prestazione  selezionata ? ")))
         return;
     const QString idText = m_fields->serviceId()->text();
-    bool idRead = false;
-    const qint64 id = idText.toLongLong(&idRead);
-    int deleted = 0;
-    if (!idRead || !guarded(m_messages, this, [&] { deleted = servicerecords::remove(m_connection, id); }))
+    const auto deleted = guardedById(m_messages, this, idText,
+                                     [this](qint64 id) { return servicerecords::remove(m_connection, id); });
+    if (!deleted)
         return;
-    if (deleted == 1)
+    if (*deleted == 1)
         m_messages.inform(this, QStringLiteral("Velmora  - ELIMINAZIONE"),
                           QStringLiteral("Eliminazione  di       ") + idText + QStringLiteral("   effettuata con successo ! "));
     emit backToSearch();

@@ -6,6 +6,7 @@
 #include <optional>
 
 class Connection;
+class DropDown;
 class GridList;
 class Messages;
 class QLineEdit;
@@ -48,9 +49,8 @@ protected:
 private:
     void buildActions(QWidget *bar);
     void connectLookups();
-    void lookUpClient();
+    void lookUpId(DropDown *list, QLineEdit *idField, const QString &sqlUpToName);
     void lookUpReason();
-    void lookUpOperator();
     void showStatement(bool ticked);
     void act();
     void insertService();

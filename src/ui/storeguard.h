@@ -3,6 +3,8 @@
 #include "messages.h"
 #include "store/storeerror.h"
 
+#include <optional>
+
 // Runs the work of one window event; a store failure ends it with a message
 // and leaves the data as it was (the store writes all or nothing).
 template<typename Work>
@@ -18,4 +20,18 @@ bool guarded(Messages &messages, QWidget *parent, Work &&work)
                         Messages::Icon::Critical);
         return false;
     }
+}
+
+// The change or deletion of the record whose id a read-only field holds:
+// the rows it touched, or none when the field holds no id or the store
+// failed (with a message).
+template<typename Write>
+std::optional<int> guardedById(Messages &messages, QWidget *parent, const QString &idText, Write &&write)
+{
+    bool read = false;
+    const qint64 id = idText.toLongLong(&read);
+    int rows = 0;
+    if (!read || !guarded(messages, parent, [&] { rows = write(id); }))
+        return std::nullopt;
+    return rows;
 }
