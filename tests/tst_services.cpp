@@ -180,6 +180,11 @@ void ServicesTest::entersServiceAndFindsItInBothLists()
     QCOMPARE(shortList->header(4), QString("IMPORTO"));
     QVERIFY(shortList->model()->index(0, 4).data(Qt::FontRole).value<QFont>().bold());
 
+    // A click on a caption of the editor gives back the search and print buttons.
+    QTest::mouseClick(get("Label4"), Qt::LeftButton);
+    QVERIFY(get("Cmd4")->isEnabled() && get("Cmd5")->isEnabled() && get("Cmd6")->isEnabled());
+    QVERIFY(!get("Cmd7")->isEnabled());
+
     get<QToolButton>("Picture1")->click();
     openSearch("Cmd4", "Tutti");
     GridList *search = list("ListView4");

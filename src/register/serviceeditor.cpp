@@ -7,15 +7,14 @@
 #include "servicelists.h"
 #include "servicerecords.h"
 #include "ui/cleartexts.h"
+#include "ui/clickablelabel.h"
 #include "ui/dropdown.h"
 #include "ui/gridlist.h"
 #include "ui/messages.h"
 #include "ui/storeguard.h"
 #include "ui/tickbox.h"
 
-#include <QEvent>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -44,8 +43,8 @@ ServiceEditor::ServiceEditor(Connection &connection, Messages &messages, QWidget
     buildActions(bar);
     content()->addWidget(bar);
     content()->addWidget(m_list, 1);
-    for (QLabel *caption : m_fields->captions())
-        caption->installEventFilter(this);
+    for (ClickableLabel *caption : m_fields->captions())
+        connect(caption, &ClickableLabel::clicked, this, &ServiceEditor::captionClicked);
     connectLookups();
 }
 
@@ -93,13 +92,6 @@ void ServiceEditor::formatOnLeave(QLineEdit *field)
         if (const auto amount = amountValue(field->text()))
             field->setText(CtrNumD(amount));
     });
-}
-
-bool ServiceEditor::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonRelease)
-        emit captionClicked();
-    return PanelFrame::eventFilter(watched, event);
 }
 
 void ServiceEditor::clear()

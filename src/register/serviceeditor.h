@@ -43,9 +43,6 @@ signals:
     void backToSearch();
     void captionClicked();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void buildActions(QWidget *bar);
     void connectLookups();

@@ -1,5 +1,6 @@
 #include "servicefields.h"
 
+#include "ui/clickablelabel.h"
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
 #include "ui/keyfilter.h"
@@ -107,7 +108,7 @@ QLineEdit *ServiceFields::idField(const char *name)
 
 void ServiceFields::addCaptioned(int row, int column, const QString &caption, QWidget *field, int span)
 {
-    auto *label = named(new QLabel(caption, this), "Label4");
+    auto *label = named(new ClickableLabel(caption, this), "Label4");
     label->setBuddy(field);
     m_captions << label;
     auto *grid = static_cast<QGridLayout *>(layout());

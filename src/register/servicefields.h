@@ -7,7 +7,7 @@
 
 class DateField;
 class DropDown;
-class QLabel;
+class ClickableLabel;
 class QLineEdit;
 
 // The entry fields of the service editor with their captions, key filters
@@ -39,7 +39,7 @@ public:
     void reset();
     // The cells of a search-list row, in the table's column order.
     void load(const QStringList &cells);
-    QList<QLabel *> captions() const { return m_captions; }
+    QList<ClickableLabel *> captions() const { return m_captions; }
 
 private:
     QLineEdit *numberField(const char *name);
@@ -66,5 +66,5 @@ private:
     QLineEdit *m_year;
     QLineEdit *m_month;
     DateField *m_changed;
-    QList<QLabel *> m_captions;
+    QList<ClickableLabel *> m_captions;
 };
