@@ -8,13 +8,13 @@ namespace servicecheck {
 namespace {
 
 const QString EmptyFieldTitle = QStringLiteral("Velmora................ERRORE - CAMPO VUOTO");
-const QString InvalidFieldTitle = QStringLiteral("Velmora................ERRORE - CAMPO NON VALIDO");
+
+}
 
 Problem invalid(Field field, const QString &name)
 {
-    return {field, InvalidFieldTitle, QStringLiteral("Il campo %1 non è valido ").arg(name)};
-}
-
+    return {field, QStringLiteral("Velmora................ERRORE - CAMPO NON VALIDO"),
+            QStringLiteral("Il campo %1 non è valido ").arg(name)};
 }
 
 std::optional<Problem> firstMissing(const ServiceEntry &entry, Saving saving)

@@ -18,6 +18,9 @@ struct Problem
     QString text;
 };
 
+// The message for a field whose text is no value of its kind.
+Problem invalid(Field field, const QString &name);
+
 // The first required field left empty.
 std::optional<Problem> firstMissing(const ServiceEntry &entry, Saving saving);
 // The first field whose text is not a date or number of its kind; on

@@ -206,17 +206,20 @@ bool ServiceEditor::passesChecks(bool inserting)
     }
     if (!problem)
         return true;
-    m_messages.inform(this, problem->title, problem->text);
-    m_fields->widgetOf(problem->field)->setFocus();
+    showProblem(*problem);
     return false;
+}
+
+void ServiceEditor::showProblem(const servicecheck::Problem &problem)
+{
+    m_messages.inform(this, problem.title, problem.text);
+    m_fields->widgetOf(problem.field)->setFocus();
 }
 
 // Price times quantity beyond any amount the store keeps.
 void ServiceEditor::refuseTotal()
 {
-    m_messages.inform(this, QStringLiteral("Velmora................ERRORE - CAMPO NON VALIDO"),
-                      QStringLiteral("Il campo IMPORTO non è valido "));
-    m_fields->quantity()->setFocus();
+    showProblem(servicecheck::invalid(servicecheck::Field::Amount, QStringLiteral("IMPORTO")));
 }
 
 void ServiceEditor::insertService()

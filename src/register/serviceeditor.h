@@ -1,5 +1,6 @@
 #pragma once
 
+#include "servicecheck.h"
 #include "store/money.h"
 #include "ui/panelframe.h"
 
@@ -55,6 +56,7 @@ private:
     void deleteService();
     // The checks before the question; false after showing the first problem.
     bool passesChecks(bool inserting);
+    void showProblem(const servicecheck::Problem &problem);
     void refuseTotal();
     void formatOnLeave(QLineEdit *field);
 
