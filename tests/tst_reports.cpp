@@ -11,6 +11,10 @@
 #include "ui/tickbox.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QScrollArea>
+#include <QToolButton>
 #include <QGroupBox>
 #include <QProcess>
 #include <QPushButton>
@@ -32,6 +36,7 @@ private slots:
     void groupedReportTotalsEachClientAndTitlesEveryPage();
     void reusedLayoutsGetTheirDesignCaptionsBack();
     void everyLayoutExportsItsTextsToPdf();
+    void previewPagesThroughTheReportAndZooms();
     void windowsPreviewTheirReportsModal();
 
 private:
@@ -225,6 +230,44 @@ void ReportsTest::everyLayoutExportsItsTextsToPdf()
         QVERIFY2(byClient.simplified().contains(expected), qPrintable(expected));
     // An empty report still makes its page.
     QVERIFY(pdfText(layouts::estratto(), ReportData(rows("SELECT * FROM PRESTAZIONI WHERE 1=0"))).contains("€ 0,00"));
+}
+
+void ReportsTest::previewPagesThroughTheReportAndZooms()
+{
+    for (int i = 0; i < 120; ++i)
+        addService("ROSSI", "01/03/2026", "10");
+    ReportPreview preview(paginate(layouts::report(), ReportData(rows("SELECT * FROM PRESTAZIONI")), m_printDate),
+                          m_program.messages());
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    const int pages = preview.model().pages.size();
+    QCOMPARE(pages, 3);
+    auto button = [&](const QString &text) {
+        for (QToolButton *b : preview.findChildren<QToolButton *>())
+            if (b->text() == text)
+                return b;
+        return static_cast<QToolButton *>(nullptr);
+    };
+    auto *label = preview.findChild<QLabel *>("PreviewPage");
+    QCOMPARE(label->text().trimmed(), QString("Pagina 1 di 3"));
+    button(">")->click();
+    QCOMPARE(preview.currentPage(), 1);
+    button(">|")->click();
+    button(">")->click(); // stays on the last page
+    QCOMPARE(preview.currentPage(), 2);
+    QCOMPARE(label->text().trimmed(), QString("Pagina 3 di 3"));
+    button("|<")->click();
+    QCOMPARE(preview.currentPage(), 0);
+    // Zooms: the page on screen grows with the zoom chosen.
+    auto *zoom = preview.findChild<QComboBox *>("PreviewZoom");
+    QWidget *page = preview.findChild<QScrollArea *>()->widget();
+    zoom->setCurrentIndex(zoom->findText("50%"));
+    emit zoom->activated(zoom->currentIndex());
+    const int half = page->width();
+    zoom->setCurrentIndex(zoom->findText("100%"));
+    emit zoom->activated(zoom->currentIndex());
+    QCOMPARE(page->width(), 2 * half);
+    QVERIFY(!page->grab().isNull());
 }
 
 void ReportsTest::windowsPreviewTheirReportsModal()
