@@ -7,6 +7,7 @@
 #include "store/sqltext.h"
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
+#include "ui/dropdownfill.h"
 #include "ui/messages.h"
 #include "ui/storeguard.h"
 #include "ui/tickbox.h"
@@ -22,17 +23,9 @@ const QString InactiveTitle = QStringLiteral("Velmora........   ERRORE - CAMPO  
 const QString DeleteTitle = QStringLiteral("Velmora....... - ELIMINA");
 
 // The values already stored in a column, once each, after an empty entry.
-void loadDistinct(DropDown *list, Connection &connection, const QString &sql)
+void loadDistinct(DropDown *list, Connection &connection, const QString &sql, const QString &column)
 {
-    list->clearEntries();
-    skipFailure([&] {
-        const auto rows = Recordset(connection, sql).rows();
-        QStringList entries{QString()};
-        for (int r = 0; r < rows->rowCount(); ++r)
-            if (!rows->field(r, 0).isNull())
-                entries << rows->field(r, 0).text();
-        list->setEntries(entries);
-    });
+    skipFailure([&] { fillEntries(*list, connection, sql, column, {QString()}, NullValues::Skipped); });
 }
 
 }
@@ -81,12 +74,14 @@ void ClientEditor::loadComuni()
 
 void ClientEditor::loadAttivita()
 {
-    loadDistinct(m_fields->business(), m_connection, QStringLiteral("Select DISTINCT ATTIVITA From SOGGETTI ORDER BY ATTIVITA "));
+    loadDistinct(m_fields->business(), m_connection, QStringLiteral("Select DISTINCT ATTIVITA From SOGGETTI ORDER BY ATTIVITA "),
+                 QStringLiteral("ATTIVITA"));
 }
 
 void ClientEditor::loadPagamenti()
 {
-    loadDistinct(m_fields->payment(), m_connection, QStringLiteral("Select DISTINCT PAG From SOGGETTI ORDER BY PAG "));
+    loadDistinct(m_fields->payment(), m_connection, QStringLiteral("Select DISTINCT PAG From SOGGETTI ORDER BY PAG "),
+                 QStringLiteral("PAG"));
 }
 
 void ClientEditor::loadDocumentTypes()

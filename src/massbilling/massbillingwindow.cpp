@@ -1,10 +1,10 @@
 #include "massbillingwindow.h"
 
 #include "bulkbilling.h"
-#include "store/recordset.h"
 #include "store/sqltext.h"
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
+#include "ui/dropdownfill.h"
 #include "ui/gridfill.h"
 #include "ui/gridlist.h"
 #include "ui/messages.h"
@@ -132,11 +132,9 @@ void MassBillingWindow::fillUnbilled(const QString &condition)
 
 void MassBillingWindow::fillYears()
 {
-    m_year->clearEntries();
     guarded(m_messages, this, [this] {
-        const auto years = Recordset(m_connection, QStringLiteral("Select distinct ANNO From PRESTAZIONI ORDER BY ANNO ")).rows();
-        for (int r = 0; r < years->rowCount(); ++r)
-            m_year->addEntry(years->field(r, 0).text());
+        fillEntries(*m_year, m_connection, QStringLiteral("Select distinct ANNO From PRESTAZIONI ORDER BY ANNO "),
+                    QStringLiteral("ANNO"));
     });
 }
 

@@ -4,23 +4,13 @@
 #include "store/skipfailure.h"
 #include "store/sqltext.h"
 #include "ui/dropdown.h"
+#include "ui/dropdownfill.h"
 
 namespace picklists {
 
 void fill(DropDown &list, Connection &connection, const QString &sql, const QString &nameColumn)
 {
-    list.clearEntries();
-    skipFailure([&] {
-        const auto rows = Recordset(connection, sql).rows();
-        const int name = rows->columnIndex(nameColumn);
-        const int id = rows->columnIndex(QStringLiteral("ID"));
-        for (int r = 0; r < rows->rowCount(); ++r) {
-            if (id < 0)
-                list.addEntry(rows->field(r, name).text());
-            else
-                list.addEntry(rows->field(r, name).text(), rows->field(r, id).toInteger());
-        }
-    });
+    skipFailure([&] { fillEntries(list, connection, sql, nameColumn); });
 }
 
 std::optional<QList<Field>> lookUp(Connection &connection, const DropDown &list, const QString &sqlUpToName)
