@@ -1,5 +1,7 @@
 #include "amounttext.h"
 
+#include <QLineEdit>
+
 std::optional<Money> amountValue(const QString &text)
 {
     QString bare = text.trimmed();
@@ -11,4 +13,12 @@ std::optional<Money> amountValue(const QString &text)
 QString CtrNumD(const std::optional<Money> &amount)
 {
     return amount ? amount->groupedText() : QString();
+}
+
+void formatAmountOnLeave(QLineEdit *field)
+{
+    QObject::connect(field, &QLineEdit::editingFinished, field, [field] {
+        if (const auto amount = amountValue(field->text()))
+            field->setText(CtrNumD(amount));
+    });
 }

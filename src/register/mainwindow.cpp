@@ -1,7 +1,12 @@
 #include "mainwindow.h"
 
+#include "anomalies.h"
+#include "anomalypanel.h"
+#include "billingpanel.h"
 #include "clients/clientwindow.h"
 #include "massbilling/massbillingwindow.h"
+#include "operatorspanel.h"
+#include "reasonspanel.h"
 #include "servicecommandbar.h"
 #include "serviceeditor.h"
 #include "servicesearch.h"
@@ -12,7 +17,6 @@
 #include "store/recordset.h"
 #include "ui/storeguard.h"
 #include "ui/messages.h"
-#include "ui/panelframe.h"
 #include "ui/statuspanels.h"
 
 #include <QCoreApplication>
@@ -56,6 +60,7 @@ MainWindow::MainWindow(Connection &connection, Messages &messages, QWidget *pare
     hideAll({m_editor, m_masterData, m_commandBar, m_search, m_billing, m_anomalies, m_commandBarClose});
 
     connect(this, &ProgramWindow::activated, m_status, &StatusPanels::startClock);
+    connect(this, &ProgramWindow::activated, this, &MainWindow::warnOfAnomalies);
 }
 
 MainWindow::~MainWindow() = default;
@@ -70,9 +75,15 @@ void MainWindow::buildMenus()
     connect(menuAction(bar, QStringLiteral("MenuClienti"), QStringLiteral("Gestione &Clienti")),
             &QAction::triggered, this, &MainWindow::openClients);
     connect(menuAction(bar, QStringLiteral("GCausali"), QStringLiteral("Gestione  &Causali")),
-            &QAction::triggered, this, [this] { openMasterData(m_reasons, m_operators); });
+            &QAction::triggered, this, [this] {
+                showMasterData(m_reasons, m_operators);
+                m_reasons->open();
+            });
     connect(menuAction(bar, QStringLiteral("Goperatori"), QStringLiteral("Gestione &Operatori")),
-            &QAction::triggered, this, [this] { openMasterData(m_operators, m_reasons); });
+            &QAction::triggered, this, [this] {
+                showMasterData(m_operators, m_reasons);
+                m_operators->open();
+            });
     QMenu *billing = bar->addMenu(QStringLiteral("Gestione &Parcellazione"));
     billing->setObjectName(QStringLiteral("GParcellazione"));
     QAction *single = billing->addAction(QStringLiteral("Gestione Singola"));
@@ -103,12 +114,15 @@ void MainWindow::buildPanels()
     m_masterData->setObjectName(QStringLiteral("Frame2"));
     auto *masterLayout = new QVBoxLayout(m_masterData);
     masterLayout->setContentsMargins(0, 0, 0, 0);
-    m_reasons = new PanelFrame(QStringLiteral("Frame5"), QString(), QStringLiteral("Picture4"), m_masterData);
-    m_operators = new PanelFrame(QStringLiteral("Frame3"), QStringLiteral("Gestione Operatore"), QStringLiteral("Picture2"), m_masterData);
+    m_reasons = new ReasonsPanel(m_connection, m_messages, m_masterData);
+    m_operators = new OperatorsPanel(m_connection, m_messages, m_masterData);
     masterLayout->addWidget(m_reasons);
     masterLayout->addWidget(m_operators);
-    m_billing = new PanelFrame(QStringLiteral("Frame7"), QStringLiteral("Gestione Parcellazione"), QStringLiteral("Picture6"), central);
-    m_anomalies = new PanelFrame(QStringLiteral("Frame9"), QStringLiteral("Anomalie nelle Registrazioni"), QStringLiteral("Picture8"), central);
+    m_billing = new BillingPanel(m_connection, m_messages, central);
+    m_anomalies = new AnomalyPanel(m_connection, central);
+    // The search's and the billing's client lists are filled together.
+    m_search->shareClientNames(m_billing->clientList());
+    m_billing->shareClientNames(m_search->clientList());
 
     for (QWidget *panel : std::initializer_list<QWidget *>{m_editor, m_search, m_masterData, m_billing, m_anomalies})
         layout->addWidget(panel, 1);
@@ -128,14 +142,15 @@ void MainWindow::connectClosePictures()
         m_search->hide();
         enableCommandBar();
     });
+    // The editor's lists follow what was changed in the panel.
     connect(m_operators->closePicture(), &QToolButton::clicked, this, [this] {
-        m_masterData->hide();
-        m_commandBar->setEnabled(true);
+        closeMasterData();
+        m_editor->fillOperators();
     });
     connect(m_reasons->closePicture(), &QToolButton::clicked, this, [this] {
         m_commandBarClose->hide();
-        m_commandBar->setEnabled(true);
-        m_masterData->hide();
+        closeMasterData();
+        m_editor->fillReasons();
     });
     connect(m_billing->closePicture(), &QToolButton::clicked, m_billing, &QWidget::hide);
     connect(m_commandBarClose, &QToolButton::clicked, this, [this] {
@@ -160,6 +175,7 @@ void MainWindow::connectServices()
         m_editor->fillPickLists();
     });
     connect(m_search, &ServiceSearch::servicePicked, this, &MainWindow::showPickedService);
+    connect(m_anomalies, &AnomalyPanel::servicePicked, this, &MainWindow::correctAnomaly);
     connect(m_editor, &ServiceEditor::backToSearch, this, [this] {
         m_search->reset();
         m_editor->hide();
@@ -218,7 +234,7 @@ void MainWindow::showCommandBar()
     m_commandBarClose->show();
 }
 
-void MainWindow::openMasterData(PanelFrame *panel, PanelFrame *other)
+void MainWindow::showMasterData(QWidget *panel, QWidget *other)
 {
     m_masterData->show();
     panel->show();
@@ -226,10 +242,16 @@ void MainWindow::openMasterData(PanelFrame *panel, PanelFrame *other)
     m_commandBar->setEnabled(false);
 }
 
+void MainWindow::closeMasterData()
+{
+    m_masterData->hide();
+    m_commandBar->setEnabled(true);
+}
+
 void MainWindow::openSingleBilling()
 {
     hideAll({m_commandBarClose, m_editor, m_masterData, m_operators, m_commandBar, m_reasons, m_anomalies});
-    m_billing->show();
+    m_billing->open();
 }
 
 void MainWindow::openAnomalies()
@@ -238,10 +260,33 @@ void MainWindow::openAnomalies()
     m_commandBar->hide();
     m_commandBar->setEnabled(false);
     m_anomalies->show();
-    m_masterData->hide();
-    m_reasons->hide();
-    m_search->hide();
-    m_billing->hide();
+    hideAll({m_masterData, m_reasons, m_search, m_billing});
+    m_anomalies->open();
+}
+
+// The row comes into the editor to be changed; the editor's update path
+// looks up what the row is missing.
+void MainWindow::correctAnomaly(const QStringList &cells)
+{
+    m_editor->fillPickLists();
+    m_editor->loadService(cells);
+    m_editor->show();
+    m_commandBar->show();
+    m_commandBar->setEnabled(true);
+    m_anomalies->hide();
+    m_commandBar->modify()->setEnabled(true);
+    for (QPushButton *button : {m_commandBar->newService(), m_commandBar->remove(), m_commandBar->clear(),
+                                m_commandBar->searchPrint(), m_commandBar->print()})
+        button->setEnabled(false);
+    m_editor->setAction(QStringLiteral("Modifica"));
+    m_commandBarClose->hide();
+}
+
+void MainWindow::warnOfAnomalies()
+{
+    if (anomalies::exist(m_connection))
+        m_messages.inform(this, QStringLiteral("Velmora  - ANOMALIE "),
+                          QStringLiteral("Attenzione , ci sono delle segnalazioni di anomalie nelle registrazioni ! "));
 }
 
 void MainWindow::openWindow(ProgramWindow *window)

@@ -5,11 +5,14 @@
 
 #include <memory>
 
+class AnomalyPanel;
+class BillingPanel;
 class ClientWindow;
 class Connection;
 class MassBillingWindow;
 class Messages;
-class PanelFrame;
+class OperatorsPanel;
+class ReasonsPanel;
 class ServiceCommandBar;
 class ServiceEditor;
 class ServiceSearch;
@@ -39,9 +42,12 @@ private:
     void openSearch(bool modifying);
     void showPickedService(const QStringList &cells);
     // The reasons or the operators panel, in the container they share.
-    void openMasterData(PanelFrame *panel, PanelFrame *other);
+    void showMasterData(QWidget *panel, QWidget *other);
+    void closeMasterData();
     void openSingleBilling();
     void openAnomalies();
+    void correctAnomaly(const QStringList &cells);
+    void warnOfAnomalies();
     // Another window of the program in front; this one hides until it is left.
     void openWindow(ProgramWindow *window);
     void printServices();
@@ -57,10 +63,10 @@ private:
     ServiceEditor *m_editor = nullptr;         // Frame1
     ServiceSearch *m_search = nullptr;         // Frame6
     QFrame *m_masterData = nullptr;            // Frame2
-    PanelFrame *m_reasons = nullptr;           // Frame5
-    PanelFrame *m_operators = nullptr;         // Frame3
-    PanelFrame *m_billing = nullptr;           // Frame7
-    PanelFrame *m_anomalies = nullptr;         // Frame9
+    ReasonsPanel *m_reasons = nullptr;         // Frame5
+    OperatorsPanel *m_operators = nullptr;     // Frame3
+    BillingPanel *m_billing = nullptr;         // Frame7
+    AnomalyPanel *m_anomalies = nullptr;       // Frame9
     StatusPanels *m_status = nullptr;
     // The other windows, made on first use and then only shown and hidden.
     LayoutSlot m_servicesReport;

@@ -80,18 +80,8 @@ void ServiceEditor::connectLookups()
         lookUpId(m_fields->operatorList(), m_fields->operatorId(),
                  QStringLiteral("Select ID,OPERATORE From OPERATORE WHERE OPERATORE like '"));
     });
-    formatOnLeave(m_fields->amount());
-    formatOnLeave(m_fields->cost());
-}
-
-// A price typed or left in the field is shown "#,0.00"; text that is no
-// amount stays as it is.
-void ServiceEditor::formatOnLeave(QLineEdit *field)
-{
-    connect(field, &QLineEdit::editingFinished, this, [field] {
-        if (const auto amount = amountValue(field->text()))
-            field->setText(CtrNumD(amount));
-    });
+    formatAmountOnLeave(m_fields->amount());
+    formatAmountOnLeave(m_fields->cost());
 }
 
 void ServiceEditor::clear()

@@ -58,7 +58,6 @@ private:
     bool passesChecks(bool inserting);
     void showProblem(const servicecheck::Problem &problem);
     void refuseTotal();
-    void formatOnLeave(QLineEdit *field);
 
     Connection &m_connection;
     Messages &m_messages;

@@ -30,13 +30,23 @@ QList<GridColumn> fullColumns(int idTwips)
             {"NOTE", 1, Left},          {"AGG", 1200, Left}};
 }
 
+// The billing list: the billing columns, PARC kept at width 1.
+QList<GridColumn> billingColumns()
+{
+    return {{"ID", 500, Left},        {"CLIENTE", 3500, Left},   {"CAUSALE", 3000, Left},
+            {"IMPORTO", 1200, Right}, {"DATA PARC", 1300, Centre}, {"NR", 1000, Left},
+            {"OPERATORE", 2100, Left}, {"PARC", 1, Left}};
+}
+
 const QString ShortSelect = QStringLiteral("SELECT ID,DATAR,CLIENTE,CAUSALE,IMPORTO, OPERATORE,NOTE");
+const QString BillingSelect = QStringLiteral("SELECT ID,CLIENTE,CAUSALE,IMPORTO,DATAP,NR,OPERATORE");
 
 struct FillDefinition
 {
     QList<GridColumn> columns;
     QString sql;
     int amountColumn;
+    AmountWeight weight = AmountWeight::Bold;
 };
 
 FillDefinition definition(ServiceFill fill, const QString &clientId)
@@ -59,6 +69,24 @@ FillDefinition definition(ServiceFill fill, const QString &clientId)
     case ServiceFill::SearchClient:
         return {fullColumns(800),
                 "SELECT * FROM PRESTAZIONI  WHERE  ID_CL LIKE '" + client + "'  ORDER BY DATAR DESC  ;", 13};
+    case ServiceFill::BillingBilled:
+        return {billingColumns(), BillingSelect + ",PARC FROM PRESTAZIONI  WHERE PARC LIKE 'S' ORDER BY DATAR DESC  ;", 3,
+                AmountWeight::Plain};
+    case ServiceFill::BillingUnbilled:
+        return {billingColumns(), BillingSelect + ",PARC FROM PRESTAZIONI  WHERE PARC LIKE 'N' ORDER BY DATAR DESC  ;", 3,
+                AmountWeight::Plain};
+    case ServiceFill::BillingAll:
+        return {billingColumns(), BillingSelect + " FROM PRESTAZIONI  ORDER BY DATAR DESC  ;", 3, AmountWeight::Plain};
+    case ServiceFill::BillingClientBilled:
+        return {billingColumns(),
+                BillingSelect + ",PARC FROM PRESTAZIONI  WHERE PARC LIKE 'S' AND ID_CL LIKE '" + client
+                    + "'  ORDER BY DATAR DESC  ;",
+                3, AmountWeight::Plain};
+    case ServiceFill::BillingClientUnbilled:
+        return {billingColumns(),
+                BillingSelect + ",PARC FROM PRESTAZIONI  WHERE PARC LIKE 'N' AND ID_CL LIKE '" + client
+                    + "'  ORDER BY DATAR DESC  ;",
+                3, AmountWeight::Plain};
     }
     return {};
 }
@@ -68,5 +96,5 @@ FillDefinition definition(ServiceFill fill, const QString &clientId)
 void fillServiceList(GridList &list, Connection &connection, ServiceFill fill, const QString &clientId)
 {
     const FillDefinition how = definition(fill, clientId);
-    fillGrid(list, connection, how.columns, how.sql, how.amountColumn);
+    fillGrid(list, connection, how.columns, how.sql, how.amountColumn, how.weight);
 }

@@ -1,9 +1,7 @@
 #include "servicesearch.h"
 
-#include "picklists.h"
+#include "serviceclients.h"
 #include "servicelists.h"
-#include "store/recordset.h"
-#include "store/sqltext.h"
 #include "ui/dropdown.h"
 #include "ui/gridlist.h"
 #include "ui/storeguard.h"
@@ -81,30 +79,29 @@ void ServiceSearch::filterChosen(const QString &filter)
     }
 }
 
-void ServiceSearch::fillClientFilter()
+void ServiceSearch::shareClientNames(DropDown *other)
 {
-    picklists::fill(*m_clients, m_connection, QStringLiteral("Select DISTINCT CLIENTE From PRESTAZIONI ORDER BY CLIENTE "),
-                    QStringLiteral("CLIENTE"));
+    m_otherClients = other;
 }
 
-// The services of the client whose first service bears the name, found by
-// that service's client link; an empty list when there is none.
+void ServiceSearch::fillClientFilter()
+{
+    serviceclients::fillNames(m_connection, {m_clients, m_otherClients});
+}
+
+// The services of the client the name stands for, found by the link of its
+// first linked service; an empty list when there is none.
 void ServiceSearch::searchClient(const QString &name)
 {
     if (name.isEmpty())
         return;
     m_clientId->clear();
+    m_list->clear();
     guarded(m_messages, this, [&] {
-        Recordset first(m_connection, QStringLiteral("Select * From PRESTAZIONI WHERE [CLIENTE] like '")
-                                          + doubledQuotes(name) + QStringLiteral("' ORDER BY ID"));
-        const bool linked = !first.eof() && !first.fields(QStringLiteral("ID_CL")).isNull();
-        if (linked)
-            m_clientId->setText(first.fields(QStringLiteral("ID_CL")).text());
-        first.close();
-        if (linked)
-            fillServiceList(*m_list, m_connection, ServiceFill::SearchClient, m_clientId->text());
-        else
-            m_list->clear();
+        if (const auto link = serviceclients::linkOf(m_connection, name)) {
+            m_clientId->setText(*link);
+            fillServiceList(*m_list, m_connection, ServiceFill::SearchClient, *link);
+        }
     });
 }
 
@@ -112,8 +109,5 @@ void ServiceSearch::pickRow(int row)
 {
     if (title() != ModifyCaption && title() != DeleteCaption)
         return;
-    QStringList cells;
-    for (int i = 0; i < 20; ++i)
-        cells << m_list->subItem(row, i);
-    emit servicePicked(cells);
+    emit servicePicked(m_list->cells(row));
 }

@@ -25,6 +25,9 @@ public:
     void reset();
 
     GridList *list() const { return m_list; }
+    DropDown *clientList() const { return m_clients; }
+    // The other list of service clients, filled whenever this one is.
+    void shareClientNames(DropDown *other);
 
 signals:
     void servicePicked(const QStringList &cells);
@@ -39,6 +42,7 @@ private:
     Messages &m_messages;
     DropDown *m_filter;     // Cbo5
     DropDown *m_clients;    // Cbo8
+    DropDown *m_otherClients = nullptr;
     QLabel *m_clientId;     // Label21
     GridList *m_list;       // ListView4
 };

@@ -57,14 +57,22 @@ void schema::install(Connection &connection)
             definitions << column.name + QLatin1Char(' ') + columnDeclaration(column.type);
         connection.execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, definitions.join(QStringLiteral(", "))));
     }
+    ensureIndexes(connection);
+}
+
+void schema::ensureIndexes(Connection &connection)
+{
     // The lists order services by date, the per-client searches go by link and
-    // by name, the lookups by name.
+    // by name, the lookups by name. The anomaly check runs at every activation
+    // of the main window: its index holds only the rows with a missing link.
     const char *indexes[] = {
-        "CREATE INDEX PRESTAZIONI_DATAR ON PRESTAZIONI (DATAR)",
-        "CREATE INDEX PRESTAZIONI_ID_CL ON PRESTAZIONI (ID_CL)",
-        "CREATE INDEX PRESTAZIONI_CLIENTE ON PRESTAZIONI (CLIENTE)",
-        "CREATE INDEX SOGGETTI_SOGGETTO ON SOGGETTI (Soggetto)",
-        "CREATE INDEX DATI_COMUNE ON DATI (COMUNE)",
+        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_DATAR ON PRESTAZIONI (DATAR)",
+        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_ID_CL ON PRESTAZIONI (ID_CL)",
+        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_CLIENTE ON PRESTAZIONI (CLIENTE)",
+        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_ANOMALIE ON PRESTAZIONI (CLIENTE) "
+        "WHERE ID_CL IS NULL OR ID_OPER IS NULL OR ID_CAUS IS NULL",
+        "CREATE INDEX IF NOT EXISTS SOGGETTI_SOGGETTO ON SOGGETTI (Soggetto)",
+        "CREATE INDEX IF NOT EXISTS DATI_COMUNE ON DATI (COMUNE)",
     };
     for (const char *sql : indexes)
         connection.execute(QString::fromLatin1(sql));

@@ -32,5 +32,7 @@ const QList<TableDefinition> &tables();
 bool isDateColumn(const QString &name);
 // Creates the tables and indexes on an empty store.
 void install(Connection &connection);
+// Adds the indexes a store made by an earlier version lacks.
+void ensureIndexes(Connection &connection);
 
 }

@@ -3,6 +3,7 @@
 #include "comuni.h"
 #include "connection.h"
 #include "schema.h"
+#include "skipfailure.h"
 #include "storeerror.h"
 #include "transaction.h"
 
@@ -56,4 +57,7 @@ void storefile::openOrCreate(Connection &connection, const QString &path)
         }
     }
     connection.open(path, password);
+    // The indexes only make the lists fast: a store that cannot take them
+    // (a read-only file) is still opened.
+    skipFailure([&] { schema::ensureIndexes(connection); });
 }

@@ -15,14 +15,15 @@ QString amountText(const Field &amount)
 }
 
 void fillGrid(GridList &list, Connection &connection, const QList<GridColumn> &columns, const QString &sql,
-              int amountColumn)
+              int amountColumn, AmountWeight weight)
 {
     std::shared_ptr<const ResultTable> rows;
     skipFailure([&] { rows = Recordset(connection, sql).rows(); });
     list.setColumns(columns);
     QHash<int, ResultRows::Format> formats;
     if (amountColumn >= 0) {
-        list.setBoldColumns({amountColumn});
+        if (weight == AmountWeight::Bold)
+            list.setBoldColumns({amountColumn});
         formats.insert(amountColumn, amountText);
     }
     if (rows)

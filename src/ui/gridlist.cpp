@@ -74,6 +74,14 @@ QString GridList::subItem(int row, int index) const
     return m_model->text(row, index);
 }
 
+QStringList GridList::cells(int row) const
+{
+    QStringList all;
+    for (int i = 0; i < m_model->columnCount(); ++i)
+        all << subItem(row, i);
+    return all;
+}
+
 QString GridList::header(int column) const
 {
     return m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();

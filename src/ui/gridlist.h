@@ -28,6 +28,8 @@ public:
     int count() const;
     QString rowText(int row) const;
     QString subItem(int row, int index) const;
+    // Every cell of the row, the row text first.
+    QStringList cells(int row) const;
     QString header(int column) const;
     // The first selected row, or -1.
     int selectedRow() const;

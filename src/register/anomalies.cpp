@@ -1,0 +1,21 @@
+#include "anomalies.h"
+
+#include "store/recordset.h"
+#include "store/skipfailure.h"
+
+QString anomalies::statement()
+{
+    return QStringLiteral(
+        "SELECT * FROM PRESTAZIONI WHERE  ISNULL(ID_CL) OR ISNULL(ID_OPER) OR ISNULL(ID_CAUS)  ORDER BY CLIENTE ;");
+}
+
+bool anomalies::exist(Connection &connection)
+{
+    bool found = false;
+    skipFailure([&] {
+        Recordset services(connection, statement());
+        found = !services.eof();
+        services.close();
+    });
+    return found;
+}

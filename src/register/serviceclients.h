@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+class Connection;
+class DropDown;
+
+// The clients as the services name them: the search panel and the billing
+// panel choose a client among the names that occur in services and find
+// the client's services by the link those services carry.
+namespace serviceclients {
+
+// Every distinct client name of the services, in order, into each list.
+void fillNames(Connection &connection, const QList<DropDown *> &lists);
+
+// The client link of the first service (lowest ID) bearing exactly that
+// name and having a link; none when no such service is left.
+std::optional<QString> linkOf(Connection &connection, const QString &name);
+
+}
