@@ -1,6 +1,7 @@
 #include "clients/clientprintpanel.h"
 #include "clients/clientwindow.h"
 #include "programundertest.h"
+#include "windowdriver.h"
 #include "store/recordset.h"
 #include "testenvironment.h"
 #include "ui/datefield.h"
@@ -19,7 +20,7 @@
 #include <QDialog>
 
 // The client registry through its window, opened from the main window, on a real store.
-class ClientsTest : public QObject
+class ClientsTest : public QObject, private WindowDriver
 {
     Q_OBJECT
 
@@ -33,12 +34,7 @@ private slots:
     void windowLeavesAndComesBack();
 
 private:
-    template<typename W = QWidget>
-    W *get(const char *name) { return m_window->findChild<W *>(name); }
-    QLineEdit *field(const char *name) { return get<QLineEdit>(name); }
-    void press(const char *name) { QTest::mouseClick(get<QPushButton>(name), Qt::LeftButton); }
-    void pick(const char *name, const QString &text);
-    void clickRow(int row);
+    void clickRow(int row) { WindowDriver::clickRow("ListView1", row, 2); }
     void enterCode(const QString &code);
     QString lastText() { return m_program.messages().last().text; }
     QStringList storedRow(qint64 id);
@@ -54,6 +50,7 @@ void ClientsTest::init()
     m_program.main().findChild<QAction *>("MenuClienti")->trigger();
     m_window = m_program.window<ClientWindow>();
     QVERIFY(m_window);
+    drive(m_window);
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     QCoreApplication::processEvents(); // its activation
 }
@@ -61,21 +58,6 @@ void ClientsTest::init()
 void ClientsTest::cleanup()
 {
     m_program.stop();
-}
-
-void ClientsTest::pick(const char *name, const QString &text)
-{
-    auto *list = get<DropDown>(name);
-    const int index = list->findText(text, Qt::MatchFixedString);
-    QVERIFY2(index >= 0, qPrintable(text));
-    list->setCurrentIndex(index);
-    emit list->activated(index);
-}
-
-void ClientsTest::clickRow(int row)
-{
-    auto *list = get<GridList>("ListView1");
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 2)).center());
 }
 
 void ClientsTest::enterCode(const QString &code)

@@ -1,5 +1,6 @@
 #include "massbilling/massbillingwindow.h"
 #include "programundertest.h"
+#include "windowdriver.h"
 #include "testenvironment.h"
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
@@ -14,7 +15,7 @@
 #include <QToolButton>
 
 // Mass billing through its window, opened from the main window, on a real store.
-class MassBillingTest : public QObject
+class MassBillingTest : public QObject, private WindowDriver
 {
     Q_OBJECT
 
@@ -28,11 +29,7 @@ private slots:
     void failurePartWayBillsNothingAndCancelWritesNothing();
 
 private:
-    template<typename W = QWidget>
-    W *get(const char *name) { return m_window->findChild<W *>(name); }
-    GridList *list() { return get<GridList>("ListView1"); }
-    void pick(const char *name, int index);
-    void press(const char *name) { QTest::mouseClick(get<QPushButton>(name), Qt::LeftButton); }
+    GridList *list() { return WindowDriver::list("ListView1"); }
     void open();
     qint64 addService(const QString &date, const QString &billed = "N", const QString &number = QString());
     QStringList wholeRow(qint64 id);
@@ -56,15 +53,9 @@ void MassBillingTest::open()
     m_program.main().findChild<QAction *>("GMassiva")->trigger();
     m_window = m_program.window<MassBillingWindow>();
     QVERIFY(m_window);
+    drive(m_window);
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     QCoreApplication::processEvents(); // the window's activation, which resets it
-}
-
-void MassBillingTest::pick(const char *name, int index)
-{
-    auto *dropDown = get<DropDown>(name);
-    dropDown->setCurrentIndex(index);
-    emit dropDown->activated(index);
 }
 
 qint64 MassBillingTest::addService(const QString &date, const QString &billed, const QString &number)
@@ -129,18 +120,18 @@ void MassBillingTest::filtersByYearOrByMonthAlone()
     addService("07/04/2026");
     addService("08/03/2026", "S");
     open();
-    pick("Cbo1", get<DropDown>("Cbo1")->findText("2026"));
+    pickIndex("Cbo1", get<DropDown>("Cbo1")->findText("2026"));
     QCOMPARE(list()->count(), 2);
     // The month acts alone: March of every year.
-    pick("Cbo2", get<DropDown>("Cbo2")->findText("3"));
+    pickIndex("Cbo2", get<DropDown>("Cbo2")->findText("3"));
     QCOMPARE(list()->count(), 2);
     QCOMPARE(list()->subItem(0, 1), QString("06/03/2026"));
     QCOMPARE(list()->subItem(1, 1), QString("05/03/2025"));
-    pick("Cbo2", 0);
+    pickIndex("Cbo2", 0);
     QCOMPARE(list()->count(), 0);
-    pick("Cbo2", 14);
+    pickIndex("Cbo2", 14);
     QCOMPARE(list()->count(), 0);
-    pick("Cbo2", 1);
+    pickIndex("Cbo2", 1);
     QCOMPARE(list()->count(), 3);
 }
 
@@ -161,13 +152,13 @@ void MassBillingTest::selectAllTicksEveryRowAndCascadesFromCode()
 
     // A filter chosen unticks the box, and its cascade, from code.
     all->setTicked(true);
-    pick("Cbo2", 1);
+    pickIndex("Cbo2", 1);
     QVERIFY(!all->isTicked());
     for (int row = 0; row < 4; ++row)
         QVERIFY(!list()->isChecked(row));
     // Every fill starts unticked.
     list()->setChecked(2, true);
-    pick("Cbo1", 0);
+    pickIndex("Cbo1", 0);
     QVERIFY(!list()->isChecked(2));
 }
 

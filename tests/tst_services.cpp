@@ -1,5 +1,6 @@
 #include "programundertest.h"
 #include "testenvironment.h"
+#include "windowdriver.h"
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
 #include "ui/gridlist.h"
@@ -13,7 +14,7 @@
 
 // The services register through the main window: entering a service in the
 // editor, finding it in the lists, changing and deleting it, on a real store.
-class ServicesTest : public QObject
+class ServicesTest : public QObject, private WindowDriver
 {
     Q_OBJECT
 
@@ -28,15 +29,6 @@ private slots:
     void fillsShowNullLinksAmountsAndClientSearches();
 
 private:
-    template<typename W = QWidget>
-    W *get(const char *name) { return m_window->findChild<W *>(name); }
-    QLineEdit *field(const char *name) { return get<QLineEdit>(name); }
-    GridList *list(const char *name) { return get<GridList>(name); }
-    void press(const char *name) { QTest::mouseClick(get<QPushButton>(name), Qt::LeftButton); }
-    void pick(const char *name, const QString &text);
-    void pickIndex(const char *name, int index);
-    void type(const char *name, const QString &text);
-    void clickRow(const char *name, int row);
     void openSearch(const char *command, const QString &filter);
     QString lastText() { return m_program.messages().last().text; }
     QStringList row(qint64 id, const QStringList &columns);
@@ -52,43 +44,13 @@ void ServicesTest::init()
 {
     QVERIFY(m_program.start());
     m_window = &m_program.main();
+    drive(m_window);
     m_window->findChild<QAction *>("GPrestazioni")->trigger();
 }
 
 void ServicesTest::cleanup()
 {
     m_program.stop();
-}
-
-// As the user's pick in the open list: the entry becomes current and the
-// list reports it.
-void ServicesTest::pickIndex(const char *name, int index)
-{
-    auto *dropDown = get<DropDown>(name);
-    QVERIFY2(index >= 0 && index < dropDown->count(), name);
-    dropDown->setCurrentIndex(index);
-    emit dropDown->activated(index);
-}
-
-void ServicesTest::pick(const char *name, const QString &text)
-{
-    pickIndex(name, get<DropDown>(name)->findText(text, Qt::MatchFixedString));
-}
-
-void ServicesTest::type(const char *name, const QString &text)
-{
-    QLineEdit *f = field(name);
-    f->setFocus();
-    f->selectAll();
-    QTest::keyClick(f, Qt::Key_Backspace);
-    QTest::keyClicks(f, text);
-}
-
-void ServicesTest::clickRow(const char *name, int row)
-{
-    GridList *l = list(name);
-    l->scrollTo(l->model()->index(row, 0));
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualRect(l->model()->index(row, 0)).center());
 }
 
 void ServicesTest::openSearch(const char *command, const QString &filter)

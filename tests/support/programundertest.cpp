@@ -2,9 +2,11 @@
 
 #include <QTest>
 
-bool ProgramUnderTest::start()
+bool ProgramUnderTest::start(const std::function<void(TestStore &)> &seed)
 {
     m_store = std::make_unique<TestStore>();
+    if (seed)
+        seed(*m_store);
     m_messages = std::make_unique<ScriptedMessages>();
     m_main = std::make_unique<MainWindow>(m_store->connection(), *m_messages);
     m_main->show();

@@ -5,6 +5,7 @@
 #include "teststore.h"
 
 #include <QApplication>
+#include <functional>
 #include <memory>
 
 // The program as a test starts it: a fresh store, scripted message boxes and
@@ -12,8 +13,9 @@
 class ProgramUnderTest
 {
 public:
-    // Call from init(); false when the main window did not show.
-    bool start();
+    // Call from init(); false when the main window did not show. The seed
+    // puts rows in the store before the window's first activation.
+    bool start(const std::function<void(TestStore &)> &seed = {});
     // Call from cleanup(): windows first, then the store.
     void stop();
 
