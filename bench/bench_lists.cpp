@@ -6,6 +6,7 @@
 #include "clients/clientlistpanel.h"
 #include "benchmain.h"
 #include "generatedstore.h"
+#include "register/anomalies.h"
 #include "register/serviceeditor.h"
 #include "register/servicefields.h"
 #include "register/servicelists.h"
@@ -110,6 +111,24 @@ void EditorInsert(benchmark::State &state)
 }
 
 // The client window's list of all active clients (9,000 of the 10,000).
+// The check at every activation of the main window, with none or with the
+// given number of services that lost their operator link.
+void AnomalyCheck(benchmark::State &state)
+{
+    Connection &connection = store().connection();
+    const auto setLinks = [&](const QString &value) {
+        connection.execute(QStringLiteral("UPDATE PRESTAZIONI SET ID_OPER = %1 WHERE ID % %2 = 0")
+                               .arg(value)
+                               .arg(100000 / std::max<qint64>(state.range(0), 1)));
+    };
+    if (state.range(0) > 0)
+        setLinks(QStringLiteral("NULL"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(anomalies::exist(connection));
+    if (state.range(0) > 0)
+        setLinks(QStringLiteral("1"));
+}
+
 void ActiveClientsList(benchmark::State &state)
 {
     ClientListPanel panel(store().connection());
@@ -140,6 +159,7 @@ void MunicipalityLookup(benchmark::State &state)
 
 }
 
+BENCHMARK(AnomalyCheck)->Arg(0)->Arg(50)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ActiveClientsList)->Unit(benchmark::kMillisecond);
 BENCHMARK(MunicipalityLookup)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SearchListFill)->Unit(benchmark::kMillisecond);
