@@ -187,14 +187,9 @@ void BillingPanel::clientChosen(const QString &name)
     const QString filter = m_filter->text();
     if (!m_clientSearch->isTicked() || name.isEmpty() || (filter != Billed && filter != Unbilled))
         return;
-    m_clientId->clear();
-    m_list->clear();
     guarded(m_messages, this, [&] {
-        if (const auto link = serviceclients::linkOf(m_connection, name)) {
-            m_clientId->setText(*link);
-            fillServiceList(*m_list, m_connection,
-                            filter == Billed ? ServiceFill::BillingClientBilled : ServiceFill::BillingClientUnbilled, *link);
-        }
+        serviceclients::showServicesOf(m_connection, name, *m_clientId, *m_list,
+                                       filter == Billed ? ServiceFill::BillingClientBilled : ServiceFill::BillingClientUnbilled);
     });
 }
 

@@ -3,6 +3,9 @@
 #include "picklists.h"
 #include "store/recordset.h"
 #include "ui/dropdown.h"
+#include "ui/gridlist.h"
+
+#include <QLabel>
 
 void serviceclients::fillNames(Connection &connection, const QList<DropDown *> &lists)
 {
@@ -27,4 +30,15 @@ std::optional<QString> serviceclients::linkOf(Connection &connection, const QStr
         link = first.fields(0).text();
     first.close();
     return link;
+}
+
+void serviceclients::showServicesOf(Connection &connection, const QString &name, QLabel &clientId, GridList &list,
+                                    ServiceFill fill)
+{
+    clientId.clear();
+    list.clear();
+    if (const auto link = linkOf(connection, name)) {
+        clientId.setText(*link);
+        fillServiceList(list, connection, fill, *link);
+    }
 }

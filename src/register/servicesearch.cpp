@@ -95,13 +95,8 @@ void ServiceSearch::searchClient(const QString &name)
 {
     if (name.isEmpty())
         return;
-    m_clientId->clear();
-    m_list->clear();
     guarded(m_messages, this, [&] {
-        if (const auto link = serviceclients::linkOf(m_connection, name)) {
-            m_clientId->setText(*link);
-            fillServiceList(*m_list, m_connection, ServiceFill::SearchClient, *link);
-        }
+        serviceclients::showServicesOf(m_connection, name, *m_clientId, *m_list, ServiceFill::SearchClient);
     });
 }
 
