@@ -6,7 +6,9 @@
 #include "reports/reportdata.h"
 #include "reports/reportpainter.h"
 #include "reports/reportpreview.h"
+#include "reports/shaping.h"
 #include "store/recordset.h"
+#include "store/storeerror.h"
 #include "testenvironment.h"
 #include "ui/tickbox.h"
 
@@ -34,6 +36,7 @@ private slots:
     void statementPrintsItsFooterOnceAfterTheLastRow();
     void footerThatDoesNotFitGetsAPageOfItsOwn();
     void groupedReportTotalsEachClientAndTitlesEveryPage();
+    void shapingGroupsThePeriodsRowsUnderTheirClients();
     void reusedLayoutsGetTheirDesignCaptionsBack();
     void everyLayoutExportsItsTextsToPdf();
     void previewPagesThroughTheReportAndZooms();
@@ -181,6 +184,31 @@ void ReportsTest::groupedReportTotalsEachClientAndTitlesEveryPage()
     QCOMPARE(first.mid(1, 2), QStringList({"Cliente:", "BIANCHI"}));
     QCOMPARE(first.mid(10, 7), QStringList({"05/02/2026", "CONSULENZA", "1,5", "PRATICA", "GIULIA", "€ 1.000,25", "S"}));
     QVERIFY(!model.texts(model.pages.size() - 1).contains("VERDI"));
+}
+
+void ReportsTest::shapingGroupsThePeriodsRowsUnderTheirClients()
+{
+    addService("ROSSI", "04/12/2026", "10");
+    addService("BIANCHI", "05/12/2026", "20", "S");
+    addService("rossi", "06/12/2026", "30", "S");
+    addService("ROSSI", "12/04/2026", "40"); // the day and month swapped: outside
+    addService("VERDI", "01/01/2025", "50");
+    const ReportData data = shaping::open(
+        m_program.store().connection(),
+        "SHAPE {SELECT DISTINCT CLIENTE FROM PRESTAZIONI ORDER BY CLIENTE} APPEND ({SELECT * FROM PRESTAZIONI  WHERE "
+        "(DATAR >= #12/04/2026# AND DATAR <= #12/06/2026#)  } AS Level2 RELATE CLIENTE to cliente )");
+    QVERIFY(data.grouped());
+    QStringList clients;
+    for (int r = 0; r < data.rows().rowCount(); ++r) {
+        QStringList amounts;
+        const ResultTable &services = data.children(r);
+        for (int c = 0; c < services.rowCount(); ++c)
+            amounts << services.field(c, services.columnIndex("IMPORTO")).text();
+        clients << data.rows().field(r, 0).text() + ": " + amounts.join(' ');
+    }
+    // DISTINCT compares as the store does: "rossi" is ROSSI's group.
+    QCOMPARE(clients, QStringList({"BIANCHI: 20", "ROSSI: 10 30"}));
+    QVERIFY_THROWS_EXCEPTION(StoreError, shaping::open(m_program.store().connection(), "SELECT * FROM PRESTAZIONI"));
 }
 
 void ReportsTest::reusedLayoutsGetTheirDesignCaptionsBack()

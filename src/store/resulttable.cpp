@@ -44,6 +44,28 @@ std::shared_ptr<ResultTable> ResultTable::read(Statement &statement)
     return table;
 }
 
+std::shared_ptr<ResultTable> ResultTable::subset(const std::vector<int> &rows) const
+{
+    auto table = std::make_shared<ResultTable>();
+    table->m_names = m_names;
+    table->m_types = m_types;
+    const size_t columns = m_names.size();
+    table->m_cells.reserve(rows.size() * columns);
+    for (int row : rows) {
+        for (size_t c = 0; c < columns; ++c) {
+            Cell cell = m_cells[size_t(row) * columns + c];
+            if (cell.kind == Cell::Text) {
+                const quint32 offset = quint32(table->m_texts.size());
+                table->m_texts.append(m_texts, cell.text.offset, cell.text.length);
+                cell.text.offset = offset;
+            }
+            table->m_cells.push_back(cell);
+        }
+        ++table->m_rowCount;
+    }
+    return table;
+}
+
 int ResultTable::columnIndex(const QString &name) const
 {
     for (int c = 0; c < m_names.size(); ++c)

@@ -18,6 +18,8 @@ class ResultTable
 {
 public:
     static std::shared_ptr<ResultTable> read(Statement &statement);
+    // The given rows of this table, in the given order, as a table of their own.
+    std::shared_ptr<ResultTable> subset(const std::vector<int> &rows) const;
 
     int rowCount() const { return m_rowCount; }
     int columnCount() const { return int(m_names.size()); }
