@@ -6,6 +6,7 @@
 #include "reports/paginator.h"
 #include "reports/reportdata.h"
 #include "reports/reportpainter.h"
+#include "reports/shaping.h"
 #include "store/recordset.h"
 
 #include <QApplication>
@@ -33,6 +34,28 @@ void PaginateReport(benchmark::State &state)
     state.counters["pages"] = pages;
 }
 
+// The cumulative report for "Tutti" over one year: every client of the
+// register is a parent, the year's services the children.
+void GroupedReportOfAYear(benchmark::State &state)
+{
+    ReportLayout layout = layouts::drtTest();
+    layout.setDataField(QStringLiteral("Section6"), QStringLiteral("Text1"), QStringLiteral("CLIENTE"));
+    layout.setDataField(QStringLiteral("Section1"), QStringLiteral("Text4"), QStringLiteral("IMPORTO"));
+    const QString command = QStringLiteral(
+        "SHAPE {SELECT DISTINCT CLIENTE FROM PRESTAZIONI ORDER BY CLIENTE} APPEND ({SELECT * FROM PRESTAZIONI  WHERE "
+        "(DATAR >= #01/01/2025# AND DATAR <= #12/31/2025#)  } AS Level2 RELATE CLIENTE to cliente )");
+    int groups = 0;
+    int pages = 0;
+    for (auto _ : state) {
+        const ReportData data = shaping::open(GeneratedStore::standard().connection(), command);
+        groups = data.rows().rowCount();
+        if (state.range(0))
+            pages = int(paginate(layout, data, QDate(2026, 12, 7)).pages.size());
+    }
+    state.counters["groups"] = groups;
+    state.counters["pages"] = pages;
+}
+
 void ExportReportPdf(benchmark::State &state)
 {
     const ReportData data(services(10000));
@@ -46,6 +69,7 @@ void ExportReportPdf(benchmark::State &state)
 }
 
 BENCHMARK(PaginateReport)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(GroupedReportOfAYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExportReportPdf)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
