@@ -49,6 +49,13 @@ struct FillDefinition
     AmountWeight weight = AmountWeight::Bold;
 };
 
+// The billing lists: the billing columns, amounts plain, the statement
+// completed after its column list.
+FillDefinition billing(const QString &rest)
+{
+    return {billingColumns(), BillingSelect + rest, 3, AmountWeight::Plain};
+}
+
 FillDefinition definition(ServiceFill fill, const QString &clientId)
 {
     const QString client = doubledQuotes(clientId);
@@ -70,23 +77,15 @@ FillDefinition definition(ServiceFill fill, const QString &clientId)
         return {fullColumns(800),
                 "SELECT * FROM PRESTAZIONI  WHERE  ID_CL LIKE '" + client + "'  ORDER BY DATAR DESC  ;", 13};
     case ServiceFill::BillingBilled:
-        return {billingColumns(), BillingSelect + ",PARC FROM PRESTAZIONI  WHERE PARC LIKE 'S' ORDER BY DATAR DESC  ;", 3,
-                AmountWeight::Plain};
+        return billing(",PARC FROM PRESTAZIONI  WHERE PARC LIKE 'S' ORDER BY DATAR DESC  ;");
     case ServiceFill::BillingUnbilled:
-        return {billingColumns(), BillingSelect + ",PARC FROM PRESTAZIONI  WHERE PARC LIKE 'N' ORDER BY DATAR DESC  ;", 3,
-                AmountWeight::Plain};
+        return billing(",PARC FROM PRESTAZIONI  WHERE PARC LIKE 'N' ORDER BY DATAR DESC  ;");
     case ServiceFill::BillingAll:
-        return {billingColumns(), BillingSelect + " FROM PRESTAZIONI  ORDER BY DATAR DESC  ;", 3, AmountWeight::Plain};
+        return billing(" FROM PRESTAZIONI  ORDER BY DATAR DESC  ;");
     case ServiceFill::BillingClientBilled:
-        return {billingColumns(),
-                BillingSelect + ",PARC FROM PRESTAZIONI  WHERE PARC LIKE 'S' AND ID_CL LIKE '" + client
-                    + "'  ORDER BY DATAR DESC  ;",
-                3, AmountWeight::Plain};
+        return billing(",PARC FROM PRESTAZIONI  WHERE PARC LIKE 'S' AND ID_CL LIKE '" + client + "'  ORDER BY DATAR DESC  ;");
     case ServiceFill::BillingClientUnbilled:
-        return {billingColumns(),
-                BillingSelect + ",PARC FROM PRESTAZIONI  WHERE PARC LIKE 'N' AND ID_CL LIKE '" + client
-                    + "'  ORDER BY DATAR DESC  ;",
-                3, AmountWeight::Plain};
+        return billing(",PARC FROM PRESTAZIONI  WHERE PARC LIKE 'N' AND ID_CL LIKE '" + client + "'  ORDER BY DATAR DESC  ;");
     }
     return {};
 }
