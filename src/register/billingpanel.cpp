@@ -117,11 +117,7 @@ QWidget *BillingPanel::buildSelection()
     actions->addLayout(buttons);
     layout->addLayout(actions);
     layout->addStretch(1);
-    connect(clear, &QToolButton::clicked, this, [this] {
-        untickActions();
-        clearSelection();
-        m_action->setText(QString());
-    });
+    connect(clear, &QToolButton::clicked, this, &BillingPanel::dropAction);
     return selection;
 }
 
@@ -136,9 +132,7 @@ void BillingPanel::open()
     show();
     m_filter->setEntries({QString(), All, Unbilled, Billed});
     m_clientSearch->setTicked(false);
-    untickActions();
-    clearSelection();
-    m_action->setText(QString());
+    dropAction();
     m_clientSearch->setEnabled(false);
     lockClients(true);
 }
@@ -167,10 +161,8 @@ void BillingPanel::showFilter(const QString &filter)
 
 void BillingPanel::clientSearchTicked(bool ticked)
 {
-    untickActions();
-    clearSelection();
+    dropAction();
     m_clientId->clear();
-    m_action->setText(QString());
     if (ticked) {
         serviceclients::fillNames(m_connection, {m_clients, m_otherClients});
         lockClients(false);
@@ -303,6 +295,13 @@ void BillingPanel::untickActions()
 {
     for (int box : {ModifyBox, DeleteBox})
         m_ticks->box(box)->setTicked(false);
+}
+
+void BillingPanel::dropAction()
+{
+    untickActions();
+    clearSelection();
+    m_action->setText(QString());
 }
 
 void BillingPanel::clearSelection()

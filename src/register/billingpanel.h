@@ -51,6 +51,8 @@ private:
 
     void untickActions();
     void clearSelection();
+    // Both boxes unticked, the selection cleared, no action.
+    void dropAction();
     void lockClients(bool locked);
 
     Connection &m_connection;
