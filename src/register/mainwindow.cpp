@@ -10,6 +10,7 @@
 #include "servicecommandbar.h"
 #include "serviceeditor.h"
 #include "servicesearch.h"
+#include "statistics/statisticswindow.h"
 #include "reports/layouts.h"
 #include "reports/reportdata.h"
 #include "reports/reportshow.h"
@@ -169,6 +170,7 @@ void MainWindow::connectServices()
     connect(m_commandBar->modify(), &QPushButton::clicked, this, [this] { openSearch(true); });
     connect(m_commandBar->remove(), &QPushButton::clicked, this, [this] { openSearch(false); });
     connect(m_commandBar->print(), &QPushButton::clicked, this, &MainWindow::printServices);
+    connect(m_commandBar->searchPrint(), &QPushButton::clicked, this, &MainWindow::openStatistics);
     connect(m_commandBar->clear(), &QPushButton::clicked, this, [this] {
         m_editor->clear();
         // The lists come back at once, so that the next service can be entered.
@@ -323,6 +325,18 @@ void MainWindow::openMassBilling()
         connect(m_massBilling.get(), &SecondaryWindow::left, this, &QWidget::show);
     }
     openWindow(m_massBilling.get());
+}
+
+void MainWindow::openStatistics()
+{
+    if (!m_statistics) {
+        m_statistics = std::make_unique<StatisticsWindow>(m_connection, m_messages);
+        connect(m_statistics.get(), &SecondaryWindow::left, this, [this] {
+            show();
+            m_commandBar->show();
+        });
+    }
+    openWindow(m_statistics.get());
 }
 
 void MainWindow::exitProgram()

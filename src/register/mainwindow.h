@@ -16,6 +16,7 @@ class ReasonsPanel;
 class ServiceCommandBar;
 class ServiceEditor;
 class ServiceSearch;
+class StatisticsWindow;
 class StatusPanels;
 class QFrame;
 class QToolButton;
@@ -53,6 +54,7 @@ private:
     void printServices();
     void openClients();
     void openMassBilling();
+    void openStatistics();
     void enableCommandBar();
     void exitProgram();
 
@@ -72,4 +74,5 @@ private:
     LayoutSlot m_servicesReport;
     std::unique_ptr<ClientWindow> m_clients;
     std::unique_ptr<MassBillingWindow> m_massBilling;
+    std::unique_ptr<StatisticsWindow> m_statistics;
 };

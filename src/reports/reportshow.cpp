@@ -13,3 +13,11 @@ void showReportModal(ProgramWindow &owner, Messages &messages, const ReportLayou
     preview.setWindowState(Qt::WindowMaximized);
     owner.showModal(preview);
 }
+
+void showReport(QWidget &owner, Messages &messages, const ReportLayout &layout, const ReportData &data)
+{
+    auto *preview = new ReportPreview(paginate(layout, data, QDate::currentDate()), messages, &owner);
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    preview->resize(900, 700);
+    preview->show();
+}

@@ -1,0 +1,18 @@
+#include "datewarning.h"
+
+#include "ui/datefield.h"
+#include "ui/messages.h"
+
+void showInvalidDate(Messages &messages, QWidget *parent)
+{
+    messages.inform(parent, QStringLiteral("Velmora") + QString(18, QLatin1Char('.')), QStringLiteral("Data non valida"),
+                    Messages::Icon::None);
+}
+
+void warnOfInvalidDate(DateField *field, Messages &messages)
+{
+    QObject::connect(field, &DateField::invalidDate, field, [field, &messages] {
+        showInvalidDate(messages, field->window());
+        field->reset();
+    });
+}
