@@ -1,5 +1,6 @@
 // The services report laid out from 10,000 and 100,000 services, and
-// exported to PDF from 10,000.
+// exported to PDF from 10,000; the statistics window's report of every
+// client over a year; the cumulative report of a year.
 #include "benchmain.h"
 #include "generatedstore.h"
 #include "reports/layouts.h"
@@ -7,6 +8,7 @@
 #include "reports/reportdata.h"
 #include "reports/reportpainter.h"
 #include "reports/shaping.h"
+#include "statistics/reportqueries.h"
 #include "store/recordset.h"
 
 #include <QApplication>
@@ -56,6 +58,29 @@ void GroupedReportOfAYear(benchmark::State &state)
     state.counters["pages"] = pages;
 }
 
+// "Tutti", a year, state "TUTTI": the SQL as the window joins it, its rows
+// and, with the argument 1, the report laid out.
+void StatisticsReportOfAYear(benchmark::State &state)
+{
+    FilterValues filters;
+    filters.all = true;
+    filters.state = QStringLiteral("TUTTI");
+    filters.from = QStringLiteral("01/01/2025");
+    filters.to = QStringLiteral("31/12/2025");
+    const reportqueries::Query &query = reportqueries::query(12);
+    const ReportLayout layout = layouts::reportParcellati();
+    int rows = 0;
+    int pages = 0;
+    for (auto _ : state) {
+        const auto services = Recordset(GeneratedStore::standard().connection(), *reportqueries::sql(query, filters)).rows();
+        rows = services->rowCount();
+        if (state.range(0))
+            pages = int(paginate(layout, ReportData(services), QDate(2026, 12, 7)).pages.size());
+    }
+    state.counters["rows"] = rows;
+    state.counters["pages"] = pages;
+}
+
 void ExportReportPdf(benchmark::State &state)
 {
     const ReportData data(services(10000));
@@ -70,6 +95,7 @@ void ExportReportPdf(benchmark::State &state)
 
 BENCHMARK(PaginateReport)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(GroupedReportOfAYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(StatisticsReportOfAYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExportReportPdf)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
