@@ -192,6 +192,16 @@ void StatisticsTest::filtersClearWhatTheyCompeteWith()
     QCOMPARE(m_program.messages().last().title, QString("Velmora.................."));
     QCOMPARE(from->text(), QString());
 
+    // A name whose services lost their link: its code is not reused.
+    pick("Cbo10", "ROSSI");
+    m_program.store().connection().execute("UPDATE PRESTAZIONI SET ID_CL = NULL WHERE CLIENTE = 'ROSSI'");
+    pick("Cbo10", "ROSSI");
+    QCOMPARE(field("T1")->text(), QString("1"));
+    pick("Cbo12", "TUTTI");
+    const QList<Printed> printed = print();
+    QCOMPARE(m_program.messages().last().text, QString("0"));
+    QVERIFY(printed.size() == 1 && printed[0].notes.isEmpty());
+
     m_window->findChild<QAction *>("Chiudi")->trigger();
     QVERIFY(m_program.main().isVisible() && !m_window->isVisible());
     QVERIFY(m_program.main().findChild<QWidget *>("Frame4")->isVisible());
