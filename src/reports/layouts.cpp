@@ -56,9 +56,9 @@ ReportLayout reportParcellati()
 {
     const QList<Column> columns = {
         {"Data", "DATAR", 52, arial(9.75), {}},          {"Cliente", "Cliente", 110, arial(9.75, true), {}},
-        {"Prestazione", "Causale", 95, narrow(9), {}},   {"Descrizione", "NOTE", 110, narrow(8.25), {}},
+        {"Prestazione", "Causale", 95, narrow(9), {}},   {"Descrizione", "NOTE", 96, narrow(8.25), {}},
         {"Operatore", "Operatore", 60, narrow(9), {}},   {"Importo", "Importo", 62, arial(9.75), reportformat::Amount},
-        {"Parcellato", "PARC", 38, narrow(9, true), {}}};
+        {"Parcellato", "PARC", 52, narrow(9, true), {}}};
     const QFont big = arial(12, true);
     ReportBand header = band(Kind::ReportHeader, QStringLiteral("Section4"), 48,
                              {caption(QStringLiteral("Label1"), QStringLiteral("Report  Prestazioni"), QRectF(0, 0, 150, 20), big),
