@@ -1,6 +1,6 @@
 #include "filterpanel.h"
 
-#include "datewarning.h"
+#include "periodfields.h"
 #include "store/recordset.h"
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
@@ -8,7 +8,6 @@
 #include "ui/storeguard.h"
 #include "ui/tickbox.h"
 
-#include <QDate>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,15 +36,17 @@ FilterPanel::FilterPanel(Connection &connection, Messages &messages, QWidget *pa
     : QGroupBox(QStringLiteral("Ricerca/Visualizza/Stampa"), parent), m_connection(connection), m_messages(messages)
 {
     setObjectName(QStringLiteral("Frame2"));
-    setFont(QFont(QStringLiteral("Arial"), font().pointSize()));
+    QFont arial = font();
+    arial.setFamily(QStringLiteral("Arial"));
+    setFont(arial);
     build();
     connect(m_all, &TickBox::ticked, this, &FilterPanel::allClicked);
-    connect(m_today, &TickBox::ticked, this, &FilterPanel::todayClicked);
+    connect(m_today, &TickBox::ticked, this, [this](bool ticked) { periodfields::fillWithToday(m_from, m_to, ticked); });
     connect(m_client, &DropDown::picked, this, &FilterPanel::clientChosen);
     connect(m_reason, &DropDown::picked, this, &FilterPanel::reasonChosen);
     connect(m_operator, &DropDown::picked, this, &FilterPanel::operatorChosen);
-    warnOfInvalidDate(m_from, m_messages);
-    warnOfInvalidDate(m_to, m_messages);
+    periodfields::warnOfInvalidDate(m_from, m_messages);
+    periodfields::warnOfInvalidDate(m_to, m_messages);
 }
 
 void FilterPanel::build()
@@ -153,12 +154,6 @@ void FilterPanel::allClicked(bool ticked)
         emptyOperator();
     m_today->setTicked(false);
     emptyDates();
-}
-
-void FilterPanel::todayClicked(bool ticked)
-{
-    for (DateField *date : {m_from, m_to})
-        date->setDate(ticked ? QDate::currentDate() : QDate());
 }
 
 // Unticking "Tutti" may empty the list's own text again: its lookup then

@@ -34,7 +34,6 @@ private:
     void build();
     void fillLists();
     void allClicked(bool ticked);
-    void todayClicked(bool ticked);
     void clientChosen();
     void reasonChosen();
     void operatorChosen();

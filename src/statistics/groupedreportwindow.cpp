@@ -1,6 +1,6 @@
 #include "groupedreportwindow.h"
 
-#include "datewarning.h"
+#include "periodfields.h"
 #include "reports/layouts.h"
 #include "reports/reportdata.h"
 #include "reports/reportshow.h"
@@ -68,7 +68,9 @@ GroupedReportWindow::GroupedReportWindow(Connection &connection, Messages &messa
       m_today(new TickBox(QStringLiteral("Data odierna"), this)), m_layout(layouts::drtTest)
 {
     setObjectName(QStringLiteral("Form4"));
-    setFont(QFont(QStringLiteral("Arial"), font().pointSize()));
+    QFont arial = font();
+    arial.setFamily(QStringLiteral("Arial"));
+    setFont(arial);
     QAction *close = menuBar()->addAction(QStringLiteral("&Chiudi"));
     close->setObjectName(QStringLiteral("Chiudi"));
     m_choice->setObjectName(QStringLiteral("Cbo1"));
@@ -108,12 +110,9 @@ GroupedReportWindow::GroupedReportWindow(Connection &connection, Messages &messa
         hide();
     });
     connect(print, &QPushButton::clicked, this, &GroupedReportWindow::print);
-    connect(m_today, &TickBox::ticked, this, [this](bool ticked) {
-        for (DateField *date : {m_from, m_to})
-            date->setDate(ticked ? QDate::currentDate() : QDate());
-    });
-    warnOfInvalidDate(m_from, m_messages);
-    warnOfInvalidDate(m_to, m_messages);
+    connect(m_today, &TickBox::ticked, this, [this](bool ticked) { periodfields::fillWithToday(m_from, m_to, ticked); });
+    periodfields::warnOfInvalidDate(m_from, m_messages);
+    periodfields::warnOfInvalidDate(m_to, m_messages);
 }
 
 void GroupedReportWindow::print()
@@ -139,7 +138,7 @@ void GroupedReportWindow::showReport(const GroupedChoice &choice)
     const auto from = monthFirst(*m_from);
     const auto to = monthFirst(*m_to);
     if (!from || !to) {
-        showInvalidDate(m_messages, this);
+        periodfields::showInvalidDate(m_messages, this);
         return;
     }
     const QString command = QLatin1String(choice.beforeFrom) + *from + QLatin1String("# AND DATAR <= #") + *to

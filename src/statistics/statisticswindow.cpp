@@ -1,6 +1,6 @@
 #include "statisticswindow.h"
 
-#include "datewarning.h"
+#include "periodfields.h"
 #include "filterpanel.h"
 #include "groupedreportwindow.h"
 #include "printrules.h"
@@ -68,7 +68,7 @@ void StatisticsWindow::showQuery(int number, const FilterValues &values)
     const reportqueries::Query &query = reportqueries::query(number);
     const auto sql = reportqueries::sql(query, values);
     if (!sql) {
-        showInvalidDate(m_messages, this);
+        periodfields::showInvalidDate(m_messages, this);
         return;
     }
     guarded(m_messages, this, [&] {

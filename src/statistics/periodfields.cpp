@@ -1,7 +1,9 @@
-#include "datewarning.h"
+#include "periodfields.h"
 
 #include "ui/datefield.h"
 #include "ui/messages.h"
+
+namespace periodfields {
 
 void showInvalidDate(Messages &messages, QWidget *parent)
 {
@@ -15,4 +17,12 @@ void warnOfInvalidDate(DateField *field, Messages &messages)
         showInvalidDate(messages, field->window());
         field->reset();
     });
+}
+
+void fillWithToday(DateField *from, DateField *to, bool ticked)
+{
+    for (DateField *date : {from, to})
+        date->setDate(ticked ? QDate::currentDate() : QDate());
+}
+
 }
