@@ -45,7 +45,7 @@ const GroupedChoice Choices[] = {
      "#)  } AS Level2 RELATE CLIENTE to cliente )", false},
 };
 
-// The cumulative report's group header and detail boxes and their columns.
+// The cumulative report's detail boxes and the child columns they print.
 const QList<QPair<const char *, const char *>> DetailFields{{"Text2", "DATAR"}, {"Text3", "CAUSALE"},
                                                             {"Text4", "IMPORTO"}, {"Text5", "QTA"},
                                                             {"Text6", "NOTE"},   {"Text7", "OPERATORE"},
