@@ -4,6 +4,7 @@
 #include "ui/dropdown.h"
 #include "ui/enterfocus.h"
 #include "ui/keyfilter.h"
+#include "ui/named.h"
 #include "ui/tickbox.h"
 #include "ui/typinglimit.h"
 #include "ui/uppercase.h"
@@ -15,13 +16,6 @@
 #include <QPlainTextEdit>
 
 namespace {
-
-template<typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QString text(const QWidget *field)
 {

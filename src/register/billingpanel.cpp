@@ -9,6 +9,7 @@
 #include "ui/dropdown.h"
 #include "ui/gridlist.h"
 #include "ui/messages.h"
+#include "ui/named.h"
 #include "ui/storeguard.h"
 #include "ui/tickbox.h"
 
@@ -36,13 +37,6 @@ QString modeCaption(const QString &filter)
     if (filter == Billed)
         return QStringLiteral("Gestione Parcellati");
     return QStringLiteral("Gestione Tutti i Clienti");
-}
-
-template<typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
 }
 
 }

@@ -4,23 +4,13 @@
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
 #include "ui/keyfilter.h"
+#include "ui/named.h"
 #include "ui/uppercase.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-
-namespace {
-
-template<typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-}
 
 ServiceFields::ServiceFields(QWidget *parent)
     : QWidget(parent)

@@ -5,6 +5,7 @@
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
 #include "ui/dropdownfill.h"
+#include "ui/named.h"
 #include "ui/storeguard.h"
 #include "ui/tickbox.h"
 
@@ -15,13 +16,6 @@
 #include <QStyle>
 
 namespace {
-
-template<typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 DropDown *list(QWidget *parent, const char *name, int width)
 {
