@@ -57,7 +57,7 @@ std::optional<QString> monthFirst(DateField &field)
     if (field.text().isEmpty())
         field.setDate(QDate::currentDate());
     const auto date = parseDayFirstDate(field.text());
-    return date ? std::optional(date->toString(QStringLiteral("MM/dd/yyyy"))) : std::nullopt;
+    return date ? std::optional(monthFirstDate(*date)) : std::nullopt;
 }
 
 }

@@ -77,21 +77,24 @@ const QList<Query> Queries{
      period({" Causale con tutti i Clienti : ", ReasonText})},
 };
 
-std::optional<QString> dateOf(const QString &text, const QString &format)
+// A date typed day first, in the form given; none when it is not a date.
+template<typename Form>
+std::optional<QString> dateOf(const QString &text, Form form)
 {
     const auto date = parseDayFirstDate(text);
-    if (!date)
-        return std::nullopt;
-    return date->toString(format);
+    return date ? std::optional(form(*date)) : std::nullopt;
+}
+
+QString shortDate(const QDate &date)
+{
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
 std::optional<QString> valueOf(Value value, const FilterValues &filters)
 {
-    const QString monthFirst = QStringLiteral("MM/dd/yyyy");
-    const QString shortDate = QStringLiteral("dd/MM/yyyy");
     switch (value) {
-    case From: return dateOf(filters.from, monthFirst);
-    case To: return dateOf(filters.to, monthFirst);
+    case From: return dateOf(filters.from, monthFirstDate);
+    case To: return dateOf(filters.to, monthFirstDate);
     case FirstDate: return dateOf(filters.from, shortDate);
     case SecondDate: return dateOf(filters.to, shortDate);
     case ClientNumber: return clientNumber(filters);

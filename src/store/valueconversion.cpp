@@ -105,6 +105,11 @@ std::optional<QDate> parseMonthFirstDate(const QString &text)
     return parseSlashed(text, false);
 }
 
+QString monthFirstDate(const QDate &date)
+{
+    return date.toString(QStringLiteral("MM/dd/yyyy"));
+}
+
 QByteArray isoDate(const QDate &date)
 {
     return date.toString(Qt::ISODate).toLatin1();

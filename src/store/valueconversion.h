@@ -21,4 +21,5 @@ bool fitsColumn(const QVariant &value, ColumnType type);
 std::optional<QDate> parseDayFirstDate(const QString &text);
 // The SQL literal form "mm/dd/yyyy", month first.
 std::optional<QDate> parseMonthFirstDate(const QString &text);
+QString monthFirstDate(const QDate &date);
 QByteArray isoDate(const QDate &date);
