@@ -36,9 +36,20 @@ FilterPanel::FilterPanel(Connection &connection, Messages &messages, QWidget *pa
     build();
     connect(m_all, &TickBox::ticked, this, &FilterPanel::allClicked);
     connect(m_today, &TickBox::ticked, this, [this](bool ticked) { periodfields::fillWithToday(m_from, m_to, ticked); });
-    connect(m_client, &DropDown::picked, this, &FilterPanel::clientChosen);
-    connect(m_reason, &DropDown::picked, this, &FilterPanel::reasonChosen);
-    connect(m_operator, &DropDown::picked, this, &FilterPanel::operatorChosen);
+    using enum FilterAction;
+    // Unticking "Tutti" may empty the client's or reason's own text again:
+    // its lookup then finds nothing. The reason leaves the client, so the
+    // two together print that client's services of that reason.
+    connect(m_client, &DropDown::picked, this, [this] {
+        lookUp(*m_client, {EmptyOperator, UntickAll, EmptyDates, EmptyState, EmptyReason}, "ID_CL", "CLIENTE", m_clientCode);
+    });
+    connect(m_reason, &DropDown::picked, this, [this] {
+        lookUp(*m_reason, {EmptyOperator, UntickAll, EmptyDates, EmptyState}, "ID_CAUS", "CAUSALE", m_reasonCode);
+    });
+    connect(m_operator, &DropDown::picked, this, [this] {
+        lookUp(*m_operator, {EmptyClient, EmptyReason, EmptyState, UntickAll, EmptyCode, EmptyDates}, "ID_OPER",
+               "OPERATORE", m_operatorCode);
+    });
     periodfields::warnOfInvalidDate(m_from, m_messages);
     periodfields::warnOfInvalidDate(m_to, m_messages);
 }
@@ -150,48 +161,13 @@ void FilterPanel::allClicked(bool ticked)
     emptyDates();
 }
 
-// Unticking "Tutti" may empty the list's own text again: its lookup then
-// finds nothing.
-void FilterPanel::clientChosen()
+void FilterPanel::lookUp(const DropDown &list, const QList<FilterAction> &clearedFirst, const char *codeColumn,
+                         const char *nameColumn, QString &code)
 {
-    if (m_client->text().isEmpty())
+    if (list.text().isEmpty())
         return;
-    emptyOperator();
-    m_all->setTicked(false);
-    emptyDates();
-    m_state->setText(QString());
-    emptyReason();
-    lookUp(*m_client, "ID_CL", "CLIENTE", m_clientCode);
-}
-
-// The client stays: a client and a reason together print that client's
-// services of that reason.
-void FilterPanel::reasonChosen()
-{
-    if (m_reason->text().isEmpty())
-        return;
-    emptyOperator();
-    m_all->setTicked(false);
-    emptyDates();
-    m_state->setText(QString());
-    lookUp(*m_reason, "ID_CAUS", "CAUSALE", m_reasonCode);
-}
-
-void FilterPanel::operatorChosen()
-{
-    if (m_operator->text().isEmpty())
-        return;
-    emptyClient();
-    emptyReason();
-    m_state->setText(QString());
-    m_all->setTicked(false);
-    m_code->clear();
-    emptyDates();
-    lookUp(*m_operator, "ID_OPER", "OPERATORE", m_operatorCode);
-}
-
-void FilterPanel::lookUp(const DropDown &list, const char *codeColumn, const char *nameColumn, QString &code)
-{
+    for (FilterAction action : clearedFirst)
+        apply(action);
     code.clear();
     guarded(m_messages, this, [&] {
         const QString column = QLatin1String(codeColumn);

@@ -34,12 +34,11 @@ private:
     void build();
     void fillLists();
     void allClicked(bool ticked);
-    void clientChosen();
-    void reasonChosen();
-    void operatorChosen();
-    // The code of the first service (lowest ID) that bears exactly the
-    // list's name and has a link of that kind; shown in T1 when found.
-    void lookUp(const DropDown &list, const char *codeColumn, const char *nameColumn, QString &code);
+    // A name chosen: the competing filters cleared in order, then the code
+    // of the first service (lowest ID) that bears exactly the list's name
+    // and has a link of that kind; shown in T1 when found.
+    void lookUp(const DropDown &list, const QList<FilterAction> &clearedFirst, const char *codeColumn,
+                const char *nameColumn, QString &code);
     void emptyClient();
     void emptyReason();
     void emptyOperator();
