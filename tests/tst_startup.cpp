@@ -54,7 +54,7 @@ void StartupTest::firstStartShowsTheSplashThenTheMainWindowOnce()
 {
     QTemporaryDir dir;
     ScriptedMessages messages;
-    Startup startup(messages, dir.path());
+    Startup startup(messages, storefile::pathIn(dir.path()));
     ShowCounter counter;
     startup.mainWindow().installEventFilter(&counter);
     auto *bar = startup.splash().findChild<QProgressBar *>("pb1");
@@ -85,6 +85,7 @@ void StartupTest::firstStartShowsTheSplashThenTheMainWindowOnce()
     const QString entry = readAll(QDir(desktopshortcut::desktopFolder()).filePath("Corbelia.desktop"));
     QVERIFY2(entry.contains("Name=Corbelia\n"), qPrintable(entry));
     QVERIFY2(entry.contains("Exec=\"" + QCoreApplication::applicationFilePath() + "\"\n"), qPrintable(entry));
+    QVERIFY2(entry.contains("Comment=Archivio: " + storefile::pathIn(dir.path()) + "\n"), qPrintable(entry));
 }
 
 void StartupTest::aStoreThatCannotBeOpenedEndsTheStart()
@@ -97,7 +98,7 @@ void StartupTest::aStoreThatCannotBeOpenedEndsTheStart()
     garbage.close();
 
     ScriptedMessages messages;
-    Startup startup(messages, dir.path());
+    Startup startup(messages, path);
     QVERIFY(!startup.begin());
     QCOMPARE(messages.shown().size(), 1);
     QCOMPARE(messages.last().title, QString("Velmora - ERRORE"));
@@ -113,9 +114,9 @@ void StartupTest::shortcutIsRewrittenAtEveryStart()
 {
     QTemporaryDir dir;
     const QString folder = dir.filePath("Scrivania");
-    QVERIFY(desktopshortcut::write(folder, "Corbelia", "/opt/velmora 2/velmora"));
+    QVERIFY(desktopshortcut::write(folder, "Corbelia", "/opt/velmora 2/velmora", "/home/studio/Database.db"));
     QFile::remove(QDir(folder).filePath("Corbelia.desktop"));
-    QVERIFY(desktopshortcut::write(folder, "Corbelia", "/opt/velmora 2/velmora"));
+    QVERIFY(desktopshortcut::write(folder, "Corbelia", "/opt/velmora 2/velmora", "/home/studio/Database.db"));
     const QString entry = readAll(QDir(folder).filePath("Corbelia.desktop"));
     QVERIFY2(entry.contains("Exec=\"/opt/velmora 2/velmora\"\nPath=/opt/velmora 2\n"), qPrintable(entry));
     QVERIFY(QFileInfo(QDir(folder).filePath("Corbelia.desktop")).isExecutable());
@@ -123,7 +124,7 @@ void StartupTest::shortcutIsRewrittenAtEveryStart()
     QFile blocker(dir.filePath("file"));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    QVERIFY(!desktopshortcut::write(dir.filePath("file/sotto"), "Corbelia", "/x")); // fails quietly
+    QVERIFY(!desktopshortcut::write(dir.filePath("file/sotto"), "Corbelia", "/x", "/y")); // fails quietly
 }
 
 void StartupTest::speaksItalianWhateverTheMachine()

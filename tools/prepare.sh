@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the build needs (when run as root) and builds into build/.
+# Installs what the build needs (when run as root) and builds into build/:
+# everything, or only the targets named as arguments.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,4 +22,8 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build build
+if [ $# -gt 0 ]; then
+  cmake --build build --target "$@"
+else
+  cmake --build build
+fi

@@ -1,5 +1,6 @@
 #include "startup/italian.h"
 #include "startup/startup.h"
+#include "store/storefile.h"
 #include "ui/dialogmessages.h"
 
 #include <QApplication>
@@ -11,7 +12,7 @@ int main(int argc, char **argv)
     italian::install(application);
 
     DialogMessages messages;
-    Startup startup(messages, QCoreApplication::applicationDirPath());
+    Startup startup(messages, storefile::location(QCoreApplication::applicationDirPath()));
     if (!startup.begin())
         return 1;
     return application.exec();

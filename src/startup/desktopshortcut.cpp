@@ -28,7 +28,8 @@ QString desktopshortcut::desktopFolder()
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
-bool desktopshortcut::write(const QString &folder, const QString &name, const QString &target)
+bool desktopshortcut::write(const QString &folder, const QString &name, const QString &target,
+                            const QString &storePath)
 {
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return false;
@@ -38,10 +39,11 @@ bool desktopshortcut::write(const QString &folder, const QString &name, const QS
     const QString entry = QStringLiteral("[Desktop Entry]\n"
                                          "Type=Application\n"
                                          "Name=%1\n"
+                                         "Comment=Archivio: %4\n"
                                          "Exec=%2\n"
                                          "Path=%3\n"
                                          "Terminal=false\n")
-                              .arg(name, execValue(target), QFileInfo(target).absolutePath());
+                              .arg(name, execValue(target), QFileInfo(target).absolutePath(), storePath);
     file.write(entry.toUtf8());
     if (!file.commit())
         return false;

@@ -24,9 +24,10 @@ QLabel *label(const QString &name, const QString &text, int pointSize, bool bold
 
 }
 
-SplashWindow::SplashWindow(QWidget &mainWindow)
+SplashWindow::SplashWindow(QWidget &mainWindow, const QString &storePath)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
     , m_mainWindow(mainWindow)
+    , m_storePath(storePath)
     , m_bar(new QProgressBar(this))
     , m_timer(new QTimer(this))
 {
@@ -90,7 +91,7 @@ void SplashWindow::load()
     m_timer->start();
     // Whether the shortcut could be written is not looked at.
     desktopshortcut::write(desktopshortcut::desktopFolder(), QString::fromLatin1(desktopshortcut::linkName),
-                           QCoreApplication::applicationFilePath());
+                           QCoreApplication::applicationFilePath(), m_storePath);
 }
 
 void SplashWindow::stop()

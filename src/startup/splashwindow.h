@@ -13,7 +13,7 @@ class SplashWindow : public QWidget
     Q_OBJECT
 
 public:
-    explicit SplashWindow(QWidget &mainWindow);
+    SplashWindow(QWidget &mainWindow, const QString &storePath);
 
     static QString versionText();
     // Ends the splash without handing over (the start-up could not go on).
@@ -27,6 +27,7 @@ private:
     void tick();
 
     QWidget &m_mainWindow;
+    QString m_storePath;
     QProgressBar *m_bar;
     QTimer *m_timer;
     bool m_loaded = false;

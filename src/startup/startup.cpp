@@ -4,19 +4,25 @@
 #include "store/storefile.h"
 #include "ui/messages.h"
 
-Startup::Startup(Messages &messages, const QString &directory)
+#include <QDir>
+#include <QFileInfo>
+
+Startup::Startup(Messages &messages, const QString &storePath)
     : m_messages(messages)
-    , m_directory(directory)
+    , m_storePath(storePath)
+    , m_lock(storePath)
     , m_mainWindow(m_connection, messages)
-    , m_splash(m_mainWindow)
+    , m_splash(m_mainWindow, storePath)
 {
 }
 
 bool Startup::begin()
 {
     m_splash.show();
-    const QString path = storefile::pathIn(m_directory);
+    const QString &path = m_storePath;
     try {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        m_lock.acquire();
         storefile::openOrCreate(m_connection, path);
         return true;
     } catch (const StoreError &error) {

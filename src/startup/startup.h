@@ -3,16 +3,17 @@
 #include "register/mainwindow.h"
 #include "splashwindow.h"
 #include "store/connection.h"
+#include "store/storelock.h"
 
 class Messages;
 
-// The start-up procedure: shows the splash, opens the shared connection to
-// the store in the program's folder (making it on a first start) and leaves
+// The start-up procedure: shows the splash, takes the store's lock, opens
+// the shared connection to the store (making it on a first start) and leaves
 // the rest to the splash timer. Holds what lives for the whole run.
 class Startup
 {
 public:
-    Startup(Messages &messages, const QString &directory);
+    Startup(Messages &messages, const QString &storePath);
 
     // False, after telling the user which file could not be opened and why,
     // when the program cannot go on; the file is left untouched.
@@ -24,7 +25,8 @@ public:
 
 private:
     Messages &m_messages;
-    QString m_directory;
+    QString m_storePath;
+    StoreLock m_lock;
     Connection m_connection;
     MainWindow m_mainWindow;
     SplashWindow m_splash;

@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 #include <QSet>
+#include <algorithm>
 #include <sqlite3.h>
 
 Connection::~Connection()
@@ -72,9 +73,19 @@ void Connection::verifyTables()
     QSet<QString> present;
     while (tables.step())
         present << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(tables.handle(), 0))).toUpper();
-    for (const auto &table : schema::tables())
+    for (const auto &table : schema::tables()) {
         if (!present.contains(table.name))
             throw StoreError(QStringLiteral("il file non contiene la tabella %1").arg(table.name));
+        // A store missing a column would open and fail only at the first save.
+        const auto &stored = columnsOf(table.name);
+        for (const auto &column : table.columns) {
+            const bool found = std::any_of(stored.begin(), stored.end(), [&](const ColumnDefinition &c) {
+                return c.name.compare(column.name, Qt::CaseInsensitive) == 0;
+            });
+            if (!found)
+                throw StoreError(QStringLiteral("nella tabella %1 manca la colonna %2").arg(table.name, column.name));
+        }
+    }
 }
 
 void Connection::close()

@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -30,6 +32,24 @@ void build(const QString &path)
     fresh.close();
 }
 
+// What a first start killed midway left: its half-made stores.
+void removeUnfinished(const QString &path)
+{
+    const QFileInfo store(path);
+    const QDir folder = store.absoluteDir();
+    for (const QString &name : folder.entryList({store.fileName() + QStringLiteral(".nuovo-*")}, QDir::Files))
+        QFile::remove(folder.filePath(name));
+}
+
+// The journal of every change is made beside the store.
+void requireWritableFolder(const QString &path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".velmora-prova-XXXXXX")));
+    if (!probe.open())
+        throw StoreError(QStringLiteral("nella cartella %1 non si può scrivere").arg(folder));
+}
+
 }
 
 QString storefile::pathIn(const QString &directory)
@@ -37,11 +57,22 @@ QString storefile::pathIn(const QString &directory)
     return QDir(directory).filePath(QString::fromLatin1(fileName));
 }
 
+QString storefile::location(const QString &programDirectory)
+{
+    const QString beside = pathIn(programDirectory);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return pathIn(QDir(data).filePath(QStringLiteral("velmora")));
+}
+
 void storefile::openOrCreate(Connection &connection, const QString &path)
 {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    requireWritableFolder(path);
+    removeUnfinished(path);
     if (!QFileInfo::exists(path)) {
         const QString partial = QStringLiteral("%1.nuovo-%2").arg(path).arg(QCoreApplication::applicationPid());
-        QFile::remove(partial);
         try {
             build(partial);
         } catch (...) {
@@ -53,7 +84,8 @@ void storefile::openOrCreate(Connection &connection, const QString &path)
         if (!QFile::rename(partial, path)) {
             QFile::remove(partial);
             if (!QFileInfo::exists(path))
-                throw StoreError(QStringLiteral("il file non può essere creato nella cartella del programma"));
+                throw StoreError(QStringLiteral("il file non può essere creato nella cartella %1")
+                                     .arg(QFileInfo(path).absolutePath()));
         }
     }
     connection.open(path, password);

@@ -4,19 +4,28 @@
 
 class Connection;
 
-// The store file "Database.db" in the application directory, encrypted with
-// the database password.
+// The store file "Database.db", encrypted with the database password. It
+// lives in the user's data folder, never inside the program's own folder
+// (a build or install folder is deleted or read-only): only a store that
+// already lies beside the executable, a portable copy or one made by an
+// earlier version, is used where it lies.
 namespace storefile {
 
 inline constexpr const char *fileName = "Database.db";
 inline constexpr const char *password = "ZuPa7315";
 
 QString pathIn(const QString &directory);
+// The store the program uses: beside the executable when one is there,
+// otherwise $XDG_DATA_HOME/velmora/Database.db.
+QString location(const QString &programDirectory);
 
-// Opens the store; on a first start, when the file is missing, makes it with
-// the five tables and the municipalities. It is built beside the final name
-// and renamed only when complete, so an interrupted first start leaves no
-// half-made store. An existing file is never recreated or overwritten.
+// Opens the store; on a first start, when the file is missing, makes it
+// (and its folder) with the five tables and the municipalities. It is built
+// beside the final name and renamed only when complete, so an interrupted
+// first start leaves no half-made store; what such a start left behind is
+// removed. A folder where the store or its journal cannot be written is
+// refused here, not at the first save. An existing file is never recreated
+// or overwritten.
 void openOrCreate(Connection &connection, const QString &path);
 
 }

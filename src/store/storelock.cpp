@@ -1,0 +1,33 @@
+#include "storelock.h"
+
+#include "storeerror.h"
+
+#include <QFileInfo>
+
+StoreLock::StoreLock(const QString &storePath)
+    : m_file(storePath + QStringLiteral(".lock"))
+{
+    // Held for hours: only a holder that no longer runs makes it stale.
+    m_file.setStaleLockTime(0);
+}
+
+void StoreLock::acquire()
+{
+    if (m_file.tryLock(0))
+        return;
+    switch (m_file.error()) {
+    case QLockFile::LockFailedError: {
+        qint64 pid = 0;
+        QString host, program;
+        m_file.getLockInfo(&pid, &host, &program);
+        throw StoreError(QStringLiteral("l'archivio è già in uso da un'altra copia del programma "
+                                        "(computer «%1», processo %2)")
+                             .arg(host)
+                             .arg(pid));
+    }
+    default:
+        // The lock file could not be made: nor could the store's journal.
+        throw StoreError(QStringLiteral("nella cartella %1 non si può scrivere")
+                             .arg(QFileInfo(m_file.fileName()).absolutePath()));
+    }
+}
