@@ -57,6 +57,9 @@ void Connection::connect(const QString &path, const QByteArray &key, int flags)
         // Every page read is decrypted: keep up to 64 MiB of them, so a list of
         // 100,000 services refills from memory.
         Statement(m_db, "PRAGMA cache_size = -65536").run();
+        // A commit that returned must survive a power cut: the journal's
+        // deletion is synced too, or the next open would roll it back.
+        Statement(m_db, "PRAGMA synchronous = EXTRA").run();
         sqlfunctions::install(m_db);
         // SQLCipher takes any key until the first read: read now, so a wrong
         // key or a foreign file is refused here and not at the first list.
