@@ -15,12 +15,15 @@
 #include "reports/reportdata.h"
 #include "reports/reportshow.h"
 #include "store/connection.h"
+#include "store/damage.h"
 #include "store/recordset.h"
+#include "ui/damagenotice.h"
 #include "ui/storeguard.h"
 #include "ui/messages.h"
 #include "ui/statuspanels.h"
 
 #include <QCoreApplication>
+#include <utility>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPushButton>
@@ -62,9 +65,19 @@ MainWindow::MainWindow(Connection &connection, Messages &messages, QWidget *pare
 
     connect(this, &ProgramWindow::activated, m_status, &StatusPanels::startClock);
     connect(this, &ProgramWindow::activated, this, &MainWindow::warnOfAnomalies);
+    // The steps that skip failures (list fills above all) tell of the damage
+    // once: a refill of four lists would otherwise bring four boxes. Saves
+    // and deletions say it every time, through their own guard.
+    damage::setReporter([this, told = false](const StoreError &error) mutable {
+        if (!std::exchange(told, true))
+            tellDamage(m_messages, this, error);
+    });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    damage::setReporter({});
+}
 
 void MainWindow::buildMenus()
 {

@@ -107,5 +107,6 @@ void SplashWindow::tick()
         m_timer->stop();
         m_mainWindow.show();
         hide();
+        emit handedOver();
     }
 }

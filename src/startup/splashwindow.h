@@ -19,6 +19,10 @@ public:
     // Ends the splash without handing over (the start-up could not go on).
     void stop();
 
+signals:
+    // The main window was shown.
+    void handedOver();
+
 protected:
     void showEvent(QShowEvent *event) override;
 

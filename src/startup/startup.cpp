@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "store/damage.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
 #include "ui/messages.h"
@@ -14,6 +15,16 @@ Startup::Startup(Messages &messages, const QString &storePath)
     , m_mainWindow(m_connection, messages)
     , m_splash(m_mainWindow, storePath)
 {
+    QObject::connect(&m_splash, &SplashWindow::handedOver, &m_check, [this] { checkStore(); });
+    QObject::connect(&m_check, &StoreCheck::damaged, &m_check, [this](const QString &problems) {
+        damage::markStore(m_connection.handle());
+        damage::report(StoreError(problems, StoreError::Kind::Damage));
+    });
+}
+
+void Startup::checkStore()
+{
+    m_check.start(m_storePath);
 }
 
 bool Startup::begin()

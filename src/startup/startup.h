@@ -2,6 +2,7 @@
 
 #include "register/mainwindow.h"
 #include "splashwindow.h"
+#include "storecheck.h"
 #include "store/connection.h"
 #include "store/storelock.h"
 
@@ -18,6 +19,9 @@ public:
     // False, after telling the user which file could not be opened and why,
     // when the program cannot go on; the file is left untouched.
     bool begin();
+    // The full check of the store, once the main window is up; a damaged
+    // store is reported and no longer written to.
+    void checkStore();
 
     Connection &connection() { return m_connection; }
     MainWindow &mainWindow() { return m_mainWindow; }
@@ -30,4 +34,5 @@ private:
     Connection m_connection;
     MainWindow m_mainWindow;
     SplashWindow m_splash;
+    StoreCheck m_check;
 };

@@ -1,5 +1,6 @@
 #include "statement.h"
 
+#include "damage.h"
 #include "storeerror.h"
 #include "valueconversion.h"
 
@@ -87,6 +88,16 @@ void Statement::reset()
 
 void Statement::fail(int code) const
 {
-    throw StoreError::fromSqlite(sqlite3_extended_errcode(m_db) ? sqlite3_extended_errcode(m_db) : code,
-                                 sqlite3_errmsg(m_db));
+    const int extended = sqlite3_extended_errcode(m_db) ? sqlite3_extended_errcode(m_db) : code;
+    const StoreError error = StoreError::fromSqlite(extended, sqlite3_errmsg(m_db));
+    const QString file = QString::fromUtf8(sqlite3_db_filename(m_db, "main"));
+    if (error.isDamage()) {
+        damage::markStore(m_db);
+        throw StoreError(QStringLiteral("l'archivio %1 è danneggiato o illeggibile: %2").arg(file, error.message()),
+                         StoreError::Kind::Damage);
+    }
+    if ((extended & 0xff) == SQLITE_READONLY && damage::isMarked(m_db))
+        throw StoreError(QStringLiteral("l'archivio %1 è danneggiato: in questa sessione non vi si scrive più").arg(file),
+                         StoreError::Kind::Damage);
+    throw error;
 }

@@ -2,17 +2,19 @@
 
 #include <sqlite3.h>
 
-StoreError::StoreError(const QString &message)
-    : std::runtime_error(message.toStdString())
+StoreError::StoreError(const QString &message, Kind kind)
+    : std::runtime_error(message.toStdString()), m_kind(kind)
 {
 }
 
 StoreError StoreError::fromSqlite(int code, const char *detail)
 {
     QString cause;
+    Kind kind = Kind::Failure;
     switch (code & 0xff) {
     case SQLITE_NOTADB:
         cause = QStringLiteral("la password del database non è corretta oppure il file non è un database");
+        kind = Kind::Damage;
         break;
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
@@ -26,10 +28,14 @@ StoreError StoreError::fromSqlite(int code, const char *detail)
         break;
     case SQLITE_CORRUPT:
         cause = QStringLiteral("il file del database è danneggiato");
+        kind = Kind::Damage;
         break;
-    case SQLITE_FULL:
     case SQLITE_IOERR:
         cause = QStringLiteral("errore di lettura o scrittura del disco");
+        kind = Kind::Damage;
+        break;
+    case SQLITE_FULL:
+        cause = QStringLiteral("il disco è pieno");
         break;
     case SQLITE_CONSTRAINT:
         cause = QStringLiteral("il dato viola un vincolo del database");
@@ -40,5 +46,5 @@ StoreError StoreError::fromSqlite(int code, const char *detail)
     }
     if (detail && *detail)
         cause += QStringLiteral(" (") + QString::fromUtf8(detail) + QLatin1Char(')');
-    return StoreError(cause);
+    return StoreError(cause, kind);
 }

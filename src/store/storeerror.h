@@ -9,10 +9,21 @@
 class StoreError : public std::runtime_error
 {
 public:
-    explicit StoreError(const QString &message);
+    enum class Kind {
+        Failure,
+        // The file is damaged or unreadable: nothing may be written to it
+        // any more in this run, and no procedure may pass over it in silence.
+        Damage,
+    };
+
+    explicit StoreError(const QString &message, Kind kind = Kind::Failure);
 
     QString message() const { return QString::fromUtf8(what()); }
+    bool isDamage() const { return m_kind == Kind::Damage; }
 
     // The Italian reading of an SQLite result code, with the engine's own detail.
     static StoreError fromSqlite(int code, const char *detail);
+
+private:
+    Kind m_kind;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "damagenotice.h"
 #include "messages.h"
 #include "store/storeerror.h"
 
@@ -14,6 +15,10 @@ bool guarded(Messages &messages, QWidget *parent, Work &&work)
         work();
         return true;
     } catch (const StoreError &error) {
+        if (error.isDamage()) {
+            tellDamage(messages, parent, error);
+            return false;
+        }
         messages.inform(parent, QStringLiteral("Velmora - ERRORE"),
                         QStringLiteral("Operazione non eseguita: %1.\nI dati non sono stati modificati.")
                             .arg(error.message()),
