@@ -24,6 +24,7 @@ private slots:
     void cleanup();
     void filtersClearWhatTheyCompeteWith();
     void eachRuleRunsItsQueryAndNoOther();
+    void aReasonsWildcardsFindThatReasonAlone();
     void groupedReportsTotalEachClientOfThePeriod();
 
 private:
@@ -277,6 +278,27 @@ void StatisticsTest::eachRuleRunsItsQueryAndNoOther()
         // Back from the preview the filters are empty again.
         QCOMPARE(text("Cbo12") + field("D3")->text() + field("T1")->text(), QString());
         QVERIFY(!get<TickBox>("C10")->isTicked());
+    }
+}
+
+void StatisticsTest::aReasonsWildcardsFindThatReasonAlone()
+{
+    for (const auto &[reason, amount, note] : {std::tuple("IVA_2024", "100", "w1"), std::tuple("IVAX2024", "200", "w2"),
+                                               std::tuple("IVA%", "400", "w3"), std::tuple("IVA[_]", "800", "w4")})
+        m_program.store().add("PRESTAZIONI", {{"CLIENTE", "VERDI"}, {"DATAR", "02/02/2026"}, {"CAUSALE", reason},
+                                              {"IMPORTO", amount}, {"PARC", "S"}, {"ID_CL", 9}, {"ID_CAUS", 20},
+                                              {"ID_OPER", 4}, {"QTA", "1"}, {"NOTE", note}});
+    const QList<QPair<QString, QString>> cases{{"Cbo11=IVA_2024; Cbo12=SI", "w1"},
+                                               {"Cbo11=IVA%; Cbo12=SI", "w3"},
+                                               {"Cbo11=IVA[_]; Cbo12=SI", "w4"},
+                                               {"Cbo10=VERDI; Cbo11=IVA_2024", "w1"}};
+    for (const auto &[choices, note] : cases) {
+        open();
+        choose(choices);
+        const QList<Printed> printed = print();
+        m_window->findChild<QAction *>("Chiudi")->trigger();
+        QVERIFY2(printed.size() == 1, qPrintable(choices));
+        QVERIFY2(printed[0].notes == QStringList{note}, qPrintable(choices + ": " + printed[0].notes.join(',')));
     }
 }
 

@@ -151,6 +151,8 @@ void StoreTest::translatesTheJetDialect_data()
     QTest::newRow("like bare number") << "where ID Like 12" << "where ID = 12";
     QTest::newRow("like on a number") << "ID_CL LIKE '12'" << "ID_CL = '12' COLLATE ITALIAN";
     QTest::newRow("like on a padded number kept") << "ID_CL LIKE '012'" << "ID_CL LIKE '012'";
+    QTest::newRow("escaped wildcards are the name itself")
+        << "CAUSALE LIKE 'IVA[_]2024 [%] [[]1]'" << "CAUSALE = 'IVA_2024 % [1]' COLLATE ITALIAN";
     QTest::newRow("wildcard like kept") << "CLIENTE like '%ROSSI%'" << "CLIENTE like '%ROSSI%'";
     QTest::newRow("cdate with typed dates")
         << "CDATE(DATAR) >= '06/12/2026' AND cdate(DATAR) <= '31/12/2026'and  PARC"

@@ -15,7 +15,7 @@ void fill(DropDown &list, Connection &connection, const QString &sql, const QStr
 
 std::optional<QList<Field>> lookUp(Connection &connection, const DropDown &list, const QString &sqlUpToName)
 {
-    const auto rows = Recordset(connection, sqlUpToName + doubledQuotes(list.text()) + QStringLiteral("' ORDER BY ID")).rows();
+    const auto rows = Recordset(connection, sqlUpToName + likeLiteral(list.text()) + QStringLiteral("' ORDER BY ID")).rows();
     if (rows->rowCount() == 0)
         return std::nullopt;
     const QVariant picked = list.entryId();

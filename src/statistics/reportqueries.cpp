@@ -128,7 +128,9 @@ std::optional<QString> sql(const Query &query, const FilterValues &filters)
         const auto value = valueOf(*piece.value, filters);
         if (!value)
             return std::nullopt;
-        text += doubledQuotes(*value);
+        // Every value sits between the quotes of a comparison with a stored
+        // name or code: a name's own "%" and "_" must find only that name.
+        text += likeLiteral(*value);
     }
     return text;
 }

@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QRegularExpression>
+#include <optional>
 
 namespace {
 
@@ -108,6 +109,28 @@ bool isComparison(const Token &t)
 QString unquoted(QStringView literal)
 {
     return literal.mid(1, literal.size() - 2).toString().replace(QLatin1String("''"), QLatin1String("'"));
+}
+
+// A LIKE pattern read as an exact text: Jet's escapes "[%]", "[_]" and "[["
+// + "]" stand for the character itself; none when the pattern has a real
+// wildcard.
+std::optional<QString> exactText(const QString &pattern)
+{
+    QString text;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern.at(i);
+        const bool escape = c == QLatin1Char('[') && i + 2 < pattern.size() && pattern.at(i + 2) == QLatin1Char(']')
+            && QStringView(u"%_[").contains(pattern.at(i + 1));
+        if (escape) {
+            text += pattern.at(i + 1);
+            i += 2;
+        } else if (c == QLatin1Char('%') || c == QLatin1Char('_')) {
+            return std::nullopt;
+        } else {
+            text += c;
+        }
+    }
+    return text;
 }
 
 // Against a number column SQLite compares a numeric-looking text as the
@@ -246,11 +269,11 @@ private:
             return;
         Token &pattern = m_tokens[value];
         if (pattern.kind == Token::String) {
-            const QString text = unquoted(pattern.text());
-            if (text.contains(QLatin1Char('%')) || text.contains(QLatin1Char('_')) || !sameAsNumberOrText(text))
+            const auto text = exactText(unquoted(pattern.text()));
+            if (!text || !sameAsNumberOrText(*text))
                 return;
             m_tokens[like].setText(QStringLiteral("="));
-            pattern.setText(pattern.text().toString() + QStringLiteral(" COLLATE ") + QLatin1String(schema::textCollation));
+            pattern.setText(quotedText(*text) + QStringLiteral(" COLLATE ") + QLatin1String(schema::textCollation));
         } else if (pattern.kind == Token::Word && pattern.text().front().isDigit()) {
             m_tokens[like].setText(QStringLiteral("="));
         }

@@ -9,6 +9,23 @@ inline QString doubledQuotes(const QString &text)
     return QString(text).replace(QLatin1Char('\''), QLatin1String("''"));
 }
 
+// A stored name put between the quotes of "LIKE '...'" to be found exactly:
+// quotes doubled, and the wildcards and brackets of the name made literal
+// with Jet's escapes ("IVA_2024" becomes "IVA[_]2024"), so it finds that
+// name alone and not "IVAX2024".
+inline QString likeLiteral(const QString &name)
+{
+    QString escaped;
+    escaped.reserve(name.size());
+    for (const QChar c : name) {
+        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('['))
+            escaped += QLatin1Char('[') + c + QLatin1Char(']');
+        else
+            escaped += c;
+    }
+    return doubledQuotes(escaped);
+}
+
 // The same as a whole literal: 'text'.
 inline QString quotedText(const QString &text)
 {
