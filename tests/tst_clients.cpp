@@ -231,13 +231,15 @@ void ClientsTest::changesAndDeletesThePickedClient()
     QVERIFY(get("FrameLista")->isVisible() && !get("FrameEditor")->isVisible());
     QCOMPARE(get<QLabel>("LabelModo")->text(), QString("Modifica - Seleziona il Cliente"));
 
-    // The client gone meanwhile: nothing written, nothing shown.
+    // The client gone meanwhile: nothing written, and the user is told so.
     clickRow(0);
     m_program.store().connection().execute(QString("DELETE FROM SOGGETTI WHERE ID = %1").arg(bruno));
     const int shown = m_program.messages().shown().size();
     m_program.messages().answer(true);
     press("Cmd2");
-    QCOMPARE(m_program.messages().shown().size(), shown + 1);
+    QCOMPARE(m_program.messages().shown().size(), shown + 2);
+    QVERIFY2(m_program.messages().last().text.contains("eliminato nel frattempo"),
+             qPrintable(m_program.messages().last().text));
 
     press("CmdElimina");
     QCOMPARE(get<QLabel>("LabelModo")->text(), QString("Elimina - Seleziona il Cliente "));

@@ -279,7 +279,7 @@ void ServicesTest::updateRecomputesAmountYearAndMonthAndRoundTripsTheRow()
     press("Cmd1");
     QCOMPARE(row(id, {"ANNO", "MESE", "IMPORTO", "QTA", "PARC"}), QStringList({"2025", "12", "40", "2", "S"}));
 
-    // The row gone meanwhile: nothing is written and no success is shown.
+    // The row gone meanwhile: nothing is written and the user is told so.
     pick("Cbo5", "Tutti");
     clickRow("ListView4", 0);
     pick("Cbo2", "PRATICA");
@@ -287,8 +287,8 @@ void ServicesTest::updateRecomputesAmountYearAndMonthAndRoundTripsTheRow()
     const int shownBefore = m_program.messages().shown().size();
     m_program.messages().answer(true);
     press("Cmd1");
-    QCOMPARE(m_program.messages().shown().size(), shownBefore + 1);
-    QVERIFY(m_program.messages().last().question);
+    QCOMPARE(m_program.messages().shown().size(), shownBefore + 2);
+    QVERIFY2(lastText().contains("eliminato nel frattempo"), qPrintable(lastText()));
 }
 
 void ServicesTest::lookupsFindApostrophesAccentsAndThePickedNamesake()
@@ -354,14 +354,15 @@ void ServicesTest::deletesExactlyThePickedRow()
     QVERIFY(get("Frame6")->isVisible() && !get("Frame1")->isVisible());
     QCOMPARE(list("ListView4")->count(), 0);
 
-    // Deleting a row that is already gone says nothing of success.
+    // Deleting a row that is already gone says so, not success.
     pick("Cbo5", "Tutti");
     clickRow("ListView4", 0);
     m_program.store().connection().execute("DELETE FROM PRESTAZIONI");
     const int shownBefore = m_program.messages().shown().size();
     m_program.messages().answer(true);
     press("Cmd1");
-    QCOMPARE(m_program.messages().shown().size(), shownBefore + 1);
+    QCOMPARE(m_program.messages().shown().size(), shownBefore + 2);
+    QVERIFY2(lastText().contains("eliminato nel frattempo"), qPrintable(lastText()));
 }
 
 void ServicesTest::fillsShowNullLinksAmountsAndClientSearches()

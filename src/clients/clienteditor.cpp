@@ -58,6 +58,12 @@ void ClientEditor::setAction(const QString &caption)
     m_action->setText(caption);
 }
 
+void ClientEditor::load(const QStringList &cells, const RowVersion &loaded)
+{
+    m_fields->load(cells);
+    m_loaded = loaded;
+}
+
 void ClientEditor::loadComuni()
 {
     guarded(m_messages, this, [this] {
@@ -161,7 +167,7 @@ void ClientEditor::updateClient()
     if (!m_messages.ask(this, QStringLiteral("Corbelia 2016 - MODIFICA"), QStringLiteral("Vuoi Modificare questi dati ?")))
         return;
     const auto written = guardedById(m_messages, this, m_fields->id()->text(), [this](qint64 id) {
-        return clientrecords::update(m_connection, id, m_fields->columnValues());
+        return clientrecords::update(m_connection, id, m_loaded, m_fields->columnValues());
     });
     if (written.value_or(0) == 0)
         return;
@@ -175,7 +181,7 @@ void ClientEditor::deleteClient()
     if (!m_messages.ask(this, DeleteTitle, QStringLiteral("Sei sicuro di voler eliminare il Soggetto selezionato")))
         return;
     const auto removed = guardedById(m_messages, this, m_fields->id()->text(),
-                                     [this](qint64 id) { return clientrecords::remove(m_connection, id); });
+                                     [this](qint64 id) { return clientrecords::remove(m_connection, id, m_loaded); });
     if (!removed)
         return;
     if (*removed == 1)

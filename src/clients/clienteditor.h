@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/rowversion.h"
+
 #include <QGroupBox>
 
 class ClientFields;
@@ -20,6 +22,9 @@ public:
 
     ClientFields *fields() const { return m_fields; }
     void setAction(const QString &caption);
+    // The client picked in a list; its change or deletion is written only
+    // while it is still as loaded.
+    void load(const QStringList &cells, const RowVersion &loaded);
 
     void loadComuni();
     void loadAttivita();
@@ -45,4 +50,5 @@ private:
     Messages &m_messages;
     ClientFields *m_fields;
     QPushButton *m_action; // Cmd2
+    RowVersion m_loaded;
 };

@@ -126,5 +126,5 @@ void ClientListPanel::pickClient()
     QStringList cells;
     for (int column = 0; column < 24; ++column)
         cells << m_list->subItem(selected, column);
-    emit clientPicked(cells, mode == ModifyMode ? QStringLiteral("Modifica") : QStringLiteral("Elimina"));
+    emit clientPicked(cells, m_list->rowVersion(selected), mode == ModifyMode ? QStringLiteral("Modifica") : QStringLiteral("Elimina"));
 }

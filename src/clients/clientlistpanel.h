@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/rowversion.h"
+
 #include <QGroupBox>
 
 class Connection;
@@ -34,7 +36,7 @@ public:
 signals:
     // A row clicked in a picking mode: every column of the client, and the
     // editor action the mode gives.
-    void clientPicked(const QStringList &cells, const QString &action);
+    void clientPicked(const QStringList &cells, const RowVersion &loaded, const QString &action);
     void sortCaptionClicked();
 
 private:

@@ -24,9 +24,10 @@ void insert(Connection &connection, const ColumnValues &values)
     record.close();
 }
 
-int update(Connection &connection, qint64 id, const ColumnValues &values)
+int update(Connection &connection, qint64 id, const RowVersion &loaded, const ColumnValues &values)
 {
     Recordset record(connection, QStringLiteral("Select * from Soggetti where ID = ?"), {id});
+    record.expect(loaded.of(id));
     if (record.recordCount() == 0)
         return 0;
     assign(record, values);
@@ -35,9 +36,9 @@ int update(Connection &connection, qint64 id, const ColumnValues &values)
     return written;
 }
 
-int remove(Connection &connection, qint64 id)
+int remove(Connection &connection, qint64 id, const RowVersion &loaded)
 {
-    return connection.execute(QStringLiteral("DELETE * FROM Soggetti WHERE ID= ?;"), {id});
+    return connection.executeOnLoaded(QStringLiteral("DELETE * FROM Soggetti WHERE ID= ?;"), {id}, loaded.of(id));
 }
 
 bool codeExists(Connection &connection, const QString &code)

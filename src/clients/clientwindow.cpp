@@ -103,8 +103,9 @@ void ClientWindow::connectPanels()
         m_codeEntry->hide();
         enableAllButtons();
     });
-    connect(m_list, &ClientListPanel::clientPicked, this, [this](const QStringList &cells, const QString &action) {
-        m_editor->fields()->load(cells);
+    connect(m_list, &ClientListPanel::clientPicked, this, [this](const QStringList &cells, const RowVersion &loaded,
+                                                                const QString &action) {
+        m_editor->load(cells, loaded);
         openEditor(action);
         m_list->hide();
     });

@@ -31,7 +31,9 @@ AnomalyPanel::AnomalyPanel(Connection &connection, QWidget *parent)
     m_list->setObjectName(QStringLiteral("ListView6"));
     content()->addWidget(new QLabel(QStringLiteral("Cliccare sulla registrazione per correggerla"), this));
     content()->addWidget(m_list, 1);
-    connect(m_list, &GridList::rowClicked, this, [this](int row) { emit servicePicked(m_list->cells(row)); });
+    connect(m_list, &GridList::rowClicked, this, [this](int row) {
+        emit servicePicked(m_list->cells(row), m_list->rowVersion(row));
+    });
 }
 
 void AnomalyPanel::open()

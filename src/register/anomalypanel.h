@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/rowversion.h"
 #include "ui/panelframe.h"
 
 class Connection;
@@ -20,7 +21,7 @@ public:
 
 signals:
     // The row's twenty cells, in the order of the table's columns.
-    void servicePicked(const QStringList &cells);
+    void servicePicked(const QStringList &cells, const RowVersion &loaded);
 
 private:
     Connection &m_connection;

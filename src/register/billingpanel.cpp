@@ -185,6 +185,7 @@ void BillingPanel::rowClicked(int row)
     if (filter != All && filter != Billed && filter != Unbilled)
         return;
     m_serviceId->setText(m_list->rowText(row));
+    m_picked = m_list->rowVersion(row);
     m_client->setText(m_list->subItem(row, 1));
     m_date->setText(m_list->subItem(row, 4));
     m_billNumber->setText(m_list->subItem(row, 5));
@@ -260,7 +261,7 @@ void BillingPanel::write(const QString &title, const QString &question, const QS
     if (!m_messages.ask(this, title, question))
         return;
     const auto written = guardedById(m_messages, this, m_serviceId->text(), [&](qint64 id) {
-        return m_connection.execute(sql, QList<QVariant>(values) << id);
+        return m_connection.executeOnLoaded(sql, QList<QVariant>(values) << id, m_picked.of(id));
     });
     if (!written)
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/rowversion.h"
 #include "ui/panelframe.h"
 
 class ActionTicks;
@@ -63,6 +64,9 @@ private:
     DropDown *m_otherClients = nullptr;
     QLabel *m_clientId;        // L6
     QLineEdit *m_serviceId;    // T20
+    // The picked service as the list showed it: billed or unbilled only
+    // while it is still so.
+    RowVersion m_picked;
     QLineEdit *m_client;       // T18
     DateField *m_date;         // D4
     QLineEdit *m_billNumber;   // T19

@@ -78,6 +78,7 @@ void MaintenancePanel::rowClicked(int row)
     if (ticked != Update && ticked != Delete)
         return;
     m_id->setText(m_list->rowText(row));
+    m_picked = m_list->rowVersion(row);
     loadRow(row);
 }
 
@@ -106,6 +107,7 @@ bool MaintenancePanel::updateRow(const QString &sqlById, const QList<QPair<QStri
         return false;
     const auto written = guardedById(m_messages, this, m_id->text(), [&](qint64 id) {
         Recordset record(m_connection, sqlById, {id});
+        record.expect(m_picked.of(id));
         if (record.eof())
             return 0;
         for (const auto &[column, value] : values)
@@ -126,7 +128,7 @@ bool MaintenancePanel::deleteRow(const QString &sqlById, const QString &question
     if (!m_messages.ask(this, QStringLiteral("Velmora   - ELIMINAZIONE"), question))
         return false;
     const auto deleted = guardedById(m_messages, this, m_id->text(),
-                                     [&](qint64 id) { return m_connection.execute(sqlById, {id}); });
+                                     [&](qint64 id) { return m_connection.executeOnLoaded(sqlById, {id}, m_picked.of(id)); });
     if (deleted != 1)
         return false;
     m_messages.inform(this, QStringLiteral("Velmora  - ELIMINAZIONE"), done);
@@ -150,4 +152,5 @@ void MaintenancePanel::clearPicked()
 {
     m_id->clear();
     m_hint->clear();
+    m_picked = RowVersion();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/rowversion.h"
 #include "ui/panelframe.h"
 
 #include <QVariant>
@@ -70,6 +71,9 @@ protected:
     QPushButton *m_action;
     QLabel *m_id;
     QLabel *m_hint;
+    // The picked row as the list showed it: its change or deletion is
+    // written only while it is still so.
+    RowVersion m_picked;
 
 private:
     void act();

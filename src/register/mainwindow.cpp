@@ -228,9 +228,9 @@ void MainWindow::openSearch(bool modifying)
     m_commandBarClose->hide();
 }
 
-void MainWindow::showPickedService(const QStringList &cells)
+void MainWindow::showPickedService(const QStringList &cells, const RowVersion &loaded)
 {
-    m_editor->loadService(cells);
+    m_editor->loadService(cells, loaded);
     m_editor->show();
     m_search->hide();
 }
@@ -281,10 +281,10 @@ void MainWindow::openAnomalies()
 
 // The row comes into the editor to be changed; the editor's update path
 // looks up what the row is missing.
-void MainWindow::correctAnomaly(const QStringList &cells)
+void MainWindow::correctAnomaly(const QStringList &cells, const RowVersion &loaded)
 {
     m_editor->fillPickLists();
-    m_editor->loadService(cells);
+    m_editor->loadService(cells, loaded);
     m_editor->show();
     m_commandBar->show();
     m_commandBar->setEnabled(true);

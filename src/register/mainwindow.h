@@ -20,6 +20,7 @@ class StatisticsWindow;
 class StatusPanels;
 class QFrame;
 class QToolButton;
+class RowVersion;
 
 // The program's home (Form1): menus, the services command bar and the panels
 // shown and hidden in place of separate dialogs, the status-bar clock, and
@@ -41,13 +42,13 @@ private:
     void showCommandBar();
     void openNewService();
     void openSearch(bool modifying);
-    void showPickedService(const QStringList &cells);
+    void showPickedService(const QStringList &cells, const RowVersion &loaded);
     // The reasons or the operators panel, in the container they share.
     void showMasterData(QWidget *panel, QWidget *other);
     void closeMasterData();
     void openSingleBilling();
     void openAnomalies();
-    void correctAnomaly(const QStringList &cells);
+    void correctAnomaly(const QStringList &cells, const RowVersion &loaded);
     void warnOfAnomalies();
     // Another window of the program in front; this one hides until it is left.
     void openWindow(ProgramWindow *window);

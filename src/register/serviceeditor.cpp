@@ -123,9 +123,10 @@ void ServiceEditor::setAction(const QString &caption)
     m_action->setText(caption);
 }
 
-void ServiceEditor::loadService(const QStringList &cells)
+void ServiceEditor::loadService(const QStringList &cells, const RowVersion &loaded)
 {
     m_fields->load(cells);
+    m_loaded = loaded;
     // An update needs the reason picked again, which brings its price.
     m_fields->cost()->clear();
     m_unitPrice.reset();
@@ -253,7 +254,7 @@ void ServiceEditor::updateService()
                             + QStringLiteral(" -  Vuoi Aggiornare questi dati ?")))
         return;
     const auto written = guardedById(m_messages, this, m_fields->serviceId()->text(), [this](qint64 id) {
-        return servicerecords::update(m_connection, id, m_fields->entry());
+        return servicerecords::update(m_connection, id, m_loaded, m_fields->entry());
     });
     if (!written)
         return;
@@ -270,7 +271,7 @@ void ServiceEditor::deleteService()
         return;
     const QString idText = m_fields->serviceId()->text();
     const auto deleted = guardedById(m_messages, this, idText,
-                                     [this](qint64 id) { return servicerecords::remove(m_connection, id); });
+                                     [this](qint64 id) { return servicerecords::remove(m_connection, id, m_loaded); });
     if (!deleted)
         return;
     if (*deleted == 1)

@@ -2,6 +2,7 @@
 
 #include "servicecheck.h"
 #include "store/money.h"
+#include "store/rowversion.h"
 #include "ui/panelframe.h"
 
 #include <optional>
@@ -34,7 +35,9 @@ public:
     void fillNewestFirst();
     void setAction(const QString &caption);
     // A row of the search list, copied in for change or deletion.
-    void loadService(const QStringList &cells);
+    // The service picked in a list; its change or deletion is written only
+    // while it is still as loaded.
+    void loadService(const QStringList &cells, const RowVersion &loaded);
 
     ServiceFields *fields() const { return m_fields; }
     GridList *list() const { return m_list; }
@@ -70,5 +73,6 @@ private:
     // The unit price behind the total shown in T7 after a question answered
     // No, so that asking again does not multiply twice.
     std::optional<Money> m_unitPrice;
+    RowVersion m_loaded;
     QString m_totalShown;
 };

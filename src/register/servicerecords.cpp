@@ -46,9 +46,10 @@ void insert(Connection &connection, const ServiceEntry &entry)
     record.close();
 }
 
-int update(Connection &connection, qint64 id, const ServiceEntry &entry)
+int update(Connection &connection, qint64 id, const RowVersion &loaded, const ServiceEntry &entry)
 {
     Recordset record(connection, QStringLiteral("Select * from PRESTAZIONI where ID = ?"), {id});
+    record.expect(loaded.of(id));
     if (record.eof())
         return 0;
     setColumns(record, entry, false);
@@ -57,9 +58,9 @@ int update(Connection &connection, qint64 id, const ServiceEntry &entry)
     return written;
 }
 
-int remove(Connection &connection, qint64 id)
+int remove(Connection &connection, qint64 id, const RowVersion &loaded)
 {
-    return connection.execute(QStringLiteral("DELETE * FROM PRESTAZIONI WHERE ID= ?;"), {id});
+    return connection.executeOnLoaded(QStringLiteral("DELETE * FROM PRESTAZIONI WHERE ID= ?;"), {id}, loaded.of(id));
 }
 
 }

@@ -104,5 +104,5 @@ void ServiceSearch::pickRow(int row)
 {
     if (title() != ModifyCaption && title() != DeleteCaption)
         return;
-    emit servicePicked(m_list->cells(row));
+    emit servicePicked(m_list->cells(row), m_list->rowVersion(row));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/rowversion.h"
 #include "ui/panelframe.h"
 
 class Connection;
@@ -30,7 +31,7 @@ public:
     void shareClientNames(DropDown *other);
 
 signals:
-    void servicePicked(const QStringList &cells);
+    void servicePicked(const QStringList &cells, const RowVersion &loaded);
 
 private:
     void filterChosen(const QString &filter);

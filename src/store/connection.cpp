@@ -7,6 +7,7 @@
 #include "storeerror.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
 #include <sqlite3.h>
@@ -105,6 +106,23 @@ int Connection::execute(const QString &jetSql, const QList<QVariant> &values)
     Statement statement(m_db, dialect::translate(jetSql));
     statement.bindAll(values);
     return statement.run();
+}
+
+int Connection::executeOnLoaded(const QString &jetSql, const QList<QVariant> &values, const RowVersion &loaded)
+{
+    static const QRegularExpression written(QStringLiteral("^\\s*(?:update|delete\\s*\\*?\\s*from)\\s+\\[?(\\w+)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QString table = written.match(jetSql).captured(1);
+    if (table.isEmpty())
+        throw StoreError(QStringLiteral("istruzione non eseguibile su un record caricato"));
+    const auto &columns = columnsOf(table);
+    Statement statement(m_db, dialect::translate(jetSql) + loaded.condition(columns).toUtf8());
+    statement.bindAll(values);
+    loaded.bind(statement, int(values.size()) + 1, columns);
+    const int changed = statement.run();
+    if (changed == 0 && !loaded.isEmpty())
+        loaded.refuse(*this, table);
+    return changed;
 }
 
 qint64 Connection::lastInsertId() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rowversion.h"
 #include "schema.h"
 
 #include <QHash>
@@ -30,6 +31,10 @@ public:
     // Runs one statement that returns no rows; returns the rows changed.
     // Values for its "?" marks are bound, never pasted into the text.
     int execute(const QString &jetSql, const QList<QVariant> &values = {});
+    // A change or deletion of one loaded row, "UPDATE <table> ... WHERE ID = ?"
+    // or "DELETE * FROM <table> WHERE ID = ?": written only while the row is
+    // still as loaded, otherwise refused with what happened to it.
+    int executeOnLoaded(const QString &jetSql, const QList<QVariant> &values, const RowVersion &loaded);
     qint64 lastInsertId() const;
 
     // For the store's own classes.

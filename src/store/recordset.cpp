@@ -121,6 +121,13 @@ QString Recordset::fieldName(int position)
     return table().columnName(position);
 }
 
+void Recordset::expect(const RowVersion &loaded)
+{
+    m_loaded = loaded;
+    if (eof() && !loaded.isEmpty())
+        loaded.refuse(*m_connection, writtenTable());
+}
+
 void Recordset::addNew()
 {
     writtenTable();
@@ -169,15 +176,20 @@ int Recordset::update()
         if (m_changes.isEmpty())
             return 0;
         sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE ID = ?")
-                  .arg(table, names.join(QStringLiteral(" = ?, ")));
+                  .arg(table, names.join(QStringLiteral(" = ?, ")))
+            + m_loaded.condition(m_connection->columnsOf(m_table));
     }
     Statement statement(m_connection->handle(), sql.toUtf8());
     int position = 1;
     for (const auto &change : m_changes)
         statement.bind(position++, change.second);
-    if (!m_adding)
-        statement.bind(position, StoredValue::ofInteger(fields(QStringLiteral("ID")).toInteger()));
+    if (!m_adding) {
+        statement.bind(position++, StoredValue::ofInteger(fields(QStringLiteral("ID")).toInteger()));
+        m_loaded.bind(statement, position, m_connection->columnsOf(m_table));
+    }
     const int written = statement.run();
+    if (written == 0 && !m_adding && !m_loaded.isEmpty())
+        m_loaded.refuse(*m_connection, m_table);
     m_changes.clear();
     m_adding = false;
     return written;
@@ -187,6 +199,7 @@ void Recordset::close()
 {
     m_rows.reset();
     m_changes.clear();
+    m_loaded = RowVersion();
     m_adding = false;
     m_current = 0;
     m_table.clear();

@@ -34,6 +34,9 @@ public:
     int fieldCount();
     QString fieldName(int position);
 
+    // The current row is changed only while it is still as the window
+    // loaded it; a loaded row that is gone already is refused here.
+    void expect(const RowVersion &loaded);
     void addNew();
     void setField(const QString &name, const QVariant &value);
     // Writes the new or changed row in one statement; returns the rows
@@ -59,4 +62,5 @@ private:
     int m_current = 0;
     bool m_adding = false;
     QList<QPair<QString, StoredValue>> m_changes;
+    RowVersion m_loaded;
 };

@@ -74,6 +74,30 @@ int ResultTable::columnIndex(const QString &name) const
     return -1;
 }
 
+RowVersion ResultTable::version(int row) const
+{
+    QList<QPair<QString, StoredValue>> values;
+    for (int c = 0; c < columnCount(); ++c) {
+        const Cell &cell = m_cells[size_t(row) * m_names.size() + c];
+        StoredValue value;
+        switch (cell.kind) {
+        case Cell::Null:
+            break;
+        case Cell::Integer:
+            value = StoredValue::ofInteger(cell.integer);
+            break;
+        case Cell::Real:
+            value = StoredValue::ofReal(cell.real);
+            break;
+        case Cell::Text:
+            value = StoredValue::ofText(QByteArray(m_texts.data() + cell.text.offset, cell.text.length));
+            break;
+        }
+        values.append({m_names.at(c), value});
+    }
+    return RowVersion(values);
+}
+
 Field ResultTable::field(int row, int column) const
 {
     const Cell &cell = m_cells[size_t(row) * m_names.size() + column];

@@ -2,6 +2,7 @@
 
 #include "columntype.h"
 #include "field.h"
+#include "rowversion.h"
 
 #include <QStringList>
 #include <memory>
@@ -29,6 +30,8 @@ public:
     int columnIndex(const QString &name) const;
 
     Field field(int row, int column) const;
+    // The row's values as stored, for a change or deletion of that row.
+    RowVersion version(int row) const;
 
 private:
     struct Cell

@@ -82,6 +82,11 @@ QStringList GridList::cells(int row) const
     return all;
 }
 
+RowVersion GridList::rowVersion(int row) const
+{
+    return m_model->version(row);
+}
+
 QString GridList::header(int column) const
 {
     return m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();

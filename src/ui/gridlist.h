@@ -30,6 +30,8 @@ public:
     QString subItem(int row, int index) const;
     // Every cell of the row, the row text first.
     QStringList cells(int row) const;
+    // The row's record as the list read it.
+    RowVersion rowVersion(int row) const;
     QString header(int column) const;
     // The first selected row, or -1.
     int selectedRow() const;

@@ -48,6 +48,13 @@ QString GridModel::text(int row, int column) const
     return m_rows->text(row, column);
 }
 
+RowVersion GridModel::version(int row) const
+{
+    if (!m_rows || row < 0 || row >= rowCount())
+        return RowVersion();
+    return m_rows->version(row);
+}
+
 bool GridModel::isChecked(int row) const
 {
     return row >= 0 && size_t(row) < m_checked.size() && m_checked[row];

@@ -26,6 +26,7 @@ public:
     bool isCheckable() const { return m_checkable; }
 
     QString text(int row, int column) const;
+    RowVersion version(int row) const;
     bool isChecked(int row) const;
     void setChecked(int row, bool checked);
     // Ticks or unticks every row at once (one change for the whole list).

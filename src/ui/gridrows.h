@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/rowversion.h"
+
 #include <QString>
 
 // Where a grid list takes its cells from. The list asks only for the rows on
@@ -10,4 +12,6 @@ public:
     virtual ~GridRows() = default;
     virtual int rowCount() const = 0;
     virtual QString text(int row, int column) const = 0;
+    // The row as stored, for a change of it; empty where rows are not records.
+    virtual RowVersion version(int) const { return {}; }
 };

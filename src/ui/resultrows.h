@@ -18,6 +18,7 @@ public:
 
     int rowCount() const override;
     QString text(int row, int column) const override;
+    RowVersion version(int row) const override { return m_table->version(row); }
 
 private:
     std::shared_ptr<const ResultTable> m_table;

@@ -1,0 +1,62 @@
+#include "rowversion.h"
+
+#include "connection.h"
+#include "sqltext.h"
+#include "statement.h"
+#include "storeerror.h"
+
+#include <sqlite3.h>
+
+qint64 RowVersion::id() const
+{
+    for (const auto &value : m_values)
+        if (value.first.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
+            return value.second.kind == StoredValue::Kind::Integer ? value.second.integer : -1;
+    return -1;
+}
+
+RowVersion RowVersion::of(qint64 rowId) const
+{
+    return id() == rowId ? *this : RowVersion();
+}
+
+QList<QPair<QString, StoredValue>> RowVersion::checked(const QList<ColumnDefinition> &tableColumns) const
+{
+    QList<QPair<QString, StoredValue>> kept;
+    for (const auto &value : m_values) {
+        if (value.first.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
+            continue;
+        for (const auto &column : tableColumns)
+            if (column.name.compare(value.first, Qt::CaseInsensitive) == 0) {
+                kept.append({column.name, value.second});
+                break;
+            }
+    }
+    return kept;
+}
+
+QString RowVersion::condition(const QList<ColumnDefinition> &tableColumns) const
+{
+    QString text;
+    for (const auto &value : checked(tableColumns))
+        text += QStringLiteral(" AND %1 IS ? COLLATE BINARY").arg(quotedIdentifier(value.first));
+    return text;
+}
+
+void RowVersion::bind(Statement &statement, int position, const QList<ColumnDefinition> &tableColumns) const
+{
+    for (const auto &value : checked(tableColumns))
+        statement.bind(position++, value.second);
+}
+
+void RowVersion::refuse(Connection &connection, const QString &table) const
+{
+    Statement still(connection.handle(), ("SELECT count(*) FROM " + quotedIdentifier(table) + " WHERE ID = ?").toUtf8());
+    still.bind(1, StoredValue::ofInteger(id()));
+    still.step();
+    if (sqlite3_column_int(still.handle(), 0) == 0)
+        throw StoreError(QStringLiteral("il record %1 è stato eliminato nel frattempo; ricaricare l'elenco")
+                             .arg(id()));
+    throw StoreError(QStringLiteral("il record %1 è stato modificato nel frattempo; ricaricarlo e ripetere l'operazione")
+                         .arg(id()));
+}

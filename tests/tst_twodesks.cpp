@@ -1,0 +1,155 @@
+#include "programundertest.h"
+#include "store/storefile.h"
+#include "testenvironment.h"
+#include "windowdriver.h"
+#include "clients/clientwindow.h"
+#include "ui/gridlist.h"
+
+#include <QAction>
+#include <QLineEdit>
+
+// Two desks on one store: this program and a second connection to the same
+// file. A row this program loaded and the other desk changed or deleted
+// meanwhile is never overwritten: nothing is written and the user is told.
+class TwoDesksTest : public QObject, private WindowDriver
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void aServiceChangedMeanwhileIsNotSaved();
+    void aServiceChangedMeanwhileIsNotDeleted();
+    void aServiceBilledMeanwhileIsNotBilledAgain();
+    void aReasonChangedMeanwhileKeepsTheOtherDesksPrice();
+    void aClientChangedMeanwhileKeepsTheOtherDesksData();
+
+private:
+    QString text(const QString &sql) { return m_program.store().text(sql); }
+    void refused(const char *what);
+    void trigger(const char *name) { m_program.main().findChild<QAction *>(name)->trigger(); }
+
+    ProgramUnderTest m_program;
+    Connection m_otherDesk;
+    qint64 m_service = 0;
+};
+
+void TwoDesksTest::init()
+{
+    QVERIFY(m_program.start([this](TestStore &store) {
+        const qint64 client = store.add("SOGGETTI", {{"Soggetto", "ROSSI"}, {"Stato", "S"}});
+        const qint64 reason = store.add("CAUSALE", {{"CAUSALE", "VISITA"}, {"IMPORTO", "30"}});
+        const qint64 worker = store.add("OPERATORE", {{"OPERATORE", "NERI"}});
+        m_service = store.add("PRESTAZIONI", {{"ANNO", 2026}, {"MESE", 3}, {"ID_CL", client}, {"ID_CAUS", reason},
+                                              {"ID_OPER", worker}, {"DATAR", "01/03/2026"}, {"CLIENTE", "ROSSI"},
+                                              {"CAUSALE", "VISITA"}, {"QTA", "1"}, {"IMPORTO", "30"},
+                                              {"OPERATORE", "NERI"}, {"PARC", "N"}, {"NOTE", "PRIMA"}});
+    }));
+    storefile::openOrCreate(m_otherDesk, m_program.store().path());
+    drive(&m_program.main());
+}
+
+void TwoDesksTest::cleanup()
+{
+    m_otherDesk.close();
+    m_program.stop();
+}
+
+void TwoDesksTest::refused(const char *what)
+{
+    const auto told = m_program.messages().last();
+    QVERIFY2(told.title == "Velmora - ERRORE", qPrintable(told.title + ": " + told.text));
+    QVERIFY2(told.text.contains(what) && told.text.contains("I dati non sono stati modificati"), qPrintable(told.text));
+}
+
+void TwoDesksTest::aServiceChangedMeanwhileIsNotSaved()
+{
+    trigger("GPrestazioni");
+    press("Cmd4");
+    pick("Cbo5", "Tutti");
+    clickRow("ListView4", 0);
+    pick("Cbo2", "VISITA");
+    type("T2", "DI QUESTA POSTAZIONE");
+    m_otherDesk.execute("UPDATE PRESTAZIONI SET NOTE = 'DELL''ALTRA POSTAZIONE' WHERE ID = ?", {m_service});
+    m_program.messages().answer(true);
+    press("Cmd1");
+    refused("modificato nel frattempo");
+    QCOMPARE(text("SELECT NOTE FROM PRESTAZIONI"), QString("DELL'ALTRA POSTAZIONE"));
+
+    // Loaded again, it is saved.
+    press("Cmd4");
+    pick("Cbo5", "Tutti");
+    clickRow("ListView4", 0);
+    pick("Cbo2", "VISITA");
+    type("T2", "DI QUESTA POSTAZIONE");
+    m_program.messages().answer(true);
+    press("Cmd1");
+    QCOMPARE(text("SELECT NOTE FROM PRESTAZIONI"), QString("DI QUESTA POSTAZIONE"));
+}
+
+void TwoDesksTest::aServiceChangedMeanwhileIsNotDeleted()
+{
+    trigger("GPrestazioni");
+    press("Cmd5");
+    pick("Cbo5", "Tutti");
+    clickRow("ListView4", 0);
+    m_otherDesk.execute("UPDATE PRESTAZIONI SET QTA = 2 WHERE ID = ?", {m_service});
+    m_program.messages().answer(true);
+    press("Cmd1");
+    refused("modificato nel frattempo");
+    QCOMPARE(m_program.store().count("SELECT * FROM PRESTAZIONI"), 1);
+}
+
+void TwoDesksTest::aServiceBilledMeanwhileIsNotBilledAgain()
+{
+    trigger("GSingola");
+    pick("Cbo6", "Non Parcellati");
+    clickRow("ListView5", 0);
+    type("D4", "15/04/2026");
+    type("T19", "9");
+    m_otherDesk.execute("UPDATE PRESTAZIONI SET PARC = 'S', DATAP = '2026-04-10', NR = '7' WHERE ID = ?", {m_service});
+    m_program.messages().answer(true);
+    press("Cmd10");
+    refused("modificato nel frattempo");
+    QCOMPARE(text("SELECT NR FROM PRESTAZIONI") + " " + text("SELECT DATAP FROM PRESTAZIONI"), QString("7 10/04/2026"));
+}
+
+void TwoDesksTest::aReasonChangedMeanwhileKeepsTheOtherDesksPrice()
+{
+    trigger("GCausali");
+    tick("C8");
+    clickRow("ListView1", 0);
+    type("T11", "45");
+    m_otherDesk.execute("UPDATE CAUSALE SET IMPORTO = 4000");
+    m_program.messages().answer(true);
+    press("Cmd8");
+    refused("modificato nel frattempo");
+    QCOMPARE(text("SELECT IMPORTO FROM CAUSALE"), QString("40"));
+
+    // Deleted meanwhile: said so, and nothing comes back.
+    clickRow("ListView1", 0);
+    m_otherDesk.execute("DELETE FROM CAUSALE");
+    m_program.messages().answer(true);
+    press("Cmd8");
+    refused("eliminato nel frattempo");
+    QCOMPARE(m_program.store().count("SELECT * FROM CAUSALE"), 0);
+}
+
+void TwoDesksTest::aClientChangedMeanwhileKeepsTheOtherDesksData()
+{
+    trigger("MenuClienti");
+    auto *clients = m_program.window<ClientWindow>();
+    QVERIFY(clients);
+    drive(clients);
+    press("CmdModifica");
+    WindowDriver::clickRow("ListView1", 0, 2);
+    QTest::keyClicks(field("Text3"), "via roma 1");
+    m_otherDesk.execute("UPDATE SOGGETTI SET Tel = '0612345'");
+    m_program.messages().answer(true);
+    press("Cmd2");
+    refused("modificato nel frattempo");
+    QCOMPARE(text("SELECT Tel FROM SOGGETTI") + "|" + text("SELECT Indirizzo FROM SOGGETTI"), QString("0612345|"));
+}
+
+VELMORA_TEST_MAIN(TwoDesksTest)
+#include "tst_twodesks.moc"
