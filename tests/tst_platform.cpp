@@ -7,7 +7,7 @@
 #include "ui/enterfocus.h"
 #include "ui/gridlist.h"
 #include "ui/gridmodel.h"
-#include "ui/keyfilter.h"
+#include "ui/fieldrule.h"
 #include "ui/resultrows.h"
 #include "ui/statuspanels.h"
 #include "ui/storeguard.h"
@@ -191,8 +191,8 @@ void PlatformTest::dateFieldReportsAnImpossibleDateOnce()
 void PlatformTest::keyFiltersAndUpperCaseFields()
 {
     QLineEdit amount, phone, notes;
-    KeyFilter::install(&amount, "-,0123456789", KeyFilter::Dot::AsComma);
-    KeyFilter::install(&phone, "0123456789", KeyFilter::Dot::Kept);
+    FieldRule::acceptOnly(&amount, "-,0123456789", FieldRule::Dot::AsComma);
+    FieldRule::acceptOnly(&phone, "0123456789", FieldRule::Dot::Kept);
     QTest::keyClicks(&amount, "12.5a-");
     QCOMPARE(amount.text(), QString("12,5-"));
     QTest::keyClick(&amount, Qt::Key_Backspace);

@@ -3,10 +3,9 @@
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
 #include "ui/enterfocus.h"
-#include "ui/keyfilter.h"
+#include "ui/fieldrule.h"
 #include "ui/named.h"
 #include "ui/tickbox.h"
-#include "ui/typinglimit.h"
 #include "ui/uppercase.h"
 
 #include <QDate>
@@ -42,14 +41,14 @@ ClientFields::ClientFields(QWidget *parent)
     m_residence = editableList("Cbo4");
     m_residenceProvince = editableList("Cbo5");
     m_postalCode = upperField("Text4");
-    TypingLimit::install(m_postalCode, 5);
+    FieldRule::limit(m_postalCode, 5);
     m_taxCode = upperField("Text8");
-    TypingLimit::install(m_taxCode, 16);
+    FieldRule::limit(m_taxCode, 16);
     m_vatNumber = named(new QLineEdit(this), "Text9");
-    KeyFilter::install(m_vatNumber, QStringLiteral("0123456789,-"), KeyFilter::Dot::AsComma);
-    TypingLimit::install(m_vatNumber, 11);
+    FieldRule::acceptOnly(m_vatNumber, QStringLiteral("0123456789,-"), FieldRule::Dot::AsComma);
+    FieldRule::limit(m_vatNumber, 11);
     m_iban = upperField("Text5");
-    TypingLimit::install(m_iban, 27);
+    FieldRule::limit(m_iban, 27);
     m_business = editableList("Cbo7");
     m_documentType = editableList("Cbo6");
     m_documentNumber = upperField("Text6");
@@ -59,7 +58,7 @@ ClientFields::ClientFields(QWidget *parent)
     m_mobile = named(new QLineEdit(this), "Text11");
     m_fax = named(new QLineEdit(this), "Text12");
     for (QLineEdit *number : {m_phone, m_mobile, m_fax})
-        KeyFilter::install(number, QStringLiteral("0123456789"), KeyFilter::Dot::AsComma);
+        FieldRule::acceptOnly(number, QStringLiteral("0123456789"), FieldRule::Dot::AsComma);
     m_email = upperField("Text15");
     m_notes = named(new QPlainTextEdit(this), "Text16");
     m_notes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

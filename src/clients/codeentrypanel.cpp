@@ -5,7 +5,7 @@
 #include "ui/messages.h"
 #include "ui/storeguard.h"
 #include "ui/tickbox.h"
-#include "ui/typinglimit.h"
+#include "ui/fieldrule.h"
 #include "ui/uppercase.h"
 
 #include <QGridLayout>
@@ -22,7 +22,7 @@ CodeEntryPanel::CodeEntryPanel(Connection &connection, Messages &messages, QWidg
     m_code->setObjectName(QStringLiteral("Text26"));
     m_code->setMinimumWidth(220);
     uppercase::apply(m_code);
-    TypingLimit::install(m_code, 16);
+    FieldRule::limit(m_code, 16);
     auto *proceed = new QPushButton(QStringLiteral("Prosegui"), this);
     proceed->setObjectName(QStringLiteral("CmdProsegui"));
     auto *leave = new ClickableLabel(QStringLiteral("Esci"), this);

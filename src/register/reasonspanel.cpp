@@ -6,7 +6,7 @@
 #include "ui/enterfocus.h"
 #include "ui/gridfill.h"
 #include "ui/gridlist.h"
-#include "ui/keyfilter.h"
+#include "ui/fieldrule.h"
 #include "ui/messages.h"
 #include "ui/tickbox.h"
 
@@ -35,7 +35,7 @@ ReasonsPanel::ReasonsPanel(Connection &connection, Messages &messages, QWidget *
     fields->addRow(QStringLiteral("Importo"), m_amount);
     addFields(fields);
     EnterFocus::install(m_reason, m_amount);
-    KeyFilter::install(m_amount, QStringLiteral("-,0123456789"), KeyFilter::Dot::AsComma);
+    FieldRule::acceptOnly(m_amount, QStringLiteral("-,0123456789"), FieldRule::Dot::AsComma);
     formatAmountOnLeave(m_amount);
 }
 

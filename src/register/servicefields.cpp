@@ -3,7 +3,7 @@
 #include "ui/clickablelabel.h"
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
-#include "ui/keyfilter.h"
+#include "ui/fieldrule.h"
 #include "ui/named.h"
 #include "ui/uppercase.h"
 
@@ -83,7 +83,7 @@ ServiceFields::ServiceFields(QWidget *parent)
 QLineEdit *ServiceFields::numberField(const char *name)
 {
     auto *field = named(new QLineEdit(this), name);
-    KeyFilter::install(field, QStringLiteral("-,0123456789"), KeyFilter::Dot::AsComma);
+    FieldRule::acceptOnly(field, QStringLiteral("-,0123456789"), FieldRule::Dot::AsComma);
     return field;
 }
 

@@ -1,5 +1,6 @@
 #include "recordset.h"
 
+#include "columnrules.h"
 #include "connection.h"
 #include "dialect.h"
 #include "sqltext.h"
@@ -151,6 +152,11 @@ void Recordset::setField(const QString &name, const QVariant &value)
     if (!m_adding)
         fields(positionOf(QStringLiteral("ID"))); // a current row to change is needed
     const StoredValue stored = toStoredValue(value, column.type, column.name);
+    // A value kept as it was stored (an old, longer IBAN) is not judged again.
+    const int position = m_adding ? -1 : table().columnIndex(column.name);
+    const bool unchanged = position >= 0 && table().stored(m_current, position) == stored;
+    if (!unchanged)
+        columnrules::check(m_table, column.name, stored);
     for (auto &change : m_changes)
         if (change.first == column.name) {
             change.second = stored;

@@ -74,27 +74,27 @@ int ResultTable::columnIndex(const QString &name) const
     return -1;
 }
 
+StoredValue ResultTable::stored(int row, int column) const
+{
+    const Cell &cell = m_cells[size_t(row) * m_names.size() + column];
+    switch (cell.kind) {
+    case Cell::Null:
+        break;
+    case Cell::Integer:
+        return StoredValue::ofInteger(cell.integer);
+    case Cell::Real:
+        return StoredValue::ofReal(cell.real);
+    case Cell::Text:
+        return StoredValue::ofText(QByteArray(m_texts.data() + cell.text.offset, cell.text.length));
+    }
+    return StoredValue::null();
+}
+
 RowVersion ResultTable::version(int row) const
 {
     QList<QPair<QString, StoredValue>> values;
-    for (int c = 0; c < columnCount(); ++c) {
-        const Cell &cell = m_cells[size_t(row) * m_names.size() + c];
-        StoredValue value;
-        switch (cell.kind) {
-        case Cell::Null:
-            break;
-        case Cell::Integer:
-            value = StoredValue::ofInteger(cell.integer);
-            break;
-        case Cell::Real:
-            value = StoredValue::ofReal(cell.real);
-            break;
-        case Cell::Text:
-            value = StoredValue::ofText(QByteArray(m_texts.data() + cell.text.offset, cell.text.length));
-            break;
-        }
-        values.append({m_names.at(c), value});
-    }
+    for (int c = 0; c < columnCount(); ++c)
+        values.append({m_names.at(c), stored(row, c)});
     return RowVersion(values);
 }
 

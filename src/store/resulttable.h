@@ -30,6 +30,7 @@ public:
     int columnIndex(const QString &name) const;
 
     Field field(int row, int column) const;
+    StoredValue stored(int row, int column) const;
     // The row's values as stored, for a change or deletion of that row.
     RowVersion version(int row) const;
 

@@ -6,7 +6,8 @@
 // so the text can never end its literal or add to the statement.
 inline QString doubledQuotes(const QString &text)
 {
-    return QString(text).replace(QLatin1Char('\''), QLatin1String("''"));
+    // A NUL would end the statement's text inside the literal.
+    return QString(text).remove(QChar(0)).replace(QLatin1Char('\''), QLatin1String("''"));
 }
 
 // A stored name put between the quotes of "LIKE '...'" to be found exactly:

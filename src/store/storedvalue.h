@@ -15,4 +15,6 @@ struct StoredValue
     static StoredValue ofInteger(qint64 v) { return {Kind::Integer, v, 0, {}}; }
     static StoredValue ofReal(double v) { return {Kind::Real, 0, v, {}}; }
     static StoredValue ofText(const QByteArray &v) { return {Kind::Text, 0, 0, v}; }
+
+    bool operator==(const StoredValue &other) const = default;
 };

@@ -14,12 +14,16 @@ public:
         // The file is damaged or unreadable: nothing may be written to it
         // any more in this run, and no procedure may pass over it in silence.
         Damage,
+        // A value the field does not take; the message names the field in
+        // the windows' own words ("Il campo CAP non è valido: ...").
+        Invalid,
     };
 
     explicit StoreError(const QString &message, Kind kind = Kind::Failure);
 
     QString message() const { return QString::fromUtf8(what()); }
     bool isDamage() const { return m_kind == Kind::Damage; }
+    bool isInvalidValue() const { return m_kind == Kind::Invalid; }
 
     // The Italian reading of an SQLite result code, with the engine's own detail.
     static StoreError fromSqlite(int code, const char *detail);

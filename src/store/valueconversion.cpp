@@ -132,7 +132,11 @@ StoredValue toStoredValue(const QVariant &value, ColumnType type, const QString 
     case ColumnType::Unknown:
         break;
     }
-    return StoredValue::ofText(value.toString().toUtf8());
+    // Control characters come only from pasted text: a NUL would end the
+    // text early wherever it is put into SQL. Tabs and line breaks stay.
+    QString text = value.toString();
+    text.removeIf([](QChar c) { return c.category() == QChar::Other_Control && c != u'\t' && c != u'\n'; });
+    return StoredValue::ofText(text.toUtf8());
 }
 
 bool fitsColumn(const QVariant &value, ColumnType type)

@@ -19,6 +19,11 @@ bool guarded(Messages &messages, QWidget *parent, Work &&work)
             tellDamage(messages, parent, error);
             return false;
         }
+        if (error.isInvalidValue()) {
+            messages.inform(parent, QStringLiteral("Velmora................ERRORE - CAMPO NON VALIDO"),
+                            error.message() + QLatin1Char('.'));
+            return false;
+        }
         messages.inform(parent, QStringLiteral("Velmora - ERRORE"),
                         QStringLiteral("Operazione non eseguita: %1.\nI dati non sono stati modificati.")
                             .arg(error.message()),
