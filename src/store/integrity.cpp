@@ -14,15 +14,21 @@ QString integrity::problemsOf(const QString &path)
         Connection connection;
         connection.open(path, storefile::password);
         Statement check(connection.handle(), "PRAGMA quick_check");
+        // The engine's findings, one a line; its heading line is not one.
         QStringList problems;
-        while (check.step())
-            problems << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(check.handle(), 0)));
+        while (check.step()) {
+            const QString found = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(check.handle(), 0)));
+            for (const QString &line : found.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+                if (!line.startsWith(QLatin1String("***")))
+                    problems << line.trimmed();
+        }
         if (problems == QStringList{QStringLiteral("ok")})
             return QString();
-        return QStringLiteral("la verifica dell'archivio %1 ha trovato %2 errori nella struttura del file (%3)")
+        return QStringLiteral("la verifica dell'archivio %1 ha trovato errori nella struttura del file "
+                              "(segnalazioni: %2; la prima: «%3»)")
             .arg(path)
             .arg(problems.size())
-            .arg(problems.first());
+            .arg(problems.value(0));
     } catch (const StoreError &error) {
         return error.message();
     }

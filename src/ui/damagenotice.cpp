@@ -7,9 +7,8 @@ void tellDamage(Messages &messages, QWidget *parent, const StoreError &error)
 {
     messages.inform(parent, QStringLiteral("Velmora - ARCHIVIO DANNEGGIATO"),
                     QStringLiteral("L'archivio dei dati è danneggiato.\n\nCausa: %1.\n\n"
-                                   "L'operazione è stata interrotta. Da questo momento il programma non scrive più "
-                                   "nel file, per non peggiorare il danno: uscire dal programma e ripristinare "
-                                   "una copia di sicurezza dell'archivio.")
+                                   "Da questo momento il programma non scrive più nel file, per non peggiorare il "
+                                   "danno: uscire dal programma e ripristinare una copia di sicurezza dell'archivio.")
                         .arg(error.message()),
                     Messages::Icon::Critical);
 }
