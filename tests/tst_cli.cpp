@@ -1,0 +1,64 @@
+#include "testenvironment.h"
+
+#include <QProcess>
+
+namespace {
+
+struct Result
+{
+    int status;
+    QString out, err;
+};
+
+Result cli(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(VELMORA_CLI), arguments);
+    process.waitForFinished(30000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+}
+
+// velmora-cli as a script calls it: its output and exit statuses.
+class CliTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void codiceTellsTheVerdictAndTheBirth();
+    void aWrongCommandLineExitsWithTwo();
+};
+
+void CliTest::codiceTellsTheVerdictAndTheBirth()
+{
+    Result r = cli({"codice", "rssmra80a41h501y"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QString("valido\ndata di nascita: 01/01/1980\nsesso: F\nluogo di nascita: ROMA (RM)\n"));
+    r = cli({"codice", "VRDGPP85T10Z404L"});
+    QCOMPARE(r.out.split('\n').value(3), QString("luogo di nascita: STATI UNITI D'AMERICA (estero)"));
+    r = cli({"codice", "RSSMRA80A01H501A"});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QString("non valido: carattere di controllo errato: atteso U\n"));
+    r = cli({"codice", "01234560017"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QString("valido\n"));
+    r = cli({"codice", "DE123456789"});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QString("non verificabile: codice estero (DE)\n"));
+}
+
+void CliTest::aWrongCommandLineExitsWithTwo()
+{
+    QCOMPARE(cli({}).status, 2);
+    QCOMPARE(cli({"codice"}).status, 2);
+    QCOMPARE(cli({"sconosciuto"}).status, 2);
+    const Result help = cli({"--help"});
+    QCOMPARE(help.status, 0);
+    QVERIFY2(help.out.contains("codice"), qPrintable(help.out));
+    QCOMPARE(cli({"codice", "--help"}).status, 0);
+}
+
+VELMORA_TEST_MAIN(CliTest)
+#include "tst_cli.moc"
