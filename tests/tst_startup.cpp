@@ -81,7 +81,7 @@ void StartupTest::firstStartShowsTheSplashThenTheMainWindowOnce()
     QVERIFY(messages.shown().isEmpty());
 
     QVERIFY(QFile::exists(storefile::pathIn(dir.path())));
-    QCOMPARE(Recordset(startup.connection(), "SELECT * FROM DATI").recordCount(), 7904);
+    QCOMPARE(Recordset(startup.connection(), "SELECT * FROM DATI").recordCount(), 7901);
     const QString entry = readAll(QDir(desktopshortcut::desktopFolder()).filePath("Corbelia.desktop"));
     QVERIFY2(entry.contains("Name=Corbelia\n"), qPrintable(entry));
     QVERIFY2(entry.contains("Exec=\"" + QCoreApplication::applicationFilePath() + "\"\n"), qPrintable(entry));

@@ -2,34 +2,33 @@
 
 #include "connection.h"
 #include "statement.h"
-#include "storeerror.h"
 #include "transaction.h"
+#include "taxcodes/territory.h"
 
-#include <QIODevice>
+#include <QSet>
+#include <sqlite3.h>
 
-int comuni::load(Connection &connection, QIODevice &csv)
+int comuni::addMissing(Connection &connection)
 {
+    QSet<QString> named;
+    Statement stored(connection.handle(), "SELECT COMUNE FROM DATI");
+    while (stored.step())
+        named << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stored.handle(), 0))).toUpper();
+    QList<const territory::Municipality *> missing;
+    for (const territory::Municipality &m : territory::currentMunicipalities())
+        if (!named.contains(m.name.toUpper()))
+            missing << &m;
+    if (missing.isEmpty())
+        return 0;
     Transaction transaction(connection);
     Statement insert(connection.handle(), "INSERT INTO DATI (COMUNE, PR, CAP) VALUES (?, ?, ?)");
-    int loaded = 0;
-    bool headerSeen = false;
-    while (!csv.atEnd()) {
-        const QByteArray line = csv.readLine().trimmed();
-        if (line.isEmpty() || line.startsWith('#'))
-            continue;
-        if (!headerSeen) {
-            headerSeen = true;
-            continue;
-        }
-        const QList<QByteArray> parts = line.split(';');
-        if (parts.size() != 3)
-            throw StoreError(QStringLiteral("riga non valida nell'elenco dei comuni: %1").arg(QString::fromUtf8(line)));
-        for (int i = 0; i < 3; ++i)
-            insert.bind(i + 1, StoredValue::ofText(parts[i]));
+    for (const territory::Municipality *m : missing) {
+        insert.bind(1, StoredValue::ofText(m->name.toUtf8()));
+        insert.bind(2, StoredValue::ofText(m->province.toUtf8()));
+        insert.bind(3, m->postalCodes.isEmpty() ? StoredValue::null() : StoredValue::ofText(m->postalCodes.first().toUtf8()));
         insert.run();
         insert.reset();
-        ++loaded;
     }
     transaction.commit();
-    return loaded;
+    return int(missing.size());
 }

@@ -1,15 +1,15 @@
 #pragma once
 
 class Connection;
-class QIODevice;
 
-// The list of Italian municipalities the program ships ("COMUNE;PR;CAP" lines
-// after an attribution line and a header), loaded into DATI.
+// The Italian municipalities of today in DATI (name, province, the first
+// postal code), from the ANPR list the program ships.
 namespace comuni {
 
-inline constexpr const char *resourcePath = ":/store/comuni.csv";
-
-// Loads every line in one transaction; returns the municipalities loaded.
-int load(Connection &connection, QIODevice &csv);
+// Adds, in one transaction, every municipality of today that DATI does not
+// name yet (a new store gets them all); none is removed or changed, since
+// old clients may name old towns. Returns how many were added: run again,
+// it adds none.
+int addMissing(Connection &connection);
 
 }

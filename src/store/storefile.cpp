@@ -20,15 +20,13 @@ void build(const QString &path)
 {
     Connection fresh;
     fresh.create(path, storefile::password);
-    QFile csv(QString::fromLatin1(comuni::resourcePath));
-    if (!csv.open(QIODevice::ReadOnly))
-        throw StoreError(QStringLiteral("l'elenco dei comuni non è nel programma"));
     {
         Transaction transaction(fresh);
         schema::install(fresh);
         transaction.commit();
     }
-    comuni::load(fresh, csv);
+    if (comuni::addMissing(fresh) == 0)
+        throw StoreError(QStringLiteral("l'elenco dei comuni non è nel programma"));
     fresh.close();
 }
 
@@ -92,4 +90,6 @@ void storefile::openOrCreate(Connection &connection, const QString &path)
     // The indexes only make the lists fast: a store that cannot take them
     // (a read-only file) is still opened.
     skipFailure([&] { schema::ensureIndexes(connection); });
+    // A store made with an older list gets the municipalities made since.
+    skipFailure([&] { comuni::addMissing(connection); });
 }
