@@ -149,8 +149,13 @@ void ClientsTest::savesAFullClientAndReadsItBackColumnByColumn()
     QTest::keyClicks(get<QPlainTextEdit>("Text16"), "cliente storica");
     get<TickBox>("C2")->click();
 
+    // The codes that are not valid are asked about once, then the save goes on.
+    m_program.messages().answer(true);
     m_program.messages().answer(true);
     press("Cmd2");
+    QCOMPARE(m_program.messages().shown().at(m_program.messages().shown().size() - 3).text,
+             QString("Il codice fiscale non è valido: carattere di controllo errato: atteso W.\n"
+                     "La partita IVA non è valida: servono 11 cifre, ce ne sono 7.\n\nSalvare comunque ?"));
     QCOMPARE(m_program.messages().shown().at(m_program.messages().shown().size() - 2).text, QString("Vuoi Inserire questi dati ?"));
     QCOMPARE(m_program.messages().last().title, QString("Velmora      - INSERIMENTO"));
     QCOMPARE(lastText(), QString("L' inserimento è avvenuto con successo !"));

@@ -1,6 +1,7 @@
 #include "clienteditor.h"
 
 #include "clientfields.h"
+#include "clientcodes.h"
 #include "clientrecords.h"
 #include "store/recordset.h"
 #include "store/skipfailure.h"
@@ -32,7 +33,7 @@ void loadDistinct(DropDown *list, Connection &connection, const QString &sql, co
 
 ClientEditor::ClientEditor(Connection &connection, Messages &messages, QWidget *parent)
     : QGroupBox(parent), m_connection(connection), m_messages(messages), m_fields(new ClientFields(this)),
-      m_action(new QPushButton(QStringLiteral("Salva"), this))
+      m_codes(new ClientCodes(m_fields, this)), m_action(new QPushButton(QStringLiteral("Salva"), this))
 {
     setObjectName(QStringLiteral("FrameEditor"));
     m_action->setObjectName(QStringLiteral("Cmd2"));
@@ -62,6 +63,7 @@ void ClientEditor::load(const QStringList &cells, const RowVersion &loaded)
 {
     m_fields->load(cells);
     m_loaded = loaded;
+    m_codes->rememberLoaded();
 }
 
 void ClientEditor::loadComuni()
@@ -144,11 +146,21 @@ void ClientEditor::warnIfInactive(const QString &text)
     m_fields->active()->setFocus();
 }
 
+bool ClientEditor::codesAccepted(bool changing)
+{
+    const QStringList problems = m_codes->problems(changing);
+    return problems.isEmpty()
+        || m_messages.ask(this, QStringLiteral("Velmora - CONTROLLO CODICI"),
+                          problems.join(QLatin1Char('\n')) + QStringLiteral("\n\nSalvare comunque ?"));
+}
+
 void ClientEditor::insertClient()
 {
     if (!nameGiven())
         return;
     warnIfInactive(QStringLiteral("Attenzione , inserire l'opzione Cliente Attivo ?  "));
+    if (!codesAccepted(false))
+        return;
     if (!m_messages.ask(this, QStringLiteral("Velmora  - INSERIMENTO"), QStringLiteral("Vuoi Inserire questi dati ?")))
         return;
     // A value the store refuses ends the save with a message; nothing is
@@ -164,6 +176,8 @@ void ClientEditor::updateClient()
     if (!nameGiven())
         return;
     warnIfInactive(QStringLiteral("Attenzione , inserire l'opzione Cliente Attivo !"));
+    if (!codesAccepted(true))
+        return;
     if (!m_messages.ask(this, QStringLiteral("Corbelia 2016 - MODIFICA"), QStringLiteral("Vuoi Modificare questi dati ?")))
         return;
     const auto written = guardedById(m_messages, this, m_fields->id()->text(), [this](qint64 id) {

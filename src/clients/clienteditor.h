@@ -4,6 +4,7 @@
 
 #include <QGroupBox>
 
+class ClientCodes;
 class ClientFields;
 class Connection;
 class DropDown;
@@ -41,6 +42,8 @@ private:
     void saveClient();
     bool nameGiven();
     void warnIfInactive(const QString &text);
+    // Codes not valid are saved only when the user says so, once.
+    bool codesAccepted(bool changing);
     void insertClient();
     void updateClient();
     void deleteClient();
@@ -49,6 +52,7 @@ private:
     Connection &m_connection;
     Messages &m_messages;
     ClientFields *m_fields;
+    ClientCodes *m_codes;
     QPushButton *m_action; // Cmd2
     RowVersion m_loaded;
 };

@@ -22,6 +22,9 @@ public:
     QLineEdit *id() const { return m_id; }                   // Text1
     QLineEdit *name() const { return m_name; }               // Text2
     QLineEdit *taxCode() const { return m_taxCode; }         // Text8
+    QLineEdit *vatNumber() const { return m_vatNumber; }     // Text9
+    QLineEdit *iban() const { return m_iban; }               // Text5
+    DateField *birthDate() const { return m_birthDate; }     // DataBox1
     DropDown *birthPlace() const { return m_birthPlace; }    // Cbo1
     DropDown *birthProvince() const { return m_birthProvince; } // Cbo2
     DropDown *residence() const { return m_residence; }      // Cbo4
