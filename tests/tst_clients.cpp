@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
+#include <QCompleter>
 #include <QDialog>
 
 // The client registry through its window, opened from the main window, on a real store.
@@ -30,6 +31,7 @@ private slots:
     void codeEntryRefusesStoredCodesAndOpensTheEditorForNewOnes();
     void savesAFullClientAndReadsItBackColumnByColumn();
     void changesAndDeletesThePickedClient();
+    void codesAreCheckedAsTheUserTypesAndTheBirthFollows();
     void listsFilterByInitialAndByInactiveAndPrintTicksCascade();
     void windowLeavesAndComesBack();
 
@@ -37,6 +39,7 @@ private:
     void clickRow(int row) { WindowDriver::clickRow("ListView1", row, 2); }
     void enterCode(const QString &code);
     QString lastText() { return m_program.messages().last().text; }
+    QString sign(const char *codeField) { return get<QAction>(QByteArray(codeField) + "Verifica")->toolTip(); }
     QStringList storedRow(qint64 id);
     qint64 addClient(const QList<QPair<QString, QVariant>> &values) { return m_program.store().add("SOGGETTI", values); }
 
@@ -351,6 +354,46 @@ void ClientsTest::windowLeavesAndComesBack()
         QVERIFY2(!get(panel)->isVisible(), panel);
     m_window->findChild<QAction *>("Chiudi")->trigger();
     QVERIFY(!m_window->isVisible() && m_program.main().isVisible());
+}
+
+void ClientsTest::codesAreCheckedAsTheUserTypesAndTheBirthFollows()
+{
+    // The same VAT number written otherwise is a duplicate.
+    addClient({{"Soggetto", "BIANCHI SRL"}, {"PIVA", "01234560017"}, {"Stato", "S"}});
+    press("CmdInserisci");
+    enterCode("it 0123 4560017");
+    QCOMPARE(lastText(), QString(" Codice Fiscale/Partita IVA  già presente in Anagrafica ! "));
+
+    // A valid VAT number goes to both fields.
+    enterCode("12345670892");
+    QCOMPARE(field("Text8")->text(), QString("12345670892"));
+    QCOMPARE(field("Text9")->text(), QString("12345670892"));
+    QCOMPARE(sign("Text9"), QString("Partita IVA valida"));
+
+    // A person's tax code fills the empty birth date and place.
+    press("CmdInserisci");
+    enterCode("RSSMRA80A41H501Y");
+    QCOMPARE(field("Text9")->text(), QString());
+    QCOMPARE(get<DateField>("DataBox1")->text(), QString("01/01/1980"));
+    QCOMPARE(get<DropDown>("Cbo1")->text(), QString("ROMA"));
+    QCOMPARE(get<DropDown>("Cbo2")->text(), QString("RM"));
+    QCOMPARE(sign("Text8"), QString("Codice fiscale valido"));
+    get<DateField>("DataBox1")->setText("02/01/1980");
+    QCOMPARE(sign("Text8"), QString("Codice fiscale valido\nil codice indica la nascita il 01/01/1980, la scheda il 02/01/1980"));
+    QTest::keyClick(field("Text8"), Qt::Key_Backspace);
+    QCOMPARE(sign("Text8"), QString("Codice fiscale non valido: lunghezza errata: 15 caratteri invece di 16"));
+    QTest::keyClicks(field("Text5"), "IT61X0542811101000000123456");
+    QCOMPARE(sign("Text5"), QString("IBAN non valido: cifre di controllo errate"));
+
+    // Refused once, the save writes nothing; a town's several postal codes are offered.
+    pick("Cbo4", "ANCONA");
+    QCOMPARE(field("Text4")->text(), QString("60121"));
+    QCOMPARE(field("Text4")->completer()->model()->rowCount(), 11);
+    QTest::keyClicks(field("Text2"), "rossi maria");
+    get<TickBox>("C2")->click();
+    press("Cmd2");
+    QCOMPARE(m_program.messages().last().title, QString("Velmora - CONTROLLO CODICI"));
+    QCOMPARE(m_program.store().count("SELECT * FROM SOGGETTI"), 1);
 }
 
 VELMORA_TEST_MAIN(ClientsTest)

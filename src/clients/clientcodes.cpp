@@ -20,7 +20,7 @@ const QString Abroad = QStringLiteral("EE");
 ClientCodes::ClientCodes(ClientFields *fields, QObject *parent)
     : QObject(parent), m_fields(fields),
       m_taxCode(new CodeIndicator(fields->taxCode(), QStringLiteral("Codice fiscale"))),
-      m_vatNumber(new CodeIndicator(fields->vatNumber(), QStringLiteral("Partita IVA"))),
+      m_vatNumber(new CodeIndicator(fields->vatNumber(), QStringLiteral("Partita IVA"), true)),
       m_iban(new CodeIndicator(fields->iban(), QStringLiteral("IBAN")))
 {
     connect(fields->taxCode(), &QLineEdit::textChanged, this, &ClientCodes::checkTaxCode);

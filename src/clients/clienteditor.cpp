@@ -1,11 +1,12 @@
 #include "clienteditor.h"
 
-#include "clientfields.h"
 #include "clientcodes.h"
+#include "clientfields.h"
 #include "clientrecords.h"
 #include "store/recordset.h"
 #include "store/skipfailure.h"
 #include "store/sqltext.h"
+#include "taxcodes/territory.h"
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
 #include "ui/dropdownfill.h"
@@ -14,6 +15,7 @@
 #include "ui/tickbox.h"
 
 #include <QLineEdit>
+#include <QCompleter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -27,6 +29,21 @@ const QString DeleteTitle = QStringLiteral("Velmora....... - ELIMINA");
 void loadDistinct(DropDown *list, Connection &connection, const QString &sql, const QString &column)
 {
     skipFailure([&] { fillEntries(*list, connection, sql, column, {QString()}, NullValues::Skipped); });
+}
+
+}
+
+namespace {
+
+// A town with several postal codes offers them all in the CAP field.
+void offerPostalCodes(QLineEdit *cap, const QStringList &codes)
+{
+    auto *completer = new QCompleter(codes, cap);
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    delete cap->completer();
+    cap->setCompleter(codes.size() > 1 ? completer : nullptr);
+    if (codes.size() > 1 && cap->isVisible())
+        completer->complete();
 }
 
 }
@@ -112,8 +129,10 @@ void ClientEditor::lookupComune(DropDown *municipality, DropDown *province, QLin
         if (found.eof())
             return;
         province->setText(found.fields(QStringLiteral("PR")).text());
-        if (cap)
+        if (cap) {
             cap->setText(found.fields(QStringLiteral("CAP")).text());
+            offerPostalCodes(cap, territory::postalCodesOf(municipality->text(), province->text()));
+        }
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/connection.h"
 #include "store/recordset.h"
+#include "taxcodes/vatnumber.h"
 
 namespace clientrecords {
 
@@ -43,11 +44,16 @@ int remove(Connection &connection, qint64 id, const RowVersion &loaded)
 
 bool codeExists(Connection &connection, const QString &code)
 {
-    const QString trimmed = code.trimmed();
+    // The same code written otherwise is the same client: blanks, case, a
+    // VAT number with or without "IT".
+    const QString written = normalizedCode(code);
+    const QString digits = vatnumber::canonical(code);
+    const QString stored = QStringLiteral("REPLACE(REPLACE(UPPER(%1), ' ', ''), 'IT', '')");
     return Recordset(connection,
-                     QStringLiteral("SELECT CODICE,PIVA FROM Soggetti WHERE TRIM(codice) = ? COLLATE ITALIAN "
-                                    "OR TRIM(PIVA) = ? COLLATE ITALIAN"),
-                     {trimmed, trimmed})
+                     QStringLiteral("SELECT CODICE,PIVA FROM Soggetti WHERE REPLACE(UPPER(codice), ' ', '') = ? "
+                                    "COLLATE ITALIAN OR %1 = ? OR %2 = ?")
+                         .arg(stored.arg(QStringLiteral("PIVA")), stored.arg(QStringLiteral("codice"))),
+                     {written, digits, digits})
                .recordCount()
         > 0;
 }

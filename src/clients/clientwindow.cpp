@@ -9,6 +9,7 @@
 #include "reports/reportdata.h"
 #include "reports/reportshow.h"
 #include "store/recordset.h"
+#include "taxcodes/vatnumber.h"
 #include "ui/storeguard.h"
 #include "ui/cleartexts.h"
 #include "ui/messages.h"
@@ -95,6 +96,10 @@ void ClientWindow::connectPanels()
         openEditor(QStringLiteral("Salva"));
         if (!code.isEmpty())
             m_editor->fields()->taxCode()->setText(code);
+        // A company's tax code is normally its VAT number.
+        QLineEdit *vatNumber = m_editor->fields()->vatNumber();
+        if (vatnumber::check(code).isValid() && vatNumber->text().isEmpty())
+            vatNumber->setText(vatnumber::canonical(code));
         m_codeEntry->hide();
         m_editor->fields()->name()->setFocus();
     });

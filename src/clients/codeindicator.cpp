@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QStyle>
 
-CodeIndicator::CodeIndicator(QLineEdit *field, const QString &what)
-    : QObject(field), m_sign(new QAction(this)), m_what(what)
+CodeIndicator::CodeIndicator(QLineEdit *field, const QString &what, bool feminine)
+    : QObject(field), m_sign(new QAction(this)), m_what(what), m_feminine(feminine)
 {
     m_sign->setObjectName(field->objectName() + QStringLiteral("Verifica"));
     field->addAction(m_sign, QLineEdit::TrailingPosition);
@@ -27,7 +27,7 @@ void CodeIndicator::show(const CodeCheck &check, const QString &remark)
     else if (check.state == CodeCheck::State::NotCheckable)
         icon = QStyle::SP_MessageBoxQuestion;
     m_sign->setIcon(QApplication::style()->standardIcon(icon));
-    m_sign->setToolTip(m_what + QLatin1Char(' ') + check.text() + (remark.isEmpty() ? QString() : QStringLiteral("\n") + remark));
+    m_sign->setToolTip(m_what + QLatin1Char(' ') + check.text(m_feminine) + (remark.isEmpty() ? QString() : QStringLiteral("\n") + remark));
     m_sign->setVisible(true);
 }
 

@@ -15,8 +15,9 @@ class CodeIndicator : public QObject
     Q_OBJECT
 
 public:
-    // "Codice fiscale", "Partita IVA", "IBAN": what the tooltip names.
-    CodeIndicator(QLineEdit *field, const QString &what);
+    // "Codice fiscale", "Partita IVA", "IBAN": what the tooltip names, and
+    // whether the word is feminine.
+    CodeIndicator(QLineEdit *field, const QString &what, bool feminine = false);
 
     // No sign for an empty field.
     void show(const CodeCheck &check, const QString &remark = QString());
@@ -25,4 +26,5 @@ public:
 private:
     QAction *m_sign;
     QString m_what;
+    bool m_feminine;
 };

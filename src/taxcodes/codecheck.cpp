@@ -1,12 +1,13 @@
 #include "codecheck.h"
 
-QString CodeCheck::text() const
+QString CodeCheck::text(bool feminine) const
 {
+    const QString valid = feminine ? QStringLiteral("valida") : QStringLiteral("valido");
     switch (state) {
     case State::Valid:
-        return QStringLiteral("valido");
+        return valid;
     case State::Invalid:
-        return QStringLiteral("non valido: ") + reason;
+        return QStringLiteral("non ") + valid + QStringLiteral(": ") + reason;
     case State::NotCheckable:
         break;
     }

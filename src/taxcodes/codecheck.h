@@ -16,8 +16,9 @@ struct CodeCheck
     static CodeCheck notCheckable(const QString &why) { return {State::NotCheckable, why}; }
 
     bool isValid() const { return state == State::Valid; }
-    // "valido", "non valido: <motivo>", "non verificabile: <motivo>".
-    QString text() const;
+    // "valido", "non valido: <motivo>", "non verificabile: <motivo>"; said of
+    // a feminine noun ("la partita IVA"), "valida", "non valida".
+    QString text(bool feminine = false) const;
 };
 
 // The code as it is checked: capitals, no blanks.
