@@ -16,7 +16,13 @@ QString CodeCheck::text(bool feminine) const
 
 QString normalizedCode(const QString &code)
 {
-    QString text = code.toUpper();
-    text.removeIf([](QChar c) { return c.isSpace(); });
+    // Codes are ASCII: the common case costs no more than a copy.
+    QString text;
+    text.reserve(code.size());
+    for (const QChar c : code) {
+        if (c.isSpace())
+            continue;
+        text += c >= u'a' && c <= u'z' ? QChar(c.unicode() - 32) : c.toUpper();
+    }
     return text;
 }

@@ -2,7 +2,7 @@
 
 #include "vatnumber.h"
 
-#include <QRegularExpression>
+#include <algorithm>
 
 namespace taxcode {
 
@@ -10,7 +10,16 @@ namespace {
 
 const QString Months = QStringLiteral("ABCDEHLMPRST");
 // The letters that stand for 0..9 where a digit was replaced (omocodia).
-const QString DigitLetters = QStringLiteral("LMNPQRSTUV");
+constexpr char16_t DigitLetters[] = u"LMNPQRSTUV";
+
+// 0..9 for a digit or the letter standing for it, -1 for anything else.
+int digitOf(QChar c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c.unicode() - '0';
+    const char16_t *found = std::char_traits<char16_t>::find(DigitLetters, 10, c.unicode());
+    return found ? int(found - DigitLetters) : -1;
+}
 // Positions of the digits: year, day, place.
 constexpr int DigitPositions[] = {6, 7, 9, 10, 12, 13, 14};
 
@@ -23,7 +32,7 @@ QChar checkLetter(const QString &first15)
     int sum = 0;
     for (int i = 0; i < 15; ++i) {
         const QChar c = first15.at(i);
-        const int index = c.isDigit() ? c.digitValue() : c.unicode() - 'A';
+        const int index = c.unicode() <= '9' ? c.unicode() - '0' : c.unicode() - 'A';
         sum += i % 2 == 0 ? OddValues[index] : index;
     }
     return QChar('A' + sum % 26);
@@ -33,16 +42,42 @@ QChar checkLetter(const QString &first15)
 QString withDigits(QString code)
 {
     for (int position : DigitPositions) {
-        const int digit = DigitLetters.indexOf(code.at(position));
-        if (digit >= 0)
-            code[position] = QChar('0' + digit);
+        code[position] = QChar('0' + digitOf(code.at(position)));
     }
     return code;
 }
 
 int twoDigits(const QString &text, int position)
 {
-    return text.mid(position, 2).toInt();
+    return (text.at(position).unicode() - '0') * 10 + text.at(position + 1).unicode() - '0';
+}
+
+bool isLetter(QChar c)
+{
+    return c >= u'A' && c <= u'Z';
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool allDigits(const QString &text)
+{
+    return std::all_of(text.begin(), text.end(), isDigit);
+}
+
+// Six letters, year, month letter, day, place letter and digits, check
+// letter; each digit may stand as its letter (omocodia).
+bool hasShape(const QString &code)
+{
+    for (int i = 0; i < 16; ++i) {
+        const QChar c = code.at(i);
+        const bool digitPlace = std::find(std::begin(DigitPositions), std::end(DigitPositions), i) != std::end(DigitPositions);
+        if (digitPlace ? digitOf(c) < 0 : !isLetter(c))
+            return false;
+    }
+    return true;
 }
 
 }
@@ -50,18 +85,15 @@ int twoDigits(const QString &text, int position)
 CodeCheck check(const QString &code, std::optional<Birth> *birth)
 {
     const QString text = normalizedCode(code);
-    static const QRegularExpression elevenDigits(QStringLiteral("^\\d{11}$"));
-    if (elevenDigits.match(text).hasMatch())
+    if (text.size() == 11 && allDigits(text))
         return vatnumber::check(text);
     if (text.size() != 16) {
-        static const QRegularExpression foreign(QStringLiteral("^[A-Z]{2}\\d"));
-        if (foreign.match(text).hasMatch() && !text.startsWith(QLatin1String("IT")))
+        const bool foreign = text.size() > 2 && isLetter(text.at(0)) && isLetter(text.at(1)) && isDigit(text.at(2));
+        if (foreign && !text.startsWith(QLatin1String("IT")))
             return CodeCheck::notCheckable(QStringLiteral("codice estero (%1)").arg(text.left(2)));
         return CodeCheck::invalid(QStringLiteral("lunghezza errata: %1 caratteri invece di 16").arg(text.size()));
     }
-    static const QRegularExpression shape(
-        QStringLiteral("^[A-Z]{6}[0-9LMNPQRSTUV]{2}[A-Z][0-9LMNPQRSTUV]{2}[A-Z][0-9LMNPQRSTUV]{3}[A-Z]$"));
-    if (!shape.match(text).hasMatch())
+    if (!hasShape(text))
         return CodeCheck::invalid(QStringLiteral("struttura errata: sei lettere, anno, mese, giorno, comune, controllo"));
     const QChar expected = checkLetter(text);
     if (text.at(15) != expected)
@@ -78,7 +110,8 @@ CodeCheck check(const QString &code, std::optional<Birth> *birth)
         return CodeCheck::invalid(QStringLiteral("giorno di nascita errato: %1").arg(plain.mid(9, 2)));
     // Two digits of the year: a year still to come is of the last century.
     const int shortYear = twoDigits(plain, 6);
-    const int thisYear = QDate::currentDate().year();
+    // Read once: asking the clock reads the time zone, dearer than the check.
+    static const int thisYear = QDate::currentDate().year();
     int year = thisYear / 100 * 100 + shortYear;
     if (year > thisYear)
         year -= 100;

@@ -86,7 +86,7 @@ qint64 distance(const Period &period, const QDate &date)
 
 std::optional<Place> placeOf(const QString &cadastralCode, const QDate &date)
 {
-    const auto found = registry().byCode.constFind(cadastralCode.toUpper());
+    const auto found = registry().byCode.constFind(cadastralCode);
     if (found == registry().byCode.constEnd() || found->isEmpty())
         return std::nullopt;
     const Period *best = &found->first();

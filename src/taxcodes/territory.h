@@ -25,7 +25,7 @@ struct Municipality
     QStringList postalCodes; // several for the larger towns; may be none
 };
 
-// Where a code born on that date points: the municipality valid then (or,
+// Where a code (in capitals) born on that date points: the municipality valid then (or,
 // when the date falls outside every period of the code, the nearest one),
 // or the foreign state; none for a code that never existed.
 std::optional<Place> placeOf(const QString &cadastralCode, const QDate &date);
