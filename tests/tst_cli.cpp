@@ -1,4 +1,8 @@
 #include "testenvironment.h"
+#include "teststore.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 #include <QProcess>
 
@@ -28,6 +32,7 @@ class CliTest : public QObject
 
 private slots:
     void codiceTellsTheVerdictAndTheBirth();
+    void verificaAndCopiaOnARealStore();
     void aWrongCommandLineExitsWithTwo();
 };
 
@@ -49,11 +54,42 @@ void CliTest::codiceTellsTheVerdictAndTheBirth()
     QCOMPARE(r.out, QString("non verificabile: codice estero (DE)\n"));
 }
 
+void CliTest::verificaAndCopiaOnARealStore()
+{
+    TestStore store;
+    store.add("SOGGETTI", {{"Soggetto", "ROSSI"}, {"Stato", "S"}});
+    Result r = cli({"verifica", "--archivio", store.path()});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, "archivio integro: " + store.path() + ", 1 clienti, 0 prestazioni\n");
+
+    QTemporaryDir elsewhere;
+    r = cli({"copia", "--cartella", elsewhere.path(), "--archivio", store.path()});
+    QCOMPARE(r.status, 0);
+    const QString copy = r.out.trimmed().split('\n').last();
+    QVERIFY2(copy.startsWith(elsewhere.path() + "/Database-") && QFileInfo(copy).isFile(), qPrintable(r.out));
+    QCOMPARE(cli({"verifica", "--archivio", copy}).status, 0);
+
+    // Damaged, the store is said so and exits with 1.
+    store.connection().close();
+    QFile file(store.path());
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    file.seek(file.size() / 2);
+    file.write(QByteArray(8192, '\x5a'));
+    file.close();
+    r = cli({"verifica", "--archivio", store.path()});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.startsWith("Archivio danneggiato: "), qPrintable(r.err));
+    QCOMPARE(cli({"copia", "--archivio", store.path()}).status, 1);
+    QCOMPARE(cli({"verifica", "--archivio", elsewhere.filePath("nessuno.db")}).status, 1);
+}
+
 void CliTest::aWrongCommandLineExitsWithTwo()
 {
     QCOMPARE(cli({}).status, 2);
     QCOMPARE(cli({"codice"}).status, 2);
     QCOMPARE(cli({"sconosciuto"}).status, 2);
+    QCOMPARE(cli({"verifica", "--archivio"}).status, 2);
+    QCOMPARE(cli({"copia", "--cartella"}).status, 2);
     const Result help = cli({"--help"});
     QCOMPARE(help.status, 0);
     QVERIFY2(help.out.contains("codice"), qPrintable(help.out));

@@ -1,4 +1,5 @@
 // velmora-cli: the program's work for scripts and cron, without windows.
+#include "archivecommands.h"
 #include "codice.h"
 
 #include <QCoreApplication>
@@ -6,7 +7,7 @@
 
 namespace {
 
-const Subcommand *const Subcommands[] = {&codiceCommand};
+const Subcommand *const Subcommands[] = {&verificaCommand, &copiaCommand, &codiceCommand};
 
 void listSubcommands(QTextStream &out)
 {

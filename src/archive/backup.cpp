@@ -1,0 +1,130 @@
+#include "backup.h"
+
+#include "store/connection.h"
+#include "store/schema.h"
+#include "store/statement.h"
+#include "store/storeerror.h"
+#include "store/storefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <sqlite3.h>
+
+namespace backup {
+
+namespace {
+
+const QString Prefix = QStringLiteral("Database-");
+const QString Stamp = QStringLiteral("yyyy-MM-dd-HHmmss");
+
+qint64 rowsOf(sqlite3 *db, const QString &table)
+{
+    Statement count(db, ("SELECT count(*) FROM " + table).toUtf8());
+    count.step();
+    return sqlite3_column_int64(count.handle(), 0);
+}
+
+void verify(Connection &store, const QString &path)
+{
+    Connection copy;
+    copy.open(path, storefile::password);
+    Statement check(copy.handle(), "PRAGMA integrity_check");
+    check.step();
+    const QString verdict = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(check.handle(), 0)));
+    if (verdict != QLatin1String("ok"))
+        throw StoreError(QStringLiteral("la copia non supera la verifica (%1)").arg(verdict));
+    for (const auto &table : schema::tables())
+        if (rowsOf(copy.handle(), table.name) != rowsOf(store.handle(), table.name))
+            throw StoreError(QStringLiteral("la copia non ha le stesse righe dell'archivio nella tabella %1").arg(table.name));
+}
+
+void copyInto(Connection &store, const QString &path)
+{
+    Connection copy;
+    copy.create(path, storefile::password);
+    sqlite3_backup *run = sqlite3_backup_init(copy.handle(), "main", store.handle(), "main");
+    if (!run)
+        throw StoreError::fromSqlite(sqlite3_errcode(copy.handle()), sqlite3_errmsg(copy.handle()));
+    int rc = SQLITE_OK;
+    do
+        rc = sqlite3_backup_step(run, -1);
+    while (rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
+    sqlite3_backup_finish(run);
+    if (rc != SQLITE_DONE)
+        throw StoreError::fromSqlite(rc, sqlite3_errmsg(copy.handle()));
+}
+
+}
+
+QString folderOf(const QString &storePath)
+{
+    return QFileInfo(storePath).absoluteDir().filePath(QStringLiteral("backup"));
+}
+
+QString make(Connection &store, const QString &folder, const QString &label)
+{
+    const QString storePath = QString::fromUtf8(sqlite3_db_filename(store.handle(), "main"));
+    const QDir into(folder.isEmpty() ? folderOf(storePath) : folder);
+    if (!QDir().mkpath(into.path()))
+        throw StoreError(QStringLiteral("la cartella %1 non può essere creata").arg(into.path()));
+    QString name = Prefix + QDateTime::currentDateTime().toString(Stamp);
+    if (!label.isEmpty())
+        name += QLatin1Char('-') + label;
+    const QString path = into.filePath(name + QStringLiteral(".db"));
+    QFile::remove(path); // a copy of the same second, left unfinished
+    try {
+        copyInto(store, path);
+        verify(store, path);
+    } catch (const StoreError &error) {
+        QFile::remove(path);
+        throw StoreError(QStringLiteral("copia di sicurezza non riuscita: %1").arg(error.message()));
+    }
+    return path;
+}
+
+QList<Copy> list(const QString &folder)
+{
+    QList<Copy> copies;
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({Prefix + QStringLiteral("*.db")}, QDir::Files, QDir::Name | QDir::Reversed)) {
+        const QString stem = name.mid(Prefix.size(), name.size() - Prefix.size() - 3);
+        const QDateTime made = QDateTime::fromString(stem.left(Stamp.size()), Stamp);
+        if (made.isValid())
+            copies.append({dir.filePath(name), made, stem.mid(Stamp.size() + 1)});
+    }
+    return copies;
+}
+
+void rotate(const QString &folder)
+{
+    QSet<QString> days, weeks, months;
+    for (const Copy &copy : list(folder)) {
+        if (!copy.label.isEmpty())
+            continue;
+        const QDate date = copy.made.date();
+        int weekYear = 0;
+        const int week = date.weekNumber(&weekYear);
+        const QString day = date.toString(Qt::ISODate);
+        const QString weekKey = QStringLiteral("%1-%2").arg(weekYear).arg(week);
+        const QString month = date.toString(QStringLiteral("yyyy-MM"));
+        bool kept = false;
+        for (auto [set, key, most] : {std::tuple{&days, day, 7}, std::tuple{&weeks, weekKey, 4}, std::tuple{&months, month, 12}})
+            if (!set->contains(key) && set->size() < most) {
+                set->insert(key);
+                kept = true;
+            }
+        if (!kept)
+            QFile::remove(copy.path);
+    }
+}
+
+bool madeToday(const QString &folder)
+{
+    const QList<Copy> copies = list(folder);
+    return std::any_of(copies.begin(), copies.end(),
+                       [](const Copy &c) { return c.label.isEmpty() && c.made.date() == QDate::currentDate(); });
+}
+
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+class Connection;
+
+// Copies of the store in "backup/" beside it, made with the engine's online
+// copy under the same key while the program works on, and verified before
+// they count: reopened, its structure checked, the rows of the five tables
+// counted against the store. A copy that fails is deleted.
+namespace backup {
+
+struct Copy
+{
+    QString path;
+    QDateTime made;
+    QString label; // empty for a copy of the day
+};
+
+QString folderOf(const QString &storePath);
+
+// A verified copy into the folder (the store's own "backup/" when empty);
+// its path. A StoreError says why there is none.
+QString make(Connection &store, const QString &folder = QString(), const QString &label = QString());
+// The copies in the folder, newest first.
+QList<Copy> list(const QString &folder);
+// Keeps the newest copy of each of the last 7 days, 4 weeks and 12 months
+// that have copies; deletes the rest. Labelled copies are kept.
+void rotate(const QString &folder);
+// Whether a copy was made today already.
+bool madeToday(const QString &folder);
+
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "subcommand.h"
+
+// "velmora-cli verifica": whether the store is sound, with its counts.
+extern const Subcommand verificaCommand;
+// "velmora-cli copia": a verified copy of the store.
+extern const Subcommand copiaCommand;

@@ -1,0 +1,37 @@
+#include "storeoption.h"
+
+#include "store/storefile.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// The value of the option, taken out with it; "-" when the value is missing.
+QString takeOption(QStringList &arguments, const QString &name)
+{
+    const qsizetype at = arguments.indexOf(name);
+    if (at < 0)
+        return QString();
+    if (at + 1 >= arguments.size()) {
+        arguments.removeAt(at);
+        return QStringLiteral("-");
+    }
+    const QString value = arguments.at(at + 1);
+    arguments.remove(at, 2);
+    return value;
+}
+
+}
+
+QString takeStorePath(QStringList &arguments)
+{
+    const QString given = takeOption(arguments, QStringLiteral("--archivio"));
+    if (given == QLatin1String("-"))
+        return QString();
+    return given.isEmpty() ? storefile::location(QCoreApplication::applicationDirPath()) : given;
+}
+
+QString takeFolder(QStringList &arguments)
+{
+    return takeOption(arguments, QStringLiteral("--cartella"));
+}

@@ -1,0 +1,86 @@
+#include "archive/backup.h"
+#include "store/recordset.h"
+#include "store/storeerror.h"
+#include "store/storefile.h"
+#include "testenvironment.h"
+#include "teststore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+
+// The copies of the store: made while it is open, verified, thinned out.
+class BackupTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aCopyIsMadeVerifiedAndOpensWithTheStoresKey();
+    void aCopyOfADamagedStoreIsRefusedAndLeavesNothing();
+    void copiesAreKeptSevenDailyFourWeeklyTwelveMonthly();
+};
+
+void BackupTest::aCopyIsMadeVerifiedAndOpensWithTheStoresKey()
+{
+    TestStore store;
+    store.add("SOGGETTI", {{"Soggetto", "ROSSI"}, {"Stato", "S"}});
+    store.add("PRESTAZIONI", {{"CLIENTE", "ROSSI"}, {"IMPORTO", "12,50"}, {"PARC", "N"}});
+    const QString path = backup::make(store.connection());
+    QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(store.path()).absolutePath() + "/backup");
+    QVERIFY(backup::madeToday(backup::folderOf(store.path())));
+    Connection copy;
+    copy.open(path, storefile::password);
+    QCOMPARE(Recordset(copy, "SELECT IMPORTO FROM PRESTAZIONI").fields(0).text(), QString("12,5"));
+    QCOMPARE(Recordset(copy, "SELECT * FROM DATI").recordCount(), 7901);
+    const auto copies = backup::list(backup::folderOf(store.path()));
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(copies.first().path, path);
+}
+
+void BackupTest::aCopyOfADamagedStoreIsRefusedAndLeavesNothing()
+{
+    TestStore store;
+    store.connection().close();
+    QFile file(store.path());
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    file.seek(file.size() / 2);
+    QByteArray noise(8192, 0);
+    for (char &byte : noise)
+        byte = char(QRandomGenerator::global()->bounded(256));
+    file.write(noise);
+    file.close();
+    Connection damaged;
+    damaged.open(store.path(), storefile::password);
+    QVERIFY_THROWS_EXCEPTION(StoreError, backup::make(damaged));
+    QCOMPARE(QDir(backup::folderOf(store.path())).entryList(QDir::Files), QStringList());
+}
+
+void BackupTest::copiesAreKeptSevenDailyFourWeeklyTwelveMonthly()
+{
+    QTemporaryDir dir;
+    // Two copies a day (start and exit) for 400 days, and one made before a restore.
+    const QDateTime last(QDate(2026, 12, 7), QTime(18, 0));
+    for (int day = 0; day < 400; ++day)
+        for (int hour : {8, 18}) {
+            const QDateTime made(last.date().addDays(-day), QTime(hour, 0));
+            QFile(dir.filePath("Database-" + made.toString("yyyy-MM-dd-HHmmss") + ".db")).open(QIODevice::WriteOnly);
+        }
+    QFile(dir.filePath("Database-2025-01-01-120000-prima-del-ripristino.db")).open(QIODevice::WriteOnly);
+    backup::rotate(dir.path());
+    QStringList kept;
+    for (const backup::Copy &copy : backup::list(dir.path()))
+        kept << copy.made.toString("yyyy-MM-dd HH") + (copy.label.isEmpty() ? "" : " " + copy.label);
+    // Each of the last 7 days, the newest of the 4 weeks and of 12 months.
+    // The last 7 days; the newest of each of 4 weeks (Monday 7 December opens
+    // one); the newest of each of 12 months; the copy made before a restore.
+    QCOMPARE(kept, QStringList({"2026-12-07 18", "2026-12-06 18", "2026-12-05 18", "2026-12-04 18", "2026-12-03 18",
+                                "2026-12-02 18", "2026-12-01 18", "2026-11-30 18", "2026-11-29 18", "2026-11-22 18",
+                                "2026-10-31 18", "2026-09-30 18", "2026-08-31 18", "2026-07-31 18", "2026-06-30 18",
+                                "2026-05-31 18", "2026-04-30 18", "2026-03-31 18", "2026-02-28 18", "2026-01-31 18",
+                                "2025-01-01 12 prima-del-ripristino"}));
+    backup::rotate(dir.path());
+    QCOMPARE(backup::list(dir.path()).size(), kept.size());
+}
+
+VELMORA_TEST_MAIN(BackupTest)
+#include "tst_backup.moc"
