@@ -1,3 +1,4 @@
+#include "archive/backup.h"
 #include "programundertest.h"
 #include "testenvironment.h"
 
@@ -21,6 +22,7 @@ private slots:
     void opensWithNoPanelAndRefusesItsClose();
     void switchesPanels();
     void exitsOnlyAfterYes();
+    void theArchiveMenuCopiesAndChecksTheStore();
     void activationRunsOnEveryReturn();
 
 private:
@@ -51,7 +53,7 @@ void MainWindowTest::opensWithNoPanelAndRefusesItsClose()
     for (QAction *action : m_window->menuBar()->actions())
         menus << action->text();
     QCOMPARE(menus, QStringList({"&Esci dal programma", "&Velmora", "Gestione &Clienti", "Gestione  &Causali",
-                                 "Gestione &Operatori", "Gestione &Parcellazione", "&Segnalazioni"}));
+                                 "Gestione &Operatori", "Gestione &Parcellazione", "&Segnalazioni", "&Archivio"}));
     QStringList billing;
     for (QAction *action : m_window->findChild<QMenu *>("GParcellazione")->actions())
         billing << action->text();
@@ -128,10 +130,25 @@ void MainWindowTest::exitsOnlyAfterYes()
     QVERIFY(m_program.store().connection().isOpen());
     QVERIFY(m_window->isVisible() && shown("Frame4") && shown("Picture7"));
 
+    const QString copies = backup::folderOf(m_program.store().path());
     m_program.messages().answer(true);
     trigger("MenuEsci");
     QVERIFY(!m_program.store().connection().isOpen());
     QVERIFY(!m_window->isVisible());
+    // The store is copied on the way out.
+    QCOMPARE(backup::list(copies).size(), 1);
+}
+
+void MainWindowTest::theArchiveMenuCopiesAndChecksTheStore()
+{
+    trigger("ArchivioCopia");
+    QCOMPARE(m_program.messages().last().title, QString("Velmora - COPIA DI SICUREZZA"));
+    const auto copies = backup::list(backup::folderOf(m_program.store().path()));
+    QCOMPARE(copies.size(), 1);
+    QVERIFY2(m_program.messages().last().text.endsWith(copies.first().path), qPrintable(m_program.messages().last().text));
+    trigger("ArchivioVerifica");
+    QCOMPARE(m_program.messages().last().title, QString("Velmora - VERIFICA ARCHIVIO"));
+    QCOMPARE(m_program.messages().last().text, "L'archivio è integro:\n" + m_program.store().path());
 }
 
 void MainWindowTest::activationRunsOnEveryReturn()

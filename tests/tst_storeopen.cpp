@@ -1,3 +1,4 @@
+#include "archive/backup.h"
 #include "scriptedmessages.h"
 #include "startup/startup.h"
 #include "store/connection.h"
@@ -50,6 +51,7 @@ private slots:
     void leftoversOfAnInterruptedFirstStartAreRemoved();
     void aMissingColumnIsNamedAtStart();
     void aFolderThatCannotBeWrittenIsReportedAtStart();
+    void theFirstStartOfTheDayCopiesTheStore();
 };
 
 void StoreOpenTest::aNewStoreGoesToTheUsersDataFolder()
@@ -155,6 +157,22 @@ void StoreOpenTest::aFolderThatCannotBeWrittenIsReportedAtStart()
     const QString path = "/proc/self/Database.db";
     const QString refused = startOn(path);
     QVERIFY2(refused.contains("nella cartella /proc/self non si può scrivere"), qPrintable(refused));
+}
+
+void StoreOpenTest::theFirstStartOfTheDayCopiesTheStore()
+{
+    QTemporaryDir dir;
+    const QString path = storefile::pathIn(dir.path());
+    const QString copies = backup::folderOf(path);
+    for (int start = 0; start < 2; ++start) {
+        ScriptedMessages messages;
+        Startup startup(messages, path);
+        QVERIFY(startup.begin());
+        startup.splash().stop();
+        startup.checkStore();
+        QTRY_COMPARE(backup::list(copies).size(), 1);
+    }
+    QCOMPARE(backup::list(copies).size(), 1); // the second start of the day added none
 }
 
 VELMORA_TEST_MAIN(StoreOpenTest)

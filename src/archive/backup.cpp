@@ -65,8 +65,7 @@ QString folderOf(const QString &storePath)
 
 QString make(Connection &store, const QString &folder, const QString &label)
 {
-    const QString storePath = QString::fromUtf8(sqlite3_db_filename(store.handle(), "main"));
-    const QDir into(folder.isEmpty() ? folderOf(storePath) : folder);
+    const QDir into(folder.isEmpty() ? folderOf(store.path()) : folder);
     if (!QDir().mkpath(into.path()))
         throw StoreError(QStringLiteral("la cartella %1 non può essere creata").arg(into.path()));
     QString name = Prefix + QDateTime::currentDateTime().toString(Stamp);

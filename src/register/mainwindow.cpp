@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "anomalies.h"
+#include "archivemenu.h"
 #include "anomalypanel.h"
 #include "billingpanel.h"
 #include "clients/clientwindow.h"
@@ -108,6 +109,7 @@ void MainWindow::buildMenus()
     connect(mass, &QAction::triggered, this, &MainWindow::openMassBilling);
     connect(menuAction(bar, QStringLiteral("Segnalazioni"), QStringLiteral("&Segnalazioni")),
             &QAction::triggered, this, &MainWindow::openAnomalies);
+    m_archive = new ArchiveMenu(bar, m_connection, m_messages, this);
 }
 
 void MainWindow::buildPanels()
@@ -357,8 +359,9 @@ void MainWindow::exitProgram()
     if (!m_messages.ask(this, QStringLiteral("Velmora............................"),
                         QStringLiteral(" Sei sicuro di voler uscire ?")))
         return;
-    m_connection.close();
     hide();
+    m_archive->copyAtExit();
+    m_connection.close();
     // exit() rather than quit(): quit() asks the windows to close, and they refuse.
     QCoreApplication::exit(0);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 class AnomalyPanel;
+class ArchiveMenu;
 class BillingPanel;
 class ClientWindow;
 class Connection;
@@ -71,6 +72,7 @@ private:
     BillingPanel *m_billing = nullptr;         // Frame7
     AnomalyPanel *m_anomalies = nullptr;       // Frame9
     StatusPanels *m_status = nullptr;
+    ArchiveMenu *m_archive = nullptr;
     // The other windows, made on first use and then only shown and hidden.
     LayoutSlot m_servicesReport;
     std::unique_ptr<ClientWindow> m_clients;

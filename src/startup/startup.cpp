@@ -20,6 +20,11 @@ Startup::Startup(Messages &messages, const QString &storePath)
         damage::markStore(m_connection.handle());
         damage::report(StoreError(problems, StoreError::Kind::Damage));
     });
+    QObject::connect(&m_check, &StoreCheck::copyFailed, &m_check, [this](const QString &cause) {
+        m_messages.inform(&m_mainWindow, QStringLiteral("Velmora - COPIA DI SICUREZZA"),
+                          QStringLiteral("La copia di sicurezza del giorno non è stata fatta.\n\nCausa: %1.").arg(cause),
+                          Messages::Icon::Critical);
+    });
 }
 
 void Startup::checkStore()

@@ -20,7 +20,8 @@ public:
     // when the program cannot go on; the file is left untouched.
     bool begin();
     // The full check of the store, once the main window is up; a damaged
-    // store is reported and no longer written to.
+    // store is reported and no longer written to, a sound one gets its first
+    // copy of the day.
     void checkStore();
 
     Connection &connection() { return m_connection; }

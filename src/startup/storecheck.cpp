@@ -1,6 +1,10 @@
 #include "storecheck.h"
 
+#include "archive/backup.h"
+#include "store/connection.h"
 #include "store/integrity.h"
+#include "store/storeerror.h"
+#include "store/storefile.h"
 
 #include <QThread>
 
@@ -16,8 +20,22 @@ void StoreCheck::start(const QString &path)
         return;
     m_thread = QThread::create([this, path] {
         const QString problems = integrity::problemsOf(path);
-        if (!problems.isEmpty())
+        if (!problems.isEmpty()) {
             QMetaObject::invokeMethod(this, [this, problems] { emit damaged(problems); }, Qt::QueuedConnection);
+            return;
+        }
+        const QString folder = backup::folderOf(path);
+        if (backup::madeToday(folder))
+            return;
+        try {
+            Connection store;
+            store.open(path, storefile::password);
+            backup::make(store);
+            backup::rotate(folder);
+        } catch (const StoreError &error) {
+            const QString cause = error.message();
+            QMetaObject::invokeMethod(this, [this, cause] { emit copyFailed(cause); }, Qt::QueuedConnection);
+        }
     });
     m_thread->setParent(this);
     m_thread->start(QThread::LowPriority);

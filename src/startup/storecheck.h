@@ -5,8 +5,9 @@
 
 class QThread;
 
-// The full check of the store that runs once the main window is up, on a
-// thread of its own so the window never waits for it.
+// What runs once the main window is up, on a thread of its own so the
+// window never waits for it: the full check of the store, then, when it is
+// sound and none was made today, the first copy of the day.
 class StoreCheck : public QObject
 {
     Q_OBJECT
@@ -19,6 +20,8 @@ public:
 signals:
     // In the window's thread, only when the check found the store damaged.
     void damaged(const QString &problems);
+    // In the window's thread, when the copy of the day could not be made.
+    void copyFailed(const QString &cause);
 
 private:
     QThread *m_thread = nullptr;

@@ -1,5 +1,6 @@
 #include "connection.h"
 
+#include "damage.h"
 #include "dialect.h"
 #include "sqlfunctions.h"
 #include "sqltext.h"
@@ -123,6 +124,16 @@ int Connection::executeOnLoaded(const QString &jetSql, const QList<QVariant> &va
     if (changed == 0 && !loaded.isEmpty())
         loaded.refuse(*this, table);
     return changed;
+}
+
+QString Connection::path() const
+{
+    return m_db ? QString::fromUtf8(sqlite3_db_filename(m_db, "main")) : QString();
+}
+
+bool Connection::isDamaged() const
+{
+    return m_db && damage::isMarked(m_db);
 }
 
 qint64 Connection::lastInsertId() const

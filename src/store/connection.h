@@ -27,6 +27,10 @@ public:
     void create(const QString &path, const QByteArray &key);
     void close();
     bool isOpen() const { return m_db != nullptr; }
+    // The store file open on this connection.
+    QString path() const;
+    // Whether damage was found in this run (no write is taken any more).
+    bool isDamaged() const;
 
     // Runs one statement that returns no rows; returns the rows changed.
     // Values for its "?" marks are bound, never pasted into the text.

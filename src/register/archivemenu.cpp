@@ -1,0 +1,75 @@
+#include "archivemenu.h"
+
+#include "archive/backup.h"
+#include "store/connection.h"
+#include "store/damage.h"
+#include "store/integrity.h"
+#include "store/storeerror.h"
+#include "ui/damagenotice.h"
+#include "ui/messages.h"
+
+#include <QApplication>
+#include <QMenuBar>
+
+namespace {
+
+const QString CopyTitle = QStringLiteral("Velmora - COPIA DI SICUREZZA");
+
+}
+
+ArchiveMenu::ArchiveMenu(QMenuBar *bar, Connection &connection, Messages &messages, QWidget *window)
+    : QObject(window), m_connection(connection), m_messages(messages), m_window(window)
+{
+    QMenu *menu = bar->addMenu(QStringLiteral("&Archivio"));
+    menu->setObjectName(QStringLiteral("MenuArchivio"));
+    QAction *copyNow = menu->addAction(QStringLiteral("Copia di sicurezza ora"));
+    copyNow->setObjectName(QStringLiteral("ArchivioCopia"));
+    connect(copyNow, &QAction::triggered, this, [this] { copy(true); });
+    QAction *checkNow = menu->addAction(QStringLiteral("Verifica archivio"));
+    checkNow->setObjectName(QStringLiteral("ArchivioVerifica"));
+    connect(checkNow, &QAction::triggered, this, &ArchiveMenu::check);
+}
+
+bool ArchiveMenu::copy(bool tellSuccess)
+{
+    // A copy of a store found damaged would only pass the damage on.
+    if (m_connection.isDamaged()) {
+        m_messages.inform(m_window, CopyTitle,
+                          QStringLiteral("L'archivio è danneggiato: la copia di sicurezza non è stata fatta."),
+                          Messages::Icon::Critical);
+        return false;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        const QString path = backup::make(m_connection);
+        backup::rotate(backup::folderOf(m_connection.path()));
+        QApplication::restoreOverrideCursor();
+        if (tellSuccess)
+            m_messages.inform(m_window, CopyTitle, QStringLiteral("Copia di sicurezza eseguita e verificata:\n%1").arg(path));
+        return true;
+    } catch (const StoreError &error) {
+        QApplication::restoreOverrideCursor();
+        m_messages.inform(m_window, CopyTitle, QStringLiteral("Copia di sicurezza non eseguita.\n\nCausa: %1.").arg(error.message()),
+                          Messages::Icon::Critical);
+        return false;
+    }
+}
+
+void ArchiveMenu::copyAtExit()
+{
+    copy(false);
+}
+
+void ArchiveMenu::check()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString problems = integrity::problemsOf(m_connection.path());
+    QApplication::restoreOverrideCursor();
+    if (problems.isEmpty()) {
+        m_messages.inform(m_window, QStringLiteral("Velmora - VERIFICA ARCHIVIO"),
+                          QStringLiteral("L'archivio è integro:\n%1").arg(m_connection.path()));
+        return;
+    }
+    damage::markStore(m_connection.handle());
+    tellDamage(m_messages, m_window, StoreError(problems, StoreError::Kind::Damage));
+}

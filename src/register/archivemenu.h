@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+
+class Connection;
+class Messages;
+class QMenuBar;
+class QWidget;
+
+// The menu "&Archivio", after the menus of the register: a copy of the
+// store now, and the full check of the store on request. Also the copy
+// made at the confirmed exit.
+class ArchiveMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    ArchiveMenu(QMenuBar *bar, Connection &connection, Messages &messages, QWidget *window);
+
+    // The copy after the confirmed exit: a failure is told, the exit goes on.
+    void copyAtExit();
+
+private:
+    // A verified copy into the store's "backup/", then the old ones thinned;
+    // false, after telling why, when there is none.
+    bool copy(bool tellSuccess);
+    void check();
+
+    Connection &m_connection;
+    Messages &m_messages;
+    QWidget *m_window;
+};
