@@ -40,17 +40,21 @@ void verify(Connection &store, const QString &path)
             throw StoreError(QStringLiteral("la copia non ha le stesse righe dell'archivio nella tabella %1").arg(table.name));
 }
 
-void copyInto(Connection &store, const QString &path)
+void copyInto(Connection &store, const QString &path, const Progress &progress)
 {
     Connection copy;
     copy.create(path, storefile::password);
     sqlite3_backup *run = sqlite3_backup_init(copy.handle(), "main", store.handle(), "main");
     if (!run)
         throw StoreError::fromSqlite(sqlite3_errcode(copy.handle()), sqlite3_errmsg(copy.handle()));
+    // A slice of pages at a time, so a window can show how far it is.
     int rc = SQLITE_OK;
-    do
-        rc = sqlite3_backup_step(run, -1);
-    while (rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
+    do {
+        rc = sqlite3_backup_step(run, 1024);
+        const int total = sqlite3_backup_pagecount(run);
+        if (progress && total > 0)
+            progress(50 * (total - sqlite3_backup_remaining(run)) / total);
+    } while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
     sqlite3_backup_finish(run);
     if (rc != SQLITE_DONE)
         throw StoreError::fromSqlite(rc, sqlite3_errmsg(copy.handle()));
@@ -63,7 +67,7 @@ QString folderOf(const QString &storePath)
     return QFileInfo(storePath).absoluteDir().filePath(QStringLiteral("backup"));
 }
 
-QString make(Connection &store, const QString &folder, const QString &label)
+QString make(Connection &store, const QString &folder, const QString &label, const Progress &progress)
 {
     const QDir into(folder.isEmpty() ? folderOf(store.path()) : folder);
     if (!QDir().mkpath(into.path()))
@@ -74,8 +78,10 @@ QString make(Connection &store, const QString &folder, const QString &label)
     const QString path = into.filePath(name + QStringLiteral(".db"));
     QFile::remove(path); // a copy of the same second, left unfinished
     try {
-        copyInto(store, path);
+        copyInto(store, path, progress);
         verify(store, path);
+        if (progress)
+            progress(100);
     } catch (const StoreError &error) {
         QFile::remove(path);
         throw StoreError(QStringLiteral("copia di sicurezza non riuscita: %1").arg(error.message()));

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <functional>
 
 class Connection;
 
@@ -21,9 +22,14 @@ struct Copy
 
 QString folderOf(const QString &storePath);
 
+// Told how far a copy is, in per cent: the copying up to 50, the check of
+// the copy up to 100.
+using Progress = std::function<void(int percent)>;
+
 // A verified copy into the folder (the store's own "backup/" when empty);
 // its path. A StoreError says why there is none.
-QString make(Connection &store, const QString &folder = QString(), const QString &label = QString());
+QString make(Connection &store, const QString &folder = QString(), const QString &label = QString(),
+             const Progress &progress = {});
 // The copies in the folder, newest first.
 QList<Copy> list(const QString &folder);
 // Keeps the newest copy of each of the last 7 days, 4 weeks and 12 months

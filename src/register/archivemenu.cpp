@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QMenuBar>
+#include <QProgressDialog>
 
 namespace {
 
@@ -40,8 +41,14 @@ bool ArchiveMenu::copy(bool tellSuccess)
         return false;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Shown only when the copy takes more than a second (a large register).
+    QProgressDialog progress(QStringLiteral("Copia di sicurezza dell'archivio in corso..."), QString(), 0, 100, m_window);
+    progress.setWindowTitle(CopyTitle);
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(1000);
+    progress.setCancelButton(nullptr);
     try {
-        const QString path = backup::make(m_connection);
+        const QString path = backup::make(m_connection, QString(), QString(), [&](int percent) { progress.setValue(percent); });
         backup::rotate(backup::folderOf(m_connection.path()));
         QApplication::restoreOverrideCursor();
         if (tellSuccess)
