@@ -68,6 +68,13 @@ void CliTest::verificaAndCopiaOnARealStore()
     const QString copy = r.out.trimmed().split('\n').last();
     QVERIFY2(copy.startsWith(elsewhere.path() + "/Database-") && QFileInfo(copy).isFile(), qPrintable(r.out));
     QCOMPARE(cli({"verifica", "--archivio", copy}).status, 0);
+    r = cli({"esporta", "--formato", "csv", elsewhere.filePath("csv"), "--archivio", store.path()});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out.trimmed().split('\n').size(), 5);
+    QVERIFY(QFileInfo(r.out.trimmed().split('\n').last()).isFile());
+    r = cli({"esporta", "--formato", "sqlite", copy, "--archivio", store.path()}); // never over a file
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains("esiste già"), qPrintable(r.err));
 
     // Damaged, the store is said so and exits with 1.
     store.connection().close();
@@ -90,6 +97,8 @@ void CliTest::aWrongCommandLineExitsWithTwo()
     QCOMPARE(cli({"sconosciuto"}).status, 2);
     QCOMPARE(cli({"verifica", "--archivio"}).status, 2);
     QCOMPARE(cli({"copia", "--cartella"}).status, 2);
+    QCOMPARE(cli({"esporta", "--formato", "pdf", "x"}).status, 2);
+    QCOMPARE(cli({"esporta", "--formato", "csv"}).status, 2);
     const Result help = cli({"--help"});
     QCOMPARE(help.status, 0);
     QVERIFY2(help.out.contains("codice"), qPrintable(help.out));

@@ -1,5 +1,6 @@
 #include "archivecommands.h"
 
+#include "archive/archiveexport.h"
 #include "archive/backup.h"
 #include "storeoption.h"
 #include "store/connection.h"
@@ -9,6 +10,7 @@
 #include "store/storefile.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 
@@ -65,7 +67,45 @@ int copia(const QStringList &given, QTextStream &out, QTextStream &err)
     }
 }
 
+int esporta(const QStringList &given, QTextStream &out, QTextStream &err)
+{
+    QStringList arguments = given;
+    const QString path = takeStorePath(arguments);
+    const qsizetype at = arguments.indexOf(QStringLiteral("--formato"));
+    const QString format = at >= 0 && at + 1 < arguments.size() ? arguments.at(at + 1) : QString();
+    if (at >= 0)
+        arguments.remove(at, qMin<qsizetype>(2, arguments.size() - at));
+    const QHash<QString, archiveexport::Format> formats{{QStringLiteral("xlsx"), archiveexport::Format::Xlsx},
+                                                       {QStringLiteral("csv"), archiveexport::Format::Csv},
+                                                       {QStringLiteral("sqlite"), archiveexport::Format::Sqlite}};
+    if (path.isEmpty() || !formats.contains(format) || arguments.size() != 1) {
+        err << "Uso: velmora-cli esporta --formato xlsx|csv|sqlite DEST [--archivio FILE]\n";
+        return 2;
+    }
+    try {
+        Connection store;
+        store.open(path, storefile::password);
+        for (const QString &file : archiveexport::write(store, formats.value(format), arguments.first()))
+            out << file << '\n';
+        return 0;
+    } catch (const StoreError &error) {
+        err << "Esportazione non eseguita: " << error.message() << ".\n";
+        return 1;
+    }
 }
+
+}
+
+const Subcommand esportaCommand{
+    "esporta",
+    "esporta tutto l'archivio in XLSX, CSV o SQLite",
+    "velmora-cli esporta --formato xlsx|csv|sqlite DEST [--archivio FILE]\n"
+    "  xlsx: una cartella di lavoro DEST con un foglio per tabella, date come date e importi in euro.\n"
+    "  csv: nella cartella DEST un file per tabella, separati da \";\", virgola decimale, UTF-8 con BOM.\n"
+    "  sqlite: un file SQLite DEST senza chiave, leggibile da qualunque strumento SQLite.\n"
+    "  Un file già esistente non è mai sovrascritto. Stampa i file scritti, uno per riga.\n",
+    esporta,
+};
 
 const Subcommand verificaCommand{
     "verifica",

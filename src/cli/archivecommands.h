@@ -6,3 +6,5 @@
 extern const Subcommand verificaCommand;
 // "velmora-cli copia": a verified copy of the store.
 extern const Subcommand copiaCommand;
+// "velmora-cli esporta": the whole archive as XLSX, CSV or plain SQLite.
+extern const Subcommand esportaCommand;

@@ -7,7 +7,7 @@
 
 namespace {
 
-const Subcommand *const Subcommands[] = {&verificaCommand, &copiaCommand, &codiceCommand};
+const Subcommand *const Subcommands[] = {&verificaCommand, &copiaCommand, &esportaCommand, &codiceCommand};
 
 void listSubcommands(QTextStream &out)
 {

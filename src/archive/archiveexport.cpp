@@ -1,0 +1,233 @@
+#include "archiveexport.h"
+
+#include "store/connection.h"
+#include "store/recordset.h"
+#include "store/schema.h"
+#include "store/storeerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <sqlite3.h>
+#include <xlsxwriter.h>
+
+namespace archiveexport {
+
+namespace {
+
+std::shared_ptr<const ResultTable> rowsOf(Connection &store, const TableDefinition &table)
+{
+    return Recordset(store, QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(table.name)).rows();
+}
+
+void refuseExisting(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        throw StoreError(QStringLiteral("il file %1 esiste già").arg(path));
+}
+
+// A value as an Italian spreadsheet reads it from a CSV file.
+QString csvValue(const Field &field)
+{
+    QString text = field.kind() == Field::Kind::Money ? field.toMoney().plainText() : field.text();
+    if (text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n')))
+        text = QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+    return text;
+}
+
+QStringList writeCsv(Connection &store, const QString &folder)
+{
+    QDir().mkpath(folder);
+    QStringList written;
+    for (const TableDefinition &table : schema::tables()) {
+        const QString path = QDir(folder).filePath(table.name + QStringLiteral(".csv"));
+        refuseExisting(path);
+        const auto rows = rowsOf(store, table);
+        QString text = QStringLiteral("\uFEFF");
+        QStringList names;
+        for (int c = 0; c < rows->columnCount(); ++c)
+            names << rows->columnName(c);
+        text += names.join(QLatin1Char(';')) + QStringLiteral("\r\n");
+        for (int r = 0; r < rows->rowCount(); ++r) {
+            QStringList values;
+            for (int c = 0; c < rows->columnCount(); ++c)
+                values << csvValue(rows->field(r, c));
+            text += values.join(QLatin1Char(';')) + QStringLiteral("\r\n");
+        }
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
+            throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));
+        written << path;
+    }
+    return written;
+}
+
+void check(sqlite3 *db, int rc)
+{
+    if (rc != SQLITE_OK && rc != SQLITE_DONE)
+        throw StoreError::fromSqlite(rc, sqlite3_errmsg(db));
+}
+
+void bindField(sqlite3 *db, sqlite3_stmt *insert, int position, const Field &field)
+{
+    switch (field.kind()) {
+    case Field::Kind::Null:
+        check(db, sqlite3_bind_null(insert, position));
+        return;
+    case Field::Kind::Integer:
+        check(db, sqlite3_bind_int64(insert, position, field.toInteger()));
+        return;
+    case Field::Kind::Money: // euros, as any tool reads an amount
+        check(db, sqlite3_bind_double(insert, position, double(field.toMoney().cents()) / 100));
+        return;
+    case Field::Kind::Date: {
+        const QByteArray iso = field.toDate().toString(Qt::ISODate).toUtf8();
+        check(db, sqlite3_bind_text(insert, position, iso.constData(), int(iso.size()), SQLITE_TRANSIENT));
+        return;
+    }
+    case Field::Kind::Real:
+    case Field::Kind::Text:
+        break;
+    }
+    if (field.kind() == Field::Kind::Real) {
+        bool ok = false;
+        const double value = QLocale(QLocale::Italian, QLocale::Italy).toDouble(field.text(), &ok);
+        check(db, sqlite3_bind_double(insert, position, value));
+        return;
+    }
+    const QByteArray text = field.text().toUtf8();
+    check(db, sqlite3_bind_text(insert, position, text.constData(), int(text.size()), SQLITE_TRANSIENT));
+}
+
+const char *plainType(ColumnType type)
+{
+    switch (type) {
+    case ColumnType::Integer:
+        return "INTEGER";
+    case ColumnType::Number:
+    case ColumnType::Money:
+        return "REAL";
+    default:
+        return "TEXT";
+    }
+}
+
+void fillPlain(sqlite3 *db, Connection &store)
+{
+    check(db, sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr));
+    for (const TableDefinition &table : schema::tables()) {
+        QStringList columns{QStringLiteral("ID INTEGER PRIMARY KEY")};
+        for (const ColumnDefinition &column : table.columns)
+            columns << column.name + QLatin1Char(' ') + QLatin1String(plainType(column.type));
+        const QByteArray create = QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", "))).toUtf8();
+        check(db, sqlite3_exec(db, create.constData(), nullptr, nullptr, nullptr));
+        const auto rows = rowsOf(store, table);
+        const QByteArray sql = QStringLiteral("INSERT INTO %1 VALUES (%2)")
+                                   .arg(table.name, QStringList(rows->columnCount(), QStringLiteral("?")).join(QLatin1Char(',')))
+                                   .toUtf8();
+        sqlite3_stmt *insert = nullptr;
+        check(db, sqlite3_prepare_v2(db, sql.constData(), -1, &insert, nullptr));
+        try {
+            for (int r = 0; r < rows->rowCount(); ++r) {
+                for (int c = 0; c < rows->columnCount(); ++c)
+                    bindField(db, insert, c + 1, rows->field(r, c));
+                check(db, sqlite3_step(insert));
+                sqlite3_reset(insert);
+            }
+        } catch (...) {
+            sqlite3_finalize(insert);
+            throw;
+        }
+        sqlite3_finalize(insert);
+    }
+    check(db, sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr));
+}
+
+QStringList writeSqlite(Connection &store, const QString &path)
+{
+    refuseExisting(path);
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    try {
+        check(db, rc);
+        fillPlain(db, store);
+    } catch (...) {
+        sqlite3_close(db);
+        QFile::remove(path);
+        throw;
+    }
+    sqlite3_close(db);
+    return {path};
+}
+
+QStringList writeXlsx(Connection &store, const QString &path)
+{
+    refuseExisting(path);
+    lxw_workbook *book = workbook_new(path.toUtf8().constData());
+    if (!book)
+        throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));
+    lxw_format *heading = workbook_add_format(book);
+    format_set_bold(heading);
+    lxw_format *date = workbook_add_format(book);
+    format_set_num_format(date, "dd/mm/yyyy");
+    lxw_format *euro = workbook_add_format(book);
+    format_set_num_format(euro, "#,##0.00 \"€\"");
+    for (const TableDefinition &table : schema::tables()) {
+        lxw_worksheet *sheet = workbook_add_worksheet(book, table.name.toUtf8().constData());
+        const auto rows = rowsOf(store, table);
+        for (int c = 0; c < rows->columnCount(); ++c)
+            worksheet_write_string(sheet, 0, lxw_col_t(c), rows->columnName(c).toUtf8().constData(), heading);
+        for (int r = 0; r < rows->rowCount(); ++r)
+            for (int c = 0; c < rows->columnCount(); ++c) {
+                const Field field = rows->field(r, c);
+                const auto row = lxw_row_t(r + 1);
+                const auto col = lxw_col_t(c);
+                switch (field.kind()) {
+                case Field::Kind::Null:
+                    break;
+                case Field::Kind::Integer:
+                    worksheet_write_number(sheet, row, col, double(field.toInteger()), nullptr);
+                    break;
+                case Field::Kind::Money:
+                    worksheet_write_number(sheet, row, col, double(field.toMoney().cents()) / 100, euro);
+                    break;
+                case Field::Kind::Date: {
+                    const QDate d = field.toDate();
+                    lxw_datetime when{d.year(), d.month(), d.day(), 0, 0, 0};
+                    worksheet_write_datetime(sheet, row, col, &when, date);
+                    break;
+                }
+                case Field::Kind::Real:
+                    worksheet_write_number(sheet, row, col,
+                                           QLocale(QLocale::Italian, QLocale::Italy).toDouble(field.text()), nullptr);
+                    break;
+                case Field::Kind::Text:
+                    worksheet_write_string(sheet, row, col, field.text().toUtf8().constData(), nullptr);
+                    break;
+                }
+            }
+    }
+    if (workbook_close(book) != LXW_NO_ERROR) {
+        QFile::remove(path);
+        throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));
+    }
+    return {path};
+}
+
+}
+
+QStringList write(Connection &store, Format format, const QString &destination)
+{
+    switch (format) {
+    case Format::Xlsx:
+        return writeXlsx(store, destination);
+    case Format::Csv:
+        return writeCsv(store, destination);
+    case Format::Sqlite:
+        break;
+    }
+    return writeSqlite(store, destination);
+}
+
+}
