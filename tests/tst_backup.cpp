@@ -1,4 +1,5 @@
 #include "archive/backup.h"
+#include "archive/restore.h"
 #include "store/recordset.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
@@ -18,6 +19,8 @@ private slots:
     void aCopyIsMadeVerifiedAndOpensWithTheStoresKey();
     void aCopyOfADamagedStoreIsRefusedAndLeavesNothing();
     void copiesAreKeptSevenDailyFourWeeklyTwelveMonthly();
+    void aCopyIsPutBackAndTheStoreBeforeItKept();
+    void aDamagedCopyIsNeverPutBack();
 };
 
 void BackupTest::aCopyIsMadeVerifiedAndOpensWithTheStoresKey()
@@ -80,6 +83,42 @@ void BackupTest::copiesAreKeptSevenDailyFourWeeklyTwelveMonthly()
                                 "2025-01-01 12 prima-del-ripristino"}));
     backup::rotate(dir.path());
     QCOMPARE(backup::list(dir.path()).size(), kept.size());
+}
+
+void BackupTest::aCopyIsPutBackAndTheStoreBeforeItKept()
+{
+    TestStore store;
+    store.add("SOGGETTI", {{"Soggetto", "ROSSI"}, {"Stato", "S"}});
+    store.add("PRESTAZIONI", {{"CLIENTE", "ROSSI"}, {"IMPORTO", "30"}, {"PARC", "N"}});
+    const QString copy = backup::make(store.connection());
+    // The wrong month billed, a client deleted: the copy is put back.
+    store.connection().execute("UPDATE PRESTAZIONI SET PARC = 'S', NR = '9'");
+    store.connection().execute("DELETE FROM SOGGETTI");
+    const QString kept = restore::fromCopy(store.connection(), copy);
+    QVERIFY(store.connection().isOpen());
+    QCOMPARE(store.text("SELECT PARC FROM PRESTAZIONI"), QString("N"));
+    QCOMPARE(store.text("SELECT Soggetto FROM SOGGETTI"), QString("ROSSI"));
+    QVERIFY(kept.endsWith("-prima-del-ripristino.db"));
+    Connection before;
+    before.open(kept, storefile::password);
+    QCOMPARE(Recordset(before, "SELECT * FROM SOGGETTI").recordCount(), 0);
+    QCOMPARE(Recordset(before, "SELECT NR FROM PRESTAZIONI").fields(0).text(), QString("9"));
+}
+
+void BackupTest::aDamagedCopyIsNeverPutBack()
+{
+    TestStore store;
+    store.add("SOGGETTI", {{"Soggetto", "ROSSI"}, {"Stato", "S"}});
+    const QString copy = backup::make(store.connection());
+    QFile file(copy);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    file.seek(file.size() / 2);
+    file.write(QByteArray(8192, '\x5a'));
+    file.close();
+    store.connection().execute("UPDATE SOGGETTI SET Soggetto = 'BIANCHI'");
+    QVERIFY_THROWS_EXCEPTION(StoreError, restore::fromCopy(store.connection(), copy));
+    QVERIFY(store.connection().isOpen());
+    QCOMPARE(store.text("SELECT Soggetto FROM SOGGETTI"), QString("BIANCHI"));
 }
 
 VELMORA_TEST_MAIN(BackupTest)

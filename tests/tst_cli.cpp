@@ -1,5 +1,8 @@
 #include "testenvironment.h"
 #include "teststore.h"
+#include "store/recordset.h"
+#include "store/storefile.h"
+#include "store/storelock.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -68,6 +71,21 @@ void CliTest::verificaAndCopiaOnARealStore()
     const QString copy = r.out.trimmed().split('\n').last();
     QVERIFY2(copy.startsWith(elsewhere.path() + "/Database-") && QFileInfo(copy).isFile(), qPrintable(r.out));
     QCOMPARE(cli({"verifica", "--archivio", copy}).status, 0);
+    // Put back, but never under a running program.
+    store.connection().execute("DELETE FROM SOGGETTI");
+    {
+        StoreLock running(store.path());
+        running.acquire();
+        QCOMPARE(cli({"ripristina", copy, "--archivio", store.path()}).status, 1);
+    }
+    r = cli({"ripristina", copy, "--archivio", store.path()});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out.trimmed().split('\n').last(), store.path());
+    QCOMPARE(store.text("SELECT Soggetto FROM SOGGETTI"), QString("<eof>")); // this connection saw the old file
+    Connection reopened;
+    reopened.open(store.path(), storefile::password);
+    QCOMPARE(Recordset(reopened, "SELECT * FROM SOGGETTI").recordCount(), 1);
+    reopened.close();
     r = cli({"esporta", "--formato", "csv", elsewhere.filePath("csv"), "--archivio", store.path()});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out.trimmed().split('\n').size(), 5);

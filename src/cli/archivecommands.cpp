@@ -2,12 +2,14 @@
 
 #include "archive/archiveexport.h"
 #include "archive/backup.h"
+#include "archive/restore.h"
 #include "storeoption.h"
 #include "store/connection.h"
 #include "store/integrity.h"
 #include "store/recordset.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
+#include "store/storelock.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -94,7 +96,40 @@ int esporta(const QStringList &given, QTextStream &out, QTextStream &err)
     }
 }
 
+int ripristina(const QStringList &given, QTextStream &out, QTextStream &err)
+{
+    QStringList arguments = given;
+    const QString path = takeStorePath(arguments);
+    if (path.isEmpty() || arguments.size() != 1) {
+        err << "Uso: velmora-cli ripristina COPIA [--archivio FILE]\n";
+        return 2;
+    }
+    try {
+        // Never under a running program.
+        StoreLock lock(path);
+        lock.acquire();
+        Connection store;
+        store.open(path, storefile::password);
+        const QString kept = restore::fromCopy(store, arguments.first());
+        out << "archivio precedente conservato in: " << kept << '\n' << path << '\n';
+        return 0;
+    } catch (const StoreError &error) {
+        err << "Ripristino non eseguito: " << error.message() << ".\n";
+        return 1;
+    }
 }
+
+}
+
+const Subcommand ripristinaCommand{
+    "ripristina",
+    "rimette al suo posto una copia di sicurezza",
+    "velmora-cli ripristina COPIA [--archivio FILE]\n"
+    "  Verifica la copia, conserva l'archivio attuale come copia \"prima-del-ripristino\" e mette la\n"
+    "  copia al posto dell'archivio in un solo passo. Rifiuta se il programma è aperto sull'archivio.\n"
+    "  L'ultima riga è il percorso dell'archivio ripristinato.\n",
+    ripristina,
+};
 
 const Subcommand esportaCommand{
     "esporta",

@@ -7,7 +7,8 @@
 
 namespace {
 
-const Subcommand *const Subcommands[] = {&verificaCommand, &copiaCommand, &esportaCommand, &codiceCommand};
+const Subcommand *const Subcommands[] = {&verificaCommand, &copiaCommand, &ripristinaCommand, &esportaCommand,
+                                              &codiceCommand};
 
 void listSubcommands(QTextStream &out)
 {
