@@ -66,9 +66,9 @@ void BackupTest::copiesAreKeptSevenDailyFourWeeklyTwelveMonthly()
     for (int day = 0; day < 400; ++day)
         for (int hour : {8, 18}) {
             const QDateTime made(last.date().addDays(-day), QTime(hour, 0));
-            QFile(dir.filePath("Database-" + made.toString("yyyy-MM-dd-HHmmss") + ".db")).open(QIODevice::WriteOnly);
+            QFile(dir.filePath("Database-" + made.toString("yyyy-MM-dd-HHmmss-zzz") + ".db")).open(QIODevice::WriteOnly);
         }
-    QFile(dir.filePath("Database-2025-01-01-120000-prima-del-ripristino.db")).open(QIODevice::WriteOnly);
+    QFile(dir.filePath("Database-2025-01-01-120000-000-prima-del-ripristino.db")).open(QIODevice::WriteOnly);
     backup::rotate(dir.path());
     QStringList kept;
     for (const backup::Copy &copy : backup::list(dir.path()))

@@ -1,5 +1,7 @@
 #include "archive/backup.h"
 #include "programundertest.h"
+#include "register/restorewindow.h"
+#include "ui/gridlist.h"
 #include "testenvironment.h"
 
 #include <QAction>
@@ -23,6 +25,7 @@ private slots:
     void switchesPanels();
     void exitsOnlyAfterYes();
     void theArchiveMenuCopiesAndChecksTheStore();
+    void aCopyIsChosenAndPutBack();
     void activationRunsOnEveryReturn();
 
 private:
@@ -149,6 +152,32 @@ void MainWindowTest::theArchiveMenuCopiesAndChecksTheStore()
     trigger("ArchivioVerifica");
     QCOMPARE(m_program.messages().last().title, QString("Velmora - VERIFICA ARCHIVIO"));
     QCOMPARE(m_program.messages().last().text, "L'archivio è integro:\n" + m_program.store().path());
+}
+
+void MainWindowTest::aCopyIsChosenAndPutBack()
+{
+    TestStore &store = m_program.store();
+    store.add("PRESTAZIONI", {{"CLIENTE", "ROSSI"}, {"DATAR", "01/03/2026"}, {"PARC", "S"}, {"IMPORTO", "10"}});
+    trigger("ArchivioCopia");
+    store.connection().execute("DELETE FROM PRESTAZIONI");
+    trigger("ArchivioRipristina");
+    auto *window = m_program.window<RestoreWindow>();
+    QVERIFY(window && window->isVisible());
+    auto *copies = window->findChild<GridList *>("ListaCopie");
+    QCOMPARE(copies->count(), 1);
+    QCOMPARE(copies->cells(0).mid(2), QStringList({"0", "1", "1", "01/03/2026", "Sì"}));
+    QCOMPARE(copies->selectedRow(), 0); // the newest sound copy, ready
+    m_program.messages().answer(true);
+    window->findChild<QPushButton *>("CmdRipristina")->click();
+    QVERIFY2(m_program.messages().last().text.startsWith("Ripristino eseguito."), qPrintable(m_program.messages().last().text));
+    QVERIFY(!window->isVisible());
+    QCOMPARE(store.count("SELECT * FROM PRESTAZIONI"), 1);
+    // The store before it is among the copies now.
+    trigger("ArchivioRipristina");
+    QCOMPARE(copies->count(), 2);
+    QVERIFY(copies->rowText(0).endsWith("(prima del ripristino)"));
+    QCOMPARE(copies->subItem(0, 3), QString("0"));
+    window->findChild<QPushButton *>("CmdChiudi")->click();
 }
 
 void MainWindowTest::activationRunsOnEveryReturn()

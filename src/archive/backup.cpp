@@ -17,7 +17,7 @@ namespace backup {
 namespace {
 
 const QString Prefix = QStringLiteral("Database-");
-const QString Stamp = QStringLiteral("yyyy-MM-dd-HHmmss");
+const QString Stamp = QStringLiteral("yyyy-MM-dd-HHmmss-zzz");
 
 qint64 rowsOf(sqlite3 *db, const QString &table)
 {
@@ -67,16 +67,20 @@ QString folderOf(const QString &storePath)
     return QFileInfo(storePath).absoluteDir().filePath(QStringLiteral("backup"));
 }
 
+QString newPath(const QString &folder, const QString &label)
+{
+    QString name = Prefix + QDateTime::currentDateTime().toString(Stamp);
+    if (!label.isEmpty())
+        name += QLatin1Char('-') + label;
+    return QDir(folder).filePath(name + QStringLiteral(".db"));
+}
+
 QString make(Connection &store, const QString &folder, const QString &label, const Progress &progress)
 {
     const QDir into(folder.isEmpty() ? folderOf(store.path()) : folder);
     if (!QDir().mkpath(into.path()))
         throw StoreError(QStringLiteral("la cartella %1 non può essere creata").arg(into.path()));
-    QString name = Prefix + QDateTime::currentDateTime().toString(Stamp);
-    if (!label.isEmpty())
-        name += QLatin1Char('-') + label;
-    const QString path = into.filePath(name + QStringLiteral(".db"));
-    QFile::remove(path); // a copy of the same second, left unfinished
+    const QString path = newPath(into.path(), label);
     try {
         copyInto(store, path, progress);
         verify(store, path);

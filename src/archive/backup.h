@@ -26,6 +26,10 @@ QString folderOf(const QString &storePath);
 // the copy up to 100.
 using Progress = std::function<void(int percent)>;
 
+// Where a new copy made now goes: the date and time to the millisecond,
+// and the label if any, in its name.
+QString newPath(const QString &folder, const QString &label = QString());
+
 // A verified copy into the folder (the store's own "backup/" when empty);
 // its path. A StoreError says why there is none.
 QString make(Connection &store, const QString &folder = QString(), const QString &label = QString(),

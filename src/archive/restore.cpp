@@ -6,7 +6,6 @@
 #include "store/storeerror.h"
 #include "store/storefile.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,10 +27,9 @@ QString keepCurrent(Connection &store)
             // Damage the copy itself found: the file is kept as it lies.
         }
     }
-    const QDir folder(backup::folderOf(store.path()));
-    QDir().mkpath(folder.path());
-    const QString kept = folder.filePath(QStringLiteral("Database-%1-%2-danneggiato.db")
-                                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss")), Before));
+    const QString folder = backup::folderOf(store.path());
+    QDir().mkpath(folder);
+    const QString kept = backup::newPath(folder, Before + QStringLiteral("-danneggiato"));
     if (!QFile::copy(store.path(), kept))
         throw StoreError(QStringLiteral("l'archivio attuale non può essere messo da parte in %1").arg(kept));
     return kept;

@@ -1,6 +1,7 @@
 #include "archivemenu.h"
 
 #include "archive/backup.h"
+#include "restorewindow.h"
 #include "store/connection.h"
 #include "store/damage.h"
 #include "store/integrity.h"
@@ -26,6 +27,9 @@ ArchiveMenu::ArchiveMenu(QMenuBar *bar, Connection &connection, Messages &messag
     QAction *copyNow = menu->addAction(QStringLiteral("Copia di sicurezza ora"));
     copyNow->setObjectName(QStringLiteral("ArchivioCopia"));
     connect(copyNow, &QAction::triggered, this, [this] { copy(true); });
+    QAction *restore = menu->addAction(QStringLiteral("Ripristina da una copia..."));
+    restore->setObjectName(QStringLiteral("ArchivioRipristina"));
+    connect(restore, &QAction::triggered, this, &ArchiveMenu::openRestore);
     QAction *checkNow = menu->addAction(QStringLiteral("Verifica archivio"));
     checkNow->setObjectName(QStringLiteral("ArchivioVerifica"));
     connect(checkNow, &QAction::triggered, this, &ArchiveMenu::check);
@@ -65,6 +69,16 @@ bool ArchiveMenu::copy(bool tellSuccess)
 void ArchiveMenu::copyAtExit()
 {
     copy(false);
+}
+
+void ArchiveMenu::openRestore()
+{
+    if (!m_restore)
+        m_restore = new RestoreWindow(m_connection, m_messages, m_window);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_restore->refill();
+    QApplication::restoreOverrideCursor();
+    m_restore->open();
 }
 
 void ArchiveMenu::check()

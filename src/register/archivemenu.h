@@ -5,11 +5,12 @@
 class Connection;
 class Messages;
 class QMenuBar;
+class RestoreWindow;
 class QWidget;
 
 // The menu "&Archivio", after the menus of the register: a copy of the
-// store now, and the full check of the store on request. Also the copy
-// made at the confirmed exit.
+// store now, a copy put back, and the full check of the store on request.
+// Also the copy made at the confirmed exit.
 class ArchiveMenu : public QObject
 {
     Q_OBJECT
@@ -25,8 +26,10 @@ private:
     // false, after telling why, when there is none.
     bool copy(bool tellSuccess);
     void check();
+    void openRestore();
 
     Connection &m_connection;
     Messages &m_messages;
     QWidget *m_window;
+    RestoreWindow *m_restore = nullptr; // made on first use
 };

@@ -1,0 +1,110 @@
+#include "restorewindow.h"
+
+#include "archive/copysummary.h"
+#include "archive/restore.h"
+#include "store/connection.h"
+#include "store/storeerror.h"
+#include "ui/gridlist.h"
+#include "ui/gridrows.h"
+#include "ui/messages.h"
+
+#include <QLocale>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+class CopyRows : public GridRows
+{
+public:
+    explicit CopyRows(QList<QStringList> rows) : m_rows(std::move(rows)) {}
+    int rowCount() const override { return int(m_rows.size()); }
+    QString text(int row, int column) const override { return m_rows.at(row).value(column); }
+
+private:
+    QList<QStringList> m_rows;
+};
+
+QString number(const std::optional<qint64> &value)
+{
+    return value ? QString::number(*value) : QString();
+}
+
+QStringList cellsOf(const CopySummary &s)
+{
+    const QString made = s.copy.made.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+    return {made + (s.copy.label.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(QString(s.copy.label).replace(u'-', u' '))),
+            QLocale().formattedDataSize(s.bytes), number(s.clients), number(s.services), number(s.billed),
+            s.latestService.toString(QStringLiteral("dd/MM/yyyy")),
+            s.readable() ? QStringLiteral("Sì") : QStringLiteral("No")};
+}
+
+}
+
+RestoreWindow::RestoreWindow(Connection &connection, Messages &messages, QWidget *parent)
+    : QDialog(parent), m_connection(connection), m_messages(messages), m_list(new GridList(this))
+{
+    setObjectName(QStringLiteral("FormRipristino"));
+    setWindowTitle(QStringLiteral("Velmora - Ripristina da una copia"));
+    resize(900, 420);
+    m_list->setObjectName(QStringLiteral("ListaCopie"));
+    auto *restore = new QPushButton(QStringLiteral("&Ripristina"), this);
+    restore->setObjectName(QStringLiteral("CmdRipristina"));
+    auto *close = new QPushButton(QStringLiteral("&Chiudi"), this);
+    close->setObjectName(QStringLiteral("CmdChiudi"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(restore);
+    buttons->addWidget(close);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(buttons);
+    connect(restore, &QPushButton::clicked, this, &RestoreWindow::restoreSelected);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void RestoreWindow::refill()
+{
+    m_list->setColumns({{QStringLiteral("Data e ora"), 3000}, {QStringLiteral("Dimensione"), 1300, Qt::AlignRight},
+                        {QStringLiteral("Clienti"), 1000, Qt::AlignRight}, {QStringLiteral("Prestazioni"), 1200, Qt::AlignRight},
+                        {QStringLiteral("Parcellate"), 1200, Qt::AlignRight}, {QStringLiteral("Ultima prestazione"), 1800},
+                        {QStringLiteral("Verificata"), 1000}});
+    QList<QStringList> rows;
+    m_paths.clear();
+    int newestReadable = -1;
+    for (const backup::Copy &copy : backup::list(backup::folderOf(m_connection.path()))) {
+        const CopySummary summary = CopySummary::of(copy);
+        if (newestReadable < 0 && summary.readable())
+            newestReadable = int(rows.size());
+        rows << cellsOf(summary);
+        m_paths << copy.path;
+    }
+    m_list->setRows(std::make_shared<CopyRows>(rows));
+    if (newestReadable >= 0)
+        m_list->selectRow(newestReadable);
+}
+
+void RestoreWindow::restoreSelected()
+{
+    const int row = m_list->selectedRow();
+    if (row < 0) {
+        m_messages.inform(this, QStringLiteral("Velmora - RIPRISTINO"), QStringLiteral("Occorre selezionare una copia !"));
+        return;
+    }
+    if (!m_messages.ask(this, QStringLiteral("Velmora - RIPRISTINO"),
+                        QStringLiteral("Rimettere l'archivio com'era il %1 ?\n\nL'archivio di adesso sarà conservato "
+                                       "come copia «prima del ripristino».")
+                            .arg(m_list->rowText(row))))
+        return;
+    try {
+        const QString kept = restore::fromCopy(m_connection, m_paths.at(row));
+        m_messages.inform(this, QStringLiteral("Velmora - RIPRISTINO"),
+                          QStringLiteral("Ripristino eseguito.\n\nL'archivio di prima è conservato in\n%1").arg(kept));
+        emit restored();
+        accept();
+    } catch (const StoreError &error) {
+        m_messages.inform(this, QStringLiteral("Velmora - RIPRISTINO"),
+                          QStringLiteral("Ripristino non eseguito: %1.\nL'archivio è rimasto com'era.").arg(error.message()),
+                          Messages::Icon::Critical);
+    }
+}

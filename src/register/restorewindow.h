@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+
+class Connection;
+class GridList;
+class Messages;
+
+// "Ripristina da una copia": the copies of the store, newest first, with
+// what each holds; the chosen one is put back after a Yes, the store as it
+// is now kept as a copy first.
+class RestoreWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    RestoreWindow(Connection &connection, Messages &messages, QWidget *parent);
+
+    // Reads the copies again, the newest readable one selected.
+    void refill();
+
+signals:
+    // The store was replaced: what the windows show is from before.
+    void restored();
+
+private:
+    void restoreSelected();
+
+    Connection &m_connection;
+    Messages &m_messages;
+    GridList *m_list;
+    QStringList m_paths;
+};
