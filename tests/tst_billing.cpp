@@ -1,3 +1,4 @@
+#include "archive/billingruns.h"
 #include "programundertest.h"
 #include "testenvironment.h"
 #include "windowdriver.h"
@@ -116,6 +117,11 @@ void BillingTest::billsChangesAndUnbillsOnlyTheBillingColumns()
     QCOMPARE(messages().last().title, QString("Velmora   - AGGIORNAMENTO"));
     QCOMPARE(messages().last().text, QString("L' aggiornamento  è avvenuto con successo !"));
     QCOMPARE(stored(service), billed(before, "S", "15/04/2026", "12/A"));
+    // Kept as a run that the archive menu can undo.
+    const auto runs = billingruns::recent(m_program.store().connection());
+    QCOMPARE(runs.size(), 1);
+    QCOMPARE(runs.first().panel, QString("Gestione Singola"));
+    QCOMPARE(runs.first().services, 1);
     QCOMPARE(rowOf(service), -1);
     QCOMPARE(action(), QString("Inserisci"));
     QVERIFY(field("T18")->text().isEmpty() && get<QLabel>("L5")->text().isEmpty());

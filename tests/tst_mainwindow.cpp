@@ -1,6 +1,8 @@
 #include "archive/backup.h"
 #include "programundertest.h"
+#include "massbilling/bulkbilling.h"
 #include "register/restorewindow.h"
+#include "register/undobillingwindow.h"
 #include "ui/gridlist.h"
 #include "testenvironment.h"
 
@@ -26,6 +28,7 @@ private slots:
     void exitsOnlyAfterYes();
     void theArchiveMenuCopiesAndChecksTheStore();
     void aCopyIsChosenAndPutBack();
+    void aBillingRunIsUndoneButNotWhatChangedSince();
     void activationRunsOnEveryReturn();
 
 private:
@@ -177,6 +180,40 @@ void MainWindowTest::aCopyIsChosenAndPutBack()
     QCOMPARE(copies->count(), 2);
     QVERIFY(copies->rowText(0).endsWith("(prima del ripristino)"));
     QCOMPARE(copies->subItem(0, 3), QString("0"));
+    window->findChild<QPushButton *>("CmdChiudi")->click();
+}
+
+void MainWindowTest::aBillingRunIsUndoneButNotWhatChangedSince()
+{
+    TestStore &store = m_program.store();
+    QList<qint64> ids;
+    for (int i = 0; i < 3; ++i)
+        ids << store.add("PRESTAZIONI", {{"CLIENTE", "ROSSI"}, {"DATAR", "01/11/2026"}, {"PARC", "N"}, {"IMPORTO", "10"}});
+    QCOMPARE(billServices(store.connection(), ids, QDate(2026, 11, 30)), 3);
+    // One of them changed by hand since.
+    store.connection().execute("UPDATE PRESTAZIONI SET NR = '77' WHERE ID = ?", {ids[1]});
+
+    trigger("ArchivioAnnulla");
+    auto *window = m_program.window<UndoBillingWindow>();
+    QVERIFY(window && window->isVisible());
+    auto *runs = window->findChild<GridList *>("ListaParcellazioni");
+    QCOMPARE(runs->count(), 1);
+    QCOMPARE(runs->cells(0).mid(2), QStringList({"Gestione Massiva", "3", "€ 30,00", "in vigore"}));
+    runs->selectRow(0);
+    m_program.messages().answer(true);
+    window->findChild<QPushButton *>("CmdAnnulla")->click();
+    QCOMPARE(m_program.messages().last().text,
+             QString("Parcellazione annullata: 2 prestazioni sono tornate com'erano prima.\n\n"
+                     "Lasciate come sono, perché cambiate dopo la parcellazione: %1.").arg(ids[1]));
+    for (qint64 id : {ids[0], ids[2]})
+        QCOMPARE(store.row("PRESTAZIONI", id).mid(15, 3), QStringList({"N", "", ""}));
+    QCOMPARE(store.row("PRESTAZIONI", ids[1]).mid(15, 3), QStringList({"S", "30/11/2026", "77"}));
+    QVERIFY(runs->subItem(0, 5).startsWith("annullata il "));
+    // Undone once only.
+    runs->selectRow(0);
+    m_program.messages().answer(true);
+    window->findChild<QPushButton *>("CmdAnnulla")->click();
+    QVERIFY2(m_program.messages().last().text.contains("già stata annullata"), qPrintable(m_program.messages().last().text));
     window->findChild<QPushButton *>("CmdChiudi")->click();
 }
 

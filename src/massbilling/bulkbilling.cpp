@@ -1,5 +1,6 @@
 #include "bulkbilling.h"
 
+#include "archive/billingruns.h"
 #include "store/connection.h"
 #include "store/transaction.h"
 
@@ -19,13 +20,16 @@ int billServices(Connection &connection, const QList<qint64> &ticked, const QDat
     for (qint64 id : ticked)
         ids << QString::number(id);
     int billed = 0;
-    for (int from = 0; from < ids.size(); from += Batch)
+    // Kept as a run, so that a billing of the wrong month can be undone.
+    const qint64 run = billingruns::begin(connection, QString::fromLatin1(billingruns::massPanel));
+    for (int from = 0; from < ids.size(); from += Batch) {
         // Only rows still unbilled change: one billed elsewhere since the
         // list was filled is left alone.
-        billed += connection.execute(
-            QStringLiteral("UPDATE PRESTAZIONI SET DATAP = ?, PARC = 'S' WHERE PARC LIKE 'N' AND ID IN (%1)")
-                .arg(ids.mid(from, Batch).join(QLatin1Char(','))),
-            {billingDate});
+        const QString unbilled = QStringLiteral("PARC LIKE 'N' AND ID IN (%1)").arg(ids.mid(from, Batch).join(QLatin1Char(',')));
+        billingruns::keep(connection, run, unbilled);
+        billed += connection.execute(QStringLiteral("UPDATE PRESTAZIONI SET DATAP = ?, PARC = 'S' WHERE ") + unbilled, {billingDate});
+    }
+    billingruns::finish(connection, run);
     transaction.commit();
     return billed;
 }

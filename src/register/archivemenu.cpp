@@ -2,6 +2,7 @@
 
 #include "archive/backup.h"
 #include "restorewindow.h"
+#include "undobillingwindow.h"
 #include "store/connection.h"
 #include "store/damage.h"
 #include "store/integrity.h"
@@ -33,6 +34,9 @@ ArchiveMenu::ArchiveMenu(QMenuBar *bar, Connection &connection, Messages &messag
     QAction *checkNow = menu->addAction(QStringLiteral("Verifica archivio"));
     checkNow->setObjectName(QStringLiteral("ArchivioVerifica"));
     connect(checkNow, &QAction::triggered, this, &ArchiveMenu::check);
+    QAction *undoBilling = menu->addAction(QStringLiteral("Annulla una parcellazione..."));
+    undoBilling->setObjectName(QStringLiteral("ArchivioAnnulla"));
+    connect(undoBilling, &QAction::triggered, this, &ArchiveMenu::openUndoBilling);
 }
 
 bool ArchiveMenu::copy(bool tellSuccess)
@@ -79,6 +83,14 @@ void ArchiveMenu::openRestore()
     m_restore->refill();
     QApplication::restoreOverrideCursor();
     m_restore->open();
+}
+
+void ArchiveMenu::openUndoBilling()
+{
+    if (!m_undoBilling)
+        m_undoBilling = new UndoBillingWindow(m_connection, m_messages, m_window);
+    m_undoBilling->refill();
+    m_undoBilling->open();
 }
 
 void ArchiveMenu::check()

@@ -6,10 +6,12 @@ class Connection;
 class Messages;
 class QMenuBar;
 class RestoreWindow;
+class UndoBillingWindow;
 class QWidget;
 
 // The menu "&Archivio", after the menus of the register: a copy of the
-// store now, a copy put back, and the full check of the store on request.
+// store now, a copy put back, the full check of the store on request, and
+// the undoing of a billing run.
 // Also the copy made at the confirmed exit.
 class ArchiveMenu : public QObject
 {
@@ -27,9 +29,11 @@ private:
     bool copy(bool tellSuccess);
     void check();
     void openRestore();
+    void openUndoBilling();
 
     Connection &m_connection;
     Messages &m_messages;
     QWidget *m_window;
     RestoreWindow *m_restore = nullptr; // made on first use
+    UndoBillingWindow *m_undoBilling = nullptr;
 };

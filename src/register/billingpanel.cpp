@@ -1,5 +1,7 @@
 #include "billingpanel.h"
 
+#include "archive/billingruns.h"
+#include "store/transaction.h"
 #include "servicecheck.h"
 #include "serviceclients.h"
 #include "servicelists.h"
@@ -261,7 +263,14 @@ void BillingPanel::write(const QString &title, const QString &question, const QS
     if (!m_messages.ask(this, title, question))
         return;
     const auto written = guardedById(m_messages, this, m_serviceId->text(), [&](qint64 id) {
-        return m_connection.executeOnLoaded(sql, QList<QVariant>(values) << id, m_picked.of(id));
+        // Kept as a run, so that the billing can be undone from the archive menu.
+        Transaction transaction(m_connection);
+        const qint64 run = billingruns::begin(m_connection, QString::fromLatin1(billingruns::singlePanel));
+        billingruns::keep(m_connection, run, QStringLiteral("ID = ?"), {id});
+        const int rows = m_connection.executeOnLoaded(sql, QList<QVariant>(values) << id, m_picked.of(id));
+        billingruns::finish(m_connection, run);
+        transaction.commit();
+        return rows;
     });
     if (!written)
         return;

@@ -5,7 +5,7 @@
 #include "store/connection.h"
 #include "store/storeerror.h"
 #include "ui/gridlist.h"
-#include "ui/gridrows.h"
+#include "ui/textrows.h"
 #include "ui/messages.h"
 
 #include <QLocale>
@@ -13,17 +13,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-class CopyRows : public GridRows
-{
-public:
-    explicit CopyRows(QList<QStringList> rows) : m_rows(std::move(rows)) {}
-    int rowCount() const override { return int(m_rows.size()); }
-    QString text(int row, int column) const override { return m_rows.at(row).value(column); }
-
-private:
-    QList<QStringList> m_rows;
-};
 
 QString number(const std::optional<qint64> &value)
 {
@@ -79,7 +68,7 @@ void RestoreWindow::refill()
         rows << cellsOf(summary);
         m_paths << copy.path;
     }
-    m_list->setRows(std::make_shared<CopyRows>(rows));
+    m_list->setRows(std::make_shared<TextRows>(rows));
     if (newestReadable >= 0)
         m_list->selectRow(newestReadable);
 }
