@@ -1,4 +1,6 @@
+#include "archive/backup.h"
 #include "programundertest.h"
+#include "register/restorewindow.h"
 #include "startup/startup.h"
 #include "store/integrity.h"
 #include "store/storeerror.h"
@@ -9,6 +11,7 @@
 #include "ui/gridlist.h"
 
 #include <QAction>
+#include <QPushButton>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QRandomGenerator>
@@ -78,6 +81,7 @@ void DamageTest::aListMeetingTheDamageSaysSoAndNothingIsWrittenAfter()
     QVERIFY(m_program.start([](TestStore &store) {
         store.add("CAUSALE", {{"CAUSALE", "VISITA"}, {"IMPORTO", "30"}});
         fillWithServices(store.connection());
+        backup::make(store.connection());
         store.connection().close();
         damage(store.path());
         storefile::openOrCreate(store.connection(), store.path());
@@ -90,11 +94,21 @@ void DamageTest::aListMeetingTheDamageSaysSoAndNothingIsWrittenAfter()
     press("Cmd5");
     pick("Cbo5", "Tutti");
     QCOMPARE(shownWithTitle(m_program.messages(), DamageTitle), 1);
+    // Told once, with the copies of the store offered.
     const auto told = m_program.messages().last();
-    QCOMPARE(told.icon, Messages::Icon::Critical);
+    QVERIFY(told.question);
     QVERIFY2(told.text.contains("danneggiato") && told.text.contains(m_program.store().path()), qPrintable(told.text));
     QVERIFY2(told.text.contains("non scrive più"), qPrintable(told.text));
+    QVERIFY2(told.text.endsWith("Aprire le copie di sicurezza per rimetterne al suo posto una ?"), qPrintable(told.text));
     QCOMPARE(list("ListView4")->count(), 0);
+
+    // The check on request finds it too, and offers the copies: the newest sound one is ready.
+    m_program.messages().answer(true);
+    window->findChild<QAction *>("ArchivioVerifica")->trigger();
+    auto *copies = m_program.window<RestoreWindow>();
+    QVERIFY(copies && copies->isVisible());
+    QCOMPARE(copies->findChild<GridList *>("ListaCopie")->selectedRow(), 0);
+    copies->findChild<QPushButton *>("CmdChiudi")->click();
 
     // A save after it, confirmed: refused with the same notice, the file untouched.
     window->findChild<QAction *>("GCausali")->trigger();
@@ -104,7 +118,8 @@ void DamageTest::aListMeetingTheDamageSaysSoAndNothingIsWrittenAfter()
     m_program.messages().answer(true);
     press("Cmd8");
     QCOMPARE(m_program.messages().last().title, DamageTitle);
-    QCOMPARE(shownWithTitle(m_program.messages(), DamageTitle), 2);
+    QCOMPARE(m_program.messages().last().icon, Messages::Icon::Critical);
+    QCOMPARE(shownWithTitle(m_program.messages(), DamageTitle), 3);
     QVERIFY_THROWS_EXCEPTION(StoreError, m_program.store().connection().execute("DELETE FROM CAUSALE"));
     QCOMPARE(digest(path), before);
 }

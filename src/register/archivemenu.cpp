@@ -104,5 +104,6 @@ void ArchiveMenu::check()
         return;
     }
     damage::markStore(m_connection.handle());
-    tellDamage(m_messages, m_window, StoreError(problems, StoreError::Kind::Damage));
+    if (offerRestore(m_messages, m_window, StoreError(problems, StoreError::Kind::Damage)))
+        openRestore();
 }

@@ -22,13 +22,14 @@ public:
 
     // The copy after the confirmed exit: a failure is told, the exit goes on.
     void copyAtExit();
+    // The copies of the store, the newest sound one selected.
+    void openRestore();
 
 private:
     // A verified copy into the store's "backup/", then the old ones thinned;
     // false, after telling why, when there is none.
     bool copy(bool tellSuccess);
     void check();
-    void openRestore();
     void openUndoBilling();
 
     Connection &m_connection;

@@ -66,12 +66,13 @@ MainWindow::MainWindow(Connection &connection, Messages &messages, QWidget *pare
 
     connect(this, &ProgramWindow::activated, m_status, &StatusPanels::startClock);
     connect(this, &ProgramWindow::activated, this, &MainWindow::warnOfAnomalies);
-    // The steps that skip failures (list fills above all) tell of the damage
-    // once: a refill of four lists would otherwise bring four boxes. Saves
-    // and deletions say it every time, through their own guard.
+    // The steps that skip failures (list fills above all) and the check after
+    // start tell of the damage once, offering the copies of the store: a
+    // refill of four lists would otherwise bring four boxes. Saves and
+    // deletions say it every time, through their own guard.
     damage::setReporter([this, told = false](const StoreError &error) mutable {
-        if (!std::exchange(told, true))
-            tellDamage(m_messages, this, error);
+        if (!std::exchange(told, true) && offerRestore(m_messages, this, error))
+            m_archive->openRestore();
     });
 }
 
