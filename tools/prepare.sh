@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build needs (when run as root) and builds into build/:
-# everything, or only the targets named as arguments.
+# everything, or only the targets named as arguments; with --packages-only,
+# installs and builds nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,6 +20,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installarli con: sudo apt-get install ${missing[*]}" >&2
     exit 1
   fi
+fi
+
+if [ "${1:-}" = "--packages-only" ]; then
+  exit 0
 fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
