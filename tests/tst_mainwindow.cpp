@@ -7,6 +7,8 @@
 #include "testenvironment.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QDialog>
 #include <QGroupBox>
 #include <QMenu>
@@ -155,6 +157,19 @@ void MainWindowTest::theArchiveMenuCopiesAndChecksTheStore()
     trigger("ArchivioVerifica");
     QCOMPARE(m_program.messages().last().title, QString("Velmora - VERIFICA ARCHIVIO"));
     QCOMPARE(m_program.messages().last().text, "L'archivio è integro:\n" + m_program.store().path());
+
+    // The export: given up, nothing; chosen, written and said.
+    QTemporaryDir out;
+    const int shown = m_program.messages().shown().size();
+    trigger("EsportaXlsx");
+    QCOMPARE(m_program.messages().shown().size(), shown);
+    m_program.messages().choose(out.filePath("archivio.xlsx"));
+    trigger("EsportaXlsx");
+    QCOMPARE(m_program.messages().last().text, "Archivio esportato in:\n" + out.filePath("archivio.xlsx"));
+    QVERIFY(QFileInfo(out.filePath("archivio.xlsx")).size() > 0);
+    m_program.messages().choose(out.path());
+    trigger("EsportaCsv");
+    QVERIFY(QFileInfo(out.filePath("PRESTAZIONI.csv")).isFile());
 }
 
 void MainWindowTest::aCopyIsChosenAndPutBack()

@@ -1,5 +1,6 @@
 #include "archivemenu.h"
 
+#include "archive/archiveexport.h"
 #include "archive/backup.h"
 #include "restorewindow.h"
 #include "undobillingwindow.h"
@@ -9,8 +10,11 @@
 #include "store/storeerror.h"
 #include "ui/damagenotice.h"
 #include "ui/messages.h"
+#include "ui/storeguard.h"
 
 #include <QApplication>
+#include <QDate>
+#include <QDir>
 #include <QMenuBar>
 #include <QProgressDialog>
 
@@ -34,6 +38,18 @@ ArchiveMenu::ArchiveMenu(QMenuBar *bar, Connection &connection, Messages &messag
     QAction *checkNow = menu->addAction(QStringLiteral("Verifica archivio"));
     checkNow->setObjectName(QStringLiteral("ArchivioVerifica"));
     connect(checkNow, &QAction::triggered, this, &ArchiveMenu::check);
+    QMenu *exports = menu->addMenu(QStringLiteral("Esporta archivio..."));
+    exports->setObjectName(QStringLiteral("ArchivioEsporta"));
+    const struct { const char *name, *caption; archiveexport::Format format; } formats[] = {
+        {"EsportaXlsx", "in Excel (XLSX)...", archiveexport::Format::Xlsx},
+        {"EsportaCsv", "in CSV, un file per tabella...", archiveexport::Format::Csv},
+        {"EsportaSqlite", "in SQLite...", archiveexport::Format::Sqlite},
+    };
+    for (const auto &f : formats) {
+        QAction *action = exports->addAction(QString::fromUtf8(f.caption));
+        action->setObjectName(QString::fromLatin1(f.name));
+        connect(action, &QAction::triggered, this, [this, format = f.format] { exportArchive(int(format)); });
+    }
     QAction *undoBilling = menu->addAction(QStringLiteral("Annulla una parcellazione..."));
     undoBilling->setObjectName(QStringLiteral("ArchivioAnnulla"));
     connect(undoBilling, &QAction::triggered, this, &ArchiveMenu::openUndoBilling);
@@ -91,6 +107,28 @@ void ArchiveMenu::openUndoBilling()
         m_undoBilling = new UndoBillingWindow(m_connection, m_messages, m_window);
     m_undoBilling->refill();
     m_undoBilling->open();
+}
+
+void ArchiveMenu::exportArchive(int chosen)
+{
+    const auto format = archiveexport::Format(chosen);
+    const QString stem = QDir::home().filePath(
+        QStringLiteral("Velmora-%1").arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
+    const QString suggested = format == archiveexport::Format::Xlsx ? stem + QStringLiteral(".xlsx")
+                            : format == archiveexport::Format::Sqlite ? stem + QStringLiteral(".db")
+                                                                       : QDir::homePath();
+    const QString target = m_messages.chooseTarget(m_window, QStringLiteral("Velmora - Esporta archivio"), suggested,
+                                                   format == archiveexport::Format::Csv ? Messages::Target::Folder
+                                                                                        : Messages::Target::File);
+    if (target.isEmpty())
+        return;
+    QStringList written;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool done = guarded(m_messages, m_window, [&] { written = archiveexport::write(m_connection, format, target); });
+    QApplication::restoreOverrideCursor();
+    if (done)
+        m_messages.inform(m_window, QStringLiteral("Velmora - ESPORTAZIONE"),
+                          QStringLiteral("Archivio esportato in:\n%1").arg(written.join(QLatin1Char('\n'))));
 }
 
 void ArchiveMenu::check()

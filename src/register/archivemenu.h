@@ -30,6 +30,7 @@ private:
     // false, after telling why, when there is none.
     bool copy(bool tellSuccess);
     void check();
+    void exportArchive(int format);
     void openUndoBilling();
 
     Connection &m_connection;

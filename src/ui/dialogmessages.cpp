@@ -1,5 +1,6 @@
 #include "dialogmessages.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
@@ -30,4 +31,11 @@ bool DialogMessages::ask(QWidget *parent, const QString &title, const QString &t
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+QString DialogMessages::chooseTarget(QWidget *parent, const QString &title, const QString &suggested, Target target)
+{
+    if (target == Target::Folder)
+        return QFileDialog::getExistingDirectory(parent, title, suggested);
+    return QFileDialog::getSaveFileName(parent, title, suggested);
 }

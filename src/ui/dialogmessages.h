@@ -8,4 +8,5 @@ class DialogMessages : public Messages
 public:
     void inform(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
     bool ask(QWidget *parent, const QString &title, const QString &text) override;
+    QString chooseTarget(QWidget *parent, const QString &title, const QString &suggested, Target target) override;
 };

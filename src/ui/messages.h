@@ -18,4 +18,9 @@ public:
                         Icon icon = Icon::Information) = 0;
     // A question with Yes and No, no icon, Yes the default; true on Yes.
     virtual bool ask(QWidget *parent, const QString &title, const QString &text) = 0;
+
+    enum class Target { File, Folder };
+    // Where to write: a new file (starting from the suggested path) or a
+    // folder; empty when the user gave up, as where nobody can choose.
+    virtual QString chooseTarget(QWidget *, const QString &, const QString &, Target) { return QString(); }
 };

@@ -3,6 +3,7 @@
 #include "ui/messages.h"
 
 #include <QList>
+#include <QStringList>
 
 // Answers the windows' message boxes in tests and keeps what was shown.
 // Questions take the queued answers in order; with none queued the answer
@@ -20,12 +21,16 @@ public:
 
     void inform(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
     bool ask(QWidget *parent, const QString &title, const QString &text) override;
+    // The queued paths in order; with none queued the user gives up.
+    QString chooseTarget(QWidget *parent, const QString &title, const QString &suggested, Target target) override;
 
     void answer(bool yes) { m_answers.append(yes); }
+    void choose(const QString &path) { m_targets.append(path); }
     const QList<Shown> &shown() const { return m_shown; }
     Shown last() const { return m_shown.isEmpty() ? Shown{} : m_shown.last(); }
 
 private:
     QList<Shown> m_shown;
     QList<bool> m_answers;
+    QStringList m_targets;
 };
