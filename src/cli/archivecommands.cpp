@@ -16,6 +16,24 @@
 
 namespace {
 
+// The work on the open store, under its lock when one is given; a store
+// failure is told with what was not done.
+template<typename Work>
+int onStore(const QString &path, const char *notDone, QTextStream &err, Work &&work, StoreLock *lock = nullptr)
+{
+    try {
+        if (lock)
+            lock->acquire();
+        Connection store;
+        store.open(path, storefile::password);
+        work(store);
+        return 0;
+    } catch (const StoreError &error) {
+        err << notDone << error.message() << ".\n";
+        return 1;
+    }
+}
+
 int verifica(const QStringList &given, QTextStream &out, QTextStream &err)
 {
     QStringList arguments = given;
@@ -33,17 +51,11 @@ int verifica(const QStringList &given, QTextStream &out, QTextStream &err)
         err << "Archivio danneggiato: " << problems << ".\n";
         return 1;
     }
-    try {
-        Connection store;
-        store.open(path, storefile::password);
+    return onStore(path, "Archivio non leggibile: ", err, [&](Connection &store) {
         const auto count = [&](const char *sql) { return Recordset(store, QString::fromLatin1(sql)).fields(0).text(); };
         out << "archivio integro: " << path << ", " << count("SELECT count(*) FROM SOGGETTI") << " clienti, "
             << count("SELECT count(*) FROM PRESTAZIONI") << " prestazioni\n";
-        return 0;
-    } catch (const StoreError &error) {
-        err << "Archivio non leggibile: " << error.message() << ".\n";
-        return 1;
-    }
+    });
 }
 
 int copia(const QStringList &given, QTextStream &out, QTextStream &err)
@@ -55,18 +67,12 @@ int copia(const QStringList &given, QTextStream &out, QTextStream &err)
         err << "Uso: velmora-cli copia [--cartella DIR] [--archivio FILE]\n";
         return 2;
     }
-    try {
-        Connection store;
-        store.open(path, storefile::password);
+    return onStore(path, "Copia non eseguita: ", err, [&](Connection &store) {
         const QString copy = backup::make(store, folder);
         if (folder.isEmpty())
             backup::rotate(backup::folderOf(path));
         out << copy << '\n';
-        return 0;
-    } catch (const StoreError &error) {
-        err << "Copia non eseguita: " << error.message() << ".\n";
-        return 1;
-    }
+    });
 }
 
 int esporta(const QStringList &given, QTextStream &out, QTextStream &err)
@@ -84,16 +90,10 @@ int esporta(const QStringList &given, QTextStream &out, QTextStream &err)
         err << "Uso: velmora-cli esporta --formato xlsx|csv|sqlite DEST [--archivio FILE]\n";
         return 2;
     }
-    try {
-        Connection store;
-        store.open(path, storefile::password);
+    return onStore(path, "Esportazione non eseguita: ", err, [&](Connection &store) {
         for (const QString &file : archiveexport::write(store, formats.value(format), arguments.first()))
             out << file << '\n';
-        return 0;
-    } catch (const StoreError &error) {
-        err << "Esportazione non eseguita: " << error.message() << ".\n";
-        return 1;
-    }
+    });
 }
 
 int ripristina(const QStringList &given, QTextStream &out, QTextStream &err)
@@ -104,19 +104,14 @@ int ripristina(const QStringList &given, QTextStream &out, QTextStream &err)
         err << "Uso: velmora-cli ripristina COPIA [--archivio FILE]\n";
         return 2;
     }
-    try {
-        // Never under a running program.
-        StoreLock lock(path);
-        lock.acquire();
-        Connection store;
-        store.open(path, storefile::password);
-        const QString kept = restore::fromCopy(store, arguments.first());
-        out << "archivio precedente conservato in: " << kept << '\n' << path << '\n';
-        return 0;
-    } catch (const StoreError &error) {
-        err << "Ripristino non eseguito: " << error.message() << ".\n";
-        return 1;
-    }
+    StoreLock lock(path); // never under a running program
+    return onStore(
+        path, "Ripristino non eseguito: ", err,
+        [&](Connection &store) {
+            const QString kept = restore::fromCopy(store, arguments.first());
+            out << "archivio precedente conservato in: " << kept << '\n' << path << '\n';
+        },
+        &lock);
 }
 
 }

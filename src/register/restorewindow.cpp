@@ -9,8 +9,6 @@
 #include "ui/messages.h"
 
 #include <QLocale>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -31,30 +29,15 @@ QStringList cellsOf(const CopySummary &s)
 }
 
 RestoreWindow::RestoreWindow(Connection &connection, Messages &messages, QWidget *parent)
-    : QDialog(parent), m_connection(connection), m_messages(messages), m_list(new GridList(this))
+    : ListDialog({"FormRipristino", "ListaCopie", "CmdRipristina"}, QStringLiteral("Velmora - Ripristina da una copia"),
+                 QStringLiteral("&Ripristina"), parent),
+      m_connection(connection), m_messages(messages)
 {
-    setObjectName(QStringLiteral("FormRipristino"));
-    setWindowTitle(QStringLiteral("Velmora - Ripristina da una copia"));
-    resize(900, 420);
-    m_list->setObjectName(QStringLiteral("ListaCopie"));
-    auto *restore = new QPushButton(QStringLiteral("&Ripristina"), this);
-    restore->setObjectName(QStringLiteral("CmdRipristina"));
-    auto *close = new QPushButton(QStringLiteral("&Chiudi"), this);
-    close->setObjectName(QStringLiteral("CmdChiudi"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(restore);
-    buttons->addWidget(close);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_list, 1);
-    layout->addLayout(buttons);
-    connect(restore, &QPushButton::clicked, this, &RestoreWindow::restoreSelected);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void RestoreWindow::refill()
 {
-    m_list->setColumns({{QStringLiteral("Data e ora"), 3000}, {QStringLiteral("Dimensione"), 1300, Qt::AlignRight},
+    list()->setColumns({{QStringLiteral("Data e ora"), 3000}, {QStringLiteral("Dimensione"), 1300, Qt::AlignRight},
                         {QStringLiteral("Clienti"), 1000, Qt::AlignRight}, {QStringLiteral("Prestazioni"), 1200, Qt::AlignRight},
                         {QStringLiteral("Parcellate"), 1200, Qt::AlignRight}, {QStringLiteral("Ultima prestazione"), 1800},
                         {QStringLiteral("Verificata"), 1000}});
@@ -68,14 +51,14 @@ void RestoreWindow::refill()
         rows << cellsOf(summary);
         m_paths << copy.path;
     }
-    m_list->setRows(std::make_shared<TextRows>(rows));
+    list()->setRows(std::make_shared<TextRows>(rows));
     if (newestReadable >= 0)
-        m_list->selectRow(newestReadable);
+        list()->selectRow(newestReadable);
 }
 
-void RestoreWindow::restoreSelected()
+void RestoreWindow::act()
 {
-    const int row = m_list->selectedRow();
+    const int row = list()->selectedRow();
     if (row < 0) {
         m_messages.inform(this, QStringLiteral("Velmora - RIPRISTINO"), QStringLiteral("Occorre selezionare una copia !"));
         return;
@@ -83,7 +66,7 @@ void RestoreWindow::restoreSelected()
     if (!m_messages.ask(this, QStringLiteral("Velmora - RIPRISTINO"),
                         QStringLiteral("Rimettere l'archivio com'era il %1 ?\n\nL'archivio di adesso sarà conservato "
                                        "come copia «prima del ripristino».")
-                            .arg(m_list->rowText(row))))
+                            .arg(list()->rowText(row))))
         return;
     try {
         const QString kept = restore::fromCopy(m_connection, m_paths.at(row));

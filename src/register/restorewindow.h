@@ -1,15 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/listdialog.h"
 
 class Connection;
-class GridList;
 class Messages;
 
 // "Ripristina da una copia": the copies of the store, newest first, with
 // what each holds; the chosen one is put back after a Yes, the store as it
 // is now kept as a copy first.
-class RestoreWindow : public QDialog
+class RestoreWindow : public ListDialog
 {
     Q_OBJECT
 
@@ -23,11 +22,11 @@ signals:
     // The store was replaced: what the windows show is from before.
     void restored();
 
-private:
-    void restoreSelected();
+protected:
+    void act() override;
 
+private:
     Connection &m_connection;
     Messages &m_messages;
-    GridList *m_list;
     QStringList m_paths;
 };

@@ -7,8 +7,6 @@
 #include "ui/storeguard.h"
 #include "ui/textrows.h"
 
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -17,30 +15,15 @@ const QString Title = QStringLiteral("Velmora - ANNULLA PARCELLAZIONE");
 }
 
 UndoBillingWindow::UndoBillingWindow(Connection &connection, Messages &messages, QWidget *parent)
-    : QDialog(parent), m_connection(connection), m_messages(messages), m_list(new GridList(this))
+    : ListDialog({"FormAnnullaParcellazione", "ListaParcellazioni", "CmdAnnulla"},
+                 QStringLiteral("Velmora - Annulla una parcellazione"), QStringLiteral("&Annulla la parcellazione"), parent),
+      m_connection(connection), m_messages(messages)
 {
-    setObjectName(QStringLiteral("FormAnnullaParcellazione"));
-    setWindowTitle(QStringLiteral("Velmora - Annulla una parcellazione"));
-    resize(820, 420);
-    m_list->setObjectName(QStringLiteral("ListaParcellazioni"));
-    auto *undo = new QPushButton(QStringLiteral("&Annulla la parcellazione"), this);
-    undo->setObjectName(QStringLiteral("CmdAnnulla"));
-    auto *close = new QPushButton(QStringLiteral("&Chiudi"), this);
-    close->setObjectName(QStringLiteral("CmdChiudi"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(undo);
-    buttons->addWidget(close);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_list, 1);
-    layout->addLayout(buttons);
-    connect(undo, &QPushButton::clicked, this, &UndoBillingWindow::undoSelected);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void UndoBillingWindow::refill()
 {
-    m_list->setColumns({{QStringLiteral("N."), 700, Qt::AlignRight}, {QStringLiteral("Data e ora"), 2200},
+    list()->setColumns({{QStringLiteral("N."), 700, Qt::AlignRight}, {QStringLiteral("Data e ora"), 2200},
                         {QStringLiteral("Pannello"), 2000}, {QStringLiteral("Prestazioni"), 1300, Qt::AlignRight},
                         {QStringLiteral("Totale"), 1600, Qt::AlignRight}, {QStringLiteral("Stato"), 2400}});
     QList<QStringList> rows;
@@ -52,20 +35,20 @@ void UndoBillingWindow::refill()
                                     ? QStringLiteral("annullata il ") + run.undone.toString(QStringLiteral("dd/MM/yyyy HH:mm"))
                                     : QStringLiteral("in vigore")};
     });
-    m_list->setRows(std::make_shared<TextRows>(rows));
+    list()->setRows(std::make_shared<TextRows>(rows));
 }
 
-void UndoBillingWindow::undoSelected()
+void UndoBillingWindow::act()
 {
-    const int row = m_list->selectedRow();
+    const int row = list()->selectedRow();
     if (row < 0) {
         m_messages.inform(this, Title, QStringLiteral("Occorre selezionare una parcellazione !"));
         return;
     }
-    const qint64 run = m_list->rowText(row).toLongLong();
+    const qint64 run = list()->rowText(row).toLongLong();
     if (!m_messages.ask(this, Title,
                         QStringLiteral("Annullare la parcellazione del %1 (%2 prestazioni, %3) ?")
-                            .arg(m_list->subItem(row, 1), m_list->subItem(row, 3), m_list->subItem(row, 4))))
+                            .arg(list()->subItem(row, 1), list()->subItem(row, 3), list()->subItem(row, 4))))
         return;
     billingruns::Undone undone;
     if (!guarded(m_messages, this, [&] { undone = billingruns::undo(m_connection, run); }))

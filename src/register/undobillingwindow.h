@@ -1,15 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/listdialog.h"
 
 class Connection;
-class GridList;
 class Messages;
 
 // "Annulla una parcellazione": the latest billing runs (when, which panel,
 // how many services, their total) and the undoing of the chosen one, after
 // a Yes; the services changed since are named and left as they are.
-class UndoBillingWindow : public QDialog
+class UndoBillingWindow : public ListDialog
 {
     Q_OBJECT
 
@@ -18,10 +17,10 @@ public:
 
     void refill();
 
-private:
-    void undoSelected();
+protected:
+    void act() override;
 
+private:
     Connection &m_connection;
     Messages &m_messages;
-    GridList *m_list;
 };
