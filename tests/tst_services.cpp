@@ -7,6 +7,9 @@
 #include "ui/tickbox.h"
 
 #include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,6 +30,7 @@ private slots:
     void lookupsFindApostrophesAccentsAndThePickedNamesake();
     void deletesExactlyThePickedRow();
     void fillsShowNullLinksAmountsAndClientSearches();
+    void aListIsExportedAsShownWithItsTotal();
 
 private:
     void openSearch(const char *command, const QString &filter);
@@ -414,6 +418,36 @@ void ServicesTest::fillsShowNullLinksAmountsAndClientSearches()
     pick("Cbo5", "Tutti");
     QVERIFY(!get("Cbo8")->isVisible());
     QCOMPARE(list("ListView4")->count(), 3);
+}
+
+void ServicesTest::aListIsExportedAsShownWithItsTotal()
+{
+    addService({{"CLIENTE", "ROSSI; E FIGLI"}, {"DATAR", "01/03/2026"}, {"IMPORTO", "10"}, {"PARC", "N"}});
+    addService({{"CLIENTE", "BIANCHI"}, {"DATAR", "02/03/2026"}, {"IMPORTO", "1.002,5"}, {"PARC", "N"}});
+    openSearch("Cmd4", "Tutti");
+    GridList *services = list("ListView4");
+    QTemporaryDir out;
+    m_program.messages().choose(out.filePath("elenco.csv"));
+    services->findChild<QAction *>("EsportaCsv")->trigger();
+    QCOMPARE(lastText(), "Elenco esportato in:\n" + out.filePath("elenco.csv"));
+    QFile file(out.filePath("elenco.csv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll().mid(3)).split("\r\n", Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 4); // headers, two services, the total
+    const QStringList headers = lines[0].split(';');
+    QVERIFY(!headers.contains("ID_CL")); // hidden columns stay out
+    QVERIFY2(lines[2].contains("\"ROSSI; E FIGLI\""), qPrintable(lines[2])); // newest first, as shown
+    QVERIFY(lines[3].startsWith("Totale;"));
+    QCOMPARE(lines[3].count(';'), headers.size() - 1);
+    QVERIFY2(lines[3].endsWith(";1012,50") || lines[3].contains(";1012,50;"), qPrintable(lines[3]));
+
+    m_program.messages().choose(out.filePath("elenco.xlsx"));
+    services->findChild<QAction *>("EsportaExcel")->trigger();
+    QVERIFY(QFileInfo(out.filePath("elenco.xlsx")).size() > 0);
+    // Never over an existing file.
+    m_program.messages().choose(out.filePath("elenco.csv"));
+    services->findChild<QAction *>("EsportaCsv")->trigger();
+    QCOMPARE(m_program.messages().last().title, QString("Velmora - ERRORE"));
 }
 
 VELMORA_TEST_MAIN(ServicesTest)

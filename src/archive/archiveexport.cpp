@@ -1,5 +1,6 @@
 #include "archiveexport.h"
 
+#include "tableexport.h"
 #include "store/connection.h"
 #include "store/recordset.h"
 #include "store/schema.h"
@@ -30,10 +31,7 @@ void refuseExisting(const QString &path)
 // A value as an Italian spreadsheet reads it from a CSV file.
 QString csvValue(const Field &field)
 {
-    QString text = field.kind() == Field::Kind::Money ? field.toMoney().plainText() : field.text();
-    if (text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n')))
-        text = QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
-    return text;
+    return tableexport::csvCell(field.kind() == Field::Kind::Money ? field.toMoney().plainText() : field.text());
 }
 
 QStringList writeCsv(Connection &store, const QString &folder)

@@ -19,6 +19,7 @@
 #include "store/damage.h"
 #include "store/recordset.h"
 #include "ui/damagenotice.h"
+#include "ui/gridlist.h"
 #include "ui/storeguard.h"
 #include "ui/messages.h"
 #include "ui/statuspanels.h"
@@ -70,6 +71,7 @@ MainWindow::MainWindow(Connection &connection, Messages &messages, QWidget *pare
     // start tell of the damage once, offering the copies of the store: a
     // refill of four lists would otherwise bring four boxes. Saves and
     // deletions say it every time, through their own guard.
+    GridList::setMessages(&m_messages);
     damage::setReporter([this, told = false](const StoreError &error) mutable {
         if (!std::exchange(told, true) && offerRestore(m_messages, this, error))
             m_archive->openRestore();
@@ -79,6 +81,7 @@ MainWindow::MainWindow(Connection &connection, Messages &messages, QWidget *pare
 MainWindow::~MainWindow()
 {
     damage::setReporter({});
+    GridList::setMessages(nullptr);
 }
 
 void MainWindow::buildMenus()

@@ -20,6 +20,7 @@ void fillGrid(GridList &list, Connection &connection, const QList<GridColumn> &c
     std::shared_ptr<const ResultTable> rows;
     skipFailure([&] { rows = Recordset(connection, sql).rows(); });
     list.setColumns(columns);
+    list.setAmountColumn(amountColumn);
     QHash<int, ResultRows::Format> formats;
     if (amountColumn >= 0) {
         if (weight == AmountWeight::Bold)

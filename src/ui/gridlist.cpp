@@ -1,7 +1,11 @@
 #include "gridlist.h"
 
 #include "gridmodel.h"
+#include "messages.h"
+#include "storeguard.h"
 
+#include <QAction>
+#include <QDir>
 #include <QHeaderView>
 #include <QStyle>
 
@@ -21,6 +25,63 @@ GridList::GridList(QWidget *parent)
     horizontalHeader()->setHighlightSections(false);
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { emit rowClicked(index.row()); });
     connect(m_model, &GridModel::checkedChanged, this, &GridList::checkedChanged);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    const struct { const char *name, *caption; tableexport::Format format; } exports[] = {
+        {"EsportaExcel", "Esporta in Excel...", tableexport::Format::Xlsx},
+        {"EsportaCsv", "Esporta in CSV...", tableexport::Format::Csv},
+    };
+    for (const auto &e : exports) {
+        auto *action = new QAction(QString::fromLatin1(e.caption), this);
+        action->setObjectName(QString::fromLatin1(e.name));
+        connect(action, &QAction::triggered, this, [this, format = e.format] { exportChosen(format); });
+        addAction(action);
+    }
+}
+
+namespace {
+
+Messages *exportMessages = nullptr;
+
+}
+
+void GridList::setMessages(Messages *messages)
+{
+    exportMessages = messages;
+}
+
+void GridList::exportTo(tableexport::Format format, const QString &path) const
+{
+    tableexport::Table table;
+    QList<int> shown;
+    const QList<GridColumn> &columns = m_model->columns();
+    for (int c = 0; c < columns.size(); ++c)
+        if (columns.at(c).twips > 10) { // 1 or 10 twips: a hidden column
+            if (c == m_amountColumn)
+                table.amountColumn = int(shown.size());
+            shown << c;
+            table.headers << columns.at(c).header;
+        }
+    for (int r = 0; r < count(); ++r) {
+        QStringList cells;
+        for (int c : shown)
+            cells << m_model->text(r, c);
+        table.rows << cells;
+    }
+    tableexport::write(table, format, path);
+}
+
+void GridList::exportChosen(tableexport::Format format)
+{
+    if (!exportMessages)
+        return;
+    const QString suffix = format == tableexport::Format::Xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".csv");
+    const QString path = exportMessages->chooseTarget(this, QStringLiteral("Velmora - Esporta elenco"),
+                                                      QDir::home().filePath(QStringLiteral("Elenco") + suffix),
+                                                      Messages::Target::File);
+    if (path.isEmpty())
+        return;
+    if (guarded(*exportMessages, this, [&] { exportTo(format, path); }))
+        exportMessages->inform(this, QStringLiteral("Velmora - ESPORTAZIONE"), QStringLiteral("Elenco esportato in:\n%1").arg(path));
 }
 
 int GridList::pixelsFromTwips(int twips, int dotsPerInch)
@@ -30,6 +91,7 @@ int GridList::pixelsFromTwips(int twips, int dotsPerInch)
 
 void GridList::setColumns(const QList<GridColumn> &columns)
 {
+    m_amountColumn = -1;
     m_model->clearRows();
     m_model->setColumns(columns);
     for (int c = 0; c < columns.size(); ++c)

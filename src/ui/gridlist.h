@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/tableexport.h"
 #include "gridcolumn.h"
 #include "gridrows.h"
 
@@ -7,6 +8,7 @@
 #include <memory>
 
 class GridModel;
+class Messages;
 
 // The grid list in report view: column headers with widths in twips, one row
 // per record whose text (column 0) is the record's ID and whose sub-items are
@@ -22,6 +24,14 @@ public:
     void setColumns(const QList<GridColumn> &columns);
     void setRows(std::shared_ptr<const GridRows> rows);
     void setBoldColumns(const QSet<int> &columns);
+    // The column of amounts, which an export totals; none after setColumns().
+    void setAmountColumn(int column) { m_amountColumn = column; }
+    // The rows and the columns shown (hidden ones left out), with a totals
+    // row where the list has amounts; a StoreError says why not.
+    void exportTo(tableexport::Format format, const QString &path) const;
+    // The message seam of every list's "Esporta in Excel..." and "Esporta in
+    // CSV..." (its context menu); without one the exports do nothing.
+    static void setMessages(Messages *messages);
     void setCheckBoxes(bool enabled);
     void clear();
 
@@ -49,5 +59,8 @@ signals:
     void checkedChanged(int row, bool checked);
 
 private:
+    void exportChosen(tableexport::Format format);
+
     GridModel *m_model;
+    int m_amountColumn = -1;
 };

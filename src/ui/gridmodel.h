@@ -19,6 +19,7 @@ public:
     explicit GridModel(QObject *parent = nullptr);
 
     void setColumns(const QList<GridColumn> &columns);
+    const QList<GridColumn> &columns() const { return m_columns; }
     void setRows(std::shared_ptr<const GridRows> rows);
     void clearRows();
     void setBoldColumns(const QSet<int> &columns);

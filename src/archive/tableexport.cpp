@@ -1,0 +1,93 @@
+#include "tableexport.h"
+
+#include "store/money.h"
+#include "store/storeerror.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <xlsxwriter.h>
+
+namespace tableexport {
+
+namespace {
+
+QString totalOf(const Table &table)
+{
+    qint64 cents = 0;
+    for (const QStringList &row : table.rows)
+        cents += Money::fromText(row.value(table.amountColumn)).value_or(Money()).cents();
+    return Money::fromCents(cents).plainText();
+}
+
+QList<QStringList> withTotals(const Table &table)
+{
+    QList<QStringList> rows = table.rows;
+    if (table.amountColumn >= 0) {
+        QStringList totals(table.headers.size());
+        totals[0] = QStringLiteral("Totale");
+        totals[table.amountColumn] = totalOf(table);
+        rows << totals;
+    }
+    return rows;
+}
+
+void writeCsv(const Table &table, const QString &path)
+{
+    QString text = QStringLiteral("\uFEFF");
+    for (const QStringList &row : QList<QStringList>{table.headers} + withTotals(table)) {
+        QStringList cells;
+        for (const QString &cell : row)
+            cells << csvCell(cell);
+        text += cells.join(QLatin1Char(';')) + QStringLiteral("\r\n");
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
+        throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));
+}
+
+void writeXlsx(const Table &table, const QString &path)
+{
+    lxw_workbook *book = workbook_new(path.toUtf8().constData());
+    if (!book)
+        throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));
+    lxw_format *heading = workbook_add_format(book);
+    format_set_bold(heading);
+    lxw_format *euro = workbook_add_format(book);
+    format_set_num_format(euro, "#,##0.00 \"€\"");
+    lxw_worksheet *sheet = workbook_add_worksheet(book, nullptr);
+    for (int c = 0; c < table.headers.size(); ++c)
+        worksheet_write_string(sheet, 0, lxw_col_t(c), table.headers.at(c).toUtf8().constData(), heading);
+    const QList<QStringList> rows = withTotals(table);
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows.at(r).size(); ++c) {
+            const QString &cell = rows.at(r).at(c);
+            const auto amount = c == table.amountColumn ? Money::fromText(cell) : std::nullopt;
+            if (amount)
+                worksheet_write_number(sheet, lxw_row_t(r + 1), lxw_col_t(c), double(amount->cents()) / 100, euro);
+            else if (!cell.isEmpty())
+                worksheet_write_string(sheet, lxw_row_t(r + 1), lxw_col_t(c), cell.toUtf8().constData(), nullptr);
+        }
+    if (workbook_close(book) != LXW_NO_ERROR)
+        throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));
+}
+
+}
+
+QString csvCell(QString text)
+{
+    if (text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n')))
+        text = QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+    return text;
+}
+
+void write(const Table &table, Format format, const QString &path)
+{
+    if (QFileInfo::exists(path))
+        throw StoreError(QStringLiteral("il file %1 esiste già").arg(path));
+    if (format == Format::Csv)
+        writeCsv(table, path);
+    else
+        writeXlsx(table, path);
+}
+
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+
+// A list as a window shows it, taken to a spreadsheet: its headers, its rows
+// as shown and, where it has an amount column, a totals row.
+namespace tableexport {
+
+enum class Format { Xlsx, Csv };
+
+struct Table
+{
+    QStringList headers;
+    QList<QStringList> rows;
+    int amountColumn = -1; // amounts as shown ("1234,50"), or none
+};
+
+// Writes the file (never over an existing one); a StoreError says why not.
+void write(const Table &table, Format format, const QString &path);
+
+// A cell of a CSV file as an Italian spreadsheet reads it: quoted when it
+// holds ";", a quote or a line break.
+QString csvCell(QString text);
+
+}
