@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <sqlite3.h>
 #include <xlsxwriter.h>
 
@@ -28,10 +27,10 @@ void refuseExisting(const QString &path)
         throw StoreError(QStringLiteral("il file %1 esiste già").arg(path));
 }
 
-// A value as an Italian spreadsheet reads it from a CSV file.
-QString csvValue(const Field &field)
+// A value as an Italian spreadsheet reads it: amounts "1234,50", dates dd/MM/yyyy.
+QString shownValue(const Field &field)
 {
-    return tableexport::csvCell(field.kind() == Field::Kind::Money ? field.toMoney().plainText() : field.text());
+    return field.kind() == Field::Kind::Money ? field.toMoney().plainText() : field.text();
 }
 
 QStringList writeCsv(Connection &store, const QString &folder)
@@ -39,23 +38,18 @@ QStringList writeCsv(Connection &store, const QString &folder)
     QDir().mkpath(folder);
     QStringList written;
     for (const TableDefinition &table : schema::tables()) {
-        const QString path = QDir(folder).filePath(table.name + QStringLiteral(".csv"));
-        refuseExisting(path);
         const auto rows = rowsOf(store, table);
-        QString text = QStringLiteral("\uFEFF");
-        QStringList names;
+        tableexport::Table shown;
         for (int c = 0; c < rows->columnCount(); ++c)
-            names << rows->columnName(c);
-        text += names.join(QLatin1Char(';')) + QStringLiteral("\r\n");
+            shown.headers << rows->columnName(c);
         for (int r = 0; r < rows->rowCount(); ++r) {
             QStringList values;
             for (int c = 0; c < rows->columnCount(); ++c)
-                values << csvValue(rows->field(r, c));
-            text += values.join(QLatin1Char(';')) + QStringLiteral("\r\n");
+                values << shownValue(rows->field(r, c));
+            shown.rows << values;
         }
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
-            throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));
+        const QString path = QDir(folder).filePath(table.name + QStringLiteral(".csv"));
+        tableexport::write(shown, tableexport::Format::Csv, path);
         written << path;
     }
     return written;

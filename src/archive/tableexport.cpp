@@ -11,6 +11,15 @@ namespace tableexport {
 
 namespace {
 
+// A cell as an Italian spreadsheet reads it: quoted when it holds ";", a
+// quote or a line break.
+QString csvCell(QString text)
+{
+    if (text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n')))
+        text = QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+    return text;
+}
+
 QString totalOf(const Table &table)
 {
     qint64 cents = 0;
@@ -71,13 +80,6 @@ void writeXlsx(const Table &table, const QString &path)
         throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));
 }
 
-}
-
-QString csvCell(QString text)
-{
-    if (text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n')))
-        text = QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
-    return text;
 }
 
 void write(const Table &table, Format format, const QString &path)

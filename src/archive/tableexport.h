@@ -19,8 +19,4 @@ struct Table
 // Writes the file (never over an existing one); a StoreError says why not.
 void write(const Table &table, Format format, const QString &path);
 
-// A cell of a CSV file as an Italian spreadsheet reads it: quoted when it
-// holds ";", a quote or a line break.
-QString csvCell(QString text);
-
 }
