@@ -118,6 +118,7 @@ void StoreTest::anOlderStoreGetsTheMunicipalitiesMadeSince()
     c.execute("DELETE FROM DATI WHERE COMUNE = 'MISILISCEMI'");
     c.execute("UPDATE DATI SET PR = 'XX', CAP = '99999' WHERE COMUNE = 'CANTAGALLO'");
     c.execute("INSERT INTO DATI (COMUNE, PR, CAP) VALUES ('BORGO ANTICO', 'ZZ', '00000')");
+    c.execute("PRAGMA user_version = 0"); // not brought up to the list yet
     c.close();
     storefile::openOrCreate(c, store.path());
     QCOMPARE(Recordset(c, "SELECT * FROM DATI").recordCount(), 7902);

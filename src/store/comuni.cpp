@@ -8,8 +8,24 @@
 #include <QSet>
 #include <sqlite3.h>
 
+namespace {
+
+// The date of the ANPR list shipped in the program.
+constexpr int ListDate = 20230516;
+
+int listApplied(Connection &connection)
+{
+    Statement version(connection.handle(), "PRAGMA user_version");
+    version.step();
+    return sqlite3_column_int(version.handle(), 0);
+}
+
+}
+
 int comuni::addMissing(Connection &connection)
 {
+    if (listApplied(connection) >= ListDate)
+        return 0;
     QSet<QString> named;
     Statement stored(connection.handle(), "SELECT COMUNE FROM DATI");
     while (stored.step())
@@ -18,8 +34,6 @@ int comuni::addMissing(Connection &connection)
     for (const territory::Municipality &m : territory::currentMunicipalities())
         if (!named.contains(m.name.toUpper()))
             missing << &m;
-    if (missing.isEmpty())
-        return 0;
     Transaction transaction(connection);
     Statement insert(connection.handle(), "INSERT INTO DATI (COMUNE, PR, CAP) VALUES (?, ?, ?)");
     for (const territory::Municipality *m : missing) {
@@ -29,6 +43,7 @@ int comuni::addMissing(Connection &connection)
         insert.run();
         insert.reset();
     }
+    Statement(connection.handle(), "PRAGMA user_version = " + QByteArray::number(ListDate)).run();
     transaction.commit();
     return int(missing.size());
 }
