@@ -31,7 +31,7 @@ QFont narrow(qreal points, bool bold)
 
 qreal contentWidth()
 {
-    return ReportLayout::pageSize().width() - 2 * ReportLayout::margin();
+    return ReportLayout::contentWidth(ReportLayout::Page::Portrait);
 }
 
 ReportBox caption(const QString &name, const QString &text, const QRectF &rect, const QFont &font, Qt::Alignment alignment)
@@ -93,10 +93,18 @@ ReportBox printDate(const QRectF &rect)
     return box;
 }
 
-QList<qreal> columnEdges(const QList<Column> &columns)
+QList<ReportColumn> reportColumns(const QList<Column> &columns)
+{
+    QList<ReportColumn> grid;
+    for (const Column &column : columns)
+        grid << ReportColumn{column.width, column.fit == Fit::Wraps};
+    return grid;
+}
+
+QList<qreal> columnEdges(const QList<Column> &columns, qreal left)
 {
     QList<qreal> edges;
-    qreal x = 0;
+    qreal x = left;
     for (const Column &column : columns) {
         edges << x;
         x += column.width;
@@ -104,43 +112,51 @@ QList<qreal> columnEdges(const QList<Column> &columns)
     return edges;
 }
 
-QList<ReportBox> columnCaptions(const QList<Column> &columns, const QFont &font, qreal y)
+QList<ReportBox> columnCaptions(const QList<Column> &columns, const QFont &font, qreal y, qreal left)
 {
     QList<ReportBox> boxes;
-    const QList<qreal> edges = columnEdges(columns);
+    const QList<qreal> edges = columnEdges(columns, left);
     for (int c = 0; c < columns.size(); ++c) {
         const Column &column = columns.at(c);
         const Qt::Alignment alignment = (column.format == reportformat::Amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
         boxes << caption(QStringLiteral("Caption%1").arg(c + 1), column.caption,
                          QRectF(edges.at(c), y, column.width - 3, RowHeight), font, alignment);
+        boxes.last().column = c;
     }
-    boxes << line(y + RowHeight + 1);
     return boxes;
 }
 
-QList<ReportBox> columnFields(const QList<Column> &columns, qreal y, const QStringList &names)
+QList<ReportBox> columnFields(const QList<Column> &columns, qreal y, const QStringList &names, qreal left)
 {
     QList<ReportBox> boxes;
-    const QList<qreal> edges = columnEdges(columns);
+    const QList<qreal> edges = columnEdges(columns, left);
     for (int c = 0; c < columns.size(); ++c) {
         const Column &column = columns.at(c);
         boxes << field(names.value(c, column.field), column.field, QRectF(edges.at(c), y, column.width - 3, RowHeight),
                        column.font, column.format);
+        boxes.last().column = c;
+        boxes.last().wraps = column.fit == Fit::Wraps;
     }
     return boxes;
 }
 
-QList<ReportBox> footerLine(const QList<Column> &columns, int totalColumn, const QFont &totalCaptionFont, qreal y)
+QList<ReportBox> footerLines(int totalColumn, const QFont &totalCaptionFont, qreal y)
 {
-    QList<ReportBox> boxes{pageNumber(QRectF(0, y, 110, RowHeight)), printDate(QRectF(110, y, 200, RowHeight))};
+    const qreal pageLine = y + footerHeight(totalColumn) - RowHeight;
+    QList<ReportBox> boxes{pageNumber(QRectF(0, pageLine, 110, RowHeight)), printDate(QRectF(110, pageLine, 250, RowHeight))};
     if (totalColumn < 1)
         return boxes;
-    const QList<qreal> edges = columnEdges(columns);
-    boxes << caption(QStringLiteral("LabelTotale"), QStringLiteral("Totale"),
-                     QRectF(edges.at(totalColumn - 1), y, columns.at(totalColumn - 1).width - 3, RowHeight),
-                     totalCaptionFont, Qt::AlignRight | Qt::AlignVCenter)
-          << total(QRectF(edges.at(totalColumn), y, columns.at(totalColumn).width - 3, RowHeight), arial(9, true));
+    boxes << caption(QStringLiteral("LabelTotale"), QStringLiteral("Totale"), QRectF(0, y, 0, RowHeight), totalCaptionFont,
+                     Qt::AlignRight | Qt::AlignVCenter)
+          << total(QRectF(0, y, 0, RowHeight), arial(9, true));
+    boxes[2].column = totalColumn - 1;
+    boxes[3].column = totalColumn;
     return boxes;
+}
+
+qreal footerHeight(int totalColumn)
+{
+    return totalColumn < 1 ? RowHeight : 2 * RowHeight + 4;
 }
 
 }

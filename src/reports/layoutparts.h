@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reportband.h"
+#include "reportlayout.h"
 
 #include <QList>
 
@@ -11,7 +11,7 @@ namespace layoutparts {
 QFont arial(qreal points, bool bold = false, bool italic = false);
 QFont narrow(qreal points, bool bold = false);
 
-// The width the bands have between the page margins.
+// The width the bands have between the margins of a portrait page.
 qreal contentWidth();
 
 ReportBox caption(const QString &name, const QString &text, const QRectF &rect, const QFont &font,
@@ -24,23 +24,30 @@ ReportBox frame(const QRectF &rect);
 ReportBox pageNumber(const QRectF &rect);
 ReportBox printDate(const QRectF &rect);
 
+enum class Fit { Whole, Wraps };
+
 struct Column
 {
     QString caption;
     QString field;
-    qreal width;
+    qreal width; // the design width; the printed one comes from the data
     QFont font;
     QString format; // amounts are right-aligned
+    Fit fit = Fit::Whole;
 };
 
-// Left edge of each column, from the left margin.
-QList<qreal> columnEdges(const QList<Column> &columns);
-// Captions over the columns with a line under them, in the given font.
-QList<ReportBox> columnCaptions(const QList<Column> &columns, const QFont &font, qreal y);
+QList<ReportColumn> reportColumns(const QList<Column> &columns);
+// Left edge of each column, from the given left edge.
+QList<qreal> columnEdges(const QList<Column> &columns, qreal left = 0);
+// Captions over the columns, in the given font.
+QList<ReportBox> columnCaptions(const QList<Column> &columns, const QFont &font, qreal y, qreal left = 0);
 // The fields of the columns, named by their field or by the names given.
-QList<ReportBox> columnFields(const QList<Column> &columns, qreal y, const QStringList &names = {});
-// "Pagina N di M", "Stampato il  ...", and when totalColumn >= 0 "Totale"
-// in the column before it and the total of IMPORTO under it.
-QList<ReportBox> footerLine(const QList<Column> &columns, int totalColumn, const QFont &totalCaptionFont, qreal y);
+QList<ReportBox> columnFields(const QList<Column> &columns, qreal y, const QStringList &names = {}, qreal left = 0);
+// When totalColumn >= 1, "Totale" in the column before it and the total of
+// IMPORTO under it; then, on the line below, "Pagina N di M" and
+// "Stampato il  ...".
+QList<ReportBox> footerLines(int totalColumn, const QFont &totalCaptionFont, qreal y);
+// The height of the footer lines with or without the total.
+qreal footerHeight(int totalColumn);
 
 }

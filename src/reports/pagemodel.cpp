@@ -1,5 +1,7 @@
 #include "pagemodel.h"
 
+#include <QPageSize>
+
 QStringList PageModel::texts(int page) const
 {
     QStringList texts;
@@ -7,4 +9,10 @@ QStringList PageModel::texts(int page) const
         if (!box.text.isEmpty())
             texts << box.text;
     return texts;
+}
+
+QPageLayout PageModel::pageLayout() const
+{
+    return QPageLayout(QPageSize(QPageSize::A4),
+                       pageSize.width() > pageSize.height() ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
 }

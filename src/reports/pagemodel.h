@@ -3,6 +3,7 @@
 #include "reportbox.h"
 
 #include <QList>
+#include <QPageLayout>
 #include <QSizeF>
 
 // A report laid out: every page as the boxes it prints, placed in points on
@@ -31,4 +32,6 @@ struct PageModel
 
     // Every text of a page in printing order, for reading the model.
     QStringList texts(int page) const;
+    // A4 in the orientation of the pages, with no margins of its own.
+    QPageLayout pageLayout() const;
 };

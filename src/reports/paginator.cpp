@@ -1,34 +1,20 @@
 #include "paginator.h"
 
+#include "columnfit.h"
 #include "reportdata.h"
 #include "reportlayout.h"
-#include "store/money.h"
+#include "reportvalues.h"
+#include "textmeasure.h"
 
 #include <QLocale>
+
+#include <algorithm>
+#include <numeric>
 
 namespace {
 
 using Kind = ReportBand::Kind;
-
-QString formatted(const Field &value, const QString &format)
-{
-    if (value.isNull())
-        return QString();
-    if (format == reportformat::Amount)
-        return QStringLiteral("€ ") + value.toMoney().groupedText();
-    if (format == reportformat::Date && value.kind() == Field::Kind::Date)
-        return value.toDate().toString(reportformat::Date);
-    return value.text();
-}
-
-Money sumOf(const ResultTable &rows, const QString &column)
-{
-    const int c = rows.columnIndex(column);
-    qint64 cents = 0;
-    for (int r = 0; c >= 0 && r < rows.rowCount(); ++r)
-        cents += rows.field(r, c).toMoney().cents(); // Null counts as 0
-    return Money::fromCents(cents);
-}
+using reportvalues::formatted;
 
 // What a band's boxes read: the current row, and the rows a total covers.
 struct Scope
@@ -38,6 +24,14 @@ struct Scope
     const ResultTable *totalled = nullptr;
 };
 
+// A band as printed once: its boxes with their texts, placed from the
+// band's top, and its height once its long texts have wrapped.
+struct LaidBand
+{
+    QList<PlacedBox> boxes;
+    qreal height = 0;
+};
+
 class Pages
 {
 public:
@@ -45,7 +39,7 @@ public:
         : m_layout(layout), m_printDate(printDate)
     {
         m_model.title = layout.previewCaption();
-        m_model.pageSize = ReportLayout::pageSize();
+        m_model.pageSize = layout.pageSize();
         const ReportBand *footer = layout.band(Kind::PageFooter);
         m_bottom = m_model.pageSize.height() - ReportLayout::margin() - (footer ? footer->height : 0);
     }
@@ -57,16 +51,20 @@ public:
             return;
         if (m_model.pages.isEmpty())
             startPage();
-        else if (m_y + band->height + keepWith > m_bottom)
+        LaidBand laid = lay(*band, scope);
+        if (m_y + laid.height + keepWith > m_bottom)
             breakPage();
-        place(*band, scope);
+        place(std::move(laid));
     }
 
-    qreal heightOf(Kind kind) const
+    qreal heightOf(Kind kind, const Scope &scope) const
     {
         const ReportBand *band = m_layout.band(kind);
-        return band ? band->height : 0;
+        return band ? lay(*band, scope).height : 0;
     }
+
+    // The group whose header a page that breaks into it repeats.
+    void setGroup(std::optional<Scope> group) { m_group = group; }
 
     PageModel finish()
     {
@@ -89,13 +87,15 @@ private:
         if (m_model.pages.size() == 1)
             print(Kind::ReportHeader);
         print(Kind::PageHeader);
+        if (const ReportBand *header = m_layout.band(Kind::GroupHeader); header && m_group)
+            place(lay(*header, *m_group, true));
     }
 
     void endPage()
     {
         if (const ReportBand *footer = m_layout.band(Kind::PageFooter)) {
             m_y = m_bottom;
-            place(*footer, {});
+            place(lay(*footer, {}));
         }
     }
 
@@ -105,14 +105,65 @@ private:
         startPage();
     }
 
-    void place(const ReportBand &band, const Scope &scope)
+    void place(LaidBand laid)
     {
         ReportPage &page = m_model.pages.last();
-        for (const ReportBox &box : band.boxes)
-            page.boxes.append({box.kind, band.name, box.name,
-                               box.rect.translated(ReportLayout::margin(), m_y), textOf(box, scope), box.font,
-                               box.alignment});
-        m_y += band.height;
+        for (PlacedBox &box : laid.boxes) {
+            box.rect.translate(ReportLayout::margin(), m_y);
+            page.boxes.append(std::move(box));
+        }
+        m_y += laid.height;
+    }
+
+    // Long texts wrap in their boxes; a box that grows pushes down the boxes
+    // under it and stretches those around it (its row, a frame).
+    LaidBand lay(const ReportBand &band, const Scope &scope, bool continued = false) const
+    {
+        LaidBand laid{{}, band.height};
+        QList<qreal> growth(band.boxes.size(), 0);
+        for (const ReportBox &box : band.boxes) {
+            QString text = textOf(box, scope);
+            if (continued && box.kind == ReportBox::Kind::Field)
+                text += QStringLiteral(" (segue)");
+            if (box.wraps && !text.isEmpty()) {
+                const QStringList lines = textmeasure::lines(text, box.font, box.rect.width());
+                growth[laid.boxes.size()] = std::max(0.0, lines.size() * textmeasure::lineHeight(box.font) - box.rect.height());
+                text = lines.join(QLatin1Char('\n'));
+            }
+            laid.boxes.append({box.kind, band.name, box.name, box.rect, text, box.font, box.alignment});
+        }
+        if (std::all_of(growth.cbegin(), growth.cend(), [](qreal g) { return g == 0; }))
+            return laid;
+        // From the top down, so a box pushed down pushes on what is under it.
+        QList<int> order(band.boxes.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [&band](int a, int b) {
+            const QRectF &first = band.boxes.at(a).rect, &second = band.boxes.at(b).rect;
+            return std::pair(first.top(), first.bottom()) < std::pair(second.top(), second.bottom());
+        });
+        QList<qreal> shift(band.boxes.size(), 0);
+        for (int done = 0; done < order.size(); ++done)
+            for (int above = 0; above < done; ++above)
+                if (band.boxes.at(order.at(above)).rect.bottom() <= band.boxes.at(order.at(done)).rect.top())
+                    shift[order.at(done)] = std::max(shift.at(order.at(done)), shift.at(order.at(above)) + growth.at(order.at(above)));
+        qreal grown = 0;
+        for (int b = 0; b < laid.boxes.size(); ++b) {
+            const QRectF &design = band.boxes.at(b).rect;
+            qreal stretch = 0;
+            for (int i = 0; i < growth.size(); ++i) {
+                const QRectF &inside = band.boxes.at(i).rect;
+                if (inside.top() >= design.top() && inside.bottom() <= design.bottom() && (i == b || inside.bottom() > design.top()))
+                    stretch = std::max(stretch, shift.at(i) + growth.at(i) - shift.at(b));
+            }
+            PlacedBox &box = laid.boxes[b];
+            box.rect.translate(0, shift.at(b));
+            box.rect.setHeight(box.rect.height() + stretch);
+            if (stretch > 0)
+                box.alignment = (box.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop;
+            grown = std::max(grown, shift.at(b) + stretch);
+        }
+        laid.height += grown;
+        return laid;
     }
 
     QString textOf(const ReportBox &box, const Scope &scope) const
@@ -125,7 +176,7 @@ private:
             return column < 0 ? QString() : formatted(scope.rows->field(scope.row, column), box.format);
         }
         case ReportBox::Kind::Total:
-            return formatted(Field::ofMoney(scope.totalled ? sumOf(*scope.totalled, box.field).cents() : 0),
+            return formatted(Field::ofMoney(scope.totalled ? reportvalues::sumOf(*scope.totalled, box.field).cents() : 0),
                              box.format);
         case ReportBox::Kind::PrintDate:
             return QStringLiteral("Stampato il  ")
@@ -141,14 +192,17 @@ private:
     const ReportLayout &m_layout;
     QDate m_printDate;
     PageModel m_model;
+    std::optional<Scope> m_group;
     qreal m_y = 0;
     qreal m_bottom = 0;
 };
 
 }
 
-PageModel paginate(const ReportLayout &layout, const ReportData &data, const QDate &printDate)
+PageModel paginate(const ReportLayout &design, const ReportData &data, const QDate &printDate)
 {
+    ReportLayout layout = design;
+    columnfit::fit(layout, data);
     Pages pages(layout, printDate);
     const ResultTable &rows = data.rows();
     if (!data.grouped()) {
@@ -163,10 +217,13 @@ PageModel paginate(const ReportLayout &layout, const ReportData &data, const QDa
         if (children.rowCount() == 0)
             continue;
         // The group header never stays alone at the foot of a page.
-        pages.print(Kind::GroupHeader, {&rows, parent, nullptr}, pages.heightOf(Kind::Detail));
+        const Scope group{&rows, parent, nullptr};
+        pages.print(Kind::GroupHeader, group, pages.heightOf(Kind::Detail, {&children, 0, nullptr}));
+        pages.setGroup(group);
         for (int child = 0; child < children.rowCount(); ++child)
             pages.print(Kind::Detail, {&children, child, nullptr});
         pages.print(Kind::GroupFooter, {&rows, parent, &children});
+        pages.setGroup(std::nullopt);
     }
     pages.print(Kind::ReportFooter);
     return pages.finish();

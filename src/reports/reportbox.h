@@ -27,6 +27,8 @@ struct ReportBox
     QFont font;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     QString designText;
+    int column = -1;    // the layout's column the box sits in, or none
+    bool wraps = false; // a long text that breaks onto more lines
 };
 
 namespace reportformat {

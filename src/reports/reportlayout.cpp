@@ -1,7 +1,7 @@
 #include "reportlayout.h"
 
-ReportLayout::ReportLayout(const QString &previewCaption, QList<ReportBand> bands)
-    : m_previewCaption(previewCaption), m_bands(std::move(bands))
+ReportLayout::ReportLayout(const QString &previewCaption, QList<ReportBand> bands, QList<ReportColumn> columns, Page page)
+    : m_previewCaption(previewCaption), m_bands(std::move(bands)), m_columns(std::move(columns)), m_page(page)
 {
     for (ReportBand &band : m_bands)
         for (ReportBox &box : band.boxes)
@@ -17,9 +17,15 @@ const ReportBand *ReportLayout::band(ReportBand::Kind kind) const
     return nullptr;
 }
 
-QSizeF ReportLayout::pageSize()
+QSizeF ReportLayout::pageSize() const
 {
-    return {595.28, 841.89};
+    const QSizeF portrait(595.28, 841.89);
+    return m_page == Page::Portrait ? portrait : portrait.transposed();
+}
+
+qreal ReportLayout::contentWidth(Page page)
+{
+    return ReportLayout(QString(), {}, {}, page).pageSize().width() - 2 * margin();
 }
 
 qreal ReportLayout::margin()

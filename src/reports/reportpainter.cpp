@@ -1,5 +1,7 @@
 #include "reportpainter.h"
 
+#include "textmeasure.h"
+
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
@@ -32,8 +34,18 @@ void paintPage(QPainter &painter, const ReportPage &page, qreal pixelsPerPoint)
             font.setPointSizeF(box.font.pointSizeF() * fontScale);
             painter.setFont(font);
             painter.setPen(Qt::black);
-            const QString shown = painter.fontMetrics().elidedText(box.text, Qt::ElideRight, int(rect.width()));
-            painter.drawText(rect, int(box.alignment) | Qt::TextSingleLine, shown);
+            // The layout made every line fit its box; a printer's rounding
+            // must not clip one.
+            const QStringList lines = box.text.split(QLatin1Char('\n'));
+            if (lines.size() == 1) {
+                painter.drawText(rect, int(box.alignment) | Qt::TextSingleLine | Qt::TextDontClip, box.text);
+                break;
+            }
+            const qreal step = textmeasure::lineHeight(box.font) * pixelsPerPoint;
+            for (int l = 0; l < lines.size(); ++l)
+                painter.drawText(QRectF(rect.x(), rect.y() + l * step, rect.width(), step),
+                                 int(box.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+                                 lines.at(l));
         }
         }
     }
@@ -57,7 +69,7 @@ bool paintAll(QPagedPaintDevice &device, const PageModel &model)
 bool exportPdf(const PageModel &model, const QString &path)
 {
     QPdfWriter writer(path);
-    if (!writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF())))
+    if (!writer.setPageLayout(model.pageLayout()))
         return false;
     writer.setResolution(300);
     writer.setTitle(model.title);

@@ -159,7 +159,7 @@ void ReportPreview::updatePageLabel()
 void ReportPreview::printReport()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    printer.setPageLayout(m_model.pageLayout());
     printer.setFullPage(true);
     printer.setDocName(m_model.title);
     QPrintDialog dialog(&printer, this);
