@@ -36,6 +36,7 @@ class CliTest : public QObject
 private slots:
     void codiceTellsTheVerdictAndTheBirth();
     void verificaAndCopiaOnARealStore();
+    void estrattiPrintsOnePdfPerClientOfThePeriod();
     void aWrongCommandLineExitsWithTwo();
 };
 
@@ -108,6 +109,42 @@ void CliTest::verificaAndCopiaOnARealStore()
     QCOMPARE(cli({"verifica", "--archivio", elsewhere.filePath("nessuno.db")}).status, 1);
 }
 
+void CliTest::estrattiPrintsOnePdfPerClientOfThePeriod()
+{
+    TestStore store;
+    const QString longName = "D'ANGELO COSTRUZIONI E RESTAURI SOCIETA' A RESPONSABILITA' LIMITATA / SEDE";
+    const qint64 angelo = store.add("SOGGETTI", {{"Soggetto", longName}, {"Stato", "S"}});
+    const qint64 rossi = store.add("SOGGETTI", {{"Soggetto", "ROSSI MARIO"}, {"Stato", "S"}});
+    const auto service = [&](qint64 client, const QString &name, const QString &date, const QString &amount) {
+        store.add("PRESTAZIONI", {{"ID_CL", client}, {"CLIENTE", name}, {"DATAR", date}, {"IMPORTO", amount},
+                                  {"CAUSALE", "CONSULENZA"}, {"PARC", "N"}});
+    };
+    service(angelo, longName, "03/11/2026", "9999999,99");
+    service(angelo, longName, "30/11/2026", "9999999,99");
+    service(rossi, "ROSSI MARIO", "15/11/2026", "100");
+    service(rossi, "ROSSI MARIO", "01/12/2026", "777"); // after the period
+    service(0, "SENZA LEGAME", "10/11/2026", "5");
+    QTemporaryDir out;
+    const Result r = cli({"estratti", "--dal", "01/11/2026", "--al", "30/11/2026", "--cartella", out.filePath("novembre"),
+                          "--archivio", store.path()});
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.err.contains("1 prestazioni del periodo senza cliente"), qPrintable(r.err));
+    const QStringList files = r.out.trimmed().split('\n');
+    QCOMPARE(files.size(), 2);
+    const QString angeloFile = out.filePath("novembre/D'ANGELO COSTRUZIONI E RESTAURI SOCIETA' A RESPONSABILITA' LIMITATA _ SEDE"
+                                            " - dal 01-11-2026 al 30-11-2026.pdf");
+    QVERIFY2(files.contains(angeloFile), qPrintable(r.out));
+    QProcess text;
+    text.start("pdftotext", {"-layout", out.filePath("novembre/ROSSI MARIO - dal 01-11-2026 al 30-11-2026.pdf"), "-"});
+    QVERIFY(text.waitForFinished());
+    const QString rossiText = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    QVERIFY2(rossiText.contains("ROSSI MARIO dal 01/11/2026 al 30/11/2026") && rossiText.contains("€ 100,00")
+                 && !rossiText.contains("777"), qPrintable(rossiText));
+    text.start("pdftotext", {angeloFile, "-"});
+    QVERIFY(text.waitForFinished());
+    QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains("€ 19.999.999,98"));
+}
+
 void CliTest::aWrongCommandLineExitsWithTwo()
 {
     QCOMPARE(cli({}).status, 2);
@@ -117,6 +154,8 @@ void CliTest::aWrongCommandLineExitsWithTwo()
     QCOMPARE(cli({"copia", "--cartella"}).status, 2);
     QCOMPARE(cli({"esporta", "--formato", "pdf", "x"}).status, 2);
     QCOMPARE(cli({"esporta", "--formato", "csv"}).status, 2);
+    QCOMPARE(cli({"estratti", "--dal", "31/02/2026", "--al", "01/03/2026", "--cartella", "x"}).status, 2);
+    QCOMPARE(cli({"estratti", "--dal", "01/03/2026", "--al", "01/02/2026", "--cartella", "x"}).status, 2);
     const Result help = cli({"--help"});
     QCOMPARE(help.status, 0);
     QVERIFY2(help.out.contains("codice"), qPrintable(help.out));

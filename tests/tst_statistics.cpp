@@ -9,6 +9,8 @@
 #include "windowdriver.h"
 
 #include <QAction>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QTimer>
 
@@ -26,6 +28,7 @@ private slots:
     void eachRuleRunsItsQueryAndNoOther();
     void aReasonsWildcardsFindThatReasonAlone();
     void groupedReportsTotalEachClientOfThePeriod();
+    void statementsOfThePeriodGoOnePerClientIntoTheChosenFolder();
 
 private:
     struct Printed
@@ -300,6 +303,22 @@ void StatisticsTest::aReasonsWildcardsFindThatReasonAlone()
         QVERIFY2(printed.size() == 1, qPrintable(choices));
         QVERIFY2(printed[0].notes == QStringList{note}, qPrintable(choices + ": " + printed[0].notes.join(',')));
     }
+}
+
+void StatisticsTest::statementsOfThePeriodGoOnePerClientIntoTheChosenFolder()
+{
+    open();
+    QTemporaryDir folder;
+    m_program.messages().choose(folder.path());
+    choose("D3=01/12/2026; D4=06/12/2026");
+    m_window->findChild<QAction *>("EstrattiPeriodo")->trigger();
+    QCOMPARE(m_program.messages().last().text, "Estratti scritti: 2 nella cartella " + folder.path() + ".");
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+             QStringList({"BIANCHI - dal 01-12-2026 al 06-12-2026.pdf", "D'ANGELO - dal 01-12-2026 al 06-12-2026.pdf"}));
+    // Without a period there is nothing to print.
+    choose("D3=; D4=");
+    m_window->findChild<QAction *>("EstrattiPeriodo")->trigger();
+    QCOMPARE(m_program.messages().last().text, QString("Data non valida"));
 }
 
 void StatisticsTest::groupedReportsTotalEachClientOfThePeriod()

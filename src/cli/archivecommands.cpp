@@ -4,35 +4,13 @@
 #include "archive/backup.h"
 #include "archive/restore.h"
 #include "storeoption.h"
-#include "store/connection.h"
 #include "store/integrity.h"
 #include "store/recordset.h"
-#include "store/storeerror.h"
-#include "store/storefile.h"
-#include "store/storelock.h"
 
 #include <QFileInfo>
 #include <QHash>
 
 namespace {
-
-// The work on the open store, under its lock when one is given; a store
-// failure is told with what was not done.
-template<typename Work>
-int onStore(const QString &path, const char *notDone, QTextStream &err, Work &&work, StoreLock *lock = nullptr)
-{
-    try {
-        if (lock)
-            lock->acquire();
-        Connection store;
-        store.open(path, storefile::password);
-        work(store);
-        return 0;
-    } catch (const StoreError &error) {
-        err << notDone << error.message() << ".\n";
-        return 1;
-    }
-}
 
 int verifica(const QStringList &given, QTextStream &out, QTextStream &err)
 {
@@ -55,6 +33,7 @@ int verifica(const QStringList &given, QTextStream &out, QTextStream &err)
         const auto count = [&](const char *sql) { return Recordset(store, QString::fromLatin1(sql)).fields(0).text(); };
         out << "archivio integro: " << path << ", " << count("SELECT count(*) FROM SOGGETTI") << " clienti, "
             << count("SELECT count(*) FROM PRESTAZIONI") << " prestazioni\n";
+        return 0;
     });
 }
 
@@ -72,6 +51,7 @@ int copia(const QStringList &given, QTextStream &out, QTextStream &err)
         if (folder.isEmpty())
             backup::rotate(backup::folderOf(path));
         out << copy << '\n';
+        return 0;
     });
 }
 
@@ -93,6 +73,7 @@ int esporta(const QStringList &given, QTextStream &out, QTextStream &err)
     return onStore(path, "Esportazione non eseguita: ", err, [&](Connection &store) {
         for (const QString &file : archiveexport::write(store, formats.value(format), arguments.first()))
             out << file << '\n';
+        return 0;
     });
 }
 
@@ -110,6 +91,7 @@ int ripristina(const QStringList &given, QTextStream &out, QTextStream &err)
         [&](Connection &store) {
             const QString kept = restore::fromCopy(store, arguments.first());
             out << "archivio precedente conservato in: " << kept << '\n' << path << '\n';
+            return 0;
         },
         &lock);
 }

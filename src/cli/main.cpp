@@ -1,14 +1,15 @@
 // velmora-cli: the program's work for scripts and cron, without windows.
 #include "archivecommands.h"
 #include "codice.h"
+#include "estratti.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 namespace {
 
 const Subcommand *const Subcommands[] = {&verificaCommand, &copiaCommand, &ripristinaCommand, &esportaCommand,
-                                              &codiceCommand};
+                                              &estrattiCommand, &codiceCommand};
 
 void listSubcommands(QTextStream &out)
 {
@@ -18,11 +19,24 @@ void listSubcommands(QTextStream &out)
     out << "\n\"velmora-cli SOTTOCOMANDO --help\" descrive un sottocomando.\n";
 }
 
+// Qt's own notices (a missing runtime folder under cron, a font
+// substitution) are not the user's business; its errors are.
+void quietNotices(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        QTextStream(stderr) << message << '\n';
+}
+
 }
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
+    qInstallMessageHandler(quietNotices);
+    // Statements are laid out with fonts, which need a platform; cron has no
+    // display, and this tool never opens a window.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cli"));
     QTextStream out(stdout);
     QTextStream err(stderr);

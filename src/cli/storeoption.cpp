@@ -4,9 +4,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-
-// The value of the option, taken out with it; "-" when the value is missing.
 QString takeOption(QStringList &arguments, const QString &name)
 {
     const qsizetype at = arguments.indexOf(name);
@@ -19,8 +16,6 @@ QString takeOption(QStringList &arguments, const QString &name)
     const QString value = arguments.at(at + 1);
     arguments.remove(at, 2);
     return value;
-}
-
 }
 
 QString takeStorePath(QStringList &arguments)

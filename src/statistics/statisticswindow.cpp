@@ -1,6 +1,7 @@
 #include "statisticswindow.h"
 
 #include "periodfields.h"
+#include "periodstatements.h"
 #include "filterpanel.h"
 #include "groupedreportwindow.h"
 #include "printrules.h"
@@ -25,6 +26,10 @@ StatisticsWindow::StatisticsWindow(Connection &connection, Messages &messages, Q
     QAction *grouped = menuBar()->addAction(QStringLiteral("&Stampa Cumulativa"));
     grouped->setObjectName(QStringLiteral("StampaCumulativa"));
     connect(grouped, &QAction::triggered, this, &StatisticsWindow::openGroupedReports);
+    QAction *statements = menuBar()->addAction(QStringLiteral("&Estratti del periodo..."));
+    statements->setObjectName(QStringLiteral("EstrattiPeriodo"));
+    connect(statements, &QAction::triggered, this,
+            [this] { periodstatements::print(this, m_connection, m_messages, m_filters->values()); });
 
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
