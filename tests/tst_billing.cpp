@@ -26,6 +26,7 @@ private slots:
     void refusesWithoutDateOrServiceAndAnswerNo();
     void clientSearchFindsTheExactNameAndItsLink();
     void everyTickSwitchAndRowClickClearsTheSelection();
+    void aChangeUnderTheEmptyFilterLeavesTheListAsShown();
 
 private:
     enum Column { Parc = 15, Datap = 16, Nr = 17 };
@@ -92,6 +93,21 @@ QStringList BillingTest::billed(QStringList row, const QString &parc, const QStr
     row[Datap] = datap;
     row[Nr] = nr;
     return row;
+}
+
+void BillingTest::aChangeUnderTheEmptyFilterLeavesTheListAsShown()
+{
+    const qint64 service = addService("ROSSI", "01/03/2026", 7, "S", "10/03/2026", "7");
+    open("Tutti");
+    select(service);
+    pick("Cbo6", "");
+    tick("C10");
+    type("D4", "20/04/2026");
+    messages().answer(true);
+    press("Cmd10");
+    QCOMPARE(stored(service).at(Datap), QString("20/04/2026"));
+    // Not refilled: the row still shows the bill date it was listed with.
+    QCOMPARE(list("ListView5")->subItem(rowOf(service), 4), QString("10/03/2026"));
 }
 
 void BillingTest::billsChangesAndUnbillsOnlyTheBillingColumns()

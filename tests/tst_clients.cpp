@@ -151,6 +151,10 @@ void ClientsTest::savesAFullClientAndReadsItBackColumnByColumn()
     QTest::keyClicks(field("Text15"), "maria@example.it");
     QTest::keyClicks(get<QPlainTextEdit>("Text16"), "cliente storica");
     get<TickBox>("C2")->click();
+    // The program's id field is the last Tab stop, after "Cliente Attivo".
+    get("C2")->setFocus();
+    QTest::keyClick(get("C2"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), get("Text1"));
 
     // The codes that are not valid are asked about once, then the save goes on.
     m_program.messages().answer(true);

@@ -1,5 +1,6 @@
 #include "programundertest.h"
 #include "testenvironment.h"
+#include "ui/clickablelabel.h"
 #include "windowdriver.h"
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
@@ -26,6 +27,8 @@ private slots:
     void cleanup();
     void entersServiceAndFindsItInBothLists();
     void checksFieldsInOrderAndWritesNothingOnBadInput();
+    void aReasonPickedAfterANoBringsItsOwnPrice();
+    void deletingWithNoServicePickedSaysSo();
     void updateRecomputesAmountYearAndMonthAndRoundTripsTheRow();
     void lookupsFindApostrophesAccentsAndThePickedNamesake();
     void deletesExactlyThePickedRow();
@@ -79,6 +82,38 @@ qint64 ServicesTest::addClient(const QString &name, const QString &state)
 qint64 ServicesTest::addService(const QList<QPair<QString, QVariant>> &values)
 {
     return m_program.store().add("PRESTAZIONI", values);
+}
+
+void ServicesTest::aReasonPickedAfterANoBringsItsOwnPrice()
+{
+    addClient("ROSSI");
+    m_program.store().add("CAUSALE", {{"CAUSALE", "A"}, {"IMPORTO", "10"}});
+    m_program.store().add("CAUSALE", {{"CAUSALE", "B"}, {"IMPORTO", "20"}});
+    m_program.store().add("OPERATORE", {{"OPERATORE", "NERI"}});
+    press("Cmd3");
+    pick("Cbo1", "ROSSI");
+    pick("Cbo4", "NERI");
+    pick("Cbo2", "A");
+    type("T6", "2");
+    m_program.messages().answer(false);
+    press("Cmd1");
+    QCOMPARE(field("T7")->text(), QString("20,00"));
+    // B's price reads as A's total, yet it is B's unit price.
+    pick("Cbo2", "B");
+    m_program.messages().answer(true);
+    press("Cmd1");
+    QCOMPARE(m_program.store().text("SELECT IMPORTO FROM PRESTAZIONI"), QString("40"));
+}
+
+void ServicesTest::deletingWithNoServicePickedSaysSo()
+{
+    press("Cmd3");
+    QTest::mouseClick(m_window->findChild<ClickableLabel *>("Label4"), Qt::LeftButton);
+    press("Cmd5");
+    m_program.messages().answer(true);
+    press("Cmd1");
+    QCOMPARE(m_program.messages().shown().size(), 1); // no question first
+    QCOMPARE(lastText(), QString("ERRORE - Occorre selezionare una Prestazione !"));
 }
 
 void ServicesTest::entersServiceAndFindsItInBothLists()

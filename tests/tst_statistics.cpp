@@ -326,6 +326,7 @@ void StatisticsTest::groupedReportsTotalEachClientOfThePeriod()
     m_program.store().add("PRESTAZIONI", {{"CLIENTE", "BIANCHI"}, {"DATAR", QDate::currentDate().toString("dd/MM/yyyy")},
                                           {"IMPORTO", "7"}, {"PARC", "N"}, {"ID_CL", 3}, {"NOTE", "today"}});
     open();
+    choose("Cbo10=ROSSI");
     m_window->findChild<QAction *>("StampaCumulativa")->trigger();
     auto *grouped = m_program.window<GroupedReportWindow>();
     QVERIFY(grouped && grouped->isVisible());
@@ -369,6 +370,8 @@ void StatisticsTest::groupedReportsTotalEachClientOfThePeriod()
     QVERIFY(!grouped->close());
     grouped->findChild<QAction *>("Chiudi")->trigger();
     QVERIFY(!grouped->isVisible() && m_window->isEnabled());
+    drive(m_window); // back here, the filters start afresh
+    QCOMPARE(text("Cbo10"), QString());
     QCOMPARE(previews().size(), 2); // the previews stay until the user closes them
     for (ReportPreview *preview : previews())
         preview->close();

@@ -71,6 +71,8 @@ ClientFields::ClientFields(QWidget *parent)
     }
     build();
     installEnterOrder();
+    // The id is the program's, not the user's: the last Tab stop.
+    setTabOrder(m_active, m_id);
 }
 
 QLineEdit *ClientFields::upperField(const char *name)

@@ -1,6 +1,7 @@
 #include "billingpanel.h"
 
 #include "archive/billingruns.h"
+#include "noservice.h"
 #include "store/transaction.h"
 #include "servicecheck.h"
 #include "serviceclients.h"
@@ -203,7 +204,7 @@ void BillingPanel::actionTicked(int box)
     if (box == DeleteBox) {
         m_action->setText(Delete);
     } else if (m_client->text().isEmpty()) {
-        informNoService();
+        tellNoServiceSelected(m_messages, this);
     } else {
         m_action->setText(Modify);
     }
@@ -278,21 +279,18 @@ void BillingPanel::write(const QString &title, const QString &question, const QS
         m_messages.inform(this, doneTitle, done);
     untickActions();
     clearSelection();
-    showFilter(m_filter->text());
+    // The empty filter item has no list of its own: what is shown stays.
+    if (const QString filter = m_filter->text(); filter == All || filter == Billed || filter == Unbilled)
+        showFilter(filter);
 }
 
 bool BillingPanel::serviceSelected()
 {
     if (m_serviceId->text().isEmpty()) {
-        informNoService();
+        tellNoServiceSelected(m_messages, this);
         return false;
     }
     return true;
-}
-
-void BillingPanel::informNoService()
-{
-    m_messages.inform(this, QStringLiteral("Velmora............"), QStringLiteral("ERRORE - Occorre selezionare una Prestazione !"));
 }
 
 void BillingPanel::untickActions()

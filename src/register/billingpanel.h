@@ -48,7 +48,6 @@ private:
     void write(const QString &title, const QString &question, const QString &sql, const QList<QVariant> &values,
                const QString &doneTitle, const QString &done);
     bool serviceSelected();
-    void informNoService();
 
     void untickActions();
     void clearSelection();

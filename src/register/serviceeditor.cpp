@@ -1,6 +1,7 @@
 #include "serviceeditor.h"
 
 #include "amounttext.h"
+#include "noservice.h"
 #include "picklists.h"
 #include "servicecheck.h"
 #include "servicefields.h"
@@ -149,6 +150,10 @@ void ServiceEditor::lookUpReason()
     if (m_fields->reason()->text().isEmpty())
         return;
     m_fields->cost()->clear();
+    // The reason's price is a new unit price, even where its text equals
+    // the last total shown.
+    m_unitPrice.reset();
+    m_totalShown.clear();
     guarded(m_messages, this, [this] {
         const auto row = picklists::lookUp(m_connection, *m_fields->reason(),
                                            QStringLiteral("Select ID,CAUSALE,IMPORTO From CAUSALE WHERE CAUSALE like '"));
@@ -178,6 +183,9 @@ void ServiceEditor::showStatement(bool ticked)
 void ServiceEditor::act()
 {
     const QString caption = m_action->text();
+    // A caption click opens the command bar before any service is picked.
+    if ((caption == Modify || caption == Delete) && m_fields->serviceId()->text().isEmpty())
+        return tellNoServiceSelected(m_messages, this);
     if (caption == Insert)
         insertService();
     else if (caption == Modify)

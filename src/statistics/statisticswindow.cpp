@@ -98,6 +98,7 @@ void StatisticsWindow::openGroupedReports()
             setEnabled(true);
             raise();
             activateWindow();
+            emit activated(); // back in this window: the filters start afresh
         });
     }
     m_groupedReports->show();
