@@ -129,7 +129,15 @@ void ClientsTest::savesAFullClientAndReadsItBackColumnByColumn()
     enterCode("DNGMRA70B41A345X");
     QTest::keyClicks(field("Text2"), " d'angelo maria ");
     get<DateField>("DataBox1")->setText("01/02/1970");
-    pick("Cbo1", "CANTÙ");
+    // Typed, completed and picked with Enter, as a pick from the list.
+    QTest::keyClicks(get<DropDown>("Cbo1")->lineEdit(), "cant");
+    QCompleter *offered = get<DropDown>("Cbo1")->completer();
+    QVERIFY(offered->popup()->isVisible());
+    const QModelIndexList cantu = offered->completionModel()->match(offered->completionModel()->index(0, 0), Qt::DisplayRole, "CANTÙ");
+    QCOMPARE(cantu.size(), 1);
+    offered->popup()->setCurrentIndex(cantu.first());
+    QTest::keyClick(offered->popup(), Qt::Key_Return);
+    QCOMPARE(get<DropDown>("Cbo1")->text(), QString("CANTÙ"));
     QCOMPARE(get<DropDown>("Cbo2")->text(), QString("CO"));
     QTest::keyClicks(field("Text3"), "via roma 1");
     pick("Cbo4", "l'aquila");

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QCompleter>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -160,6 +161,19 @@ void PlatformTest::dropDownReactsOnlyToThePick()
     QCOMPARE(towns.text(), QString("NUOVO COMUNE"));
     QCOMPARE(towns.count(), 2); // typing never adds entries
     QCOMPARE(picked.count(), 1);
+
+    // A long list completes what is typed, any case; Enter picks the first.
+    QSignalSpy townPicked(&towns, &DropDown::picked);
+    towns.setEntries({"CANTELLO", "CANTÙ", "ROMA"});
+    towns.completeAsTyped();
+    towns.show();
+    towns.setFocus();
+    QTest::keyClicks(towns.lineEdit(), "cant");
+    QCOMPARE(towns.completer()->completionCount(), 2);
+    QTest::keyClick(towns.lineEdit(), Qt::Key_Return);
+    QCOMPARE(towns.text(), QString("CANTELLO"));
+    QCOMPARE(townPicked.count(), 1);
+    QCOMPARE(townPicked.last().first().toString(), QString("CANTELLO"));
 }
 
 void PlatformTest::dateFieldReportsAnImpossibleDateOnce()
@@ -186,6 +200,17 @@ void PlatformTest::dateFieldReportsAnImpossibleDateOnce()
     field.clear();
     QTest::keyClick(&field, Qt::Key_Return);
     QCOMPARE(invalid.count(), 2); // empty is allowed
+
+    // Digits alone get their slashes as they are typed.
+    QTest::keyClicks(&field, "15031980");
+    QCOMPARE(field.text(), QString("15/03/1980"));
+    QTest::keyClick(&field, Qt::Key_Return);
+    QCOMPARE(field.date(), QDate(1980, 3, 15));
+    field.clear();
+    QTest::keyClicks(&field, "310226");
+    QTest::keyClick(&field, Qt::Key_Return);
+    QCOMPARE(field.text(), QString("31/02/26"));
+    QCOMPARE(invalid.count(), 3); // still four-digit years, still a real day
 }
 
 void PlatformTest::keyFiltersAndUpperCaseFields()

@@ -40,6 +40,8 @@ ClientFields::ClientFields(QWidget *parent)
     m_address = upperField("Text3");
     m_residence = editableList("Cbo4");
     m_residenceProvince = editableList("Cbo5");
+    for (DropDown *municipality : {m_birthPlace, m_residence})
+        municipality->completeAsTyped();
     m_postalCode = upperField("Text4");
     FieldRule::limit(m_postalCode, 5);
     m_taxCode = upperField("Text8");

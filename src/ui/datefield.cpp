@@ -18,9 +18,11 @@ QDate parse(const QString &text)
 DateField::DateField(QWidget *parent)
     : QLineEdit(parent)
 {
+    // Slashes typed, or digits alone that get their slashes as they come.
     setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("\\d{0,2}(/\\d{0,2}(/\\d{0,4})?)?")), this));
+        QRegularExpression(QStringLiteral("\\d{0,8}|\\d{0,2}/\\d{0,6}|\\d{0,2}/\\d{0,2}/\\d{0,4}")), this));
     setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
+    connect(this, &QLineEdit::textEdited, this, &DateField::placeSlashes);
     connect(this, &QLineEdit::editingFinished, this, &DateField::checkOnLeave);
     connect(this, &QLineEdit::textChanged, this, [this] { m_reported.clear(); });
 }
@@ -38,6 +40,19 @@ QDate DateField::date() const
 void DateField::reset()
 {
     clear();
+}
+
+void DateField::placeSlashes(const QString &typed)
+{
+    // Digits alone, or digits typed on past a slash placed here.
+    static const QRegularExpression ours(QStringLiteral("^(\\d{3,8}|\\d\\d/\\d{3,6})$"));
+    if (!ours.match(typed).hasMatch())
+        return;
+    const QString digits = QString(typed).remove(QLatin1Char('/'));
+    QString placed = digits.left(2) + QLatin1Char('/') + digits.mid(2, 2);
+    if (digits.size() > 4)
+        placed += QLatin1Char('/') + digits.mid(4);
+    setText(placed);
 }
 
 void DateField::checkOnLeave()

@@ -4,7 +4,8 @@
 #include <QLineEdit>
 
 // A date-entry field that may be empty. It shows and hands over its date as
-// "dd/MM/yyyy" text with a four-digit year; an impossible date left in the
+// "dd/MM/yyyy" text with a four-digit year, and places the slashes itself
+// when the user types digits alone; an impossible date left in the
 // field is reported once through invalidDate(), after which the window
 // calls reset().
 class DateField : public QLineEdit
@@ -23,6 +24,7 @@ signals:
     void invalidDate();
 
 private:
+    void placeSlashes(const QString &typed);
     void checkOnLeave();
 
     QString m_reported;

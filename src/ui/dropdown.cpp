@@ -1,5 +1,7 @@
 #include "dropdown.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QLineEdit>
 
 DropDown::DropDown(Typing typing, QWidget *parent)
@@ -16,6 +18,45 @@ DropDown::DropDown(Typing typing, QWidget *parent)
         setPlaceholderText(QString());
         emit picked(itemText(index));
     });
+}
+
+void DropDown::completeAsTyped()
+{
+    auto *completer = new QCompleter(model(), this);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setFilterMode(Qt::MatchStartsWith);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    completer->setMaxVisibleItems(12);
+    setCompleter(completer);
+    connect(completer, qOverload<const QString &>(&QCompleter::activated), this,
+            [this](const QString &entry) { pickEntry(findText(entry, Qt::MatchFixedString)); });
+    // Enter with nothing highlighted takes the first entry offered.
+    connect(lineEdit(), &QLineEdit::returnPressed, this, [this, completer] {
+        if (completer->popup()->isVisible() && completer->popup()->currentIndex().isValid())
+            return; // the completer picks the highlighted entry itself
+        const QString typed = currentText();
+        if (typed.isEmpty())
+            return;
+        int index = findText(typed, Qt::MatchFixedString);
+        if (index >= 0 && index == currentIndex() && itemText(index) == typed)
+            return; // the completer's own pick, already made
+        if (index < 0) {
+            if (completer->completionPrefix() != typed)
+                completer->setCompletionPrefix(typed);
+            if (completer->completionCount() > 0)
+                index = findText(completer->currentCompletion(), Qt::MatchFixedString);
+        }
+        pickEntry(index);
+    });
+}
+
+void DropDown::pickEntry(int index)
+{
+    if (index < 0)
+        return;
+    setCurrentIndex(index);
+    setEditText(itemText(index));
+    emit activated(index);
 }
 
 void DropDown::setEntries(const QStringList &entries)

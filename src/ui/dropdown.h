@@ -28,10 +28,16 @@ public:
     // Selects the entry of that name; an editable list takes any text, a
     // pick-only list shows a name that is not among its entries as it is.
     void setText(const QString &text);
+    // An editable list of many entries: typing offers the entries that
+    // start with the text, any case; Enter or a click picks one as a pick
+    // from the list would.
+    void completeAsTyped();
 
 signals:
     void picked(const QString &text);
 
 private:
+    void pickEntry(int index);
+
     QString m_unlisted;
 };
