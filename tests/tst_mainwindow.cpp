@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -68,11 +69,19 @@ void MainWindowTest::opensWithNoPanelAndRefusesItsClose()
     QCOMPARE(billing, QStringList({"Gestione Singola", "Gestione Massiva"}));
     for (const char *panel : {"Frame1", "Frame2", "Frame4", "Frame6", "Frame7", "Frame9", "Picture7"})
         QVERIFY2(!shown(panel), panel);
+    // Where no panel is open, a summary of the day's figures, text only.
+    QVERIFY(shown("Riepilogo"));
+    QVERIFY(qobject_cast<QLabel *>(widget("Riepilogo"))->text().startsWith("Nessuna prestazione da parcellare\n"));
     QVERIFY(!m_window->close());
     QVERIFY(m_window->isVisible());
     trigger("GPrestazioni");
     QVERIFY(!m_window->close());
     QVERIFY(shown("Frame4"));
+    QTRY_VERIFY(!shown("Riepilogo"));
+    m_program.store().add("PRESTAZIONI", {{"CLIENTE", "ROSSI"}, {"IMPORTO", "1234,5"}, {"PARC", "N"}});
+    click("Picture7"); // the command bar closes: the summary comes back with the figures of now
+    QTRY_VERIFY(shown("Riepilogo"));
+    QVERIFY(qobject_cast<QLabel *>(widget("Riepilogo"))->text().startsWith("Prestazioni da parcellare: 1, per € 1.234,50\n"));
 }
 
 void MainWindowTest::switchesPanels()
@@ -204,7 +213,7 @@ void MainWindowTest::aBillingRunIsUndoneButNotWhatChangedSince()
     QList<qint64> ids;
     for (int i = 0; i < 3; ++i)
         ids << store.add("PRESTAZIONI", {{"CLIENTE", "ROSSI"}, {"DATAR", "01/11/2026"}, {"PARC", "N"}, {"IMPORTO", "10"}});
-    QCOMPARE(billServices(store.connection(), ids, QDate(2026, 11, 30)), 3);
+    QCOMPARE(billServices(store.connection(), ids, QDate(2026, 11, 30)).services, 3);
     // One of them changed by hand since.
     store.connection().execute("UPDATE PRESTAZIONI SET NR = '77' WHERE ID = ?", {ids[1]});
 

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QStatusBar>
 #include <QToolButton>
 
 // Mass billing through its window, opened from the main window, on a real store.
@@ -213,6 +214,9 @@ void MassBillingTest::billsExactlyTheTickedRowsStillUnbilled()
     QCOMPARE(get<DropDown>("Cbo2")->text(), QString());
     QCOMPARE(list()->count(), 1);
     QCOMPARE(list()->rowText(0), QString::number(unticked));
+    // The status bar says what was done: one row billed, the other billed meanwhile.
+    QCOMPARE(m_window->statusBar()->currentMessage(),
+             QString("Parcellate 1 prestazioni al 15/11/2026 per un totale di € 12,50"));
 }
 
 void MassBillingTest::failurePartWayBillsNothingAndCancelWritesNothing()

@@ -50,7 +50,7 @@ void keep(Connection &connection, qint64 run, const QString &where, const QList<
                        values);
 }
 
-void finish(Connection &connection, qint64 run)
+Run finish(Connection &connection, qint64 run)
 {
     connection.execute(QStringLiteral(
                            "UPDATE PARCELLAZIONI_RIGHE SET PARC_DOPO = (SELECT PARC FROM PRESTAZIONI WHERE ID = ID_PREST), "
@@ -66,6 +66,8 @@ void finish(Connection &connection, qint64 run)
                            "TOTALE = (SELECT total(IMPORTO) FROM PRESTAZIONI WHERE ID IN "
                            "(SELECT ID_PREST FROM PARCELLAZIONI_RIGHE WHERE ID_PARC = ?1)) WHERE ID = ?1"),
                        {run});
+    Recordset made(connection, QStringLiteral("SELECT PANNELLO, PRESTAZIONI, TOTALE FROM PARCELLAZIONI WHERE ID = ?"), {run});
+    return {run, QDateTime(), made.fields(0).text(), int(made.fields(1).toInteger()), qint64(made.fields(2).toInteger()), {}};
 }
 
 QList<Run> recent(Connection &connection, int most)

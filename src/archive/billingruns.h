@@ -32,8 +32,9 @@ qint64 begin(Connection &connection, const QString &panel);
 // Keeps, before the UPDATE, the columns of the services the condition (a
 // WHERE clause on PRESTAZIONI, with its values) selects, as they are now.
 void keep(Connection &connection, qint64 run, const QString &where, const QList<QVariant> &values = {});
-// After the UPDATE, in the same transaction: keeps what the run left.
-void finish(Connection &connection, qint64 run);
+// After the UPDATE, in the same transaction: keeps what the run left;
+// returns the run with its count of services and total.
+Run finish(Connection &connection, qint64 run);
 
 // The latest runs, newest first.
 QList<Run> recent(Connection &connection, int most = 50);

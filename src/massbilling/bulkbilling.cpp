@@ -13,13 +13,12 @@ constexpr int Batch = 500;
 
 }
 
-int billServices(Connection &connection, const QList<qint64> &ticked, const QDate &billingDate)
+billingruns::Run billServices(Connection &connection, const QList<qint64> &ticked, const QDate &billingDate)
 {
     Transaction transaction(connection);
     QStringList ids;
     for (qint64 id : ticked)
         ids << QString::number(id);
-    int billed = 0;
     // Kept as a run, so that a billing of the wrong month can be undone.
     const qint64 run = billingruns::begin(connection, QString::fromLatin1(billingruns::massPanel));
     for (int from = 0; from < ids.size(); from += Batch) {
@@ -27,9 +26,9 @@ int billServices(Connection &connection, const QList<qint64> &ticked, const QDat
         // list was filled is left alone.
         const QString unbilled = QStringLiteral("PARC LIKE 'N' AND ID IN (%1)").arg(ids.mid(from, Batch).join(QLatin1Char(',')));
         billingruns::keep(connection, run, unbilled);
-        billed += connection.execute(QStringLiteral("UPDATE PRESTAZIONI SET DATAP = ?, PARC = 'S' WHERE ") + unbilled, {billingDate});
+        connection.execute(QStringLiteral("UPDATE PRESTAZIONI SET DATAP = ?, PARC = 'S' WHERE ") + unbilled, {billingDate});
     }
-    billingruns::finish(connection, run);
+    const billingruns::Run billed = billingruns::finish(connection, run);
     transaction.commit();
     return billed;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "archive/billingruns.h"
+
 #include <QDate>
 #include <QList>
 
@@ -7,5 +9,5 @@ class Connection;
 
 // Bills the ticked services that are still unbilled: DATAP the billing date,
 // PARC "S", nothing else. All of them or, on any failure, none. Returns the
-// services billed.
-int billServices(Connection &connection, const QList<qint64> &ticked, const QDate &billingDate);
+// run: the services billed and their total.
+billingruns::Run billServices(Connection &connection, const QList<qint64> &ticked, const QDate &billingDate);

@@ -1,6 +1,7 @@
 #include "massbillingwindow.h"
 
 #include "bulkbilling.h"
+#include "store/money.h"
 #include "store/sqltext.h"
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
@@ -188,9 +189,14 @@ void MassBillingWindow::registerBilling()
     for (int row = 0; row < m_list->count(); ++row)
         if (m_list->isChecked(row))
             ticked << m_list->rowText(row).toLongLong();
-    if (!guarded(m_messages, this, [&] { billServices(m_connection, ticked, date); }))
+    billingruns::Run billed;
+    if (!guarded(m_messages, this, [&] { billed = billServices(m_connection, ticked, date); }))
         return;
     endBilling();
+    status()->showMessage(QStringLiteral("Parcellate %1 prestazioni al %2 per un totale di € %3")
+                              .arg(billed.services)
+                              .arg(date.toString(QStringLiteral("dd/MM/yyyy")))
+                              .arg(Money::fromCents(billed.totalCents).groupedText()));
 }
 
 void MassBillingWindow::endBilling()

@@ -3,6 +3,7 @@
 #include "anomalies.h"
 #include "archivemenu.h"
 #include "anomalypanel.h"
+#include "daysummary.h"
 #include "billingpanel.h"
 #include "clients/clientwindow.h"
 #include "massbilling/massbillingwindow.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(Connection &connection, Messages &messages, QWidget *pare
 
     connect(this, &ProgramWindow::activated, m_status, &StatusPanels::startClock);
     connect(this, &ProgramWindow::activated, this, &MainWindow::warnOfAnomalies);
+    connect(this, &ProgramWindow::activated, m_summary, &DaySummary::refresh);
     // The steps that skip failures (list fills above all) and the check after
     // start tell of the damage once, offering the copies of the store: a
     // refill of four lists would otherwise bring four boxes. Saves and
@@ -146,6 +148,8 @@ void MainWindow::buildPanels()
 
     for (QWidget *panel : std::initializer_list<QWidget *>{m_editor, m_search, m_masterData, m_billing, m_anomalies})
         layout->addWidget(panel, 1);
+    m_summary = new DaySummary(m_connection, {m_commandBar, m_editor, m_search, m_masterData, m_billing, m_anomalies}, central);
+    layout->addWidget(m_summary, 1);
     layout->addStretch(0);
     setCentralWidget(central);
 }

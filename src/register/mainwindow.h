@@ -6,6 +6,7 @@
 #include <memory>
 
 class AnomalyPanel;
+class DaySummary;
 class ArchiveMenu;
 class BillingPanel;
 class ClientWindow;
@@ -71,6 +72,7 @@ private:
     OperatorsPanel *m_operators = nullptr;     // Frame3
     BillingPanel *m_billing = nullptr;         // Frame7
     AnomalyPanel *m_anomalies = nullptr;       // Frame9
+    DaySummary *m_summary = nullptr;
     StatusPanels *m_status = nullptr;
     ArchiveMenu *m_archive = nullptr;
     // The other windows, made on first use and then only shown and hidden.

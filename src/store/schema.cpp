@@ -63,14 +63,16 @@ void schema::install(Connection &connection)
 void schema::ensureIndexes(Connection &connection)
 {
     // The lists order services by date, the per-client searches go by link and
-    // by name, the lookups by name. The anomaly check runs at every activation
-    // of the main window: its index holds only the rows with a missing link.
+    // by name, the lookups by name. The anomaly check and the main window's
+    // summary run at every activation of the main window: their indexes hold
+    // only the rows with a missing link, and the amounts still to bill.
     const char *indexes[] = {
         "CREATE INDEX IF NOT EXISTS PRESTAZIONI_DATAR ON PRESTAZIONI (DATAR)",
         "CREATE INDEX IF NOT EXISTS PRESTAZIONI_ID_CL ON PRESTAZIONI (ID_CL)",
         "CREATE INDEX IF NOT EXISTS PRESTAZIONI_CLIENTE ON PRESTAZIONI (CLIENTE)",
         "CREATE INDEX IF NOT EXISTS PRESTAZIONI_ANOMALIE ON PRESTAZIONI (CLIENTE) "
         "WHERE ID_CL IS NULL OR ID_OPER IS NULL OR ID_CAUS IS NULL",
+        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_DA_PARCELLARE ON PRESTAZIONI (IMPORTO) WHERE PARC = 'N'",
         "CREATE INDEX IF NOT EXISTS SOGGETTI_SOGGETTO ON SOGGETTI (Soggetto)",
         "CREATE INDEX IF NOT EXISTS DATI_COMUNE ON DATI (COMUNE)",
     };
