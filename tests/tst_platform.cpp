@@ -13,10 +13,13 @@
 #include "ui/storeguard.h"
 #include "ui/tickbox.h"
 #include "ui/uppercase.h"
+#include "ui/windowplacement.h"
 
 #include <QAbstractItemModelTester>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QScreen>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QCompleter>
@@ -36,6 +39,7 @@ private slots:
     void keyFiltersAndUpperCaseFields();
     void enterMovesTheFocusWithoutPressingTheDefaultButton();
     void statusBarShowsTheClock();
+    void windowsFitTheScreenAndOpenWhereTheyWereLeft();
     void storeFailureEndsTheEventWithAMessage();
 };
 
@@ -259,6 +263,32 @@ void PlatformTest::enterMovesTheFocusWithoutPressingTheDefaultButton()
     QCOMPARE(pressed.count(), 0);
     QTest::keyClick(amount, Qt::Key_Return); // a field without the filter: the dialog's own Enter
     QCOMPARE(pressed.count(), 1);
+}
+
+void PlatformTest::windowsFitTheScreenAndOpenWhereTheyWereLeft()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(screen.size(), QSize(1366, 768)); // the tests' screen: the smallest the windows must fit
+    const auto window = [](const char *name, QSize design) {
+        auto made = std::make_unique<QMainWindow>();
+        made->setObjectName(name);
+        made->resize(design);
+        windowplacement::follow(made.get());
+        return made;
+    };
+    auto large = window("Grande", {1180, 760});
+    large->show();
+    QVERIFY(large->isMaximized()); // with its title bar it would not fit
+    auto small = window("Piccola", {560, 330});
+    small->show();
+    QVERIFY(!small->isMaximized());
+    QVERIFY(qAbs(small->frameGeometry().center().x() - screen.center().x()) <= 1);
+    small->setGeometry(QRect(40, 60, 600, 400));
+    small->hide();
+    // The next run: the same window opens as the user left it.
+    auto again = window("Piccola", {560, 330});
+    again->show();
+    QCOMPARE(again->geometry(), QRect(40, 60, 600, 400));
 }
 
 void PlatformTest::statusBarShowsTheClock()

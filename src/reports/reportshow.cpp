@@ -4,6 +4,7 @@
 #include "reportdata.h"
 #include "reportpreview.h"
 #include "ui/programwindow.h"
+#include "ui/windowplacement.h"
 
 #include <QDate>
 
@@ -19,5 +20,6 @@ void showReport(QWidget &owner, Messages &messages, const ReportLayout &layout, 
     auto *preview = new ReportPreview(paginate(layout, data, QDate::currentDate()), messages, &owner);
     preview->setAttribute(Qt::WA_DeleteOnClose);
     preview->resize(900, 700);
+    windowplacement::follow(preview);
     preview->show();
 }

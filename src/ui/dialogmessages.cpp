@@ -1,7 +1,10 @@
 #include "dialogmessages.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QScreen>
+#include <QSpacerItem>
 
 namespace {
 
@@ -18,11 +21,32 @@ QMessageBox::Icon boxIcon(Messages::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// Room for the whole title in the title bar, and for the text on as few
+// lines as the screen allows, so that no title is cut and no "?" wraps alone.
+void widen(QMessageBox &box)
+{
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    // The title bar holds the window's buttons beside the title.
+    const int title = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 140;
+    int text = 0;
+    for (const QString &line : box.text().split(QLatin1Char('\n')))
+        text = std::max(text, box.fontMetrics().horizontalAdvance(line));
+    text += box.icon() == QMessageBox::NoIcon ? 60 : 120;
+    const QScreen *screen = box.screen();
+    const int widest = screen ? screen->availableGeometry().width() * 3 / 4 : 1000;
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (grid)
+        grid->addItem(new QSpacerItem(std::min(std::max(title, text), widest), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }
 
 void DialogMessages::inform(QWidget *parent, const QString &title, const QString &text, Icon icon)
 {
     QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, parent);
+    widen(box);
     box.exec();
 }
 
@@ -30,6 +54,7 @@ bool DialogMessages::ask(QWidget *parent, const QString &title, const QString &t
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
+    widen(box);
     return box.exec() == QMessageBox::Yes;
 }
 

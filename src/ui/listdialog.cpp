@@ -1,6 +1,7 @@
 #include "listdialog.h"
 
 #include "gridlist.h"
+#include "windowplacement.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -11,6 +12,7 @@ ListDialog::ListDialog(const Names &names, const QString &title, const QString &
     setObjectName(QLatin1String(names.window));
     setWindowTitle(title);
     resize(900, 420);
+    windowplacement::follow(this);
     m_list->setObjectName(QLatin1String(names.list));
     auto *action = new QPushButton(actionCaption, this);
     action->setObjectName(QLatin1String(names.action));

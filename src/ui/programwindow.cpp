@@ -1,5 +1,7 @@
 #include "programwindow.h"
 
+#include "windowplacement.h"
+
 #include <QCloseEvent>
 #include <QDialog>
 #include <QShowEvent>
@@ -8,6 +10,7 @@
 ProgramWindow::ProgramWindow(QWidget *parent)
     : QMainWindow(parent)
 {
+    windowplacement::follow(this);
 }
 
 int ProgramWindow::showModal(QDialog &dialog)
