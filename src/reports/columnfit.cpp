@@ -48,9 +48,8 @@ QList<const ResultTable *> totalledBy(Kind kind, const ReportData &data)
 
 void measure(const ReportBox &box, Kind kind, const ReportData &data, Need &need)
 {
-    const auto widen = [&box](qreal &widest, const QString &text) {
-        widest = std::max(widest, textmeasure::width(text, box.font) + Slack);
-    };
+    TextMeasure &font = TextMeasure::of(box.font);
+    const auto widen = [&font](qreal &widest, const QString &text) { widest = std::max(widest, font.width(text) + Slack); };
     switch (box.kind) {
     case ReportBox::Kind::Caption:
         widen(need.whole, box.text);

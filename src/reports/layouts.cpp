@@ -22,7 +22,7 @@ ReportBand band(Kind kind, const QString &name, qreal height, QList<ReportBox> b
 // A caption box as wide as its text, at x; x then moves past it.
 ReportBox captionAt(qreal &x, const QString &name, const QString &text, const QFont &font, const QString &widest = {})
 {
-    const qreal width = textmeasure::width(widest.isEmpty() ? text : widest, font) + 2;
+    const qreal width = TextMeasure::of(font).width(widest.isEmpty() ? text : widest) + 2;
     ReportBox box = caption(name, text, QRectF(x, 0, width, 20), font);
     x += width + 6;
     return box;

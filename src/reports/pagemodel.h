@@ -19,6 +19,8 @@ struct PlacedBox
     Qt::Alignment alignment;
 };
 
+Q_DECLARE_TYPEINFO(PlacedBox, Q_RELOCATABLE_TYPE);
+
 struct ReportPage
 {
     QList<PlacedBox> boxes;

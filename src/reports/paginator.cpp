@@ -6,7 +6,9 @@
 #include "reportvalues.h"
 #include "textmeasure.h"
 
+#include <QHash>
 #include <QLocale>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <numeric>
@@ -82,7 +84,10 @@ public:
 private:
     void startPage()
     {
+        // A page holds about as many boxes as the one before it.
+        const qsizetype previous = m_model.pages.isEmpty() ? 0 : m_model.pages.last().boxes.size();
         m_model.pages.append(ReportPage());
+        m_model.pages.last().boxes.reserve(previous + 16);
         m_y = ReportLayout::margin();
         if (m_model.pages.size() == 1)
             print(Kind::ReportHeader);
@@ -120,14 +125,17 @@ private:
     LaidBand lay(const ReportBand &band, const Scope &scope, bool continued = false) const
     {
         LaidBand laid{{}, band.height};
-        QList<qreal> growth(band.boxes.size(), 0);
+        laid.boxes.reserve(band.boxes.size());
+        QVarLengthArray<qreal, 16> growth(band.boxes.size());
+        std::fill(growth.begin(), growth.end(), 0.0);
         for (const ReportBox &box : band.boxes) {
             QString text = textOf(box, scope);
             if (continued && box.kind == ReportBox::Kind::Field)
                 text += QStringLiteral(" (segue)");
-            if (box.wraps && !text.isEmpty()) {
-                const QStringList lines = textmeasure::lines(text, box.font, box.rect.width());
-                growth[laid.boxes.size()] = std::max(0.0, lines.size() * textmeasure::lineHeight(box.font) - box.rect.height());
+            if (box.wraps && !text.isEmpty() && !fitsOneLine(box, text)) {
+                TextMeasure &font = measureOf(box);
+                const QStringList lines = font.lines(text, box.rect.width());
+                growth[laid.boxes.size()] = std::max(0.0, lines.size() * font.lineHeight() - box.rect.height());
                 text = lines.join(QLatin1Char('\n'));
             }
             laid.boxes.append({box.kind, band.name, box.name, box.rect, text, box.font, box.alignment});
@@ -166,13 +174,41 @@ private:
         return laid;
     }
 
+    TextMeasure &measureOf(const ReportBox &box) const
+    {
+        TextMeasure *&measure = m_measures[&box];
+        if (!measure)
+            measure = &TextMeasure::of(box.font);
+        return *measure;
+    }
+
+    bool fitsOneLine(const ReportBox &box, const QString &text) const
+    {
+        return !text.contains(QLatin1Char('\n')) && measureOf(box).width(text) <= box.rect.width()
+            && measureOf(box).lineHeight() <= box.rect.height();
+    }
+
+    // The column a field box reads in the rows, looked up once per box and
+    // row set rather than once per row.
+    int columnOf(const ReportBox &box, const ResultTable *rows) const
+    {
+        if (!rows)
+            return -1;
+        auto &[indexed, column] = m_columns[&box];
+        if (indexed != rows) {
+            indexed = rows;
+            column = rows->columnIndex(box.field);
+        }
+        return column;
+    }
+
     QString textOf(const ReportBox &box, const Scope &scope) const
     {
         switch (box.kind) {
         case ReportBox::Kind::Caption:
             return box.text;
         case ReportBox::Kind::Field: {
-            const int column = scope.rows ? scope.rows->columnIndex(box.field) : -1;
+            const int column = columnOf(box, scope.rows);
             return column < 0 ? QString() : formatted(scope.rows->field(scope.row, column), box.format);
         }
         case ReportBox::Kind::Total:
@@ -193,6 +229,8 @@ private:
     QDate m_printDate;
     PageModel m_model;
     std::optional<Scope> m_group;
+    mutable QHash<const ReportBox *, std::pair<const ResultTable *, int>> m_columns;
+    mutable QHash<const ReportBox *, TextMeasure *> m_measures;
     qreal m_y = 0;
     qreal m_bottom = 0;
 };

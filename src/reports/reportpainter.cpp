@@ -41,7 +41,7 @@ void paintPage(QPainter &painter, const ReportPage &page, qreal pixelsPerPoint)
                 painter.drawText(rect, int(box.alignment) | Qt::TextSingleLine | Qt::TextDontClip, box.text);
                 break;
             }
-            const qreal step = textmeasure::lineHeight(box.font) * pixelsPerPoint;
+            const qreal step = TextMeasure::of(box.font).lineHeight() * pixelsPerPoint;
             for (int l = 0; l < lines.size(); ++l)
                 painter.drawText(QRectF(rect.x(), rect.y() + l * step, rect.width(), step),
                                  int(box.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,

@@ -1,18 +1,32 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QStringList>
 
 // Texts measured as the painter prints them, in points of the paper, so a
-// layout can size its boxes to what they will hold.
-namespace textmeasure {
+// layout can size its boxes to what they will hold. One measure per font,
+// kept for the thread's life with the widths it has taken.
+class TextMeasure
+{
+public:
+    static TextMeasure &of(const QFont &font);
 
-qreal width(const QString &text, const QFont &font);
-// The distance from one printed line to the next.
-qreal lineHeight(const QFont &font);
-// The text broken into lines no wider than the width: at blanks where it
-// can, inside a word only when the word alone is wider. No lines for an
-// empty text.
-QStringList lines(const QString &text, const QFont &font, qreal width);
+    qreal width(const QString &text);
+    // The distance from one printed line to the next.
+    qreal lineHeight() const;
+    // The text broken into lines no wider than the width: at blanks where
+    // it can, inside a word only when the word alone is wider. No lines for
+    // an empty text.
+    QStringList lines(const QString &text, qreal width);
 
-}
+    explicit TextMeasure(const QFont &font);
+
+private:
+    void breakParagraph(const QString &paragraph, qreal width, QStringList &lines);
+    int fittingPrefix(const QString &word, qreal width) const;
+
+    QFontMetricsF m_metrics;
+    QHash<QString, qreal> m_widths;
+};
