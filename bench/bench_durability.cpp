@@ -24,7 +24,7 @@ Connection &storeUnder(int setting)
     static std::map<int, std::unique_ptr<GeneratedStore>> stores;
     auto &store = stores[setting];
     if (!store) {
-        store = std::make_unique<GeneratedStore>(20000, 1000);
+        store = GeneratedStore::copy(20000, 1000);
         for (const char *pragma : settings[setting])
             Recordset(store->connection(), QString::fromLatin1(pragma));
     }

@@ -1,16 +1,34 @@
 #include "generatedstore.h"
 
 #include "store/recordset.h"
+#include "store/statement.h"
 #include "store/storefile.h"
 #include "store/transaction.h"
+#include "store/valueconversion.h"
 
 #include <QDate>
+#include <QDir>
+#include <QFile>
 #include <QRandomGenerator>
+#include <QStandardPaths>
+#include <map>
+#include <memory>
 
 namespace {
 
 const char *surnames[] = {"ROSSI", "BIANCHI", "D'ANGELO", "ESPOSITO", "CANTÙ", "ROMANO", "COLOMBO", "RICCI",
                           "MARINO", "GRECO", "BRUNO", "GALLO", "CONTI", "DE LUCA", "MANCINI", "COSTA"};
+
+// The generator's version is in the cached file's name: a change to what
+// it makes builds the stores again.
+constexpr int Generation = 2;
+
+QString cachedPath(int services, int clients)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/velmora-bench");
+    QDir().mkpath(folder);
+    return QStringLiteral("%1/servizi-%2-clienti-%3-v%4.db").arg(folder).arg(services).arg(clients).arg(Generation);
+}
 
 }
 
@@ -19,13 +37,43 @@ QString GeneratedStore::clientName(int i)
     return QStringLiteral("%1 %2").arg(QString::fromUtf8(surnames[i % 16])).arg(i, 5, 10, QLatin1Char('0'));
 }
 
-GeneratedStore::GeneratedStore(int services, int clients)
+GeneratedStore &GeneratedStore::sized(int services, int clients)
 {
+    if (clients == 0)
+        clients = services >= 1000000 ? 50000 : 10000;
+    static std::map<std::pair<int, int>, std::unique_ptr<GeneratedStore>> stores;
+    auto &store = stores[{services, clients}];
+    if (!store)
+        store = copy(services, clients);
+    return *store;
+}
+
+std::unique_ptr<GeneratedStore> GeneratedStore::copy(int services, int clients)
+{
+    return std::unique_ptr<GeneratedStore>(new GeneratedStore(services, clients));
+}
+
+GeneratedStore::GeneratedStore(int services, int clients) : m_clients(clients)
+{
+    const QString cached = cachedPath(services, clients);
+    if (!QFile::exists(cached)) {
+        const QString building = cached + QStringLiteral(".nuovo");
+        QFile::remove(building);
+        build(building, services, clients);
+        QFile::rename(building, cached);
+    }
+    QFile::copy(cached, path());
     storefile::openOrCreate(m_connection, path());
+}
+
+void GeneratedStore::build(const QString &path, int services, int clients)
+{
+    Connection connection;
+    storefile::openOrCreate(connection, path);
     QRandomGenerator random(7315);
-    Transaction transaction(m_connection);
+    Transaction transaction(connection);
     for (int i = 0; i < clients; ++i) {
-        Recordset rs(m_connection, QStringLiteral("SOGGETTI"));
+        Recordset rs(connection, QStringLiteral("SOGGETTI"));
         rs.addNew();
         rs.setField(QStringLiteral("Stato"), i % 10 ? QStringLiteral("S") : QStringLiteral("N"));
         rs.setField(QStringLiteral("Soggetto"), clientName(i));
@@ -35,38 +83,42 @@ GeneratedStore::GeneratedStore(int services, int clients)
         rs.update();
     }
     for (int i = 0; i < 20; ++i)
-        m_connection.execute(QStringLiteral("INSERT INTO CAUSALE (CAUSALE, IMPORTO) VALUES ('CONSULENZA %1', %2)").arg(i).arg(1000 + i * 250));
+        connection.execute(QStringLiteral("INSERT INTO CAUSALE (CAUSALE, IMPORTO) VALUES ('CONSULENZA %1', %2)").arg(i).arg(1000 + i * 250));
     for (int i = 0; i < 5; ++i)
-        m_connection.execute(QStringLiteral("INSERT INTO OPERATORE (OPERATORE) VALUES ('OPERATORE %1')").arg(i));
+        connection.execute(QStringLiteral("INSERT INTO OPERATORE (OPERATORE) VALUES ('OPERATORE %1')").arg(i));
+    // The services go in through one prepared statement: a million rows
+    // through the recordset would take minutes.
+    Statement insert(connection.handle(),
+                     "INSERT INTO PRESTAZIONI (DATAR, ANNO, MESE, ID_CL, ID_OPER, ID_CAUS, CLIENTE, CAUSALE, QTA, IMPORTO, "
+                     "OPERATORE, PARC, NOTE, AGG) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    const auto text = [](const QString &value) { return StoredValue::ofText(value.toUtf8()); };
     const QDate first(2021, 1, 1);
     for (int i = 0; i < services; ++i) {
         const QDate date = first.addDays(random.bounded(6 * 365));
         const int client = random.bounded(clients);
-        Recordset rs(m_connection, QStringLiteral("PRESTAZIONI"));
-        rs.addNew();
-        rs.setField(QStringLiteral("DATAR"), date);
-        rs.setField(QStringLiteral("ANNO"), date.year());
-        rs.setField(QStringLiteral("MESE"), date.month());
-        rs.setField(QStringLiteral("ID_CL"), client + 1);
-        rs.setField(QStringLiteral("ID_OPER"), random.bounded(5) + 1);
-        rs.setField(QStringLiteral("ID_CAUS"), random.bounded(20) + 1);
-        rs.setField(QStringLiteral("CLIENTE"), clientName(client));
-        rs.setField(QStringLiteral("CAUSALE"), QStringLiteral("CONSULENZA %1").arg(random.bounded(20)));
-        rs.setField(QStringLiteral("QTA"), QStringLiteral("1"));
-        rs.setField(QStringLiteral("IMPORTO"), QStringLiteral("%1,50").arg(random.bounded(900) + 10));
-        rs.setField(QStringLiteral("OPERATORE"), QStringLiteral("OPERATORE %1").arg(random.bounded(5)));
-        rs.setField(QStringLiteral("PARC"), i % 3 ? QStringLiteral("N") : QStringLiteral("S"));
-        rs.setField(QStringLiteral("NOTE"), QStringLiteral("PRESTAZIONE NUMERO %1").arg(i));
-        rs.setField(QStringLiteral("AGG"), date);
-        rs.update();
+        const StoredValue day = StoredValue::ofText(isoDate(date));
+        const StoredValue values[] = {
+            day,
+            StoredValue::ofInteger(date.year()),
+            StoredValue::ofInteger(date.month()),
+            StoredValue::ofInteger(client + 1),
+            StoredValue::ofInteger(random.bounded(5) + 1),
+            StoredValue::ofInteger(random.bounded(20) + 1),
+            text(clientName(client)),
+            text(QStringLiteral("CONSULENZA %1").arg(random.bounded(20))),
+            StoredValue::ofInteger(1),
+            StoredValue::ofInteger((random.bounded(900) + 10) * 100 + 50),
+            text(QStringLiteral("OPERATORE %1").arg(random.bounded(5))),
+            text(i % 3 ? QStringLiteral("N") : QStringLiteral("S")),
+            text(QStringLiteral("PRESTAZIONE NUMERO %1").arg(i)),
+            day,
+        };
+        for (int v = 0; v < int(std::size(values)); ++v)
+            insert.bind(v + 1, values[v]);
+        insert.run();
+        insert.reset();
     }
     transaction.commit();
-}
-
-GeneratedStore &GeneratedStore::standard()
-{
-    static GeneratedStore generated(100000, 10000);
-    return generated;
 }
 
 QString GeneratedStore::path() const

@@ -100,7 +100,13 @@ void DamageTest::aListMeetingTheDamageSaysSoAndNothingIsWrittenAfter()
     QVERIFY2(told.text.contains("danneggiato") && told.text.contains(m_program.store().path()), qPrintable(told.text));
     QVERIFY2(told.text.contains("non scrive più"), qPrintable(told.text));
     QVERIFY2(told.text.endsWith("Aprire le copie di sicurezza per rimetterne al suo posto una ?"), qPrintable(told.text));
-    QCOMPARE(list("ListView4")->count(), 0);
+    // The keys may still read; the rows on the damaged pages show nothing.
+    GridList *services = list("ListView4");
+    bool blank = false;
+    for (int row = 0; row < services->count() && !blank; ++row)
+        blank = services->subItem(row, 7).isEmpty();
+    QVERIFY(services->count() == 0 || blank);
+    QCOMPARE(shownWithTitle(m_program.messages(), DamageTitle), 1);
 
     // The check on request finds it too, and offers the copies: the newest sound one is ready.
     m_program.messages().answer(true);

@@ -44,16 +44,23 @@ std::shared_ptr<ResultTable> ResultTable::read(Statement &statement)
     return table;
 }
 
-std::shared_ptr<ResultTable> ResultTable::subset(const std::vector<int> &rows) const
+std::shared_ptr<const ResultTable> ResultTable::empty()
+{
+    static const auto none = std::make_shared<const ResultTable>();
+    return none;
+}
+
+std::shared_ptr<ResultTable> ResultTable::subset(const std::vector<int> &rows, int kept) const
 {
     auto table = std::make_shared<ResultTable>();
-    table->m_names = m_names;
-    table->m_types = m_types;
-    const size_t columns = m_names.size();
+    const size_t width = m_names.size();
+    const size_t columns = kept < 0 ? width : std::min(width, size_t(kept));
+    table->m_names = m_names.mid(0, qsizetype(columns));
+    table->m_types.assign(m_types.begin(), m_types.begin() + qsizetype(columns));
     table->m_cells.reserve(rows.size() * columns);
     for (int row : rows) {
         for (size_t c = 0; c < columns; ++c) {
-            Cell cell = m_cells[size_t(row) * columns + c];
+            Cell cell = m_cells[size_t(row) * width + c];
             if (cell.kind == Cell::Text) {
                 const quint32 offset = quint32(table->m_texts.size());
                 table->m_texts.append(m_texts, cell.text.offset, cell.text.length);

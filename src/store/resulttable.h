@@ -19,8 +19,11 @@ class ResultTable
 {
 public:
     static std::shared_ptr<ResultTable> read(Statement &statement);
-    // The given rows of this table, in the given order, as a table of their own.
-    std::shared_ptr<ResultTable> subset(const std::vector<int> &rows) const;
+    // No columns, no rows.
+    static std::shared_ptr<const ResultTable> empty();
+    // The given rows of this table, in the given order, as a table of their
+    // own; with a column count, only the first so many columns.
+    std::shared_ptr<ResultTable> subset(const std::vector<int> &rows, int columns = -1) const;
 
     int rowCount() const { return m_rowCount; }
     int columnCount() const { return int(m_names.size()); }

@@ -62,12 +62,14 @@ void schema::install(Connection &connection)
 
 void schema::ensureIndexes(Connection &connection)
 {
-    // The lists order services by date, the per-client searches go by link and
+    // The lists order services by date (the billed and unbilled ones within
+    // their state), the per-client searches go by link and
     // by name, the lookups by name. The anomaly check and the main window's
     // summary run at every activation of the main window: their indexes hold
     // only the rows with a missing link, and the amounts still to bill.
     const char *indexes[] = {
         "CREATE INDEX IF NOT EXISTS PRESTAZIONI_DATAR ON PRESTAZIONI (DATAR)",
+        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_PARC_DATAR ON PRESTAZIONI (PARC, DATAR)",
         "CREATE INDEX IF NOT EXISTS PRESTAZIONI_ID_CL ON PRESTAZIONI (ID_CL)",
         "CREATE INDEX IF NOT EXISTS PRESTAZIONI_CLIENTE ON PRESTAZIONI (CLIENTE)",
         "CREATE INDEX IF NOT EXISTS PRESTAZIONI_ANOMALIE ON PRESTAZIONI (CLIENTE) "

@@ -1,6 +1,7 @@
 #include "gridfill.h"
 
 #include "gridlist.h"
+#include "keyedrows.h"
 #include "resultrows.h"
 #include "store/recordset.h"
 #include "store/skipfailure.h"
@@ -17,8 +18,6 @@ QString amountText(const Field &amount)
 void fillGrid(GridList &list, Connection &connection, const QList<GridColumn> &columns, const QString &sql,
               int amountColumn, AmountWeight weight)
 {
-    std::shared_ptr<const ResultTable> rows;
-    skipFailure([&] { rows = Recordset(connection, sql).rows(); });
     list.setColumns(columns);
     list.setAmountColumn(amountColumn);
     QHash<int, ResultRows::Format> formats;
@@ -27,6 +26,14 @@ void fillGrid(GridList &list, Connection &connection, const QList<GridColumn> &c
             list.setBoldColumns({amountColumn});
         formats.insert(amountColumn, amountText);
     }
+    // A plain selection from one table is read as the list shows it; the
+    // others are small lists, read whole.
+    std::shared_ptr<const GridRows> rows;
+    skipFailure([&] {
+        rows = KeyedRows::open(connection, sql, formats);
+        if (!rows)
+            rows = std::make_shared<ResultRows>(Recordset(connection, sql).rows(), formats);
+    });
     if (rows)
-        list.setRows(std::make_shared<ResultRows>(rows, formats));
+        list.setRows(rows);
 }
