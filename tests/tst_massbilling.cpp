@@ -6,6 +6,8 @@
 #include "ui/dropdown.h"
 #include "ui/gridlist.h"
 #include "store/recordset.h"
+
+#include <sqlite3.h>
 #include "ui/tickbox.h"
 
 #include <QAction>
@@ -27,6 +29,7 @@ private slots:
     void filtersByYearOrByMonthAlone();
     void selectAllTicksEveryRowAndCascadesFromCode();
     void billsExactlyTheTickedRowsStillUnbilled();
+    void fiftyThousandRowsTickedAreBilledExactly();
     void failurePartWayBillsNothingAndCancelWritesNothing();
 
 private:
@@ -217,6 +220,35 @@ void MassBillingTest::billsExactlyTheTickedRowsStillUnbilled()
     // The status bar says what was done: one row billed, the other billed meanwhile.
     QCOMPARE(m_window->statusBar()->currentMessage(),
              QString("Parcellate 1 prestazioni al 15/11/2026 per un totale di € 12,50"));
+}
+
+void MassBillingTest::fiftyThousandRowsTickedAreBilledExactly()
+{
+    // 50,000 unbilled services over 2025 and 2026, written at once.
+    Connection &store = m_program.store().connection();
+    store.execute("BEGIN");
+    QCOMPARE(sqlite3_exec(store.handle(),
+                          "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 50000) "
+                          "INSERT INTO PRESTAZIONI (DATAR, ANNO, CLIENTE, CAUSALE, IMPORTO, PARC) "
+                          "SELECT date('2025-01-01', '+' || (i % 700) || ' days'), 2025, 'CLIENTE ' || i, 'VISITA', i, 'N' FROM n",
+                          nullptr, nullptr, nullptr),
+             SQLITE_OK);
+    store.execute("COMMIT");
+    open();
+    QCOMPARE(list()->count(), 50000);
+    auto *all = get<TickBox>("Check1");
+    QTest::mouseClick(all, Qt::LeftButton, {}, QPoint(5, all->height() / 2));
+    QVERIFY(list()->isChecked(0) && list()->isChecked(49999));
+    // One more service comes after the list was read: not ticked, not billed.
+    const qint64 late = addService("01/06/2026");
+    press("Cmd1");
+    get<DateField>("D1")->setText("31/12/2026");
+    press("Cmd2");
+    QCOMPARE(m_program.store().count("SELECT * FROM PRESTAZIONI WHERE PARC = 'S' AND DATAP = '2026-12-31'"), 50000);
+    QCOMPARE(m_program.store().text(QString("SELECT PARC FROM PRESTAZIONI WHERE ID = %1").arg(late)), QString("N"));
+    QCOMPARE(list()->count(), 1);
+    QCOMPARE(m_window->statusBar()->currentMessage(),
+             QString("Parcellate 50000 prestazioni al 31/12/2026 per un totale di € 12.500.250,00"));
 }
 
 void MassBillingTest::failurePartWayBillsNothingAndCancelWritesNothing()

@@ -7,6 +7,7 @@
 #include "ui/enterfocus.h"
 #include "ui/gridlist.h"
 #include "ui/gridmodel.h"
+#include "ui/keyedrows.h"
 #include "ui/fieldrule.h"
 #include "ui/resultrows.h"
 #include "ui/statuspanels.h"
@@ -33,6 +34,7 @@ class PlatformTest : public QObject
 private slots:
     void gridListShowsTheRowsOfAQuery();
     void gridListTicksRows();
+    void aLongListReadsItsRowsAsTheyAreShown();
     void tickBoxRunsItsHandlingOnEveryRealChange();
     void dropDownReactsOnlyToThePick();
     void dateFieldReportsAnImpossibleDateOnce();
@@ -83,6 +85,46 @@ void PlatformTest::gridListShowsTheRowsOfAQuery()
 
     list.setColumns({{"ID", 500}});
     QCOMPARE(list.count(), 0); // new headers start an empty list
+}
+
+void PlatformTest::aLongListReadsItsRowsAsTheyAreShown()
+{
+    TestStore store;
+    Connection &connection = store.connection();
+    connection.execute("BEGIN");
+    for (int i = 0; i < 1000; ++i)
+        connection.execute(QString("INSERT INTO PRESTAZIONI (DATAR, CLIENTE, IMPORTO) VALUES ('%1', 'CLIENTE %2', %3)")
+                               .arg(QDate(2020, 1, 1).addDays(i % 400).toString(Qt::ISODate))
+                               .arg(i)
+                               .arg(i * 100));
+    connection.execute("COMMIT");
+    const QString sql = "SELECT ID,DATAR,CLIENTE,IMPORTO FROM PRESTAZIONI ORDER BY DATAR DESC, ID";
+    const QHash<int, ResultRows::Format> formats{{3, [](const Field &f) { return f.toMoney().plainText(); }}};
+    const auto lazy = KeyedRows::open(connection, sql, formats);
+    QVERIFY(lazy);
+    QVERIFY(!KeyedRows::open(connection, "SELECT DISTINCT CLIENTE FROM PRESTAZIONI", formats)); // read whole, as before
+    const ResultRows whole(Recordset(connection, sql).rows(), formats);
+
+    GridList list;
+    QAbstractItemModelTester tester(list.gridModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    list.setColumns({{"ID", 500}, {"REG.", 1200}, {"CLIENTE", 3000}, {"IMPORTO", 1800}});
+    list.setRows(lazy);
+    list.resize(800, 300);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.scrollToBottom();
+    // Every row as the whole read gives it, in the statement's order, with its version.
+    QCOMPARE(list.count(), whole.rowCount());
+    for (int row = 0; row < whole.rowCount(); ++row)
+        for (int column = 0; column < 4; ++column)
+            QCOMPARE(list.gridModel()->text(row, column), whole.text(row, column));
+    QCOMPARE(list.rowVersion(700), whole.version(700));
+    // A row deleted since the fill keeps its place, empty, until the next fill.
+    list.setRows(KeyedRows::open(connection, sql, formats));
+    connection.execute(QString("DELETE FROM PRESTAZIONI WHERE ID = %1").arg(whole.text(500, 0)));
+    QCOMPARE(list.count(), 1000);
+    QCOMPARE(list.subItem(500, 2), QString());
+    QCOMPARE(list.subItem(501, 2), whole.text(501, 2));
 }
 
 void PlatformTest::gridListTicksRows()

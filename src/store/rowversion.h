@@ -22,6 +22,7 @@ public:
     explicit RowVersion(QList<QPair<QString, StoredValue>> values) : m_values(std::move(values)) {}
 
     bool isEmpty() const { return m_values.isEmpty(); }
+    bool operator==(const RowVersion &other) const = default;
     // The version where it is the one of that row; empty otherwise, so a
     // window that holds another row's version never has a write refused.
     RowVersion of(qint64 id) const;
