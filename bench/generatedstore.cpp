@@ -21,7 +21,7 @@ const char *surnames[] = {"ROSSI", "BIANCHI", "D'ANGELO", "ESPOSITO", "CANTÙ", 
 
 // The generator's version is in the cached file's name: a change to what
 // it makes builds the stores again.
-constexpr int Generation = 2;
+constexpr int Generation = 3;
 
 QString cachedPath(int services, int clients)
 {

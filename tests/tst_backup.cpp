@@ -1,6 +1,7 @@
 #include "archive/backup.h"
 #include "archive/restore.h"
 #include "store/recordset.h"
+#include "store/schema.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
 #include "testenvironment.h"
@@ -21,7 +22,34 @@ private slots:
     void copiesAreKeptSevenDailyFourWeeklyTwelveMonthly();
     void aCopyIsPutBackAndTheStoreBeforeItKept();
     void aDamagedCopyIsNeverPutBack();
+    void aStoreOfTheFormerPagesOpensWorksAndIsCopiedAsItIs();
 };
+
+void BackupTest::aStoreOfTheFormerPagesOpensWorksAndIsCopiedAsItIs()
+{
+    QTemporaryDir dir;
+    const QString path = storefile::pathIn(dir.path());
+    {
+        // As every store was made before its pages grew to 4 KiB.
+        Connection former;
+        former.create(path, storefile::password, 1024);
+        schema::install(former);
+        former.execute("INSERT INTO SOGGETTI (Soggetto, Stato) VALUES ('ROSSI', 'S')");
+    }
+    Connection store;
+    storefile::openOrCreate(store, path);
+    QCOMPARE(store.pageSize(), 1024);
+    store.execute("INSERT INTO SOGGETTI (Soggetto, Stato) VALUES ('BIANCHI', 'S')");
+    QCOMPARE(Recordset(store, "SELECT count(*) FROM SOGGETTI").fields(0).text(), QString("2"));
+    Connection copy;
+    copy.open(backup::make(store), storefile::password);
+    QCOMPARE(copy.pageSize(), 1024);
+    QCOMPARE(Recordset(copy, "SELECT count(*) FROM SOGGETTI").fields(0).text(), QString("2"));
+    // A new store has the larger pages.
+    Connection fresh;
+    storefile::openOrCreate(fresh, storefile::pathIn(dir.filePath("nuovo")));
+    QCOMPARE(fresh.pageSize(), Connection::NewPageSize);
+}
 
 void BackupTest::aCopyIsMadeVerifiedAndOpensWithTheStoresKey()
 {

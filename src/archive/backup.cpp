@@ -43,7 +43,7 @@ void verify(Connection &store, const QString &path)
 void copyInto(Connection &store, const QString &path, const Progress &progress)
 {
     Connection copy;
-    copy.create(path, storefile::password);
+    copy.create(path, storefile::password, store.pageSize());
     sqlite3_backup *run = sqlite3_backup_init(copy.handle(), "main", store.handle(), "main");
     if (!run)
         throw StoreError::fromSqlite(sqlite3_errcode(copy.handle()), sqlite3_errmsg(copy.handle()));

@@ -22,7 +22,13 @@ void Connection::open(const QString &path, const QByteArray &key)
 {
     if (!QFileInfo(path).isFile())
         throw StoreError(QStringLiteral("il file non esiste"));
-    connect(path, key, SQLITE_OPEN_READWRITE);
+    // The pages' size is not written in the file: the first read under the
+    // wrong one finds no store.
+    try {
+        connect(path, key, SQLITE_OPEN_READWRITE, NewPageSize);
+    } catch (const StoreError &) {
+        connect(path, key, SQLITE_OPEN_READWRITE, 1024);
+    }
     try {
         // SQLite falls back to reading only; the office would find out at the
         // first save, after typing the service.
@@ -35,14 +41,14 @@ void Connection::open(const QString &path, const QByteArray &key)
     }
 }
 
-void Connection::create(const QString &path, const QByteArray &key)
+void Connection::create(const QString &path, const QByteArray &key, int pageSize)
 {
     if (QFileInfo::exists(path))
         throw StoreError(QStringLiteral("il file esiste già"));
-    connect(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    connect(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, pageSize);
 }
 
-void Connection::connect(const QString &path, const QByteArray &key, int flags)
+void Connection::connect(const QString &path, const QByteArray &key, int flags, int pageSize)
 {
     close();
     sqlite3 *db = nullptr;
@@ -56,6 +62,8 @@ void Connection::connect(const QString &path, const QByteArray &key, int flags)
     sqlite3_busy_timeout(m_db, 3000);
     try {
         Statement(m_db, "PRAGMA key = " + quotedText(QString::fromUtf8(key)).toUtf8()).run();
+        Statement(m_db, "PRAGMA cipher_page_size = " + QByteArray::number(pageSize)).run();
+        m_pageSize = pageSize;
         // Every page read is decrypted: keep up to 64 MiB of them, so a list of
         // 100,000 services refills from memory.
         Statement(m_db, "PRAGMA cache_size = -65536").run();

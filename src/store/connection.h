@@ -20,11 +20,18 @@ public:
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
 
-    // Opens an existing store file; a wrong key or a file that is not a
-    // store is refused and the file left as it is.
+    // The size of the encrypted pages of new stores. Stores made before
+    // it (1 KiB pages) open and work as they are.
+    static constexpr int NewPageSize = 4096;
+
+    // Opens an existing store file, whatever the size of its pages; a wrong
+    // key or a file that is not a store is refused and the file left as it is.
     void open(const QString &path, const QByteArray &key);
-    // Makes a new, empty, keyed file; refuses a path that exists.
-    void create(const QString &path, const QByteArray &key);
+    // Makes a new, empty, keyed file; refuses a path that exists. A copy of
+    // a store is made with the store's page size.
+    void create(const QString &path, const QByteArray &key, int pageSize = NewPageSize);
+    // The size of this store's encrypted pages.
+    int pageSize() const { return m_pageSize; }
     void close();
     bool isOpen() const { return m_db != nullptr; }
     // The store file open on this connection.
@@ -46,9 +53,10 @@ public:
     const QList<ColumnDefinition> &columnsOf(const QString &table);
 
 private:
-    void connect(const QString &path, const QByteArray &key, int flags);
+    void connect(const QString &path, const QByteArray &key, int flags, int pageSize);
     void verifyTables();
 
     sqlite3 *m_db = nullptr;
+    int m_pageSize = 0;
     QHash<QString, QList<ColumnDefinition>> m_columns;
 };
