@@ -2,6 +2,7 @@
 
 #include "statement.h"
 
+#include <cstring>
 #include <sqlite3.h>
 
 std::shared_ptr<ResultTable> ResultTable::read(Statement &statement)
@@ -14,32 +15,32 @@ std::shared_ptr<ResultTable> ResultTable::read(Statement &statement)
         table->m_names << name;
         table->m_types.push_back(columnTypeFromDeclaration(sqlite3_column_decltype(stmt, c)));
     }
+    // A row's cells are filled in place, the texts one after the other in
+    // chunks: no allocation per cell, nothing moved as the result grows.
     while (statement.step()) {
-        for (int c = 0; c < columns; ++c) {
-            Cell cell;
+        Cell *cell = table->appendRow();
+        for (int c = 0; c < columns; ++c, ++cell) {
             switch (sqlite3_column_type(stmt, c)) {
             case SQLITE_INTEGER:
-                cell.kind = Cell::Integer;
-                cell.integer = sqlite3_column_int64(stmt, c);
+                cell->kind = Cell::Integer;
+                cell->integer = sqlite3_column_int64(stmt, c);
                 break;
             case SQLITE_FLOAT:
-                cell.kind = Cell::Real;
-                cell.real = sqlite3_column_double(stmt, c);
+                cell->kind = Cell::Real;
+                cell->real = sqlite3_column_double(stmt, c);
                 break;
             case SQLITE_NULL:
+                cell->kind = Cell::Null;
                 break;
             default: {
                 const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
-                cell.kind = Cell::Text;
-                cell.text.offset = quint32(table->m_texts.size());
-                cell.text.length = quint32(sqlite3_column_bytes(stmt, c));
-                table->m_texts.append(bytes, cell.text.length);
+                cell->kind = Cell::Text;
+                cell->length = quint32(sqlite3_column_bytes(stmt, c));
+                cell->text = table->keepText(bytes, cell->length);
                 break;
             }
             }
-            table->m_cells.push_back(cell);
         }
-        ++table->m_rowCount;
     }
     return table;
 }
@@ -57,20 +58,46 @@ std::shared_ptr<ResultTable> ResultTable::subset(const std::vector<int> &rows, i
     const size_t columns = kept < 0 ? width : std::min(width, size_t(kept));
     table->m_names = m_names.mid(0, qsizetype(columns));
     table->m_types.assign(m_types.begin(), m_types.begin() + qsizetype(columns));
-    table->m_cells.reserve(rows.size() * columns);
     for (int row : rows) {
-        for (size_t c = 0; c < columns; ++c) {
-            Cell cell = m_cells[size_t(row) * width + c];
-            if (cell.kind == Cell::Text) {
-                const quint32 offset = quint32(table->m_texts.size());
-                table->m_texts.append(m_texts, cell.text.offset, cell.text.length);
-                cell.text.offset = offset;
-            }
-            table->m_cells.push_back(cell);
+        Cell *copied = table->appendRow();
+        for (size_t c = 0; c < columns; ++c, ++copied) {
+            *copied = cell(row, int(c));
+            if (copied->kind == Cell::Text)
+                copied->text = table->keepText(copied->text, copied->length);
         }
-        ++table->m_rowCount;
     }
     return table;
+}
+
+ResultTable::Cell *ResultTable::appendRow()
+{
+    const size_t columns = size_t(m_names.size());
+    if (m_rowCount % ChunkRows == 0)
+        m_chunks.push_back(std::make_unique_for_overwrite<Cell[]>(ChunkRows * columns));
+    Cell *row = m_chunks.back().get() + size_t(m_rowCount % ChunkRows) * columns;
+    ++m_rowCount;
+    return row;
+}
+
+const char *ResultTable::keepText(const char *bytes, quint32 length)
+{
+    constexpr size_t ChunkBytes = 1 << 20;
+    if (length == 0)
+        return "";
+    if (m_texts.empty() || m_textUsed + length > m_textSize) {
+        m_textSize = std::max(ChunkBytes, size_t(length));
+        m_texts.push_back(std::make_unique_for_overwrite<char[]>(m_textSize));
+        m_textUsed = 0;
+    }
+    char *kept = m_texts.back().get() + m_textUsed;
+    std::memcpy(kept, bytes, length);
+    m_textUsed += length;
+    return kept;
+}
+
+const ResultTable::Cell &ResultTable::cell(int row, int column) const
+{
+    return m_chunks[size_t(row / ChunkRows)][size_t(row % ChunkRows) * size_t(m_names.size()) + size_t(column)];
 }
 
 int ResultTable::columnIndex(const QString &name) const
@@ -83,7 +110,7 @@ int ResultTable::columnIndex(const QString &name) const
 
 StoredValue ResultTable::stored(int row, int column) const
 {
-    const Cell &cell = m_cells[size_t(row) * m_names.size() + column];
+    const Cell &cell = this->cell(row, column);
     switch (cell.kind) {
     case Cell::Null:
         break;
@@ -92,7 +119,7 @@ StoredValue ResultTable::stored(int row, int column) const
     case Cell::Real:
         return StoredValue::ofReal(cell.real);
     case Cell::Text:
-        return StoredValue::ofText(QByteArray(m_texts.data() + cell.text.offset, cell.text.length));
+        return StoredValue::ofText(QByteArray(cell.text, cell.length));
     }
     return StoredValue::null();
 }
@@ -107,7 +134,7 @@ RowVersion ResultTable::version(int row) const
 
 Field ResultTable::field(int row, int column) const
 {
-    const Cell &cell = m_cells[size_t(row) * m_names.size() + column];
+    const Cell &cell = this->cell(row, column);
     const ColumnType type = m_types[column];
     switch (cell.kind) {
     case Cell::Null:
@@ -121,7 +148,7 @@ Field ResultTable::field(int row, int column) const
     case Cell::Text:
         break;
     }
-    const QString text = QString::fromUtf8(m_texts.data() + cell.text.offset, cell.text.length);
+    const QString text = QString::fromUtf8(cell.text, cell.length);
     if (type == ColumnType::Date) {
         const QDate date = QDate::fromString(text, Qt::ISODate);
         if (date.isValid())

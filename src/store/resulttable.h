@@ -6,7 +6,6 @@
 
 #include <QStringList>
 #include <memory>
-#include <string>
 #include <vector>
 
 class Statement;
@@ -40,17 +39,30 @@ public:
 private:
     struct Cell
     {
-        enum : quint8 { Null, Integer, Real, Text } kind = Null;
+        enum : quint8 { Null, Integer, Real, Text } kind;
+        quint32 length; // of a text
         union {
             qint64 integer;
             double real;
-            struct { quint32 offset, length; } text;
+            const char *text; // in the table's own text chunks
         };
     };
 
+    // The cells of a new row, left for the caller to fill.
+    Cell *appendRow();
+    // A copy of the bytes kept with the table, where it stays put.
+    const char *keepText(const char *bytes, quint32 length);
+    const Cell &cell(int row, int column) const;
+
+    // Rows are kept in chunks of a fixed number: a long result grows
+    // without moving what it has read.
+    static constexpr int ChunkRows = 4096;
+
     QStringList m_names;
     std::vector<ColumnType> m_types;
-    std::vector<Cell> m_cells;
-    std::string m_texts;
+    std::vector<std::unique_ptr<Cell[]>> m_chunks;
+    std::vector<std::unique_ptr<char[]>> m_texts;
+    size_t m_textSize = 0; // of the last text chunk
+    size_t m_textUsed = 0; // of it
     int m_rowCount = 0;
 };
