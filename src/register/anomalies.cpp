@@ -19,3 +19,15 @@ bool anomalies::exist(Connection &connection)
     });
     return found;
 }
+
+qint64 anomalies::count(Connection &connection)
+{
+    qint64 found = 0;
+    skipFailure([&] {
+        found = Recordset(connection, QStringLiteral("SELECT count(*) FROM PRESTAZIONI INDEXED BY PRESTAZIONI_ANOMALIE "
+                                                     "WHERE ID_CL IS NULL OR ID_OPER IS NULL OR ID_CAUS IS NULL"))
+                    .fields(0)
+                    .toInteger();
+    });
+    return found;
+}

@@ -13,5 +13,8 @@ QString statement();
 
 // Whether there is any; a failing statement counts as none.
 bool exist(Connection &connection);
+// How many there are, through the index that holds only them; a failing
+// statement counts as none.
+qint64 count(Connection &connection);
 
 }

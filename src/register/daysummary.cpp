@@ -1,10 +1,11 @@
 #include "daysummary.h"
 
+#include "anomalies.h"
 #include "archive/backup.h"
 #include "store/connection.h"
 #include "store/money.h"
 #include "store/recordset.h"
-#include "store/storeerror.h"
+#include "store/skipfailure.h"
 
 #include <QEvent>
 #include <QLocale>
@@ -51,9 +52,11 @@ void DaySummary::followPanels()
 QString DaySummary::figures() const
 {
     QStringList lines;
-    try {
-        // The indexes named, or SQLite would read every row: each holds only
-        // the rows counted.
+    // The figures are a courtesy: a store that can't give them shows none
+    // (damage is still told, once, as every skipped step tells it).
+    skipFailure([&] {
+        // Named, or SQLite would take the lists' index and read every
+        // unbilled row for its amount: this one holds only those amounts.
         Recordset unbilled(m_connection,
                            QStringLiteral("SELECT count(*), coalesce(sum(IMPORTO), 0) FROM PRESTAZIONI "
                                           "INDEXED BY PRESTAZIONI_DA_PARCELLARE WHERE PARC = 'N'"));
@@ -62,15 +65,10 @@ QString DaySummary::figures() const
                              : QStringLiteral("Prestazioni da parcellare: %1, per € %2")
                                    .arg(count)
                                    .arg(Money::fromCents(unbilled.fields(1).toInteger()).groupedText()));
-        Recordset anomalies(m_connection, QStringLiteral("SELECT count(*) FROM PRESTAZIONI INDEXED BY PRESTAZIONI_ANOMALIE "
-                                                         "WHERE ID_CL IS NULL OR ID_OPER IS NULL OR ID_CAUS IS NULL"));
-        const qint64 missing = anomalies.fields(0).toInteger();
-        lines << (missing == 0 ? QStringLiteral("Nessuna anomalia nelle registrazioni")
-                               : QStringLiteral("Anomalie nelle registrazioni: %1 (menu «Segnalazioni»)").arg(missing));
-    } catch (const StoreError &) {
-        // The figures are a courtesy: a store that can't give them is
-        // reported by the windows that need it.
-    }
+    });
+    const qint64 missing = anomalies::count(m_connection);
+    lines << (missing == 0 ? QStringLiteral("Nessuna anomalia nelle registrazioni")
+                           : QStringLiteral("Anomalie nelle registrazioni: %1 (menu «Segnalazioni»)").arg(missing));
     const QList<backup::Copy> copies = backup::list(backup::folderOf(m_connection.path()));
     if (!copies.isEmpty())
         lines << QStringLiteral("Ultima copia di sicurezza: %1")
