@@ -132,7 +132,7 @@ private:
             QString text = textOf(box, scope);
             if (continued && box.kind == ReportBox::Kind::Field)
                 text += QStringLiteral(" (segue)");
-            if (box.wraps && !text.isEmpty() && !fitsOneLine(box, text)) {
+            if (box.wraps && !text.isEmpty() && !fitsAsItIs(box, text)) {
                 TextMeasure &font = measureOf(box);
                 const QStringList lines = font.lines(text, box.rect.width());
                 growth[laid.boxes.size()] = std::max(0.0, lines.size() * font.lineHeight() - box.rect.height());
@@ -182,10 +182,11 @@ private:
         return *measure;
     }
 
-    bool fitsOneLine(const ReportBox &box, const QString &text) const
+    // The common case, told without breaking the text into a list of lines.
+    bool fitsAsItIs(const ReportBox &box, const QString &text) const
     {
-        return !text.contains(QLatin1Char('\n')) && measureOf(box).width(text) <= box.rect.width()
-            && measureOf(box).lineHeight() <= box.rect.height();
+        TextMeasure &font = measureOf(box);
+        return font.fitsOneLine(text, box.rect.width()) && font.lineHeight() <= box.rect.height();
     }
 
     // The column a field box reads in the rows, looked up once per box and

@@ -52,11 +52,16 @@ qreal TextMeasure::lineHeight() const
     return m_metrics.lineSpacing() / Scale;
 }
 
+bool TextMeasure::fitsOneLine(const QString &text, qreal width)
+{
+    return !text.contains(QLatin1Char('\n')) && this->width(text) <= width;
+}
+
 QStringList TextMeasure::lines(const QString &text, qreal width)
 {
     if (text.isEmpty())
         return {};
-    if (!text.contains(QLatin1Char('\n')) && this->width(text) <= width)
+    if (fitsOneLine(text, width))
         return {text};
     QStringList lines;
     for (const QString &paragraph : text.split(QLatin1Char('\n')))

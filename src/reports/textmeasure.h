@@ -16,6 +16,8 @@ public:
     qreal width(const QString &text);
     // The distance from one printed line to the next.
     qreal lineHeight() const;
+    // Whether the text prints on one line within the width.
+    bool fitsOneLine(const QString &text, qreal width);
     // The text broken into lines no wider than the width: at blanks where
     // it can, inside a word only when the word alone is wider. No lines for
     // an empty text.
