@@ -1,6 +1,7 @@
 #include "archiveexport.h"
 
 #include "tableexport.h"
+#include "workbook.h"
 #include "store/connection.h"
 #include "store/recordset.h"
 #include "store/schema.h"
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
-#include <xlsxwriter.h>
 
 namespace archiveexport {
 
@@ -156,20 +156,15 @@ QStringList writeSqlite(Connection &store, const QString &path)
 QStringList writeXlsx(Connection &store, const QString &path)
 {
     refuseExisting(path);
-    lxw_workbook *book = workbook_new(path.toUtf8().constData());
-    if (!book)
-        throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));
-    lxw_format *heading = workbook_add_format(book);
-    format_set_bold(heading);
+    const Workbook made(path);
+    lxw_workbook *book = made.book;
     lxw_format *date = workbook_add_format(book);
     format_set_num_format(date, "dd/mm/yyyy");
-    lxw_format *euro = workbook_add_format(book);
-    format_set_num_format(euro, "#,##0.00 \"€\"");
     for (const TableDefinition &table : schema::tables()) {
         lxw_worksheet *sheet = workbook_add_worksheet(book, table.name.toUtf8().constData());
         const auto rows = rowsOf(store, table);
         for (int c = 0; c < rows->columnCount(); ++c)
-            worksheet_write_string(sheet, 0, lxw_col_t(c), rows->columnName(c).toUtf8().constData(), heading);
+            worksheet_write_string(sheet, 0, lxw_col_t(c), rows->columnName(c).toUtf8().constData(), made.heading);
         for (int r = 0; r < rows->rowCount(); ++r)
             for (int c = 0; c < rows->columnCount(); ++c) {
                 const Field field = rows->field(r, c);
@@ -182,7 +177,7 @@ QStringList writeXlsx(Connection &store, const QString &path)
                     worksheet_write_number(sheet, row, col, double(field.toInteger()), nullptr);
                     break;
                 case Field::Kind::Money:
-                    worksheet_write_number(sheet, row, col, double(field.toMoney().cents()) / 100, euro);
+                    worksheet_write_number(sheet, row, col, double(field.toMoney().cents()) / 100, made.euro);
                     break;
                 case Field::Kind::Date: {
                     const QDate d = field.toDate();

@@ -2,10 +2,10 @@
 
 #include "store/money.h"
 #include "store/storeerror.h"
+#include "workbook.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
-#include <xlsxwriter.h>
 
 namespace tableexport {
 
@@ -56,23 +56,18 @@ void writeCsv(const Table &table, const QString &path)
 
 void writeXlsx(const Table &table, const QString &path)
 {
-    lxw_workbook *book = workbook_new(path.toUtf8().constData());
-    if (!book)
-        throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));
-    lxw_format *heading = workbook_add_format(book);
-    format_set_bold(heading);
-    lxw_format *euro = workbook_add_format(book);
-    format_set_num_format(euro, "#,##0.00 \"€\"");
+    const Workbook made(path);
+    lxw_workbook *book = made.book;
     lxw_worksheet *sheet = workbook_add_worksheet(book, nullptr);
     for (int c = 0; c < table.headers.size(); ++c)
-        worksheet_write_string(sheet, 0, lxw_col_t(c), table.headers.at(c).toUtf8().constData(), heading);
+        worksheet_write_string(sheet, 0, lxw_col_t(c), table.headers.at(c).toUtf8().constData(), made.heading);
     const QList<QStringList> rows = withTotals(table);
     for (int r = 0; r < rows.size(); ++r)
         for (int c = 0; c < rows.at(r).size(); ++c) {
             const QString &cell = rows.at(r).at(c);
             const auto amount = c == table.amountColumn ? Money::fromText(cell) : std::nullopt;
             if (amount)
-                worksheet_write_number(sheet, lxw_row_t(r + 1), lxw_col_t(c), double(amount->cents()) / 100, euro);
+                worksheet_write_number(sheet, lxw_row_t(r + 1), lxw_col_t(c), double(amount->cents()) / 100, made.euro);
             else if (!cell.isEmpty())
                 worksheet_write_string(sheet, lxw_row_t(r + 1), lxw_col_t(c), cell.toUtf8().constData(), nullptr);
         }
