@@ -80,6 +80,11 @@ int Statement::run()
     return sqlite3_changes(m_db);
 }
 
+qint64 Statement::integer(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
+
 void Statement::reset()
 {
     sqlite3_reset(m_stmt);

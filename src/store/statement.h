@@ -26,6 +26,8 @@ public:
     void bindAll(const QList<QVariant> &values);
     // Steps once; true while a row is there.
     bool step();
+    // A whole number of the current row, by position.
+    qint64 integer(int column) const;
     // Steps to the end and returns the rows changed.
     int run();
     // Ready to run again with new values.
