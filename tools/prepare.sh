@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n
-          libsqlcipher-dev libxlsxwriter-dev fonts-liberation libbenchmark-dev poppler-utils unzip)
+          libsqlcipher-dev libxlsxwriter-dev libxml2-dev fonts-liberation libbenchmark-dev poppler-utils unzip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

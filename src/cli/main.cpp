@@ -2,6 +2,7 @@
 #include "archivecommands.h"
 #include "codice.h"
 #include "estratti.h"
+#include "fattura.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -9,7 +10,7 @@
 namespace {
 
 const Subcommand *const Subcommands[] = {&verificaCommand, &copiaCommand, &ripristinaCommand, &esportaCommand,
-                                              &estrattiCommand, &codiceCommand};
+                                              &estrattiCommand, &codiceCommand, &fatturaCommand};
 
 void listSubcommands(QTextStream &out)
 {

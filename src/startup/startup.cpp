@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "einvoice/invoicetables.h"
 #include "store/damage.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
@@ -39,7 +40,10 @@ bool Startup::begin()
     try {
         QDir().mkpath(QFileInfo(path).absolutePath());
         m_lock.acquire();
-        storefile::openOrCreate(m_connection, path);
+        // A new store has the electronic invoices' tables from the start, so
+        // the office profile can be filled from a script too; an older one
+        // gets them at their first use.
+        storefile::openOrCreate(m_connection, path, invoicetables::ensure);
         return true;
     } catch (const StoreError &error) {
         m_splash.stop();

@@ -16,13 +16,15 @@
 
 namespace {
 
-void build(const QString &path)
+void build(const QString &path, const std::function<void(Connection &)> &furnish)
 {
     Connection fresh;
     fresh.create(path, storefile::password);
     {
         Transaction transaction(fresh);
         schema::install(fresh);
+        if (furnish)
+            furnish(fresh);
         transaction.commit();
     }
     if (comuni::addMissing(fresh) == 0)
@@ -64,7 +66,7 @@ QString storefile::location(const QString &programDirectory)
     return pathIn(QDir(data).filePath(QStringLiteral("velmora")));
 }
 
-void storefile::openOrCreate(Connection &connection, const QString &path)
+void storefile::openOrCreate(Connection &connection, const QString &path, const std::function<void(Connection &)> &furnish)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     requireWritableFolder(path);
@@ -72,7 +74,7 @@ void storefile::openOrCreate(Connection &connection, const QString &path)
     if (!QFileInfo::exists(path)) {
         const QString partial = QStringLiteral("%1.nuovo-%2").arg(path).arg(QCoreApplication::applicationPid());
         try {
-            build(partial);
+            build(partial, furnish);
         } catch (...) {
             QFile::remove(partial);
             throw;

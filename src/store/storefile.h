@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class Connection;
 
 // The store file "Database.db", encrypted with the database password. It
@@ -25,7 +27,8 @@ QString location(const QString &programDirectory);
 // first start leaves no half-made store; what such a start left behind is
 // removed. A folder where the store or its journal cannot be written is
 // refused here, not at the first save. An existing file is never recreated
-// or overwritten.
-void openOrCreate(Connection &connection, const QString &path);
+// or overwritten. A new store also gets what `furnish` adds (the tables of
+// capabilities beyond the register), in the transaction that makes it.
+void openOrCreate(Connection &connection, const QString &path, const std::function<void(Connection &)> &furnish = {});
 
 }

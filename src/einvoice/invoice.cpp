@@ -1,0 +1,189 @@
+#include "invoice.h"
+
+#include "billsource.h"
+#include "figures.h"
+#include "office.h"
+
+namespace invoice {
+
+namespace {
+
+// The law a bill without VAT quotes, by its nature.
+QString lawFor(const Office &office, const QString &natura)
+{
+    if (office.isFlatRate())
+        return QStringLiteral("Operazione in franchigia da IVA ai sensi dell'art. 1, commi 54-89, L. 190/2014");
+    if (natura.startsWith(QLatin1String("N1")))
+        return QStringLiteral("Operazione esclusa ai sensi dell'art. 15 DPR 633/72");
+    if (natura.startsWith(QLatin1String("N2")))
+        return QStringLiteral("Operazione non soggetta ad IVA");
+    if (natura.startsWith(QLatin1String("N3")))
+        return QStringLiteral("Operazione non imponibile ai sensi dell'art. 8 DPR 633/72");
+    if (natura.startsWith(QLatin1String("N4")))
+        return QStringLiteral("Operazione esente ai sensi dell'art. 10 DPR 633/72");
+    if (natura.startsWith(QLatin1String("N6")))
+        return QStringLiteral("Inversione contabile ai sensi dell'art. 17 DPR 633/72");
+    return QString();
+}
+
+bool clientWithholds(const Office &office, const BillClient &client)
+{
+    if (office.isFlatRate() || office.alRitenuta == 0)
+        return false;
+    if (client.ritenuta == QLatin1String("S"))
+        return true;
+    if (client.ritenuta == QLatin1String("N"))
+        return false;
+    return office.ritenuta;
+}
+
+Vat vatOf(const Office &office, const BillService &service)
+{
+    const int rate = service.aliquota.value_or(office.aliquota);
+    if (rate > 0)
+        return {rate, QString()};
+    return {0, service.natura.isEmpty() ? office.natura : service.natura};
+}
+
+Line lineOf(const Office &office, const BillService &service, int sign, bool withholds)
+{
+    Line line;
+    line.description = service.note.isEmpty() ? service.causale : service.causale + QStringLiteral(" - ") + service.note;
+    line.totalCents = sign * service.cents;
+    const auto quantity = figures::quantityFromText(service.qta);
+    if (quantity && *quantity > 0) {
+        line.quantity = quantity;
+        line.unitPrice = figures::unitPrice(line.totalCents, *quantity);
+    } else {
+        line.unitPrice = line.totalCents * 1000000;
+    }
+    line.vat = vatOf(office, service);
+    line.withheld = withholds && service.ritenuta != QLatin1String("N");
+    line.toFund = !office.cassa.isEmpty() && service.cassa != QLatin1String("N");
+    return line;
+}
+
+// One fund block per VAT rate of the lines it is charged on, so that each
+// contribution carries the rate of its lines.
+QList<Fund> fundsOf(const Office &office, const QList<Line> &lines, bool withholds)
+{
+    QList<Fund> funds;
+    for (const Line &line : lines) {
+        if (!line.toFund)
+            continue;
+        auto fund = std::find_if(funds.begin(), funds.end(), [&](const Fund &f) { return f.vat == line.vat; });
+        if (fund == funds.end()) {
+            // The INPS 4 % of professionals without a fund bears the
+            // withholding; the funds' own contributions do not.
+            funds << Fund{office.cassa, office.alCassa, 0, 0, line.vat, withholds && office.cassa == QLatin1String("TC22")};
+            fund = funds.end() - 1;
+        }
+        fund->baseCents += line.totalCents;
+    }
+    for (Fund &fund : funds)
+        fund.contributionCents = figures::percentOf(fund.baseCents, fund.rate);
+    return funds;
+}
+
+QList<Summary> summariesOf(const Office &office, const Invoice &invoice, bool splitPayment)
+{
+    QList<Summary> summaries;
+    auto add = [&](const Vat &vat, qint64 cents) {
+        auto summary = std::find_if(summaries.begin(), summaries.end(), [&](const Summary &s) { return s.vat == vat; });
+        if (summary == summaries.end()) {
+            summaries << Summary{vat, 0, 0, splitPayment && vat.rate > 0 ? QChar('S') : QChar('I'),
+                                 vat.rate > 0 ? QString() : lawFor(office, vat.natura)};
+            summary = summaries.end() - 1;
+        }
+        summary->taxableCents += cents;
+    };
+    for (const Line &line : invoice.lines)
+        add(line.vat, line.totalCents);
+    for (const Fund &fund : invoice.funds)
+        add(fund.vat, fund.contributionCents);
+    for (Summary &summary : summaries)
+        summary.taxCents = figures::percentOf(summary.taxableCents, summary.vat.rate);
+    return summaries;
+}
+
+std::optional<Withholding> withholdingOf(const Office &office, const Invoice &invoice)
+{
+    qint64 base = 0;
+    bool any = false;
+    for (const Line &line : invoice.lines)
+        if (line.withheld) {
+            base += line.totalCents;
+            any = true;
+        }
+    for (const Fund &fund : invoice.funds)
+        if (fund.withheld) {
+            base += fund.contributionCents;
+            any = true;
+        }
+    if (!any)
+        return std::nullopt;
+    const QString tipo = !office.tipoRitenuta.isEmpty() ? office.tipoRitenuta
+                         : office.isPerson()            ? QStringLiteral("RT01")
+                                                        : QStringLiteral("RT02");
+    const QString causale = office.causalePag.isEmpty() ? QStringLiteral("A") : office.causalePag;
+    return Withholding{tipo, office.alRitenuta, base, figures::percentOf(base, office.alRitenuta), causale};
+}
+
+}
+
+qint64 Invoice::taxableCents() const
+{
+    qint64 sum = 0;
+    for (const Summary &summary : summaries)
+        sum += summary.taxableCents;
+    return sum;
+}
+
+qint64 Invoice::taxCents() const
+{
+    qint64 sum = 0;
+    for (const Summary &summary : summaries)
+        sum += summary.taxCents;
+    return sum;
+}
+
+Invoice make(const Office &office, const BillSource &bill)
+{
+    Invoice invoice;
+    qint64 sum = 0;
+    for (const BillService &service : bill.services)
+        sum += service.cents;
+    const int sign = sum < 0 ? -1 : 1;
+    invoice.tipoDocumento = sign < 0 ? QStringLiteral("TD04") : QStringLiteral("TD01");
+    invoice.number = bill.number;
+    invoice.date = bill.date;
+    const bool publicAdministration = bill.client.codDest.size() == 6;
+    invoice.formato = publicAdministration ? QStringLiteral("FPA12") : QStringLiteral("FPR12");
+    invoice.codiceDestinatario = bill.client.codDest.isEmpty() ? QStringLiteral("0000000") : bill.client.codDest;
+
+    const bool withholds = clientWithholds(office, bill.client);
+    for (const BillService &service : bill.services) {
+        invoice.lines << lineOf(office, service, sign, withholds);
+        invoice.lines.last().number = int(invoice.lines.size());
+    }
+    invoice.funds = fundsOf(office, invoice.lines, withholds);
+    invoice.withholding = withholdingOf(office, invoice);
+    // A public administration pays the VAT to the Treasury itself, except
+    // on fees that bear a withholding.
+    invoice.summaries = summariesOf(office, invoice, publicAdministration && !invoice.withholding);
+
+    qint64 untaxed = 0;
+    for (const Summary &summary : invoice.summaries)
+        if (summary.vat.rate == 0)
+            untaxed += summary.taxableCents;
+    if (office.bollo && untaxed > StampThresholdCents)
+        invoice.stampCents = StampCents;
+    invoice.totalCents = invoice.taxableCents() + invoice.taxCents() + invoice.stampCents;
+    invoice.payableCents = invoice.totalCents - (invoice.withholding ? invoice.withholding->amountCents : 0);
+    for (const Summary &summary : invoice.summaries)
+        if (summary.esigibilita == QLatin1Char('S'))
+            invoice.payableCents -= summary.taxCents;
+    return invoice;
+}
+
+}

@@ -1,0 +1,109 @@
+#include "invoicefiles.h"
+
+#include "invoicechecks.h"
+#include "invoicerefused.h"
+#include "invoicetables.h"
+#include "invoicexml.h"
+#include "schemacheck.h"
+#include "sdirules.h"
+
+#include "store/connection.h"
+#include "store/recordset.h"
+#include "store/transaction.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+namespace invoicefiles {
+
+namespace {
+
+void requireValid(const QByteArray &xml, const BillSource &bill)
+{
+    QStringList faults = schemacheck::faults(xml);
+    for (QString &fault : faults)
+        fault.prepend(QStringLiteral("Schema FatturaPA, "));
+    faults += sdirules::faults(xml);
+    for (QString &fault : faults)
+        if (fault.size() > 0 && fault.at(0).isDigit())
+            fault.prepend(QStringLiteral("Regola SdI "));
+    if (!faults.isEmpty())
+        throw InvoiceRefused{QStringLiteral("La fattura della parcella n. %1 del %2 non supera i controlli:\n%3")
+                                 .arg(bill.number)
+                                 .arg(bill.year)
+                                 .arg(faults.join(QLatin1Char('\n')))};
+}
+
+}
+
+Prepared prepare(Connection &connection, const QString &number, int year)
+{
+    BillSource bill = BillSource::read(connection, number, year);
+    const std::optional<Office> loaded = Office::load(connection);
+    const Office &office = invoicechecks::requireComplete(loaded, bill);
+    invoice::Invoice made = invoice::make(office, bill);
+    return {office, std::move(bill), std::move(made)};
+}
+
+QString generate(Connection &connection, const QString &number, int year, const QString &folder)
+{
+    invoicetables::ensure(connection);
+    Transaction transaction(connection);
+    const Prepared prepared = prepare(connection, number, year);
+    const qint64 progressive = prepared.office.progressivo + 1;
+    const QString progressiveText = invoicexml::progressiveText(progressive);
+    if (progressiveText.isEmpty())
+        throw InvoiceRefused{QStringLiteral("Il progressivo dei file (PROGRESSIVO dei dati dello Studio) è esaurito")};
+    const QByteArray xml = invoicexml::write(prepared.office, prepared.bill, prepared.invoice, progressiveText);
+    requireValid(xml, prepared.bill);
+
+    const QString name = invoicexml::fileName(prepared.office, progressiveText);
+    const QString path = QDir(folder).absoluteFilePath(name);
+    if (QFileInfo::exists(path))
+        throw InvoiceRefused{QStringLiteral("Il file %1 esiste già: il progressivo dei dati dello Studio è indietro").arg(path)};
+    connection.execute(QStringLiteral("UPDATE STUDIO SET PROGRESSIVO = ?"), {progressive});
+    connection.execute(QStringLiteral("INSERT INTO FE_FILE (NR, ANNO, PROGRESSIVO, NOMEFILE, CARTELLA, QUANDO, TOTALE) "
+                                      "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                       {prepared.bill.number, year, progressive, name, QDir(folder).absolutePath(),
+                        QDateTime::currentDateTime().toString(Qt::ISODate), prepared.invoice.totalCents});
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(xml) != xml.size() || !file.commit())
+        throw InvoiceRefused{QStringLiteral("Impossibile scrivere %1: %2").arg(path, file.errorString())};
+    try {
+        transaction.commit();
+    } catch (...) {
+        QFile::remove(path);
+        throw;
+    }
+    return path;
+}
+
+QList<Bill> ofYear(Connection &connection, int year)
+{
+    invoicetables::ensure(connection);
+    Recordset rows(connection,
+                   QStringLiteral("SELECT NR, min(DATAP), min(CLIENTE), sum(IMPORTO), "
+                                  "(SELECT NOMEFILE || '|' || CARTELLA || '|' || QUANDO FROM FE_FILE AS F "
+                                  "WHERE F.ANNO = ?1 AND F.NR = P.NR ORDER BY F.ID DESC LIMIT 1) "
+                                  "FROM PRESTAZIONI AS P WHERE PARC = 'S' AND DATAP >= ?2 AND DATAP <= ?3 "
+                                  "GROUP BY NR ORDER BY min(DATAP), NR"),
+                   {year, QDate(year, 1, 1), QDate(year, 12, 31)});
+    QList<Bill> bills;
+    for (; !rows.eof(); rows.moveNext()) {
+        Bill bill;
+        bill.number = rows.fields(0).text();
+        bill.date = QDate::fromString(rows.fields(1).text(), Qt::ISODate);
+        bill.client = rows.fields(2).text();
+        bill.cents = rows.fields(3).toInteger();
+        const QStringList file = rows.fields(4).text().split(QLatin1Char('|'));
+        if (file.size() == 3) {
+            bill.fileName = file.at(0);
+            bill.folder = file.at(1);
+            bill.written = QDateTime::fromString(file.at(2), Qt::ISODate);
+        }
+        bills << bill;
+    }
+    return bills;
+}
+
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "billsource.h"
+#include "invoice.h"
+#include "office.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+class Connection;
+
+// Bills made into FatturaPA files: each file checked against the schema
+// and the SdI's rules before it is written, named with a progressive that
+// is never used twice, and recorded in the same transaction that takes the
+// progressive.
+namespace invoicefiles {
+
+// A bill with what its invoice needs, checked and worked out; refused
+// (InvoiceRefused) when something is missing or wrong.
+struct Prepared
+{
+    Office office;
+    BillSource bill;
+    invoice::Invoice invoice;
+};
+Prepared prepare(Connection &connection, const QString &number, int year);
+
+// Writes the bill's file into the folder; returns its path. Refused
+// (InvoiceRefused) with nothing written when the bill cannot be made or the
+// file does not pass the checks; a store failure is a StoreError.
+QString generate(Connection &connection, const QString &number, int year, const QString &folder);
+
+// The bills of a year as the window lists them, with their latest file.
+struct Bill
+{
+    QString number;
+    QDate date;
+    QString client;
+    qint64 cents = 0; // the services' amounts, as billed
+    QString fileName; // empty while no file was written
+    QString folder;
+    QDateTime written;
+};
+QList<Bill> ofYear(Connection &connection, int year);
+
+}

@@ -1,0 +1,245 @@
+#include "invoicexml.h"
+
+#include "billsource.h"
+#include "figures.h"
+#include "invoice.h"
+#include "latintext.h"
+#include "office.h"
+#include "schemafiles.h"
+
+#include "taxcodes/codecheck.h"
+#include "taxcodes/vatnumber.h"
+
+#include <QXmlStreamWriter>
+
+namespace invoicexml {
+
+namespace {
+
+using namespace invoice;
+
+class Writer
+{
+public:
+    explicit Writer(QByteArray *bytes) : m_xml(bytes) { m_xml.setAutoFormatting(true); }
+
+    void open(const char *name) { m_xml.writeStartElement(QLatin1String(name)); }
+    void close() { m_xml.writeEndElement(); }
+    void text(const char *name, const QString &value) { m_xml.writeTextElement(QLatin1String(name), value); }
+    void latin(const char *name, const QString &value, int maxLength) { text(name, latinText(value, maxLength)); }
+    void amount(const char *name, qint64 cents) { text(name, figures::amountText(cents)); }
+    void rate(const char *name, int hundredths) { text(name, figures::rateText(hundredths)); }
+    QXmlStreamWriter &stream() { return m_xml; }
+
+private:
+    QXmlStreamWriter m_xml;
+};
+
+// "IT01234567890", or a foreign client's own country prefix.
+void vatId(Writer &w, const QString &number)
+{
+    const QString code = normalizedCode(number);
+    const bool foreign = code.size() > 2 && code.at(0).isLetter() && code.at(1).isLetter() && !code.startsWith(QLatin1String("IT"));
+    w.open("IdFiscaleIVA");
+    w.text("IdPaese", foreign ? code.left(2) : QStringLiteral("IT"));
+    w.text("IdCodice", foreign ? code.mid(2) : vatnumber::canonical(code));
+    w.close();
+}
+
+void registry(Writer &w, const QString &denominazione, const QString &nome, const QString &cognome)
+{
+    w.open("Anagrafica");
+    if (!denominazione.isEmpty()) {
+        w.latin("Denominazione", denominazione, 80);
+    } else {
+        w.latin("Nome", nome, 60);
+        w.latin("Cognome", cognome, 60);
+    }
+    w.close();
+}
+
+void address(Writer &w, const QString &indirizzo, const QString &cap, const QString &comune, const QString &pr)
+{
+    w.open("Sede");
+    w.latin("Indirizzo", indirizzo, 60);
+    w.text("CAP", cap);
+    w.latin("Comune", comune, 60);
+    if (!pr.isEmpty())
+        w.text("Provincia", pr);
+    w.text("Nazione", QStringLiteral("IT"));
+    w.close();
+}
+
+void header(Writer &w, const Office &office, const BillSource &bill, const Invoice &invoice, const QString &progressive)
+{
+    w.open("FatturaElettronicaHeader");
+    w.open("DatiTrasmissione");
+    w.open("IdTrasmittente");
+    w.text("IdPaese", QStringLiteral("IT"));
+    w.text("IdCodice", transmitterId(office));
+    w.close();
+    w.text("ProgressivoInvio", progressive);
+    w.text("FormatoTrasmissione", invoice.formato);
+    w.text("CodiceDestinatario", invoice.codiceDestinatario);
+    if (invoice.codiceDestinatario == QLatin1String("0000000") && !bill.client.pec.isEmpty())
+        w.text("PECDestinatario", bill.client.pec);
+    w.close();
+
+    w.open("CedentePrestatore");
+    w.open("DatiAnagrafici");
+    vatId(w, office.piva);
+    if (!office.codice.isEmpty())
+        w.text("CodiceFiscale", normalizedCode(office.codice));
+    registry(w, office.denominazione, office.nome, office.cognome);
+    w.text("RegimeFiscale", office.regime);
+    w.close();
+    address(w, office.indirizzo, office.cap, office.comune, office.pr);
+    w.close();
+
+    const BillClient &client = bill.client;
+    w.open("CessionarioCommittente");
+    w.open("DatiAnagrafici");
+    if (!client.piva.isEmpty())
+        vatId(w, client.piva);
+    if (!client.codice.isEmpty())
+        w.text("CodiceFiscale", normalizedCode(client.codice));
+    registry(w, client.nome.isEmpty() ? client.soggetto : QString(), client.nome, client.cognome);
+    w.close();
+    address(w, client.indirizzo, client.cap, client.comune, client.pr);
+    w.close();
+    w.close();
+}
+
+void vat(Writer &w, const Vat &vat)
+{
+    w.rate("AliquotaIVA", vat.rate);
+}
+
+void nature(Writer &w, const Vat &vat)
+{
+    if (vat.rate == 0)
+        w.text("Natura", vat.natura);
+}
+
+void generalData(Writer &w, const Invoice &invoice)
+{
+    w.open("DatiGenerali");
+    w.open("DatiGeneraliDocumento");
+    w.text("TipoDocumento", invoice.tipoDocumento);
+    w.text("Divisa", QStringLiteral("EUR"));
+    w.text("Data", invoice.date.toString(Qt::ISODate));
+    w.text("Numero", invoice.number);
+    if (invoice.withholding) {
+        w.open("DatiRitenuta");
+        w.text("TipoRitenuta", invoice.withholding->tipo);
+        w.amount("ImportoRitenuta", invoice.withholding->amountCents);
+        w.rate("AliquotaRitenuta", invoice.withholding->rate);
+        w.text("CausalePagamento", invoice.withholding->causale);
+        w.close();
+    }
+    if (invoice.stampCents > 0) {
+        w.open("DatiBollo");
+        w.text("BolloVirtuale", QStringLiteral("SI"));
+        w.amount("ImportoBollo", invoice.stampCents);
+        w.close();
+    }
+    for (const Fund &fund : invoice.funds) {
+        w.open("DatiCassaPrevidenziale");
+        w.text("TipoCassa", fund.tipo);
+        w.rate("AlCassa", fund.rate);
+        w.amount("ImportoContributoCassa", fund.contributionCents);
+        w.amount("ImponibileCassa", fund.baseCents);
+        vat(w, fund.vat);
+        if (fund.withheld)
+            w.text("Ritenuta", QStringLiteral("SI"));
+        nature(w, fund.vat);
+        w.close();
+    }
+    w.amount("ImportoTotaleDocumento", invoice.totalCents);
+    w.close();
+    w.close();
+}
+
+void goodsAndServices(Writer &w, const Invoice &invoice)
+{
+    w.open("DatiBeniServizi");
+    for (const Line &line : invoice.lines) {
+        w.open("DettaglioLinee");
+        w.text("NumeroLinea", QString::number(line.number));
+        w.latin("Descrizione", line.description, 1000);
+        if (line.quantity)
+            w.text("Quantita", figures::eightDecimalText(*line.quantity));
+        w.text("PrezzoUnitario", figures::eightDecimalText(line.unitPrice));
+        w.amount("PrezzoTotale", line.totalCents);
+        vat(w, line.vat);
+        if (line.withheld)
+            w.text("Ritenuta", QStringLiteral("SI"));
+        nature(w, line.vat);
+        w.close();
+    }
+    for (const Summary &summary : invoice.summaries) {
+        w.open("DatiRiepilogo");
+        vat(w, summary.vat);
+        nature(w, summary.vat);
+        w.amount("ImponibileImporto", summary.taxableCents);
+        w.amount("Imposta", summary.taxCents);
+        w.text("EsigibilitaIVA", QString(summary.esigibilita));
+        if (!summary.law.isEmpty())
+            w.latin("RiferimentoNormativo", summary.law, 100);
+        w.close();
+    }
+    w.close();
+}
+
+void payment(Writer &w, const Office &office, const Invoice &invoice)
+{
+    w.open("DatiPagamento");
+    w.text("CondizioniPagamento", QStringLiteral("TP02"));
+    w.open("DettaglioPagamento");
+    w.latin("Beneficiario", office.name(), 200);
+    w.text("ModalitaPagamento", QStringLiteral("MP05"));
+    w.amount("ImportoPagamento", invoice.payableCents);
+    w.text("IBAN", normalizedCode(office.iban));
+    w.close();
+    w.close();
+}
+
+}
+
+QString transmitterId(const Office &office)
+{
+    return office.codice.isEmpty() ? vatnumber::canonical(office.piva) : normalizedCode(office.codice);
+}
+
+QString fileName(const Office &office, const QString &progressive)
+{
+    return QStringLiteral("IT%1_%2.xml").arg(transmitterId(office), progressive);
+}
+
+QString progressiveText(qint64 progressive)
+{
+    return progressive > 0 && progressive <= 99999 ? QString::number(progressive).rightJustified(5, QLatin1Char('0')) : QString();
+}
+
+QByteArray write(const Office &office, const BillSource &bill, const Invoice &invoice, const QString &progressive)
+{
+    QByteArray bytes;
+    Writer w(&bytes);
+    QXmlStreamWriter &xml = w.stream();
+    xml.writeStartDocument();
+    xml.writeNamespace(QLatin1String(schemafiles::Namespace), QStringLiteral("p"));
+    xml.writeNamespace(QStringLiteral("http://www.w3.org/2000/09/xmldsig#"), QStringLiteral("ds"));
+    xml.writeStartElement(QLatin1String(schemafiles::Namespace), QStringLiteral("FatturaElettronica"));
+    xml.writeAttribute(QStringLiteral("versione"), invoice.formato);
+    header(w, office, bill, invoice, progressive);
+    w.open("FatturaElettronicaBody");
+    generalData(w, invoice);
+    goodsAndServices(w, invoice);
+    payment(w, office, invoice);
+    w.close();
+    xml.writeEndElement();
+    xml.writeEndDocument();
+    return bytes;
+}
+
+}

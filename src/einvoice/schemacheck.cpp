@@ -1,0 +1,74 @@
+#include "schemacheck.h"
+
+#include "schemafiles.h"
+
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxml/xmlschemas.h>
+
+#include <cstring>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+// The schema imports the signature schema from the W3C's address: it is
+// served from the program's own copy, and nothing else is ever fetched.
+xmlParserInputPtr localOnly(const char *url, const char *, xmlParserCtxtPtr context)
+{
+    if (url && std::strcmp(url, schemafiles::SignatureLocation) == 0)
+        return xmlNewStringInputStream(context, reinterpret_cast<const xmlChar *>(schemafiles::signatureSchema().constData()));
+    return nullptr;
+}
+
+void collect(void *faults, xmlErrorPtr error)
+{
+    QString text = QString::fromUtf8(error->message).trimmed();
+    if (error->line > 0)
+        text = QStringLiteral("riga %1, %2").arg(error->line).arg(text);
+    static_cast<QStringList *>(faults)->append(text);
+}
+
+struct Schema
+{
+    xmlSchemaPtr schema = nullptr;
+    QStringList faults;
+};
+
+// Parsed once per run; libxml2's validation contexts share it.
+const Schema &schema()
+{
+    static Schema loaded;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        xmlInitParser();
+        xmlSetExternalEntityLoader(localOnly);
+        const QByteArray &bytes = schemafiles::invoiceSchema();
+        xmlSchemaParserCtxtPtr parser = xmlSchemaNewMemParserCtxt(bytes.constData(), int(bytes.size()));
+        xmlSchemaSetParserStructuredErrors(parser, collect, &loaded.faults);
+        loaded.schema = xmlSchemaParse(parser);
+        xmlSchemaFreeParserCtxt(parser);
+    });
+    return loaded;
+}
+
+}
+
+QStringList schemacheck::faults(const QByteArray &xml)
+{
+    const Schema &official = schema();
+    if (!official.schema)
+        return QStringList{QStringLiteral("lo schema FatturaPA del programma non si legge: ")} + official.faults;
+    QStringList found;
+    std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> document(
+        xmlReadMemory(xml.constData(), int(xml.size()), "fattura.xml", nullptr, XML_PARSE_NONET), xmlFreeDoc);
+    if (!document)
+        return {QStringLiteral("il file non è XML ben formato")};
+    xmlSchemaValidCtxtPtr validation = xmlSchemaNewValidCtxt(official.schema);
+    xmlSchemaSetValidStructuredErrors(validation, collect, &found);
+    const int result = xmlSchemaValidateDoc(validation, document.get());
+    xmlSchemaFreeValidCtxt(validation);
+    if (result != 0 && found.isEmpty())
+        found << QStringLiteral("il file non rispetta lo schema FatturaPA");
+    return found;
+}

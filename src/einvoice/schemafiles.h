@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+
+// The official FatturaPA schema (1.2.2) and the W3C signature schema it
+// imports, as the program carries them.
+namespace schemafiles {
+
+const QByteArray &invoiceSchema();
+const QByteArray &signatureSchema();
+// Where the invoice schema says the signature schema lies.
+inline constexpr const char *SignatureLocation =
+    "http://www.w3.org/TR/2002/REC-xmldsig-core-20020212/xmldsig-core-schema.xsd";
+inline constexpr const char *Namespace = "http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fatture/v1.2";
+
+}

@@ -1,0 +1,317 @@
+#include "teststore.h"
+
+#include "einvoice/invoicefiles.h"
+#include "einvoice/invoicerefused.h"
+#include "einvoice/invoicetables.h"
+#include "einvoice/schemacheck.h"
+#include "einvoice/sdirules.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace {
+
+const QString OfficeCode = QStringLiteral("RSSMRA80A41H501Y");
+
+// The leaves of a file, by the end of their element path:
+// "DatiRiepilogo/Imposta" gives every summary's tax, in order.
+class Leaves
+{
+public:
+    explicit Leaves(const QByteArray &xml)
+    {
+        QXmlStreamReader reader(xml);
+        QStringList path;
+        QString text;
+        while (!reader.atEnd()) {
+            reader.readNext();
+            if (reader.isStartElement()) {
+                path << reader.name().toString();
+                text.clear();
+            } else if (reader.isCharacters()) {
+                text += reader.text();
+            } else if (reader.isEndElement()) {
+                m_leaves << qMakePair(path.join('/'), text.trimmed());
+                path.removeLast();
+                text.clear();
+            }
+        }
+    }
+    QStringList operator[](const QString &suffix) const
+    {
+        QStringList found;
+        for (const auto &[path, text] : m_leaves)
+            if (path.endsWith('/' + suffix) && !text.isEmpty())
+                found << text;
+        return found;
+    }
+    QString one(const QString &suffix) const { return (*this)[suffix].value(0); }
+
+private:
+    QList<QPair<QString, QString>> m_leaves;
+};
+
+struct Office
+{
+    QString regime = "RF01", cassa = "TC01", alCassa = "4", ritenuta = "S", alRitenuta = "20", aliquota = "22", natura, bollo = "N";
+};
+
+class Bills
+{
+public:
+    Bills() { invoicetables::ensure(store.connection()); }
+
+    void office(const Office &o)
+    {
+        store.add("STUDIO", {{"NOME", "MARIA"}, {"COGNOME", "ROSSI"}, {"PIVA", "01234560017"}, {"CODICE", OfficeCode},
+                             {"REGIME", o.regime}, {"INDIRIZZO", "VIA ROMA 1"}, {"CAP", "00184"}, {"COMUNE", "ROMA"},
+                             {"PR", "RM"}, {"IBAN", "IT60X0542811101000000123456"}, {"CASSA", o.cassa},
+                             {"ALCASSA", o.alCassa}, {"RITENUTA", o.ritenuta}, {"ALRITENUTA", o.alRitenuta},
+                             {"TIPORITENUTA", "RT01"}, {"CAUSALEPAG", "A"}, {"ALIQUOTA", o.aliquota}, {"NATURA", o.natura},
+                             {"BOLLO", o.bollo}, {"PROGRESSIVO", 0}});
+    }
+    qint64 client(const QString &name, const QList<QPair<QString, QVariant>> &fe, const QString &piva = "12345670017",
+                  const QString &codice = {})
+    {
+        const qint64 id = store.add("SOGGETTI", {{"Soggetto", name}, {"Stato", "S"}, {"Indirizzo", "VIA VERDI 2"},
+                                                 {"ComuneR", "MILANO"}, {"PrR", "MI"}, {"CAP", "20121"},
+                                                 {"PIVA", piva}, {"Codice", codice}});
+        if (!fe.isEmpty())
+            store.add("FE_CLIENTI", QList<QPair<QString, QVariant>>{{"ID_CL", id}} + fe);
+        return id;
+    }
+    qint64 reason(const QString &name, const QList<QPair<QString, QVariant>> &fe = {})
+    {
+        const qint64 id = store.add("CAUSALE", {{"CAUSALE", name}, {"IMPORTO", "0"}});
+        if (!fe.isEmpty())
+            store.add("FE_CAUSALI", QList<QPair<QString, QVariant>>{{"ID_CAUS", id}} + fe);
+        return id;
+    }
+    void service(qint64 client, qint64 reason, const QString &amount, const QString &number = "12",
+                 const QDate &billed = QDate(2026, 11, 30), const QString &quantity = "1", const QString &note = {})
+    {
+        store.add("PRESTAZIONI", {{"ID_CL", client}, {"CLIENTE", store.text(QString("SELECT Soggetto FROM SOGGETTI WHERE ID = %1").arg(client))},
+                                  {"ID_CAUS", reason}, {"CAUSALE", store.text(QString("SELECT CAUSALE FROM CAUSALE WHERE ID = %1").arg(reason))},
+                                  {"ID_OPER", 1}, {"OPERATORE", "MARIA"}, {"DATAR", QDate(2026, 11, 2)}, {"QTA", quantity},
+                                  {"IMPORTO", amount}, {"PARC", "S"}, {"DATAP", billed}, {"NR", number}, {"NOTE", note}});
+    }
+    // The bill's file, which must pass the official schema and the SdI's
+    // arithmetic as read back from the file.
+    Leaves invoice(const QString &number = "12", int year = 2026)
+    {
+        const QString path = invoicefiles::generate(store.connection(), number, year, folder.path());
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            qFatal("no file");
+        const QByteArray xml = file.readAll();
+        const QStringList faults = schemacheck::faults(xml) + sdirules::faults(xml);
+        if (!faults.isEmpty())
+            qWarning().noquote() << faults.join('\n');
+        lastFaults = faults;
+        return Leaves(xml);
+    }
+    QString refusal(const QString &number = "12", int year = 2026)
+    {
+        try {
+            invoicefiles::generate(store.connection(), number, year, folder.path());
+        } catch (const InvoiceRefused &refused) {
+            return refused.message;
+        }
+        return QString();
+    }
+
+    TestStore store;
+    QTemporaryDir folder;
+    QStringList lastFaults;
+};
+
+}
+
+// Bills of the register made into FatturaPA files, figure by figure, each
+// file checked against the official schema and the SdI's rules.
+class EinvoiceTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aLawyersBillToTheCentThroughTheCommandLine();
+    void aFlatRateBillToAPrivateClient();
+    void aPublicAdministrationPaysTheVatItself();
+    void aCreditNoteAndTwoRates();
+    void mistakesAreRefusedWithNothingWritten();
+};
+
+void EinvoiceTest::aLawyersBillToTheCentThroughTheCommandLine()
+{
+    Bills b;
+    b.office({});
+    const qint64 client = b.client("STUDIO BIANCHI SRL", {{"CODDEST", "M5UXCR1"}});
+    b.service(client, b.reason("ONORARI"), "100");
+    b.service(client, b.reason("SPESE GENERALI 15%"), "15");
+    b.service(client, b.reason("ALTRO CLIENTE, ALTRO ANNO"), "50", "12", QDate(2025, 11, 30));
+
+    QProcess cli;
+    cli.start(QStringLiteral(VELMORA_CLI), {"fattura", "12", "2026", "--cartella", b.folder.path(), "--archivio", b.store.path()});
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.exitCode(), 0);
+    const QString path = QString::fromUtf8(cli.readAllStandardOutput()).trimmed().split('\n').last();
+    QCOMPARE(QFileInfo(path).fileName(), "IT" + OfficeCode + "_00001.xml");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray xml = file.readAll();
+    QCOMPARE(schemacheck::faults(xml), QStringList());
+    QCOMPARE(sdirules::faults(xml), QStringList());
+
+    const Leaves x(xml);
+    QCOMPARE(x.one("FormatoTrasmissione"), "FPR12");
+    QCOMPARE(x.one("CodiceDestinatario"), "M5UXCR1");
+    QCOMPARE(x.one("ProgressivoInvio"), "00001");
+    QCOMPARE(x.one("TipoDocumento"), "TD01");
+    QCOMPARE(x.one("DatiGeneraliDocumento/Data"), "2026-11-30");
+    QCOMPARE(x["DettaglioLinee/PrezzoTotale"], QStringList({"100.00", "15.00"}));
+    QCOMPARE(x["DettaglioLinee/Ritenuta"], QStringList({"SI", "SI"}));
+    QCOMPARE(x.one("DatiCassaPrevidenziale/ImponibileCassa"), "115.00");
+    QCOMPARE(x.one("DatiCassaPrevidenziale/ImportoContributoCassa"), "4.60");
+    QCOMPARE(x.one("DatiCassaPrevidenziale/AliquotaIVA"), "22.00");
+    QCOMPARE(x["DatiCassaPrevidenziale/Ritenuta"], QStringList());
+    QCOMPARE(x["DatiRiepilogo/ImponibileImporto"], QStringList({"119.60"}));
+    QCOMPARE(x["DatiRiepilogo/Imposta"], QStringList({"26.31"}));
+    QCOMPARE(x.one("DatiRitenuta/ImportoRitenuta"), "23.00");
+    QCOMPARE(x.one("DatiRitenuta/AliquotaRitenuta"), "20.00");
+    QCOMPARE(x.one("ImportoTotaleDocumento"), "145.91");
+    QCOMPARE(x.one("ImportoPagamento"), "122.91");
+    QCOMPARE(x.one("DettaglioPagamento/IBAN"), "IT60X0542811101000000123456");
+
+    // Written again after a correction: a new progressive, the old record kept.
+    QCOMPARE(QFileInfo(invoicefiles::generate(b.store.connection(), "12", 2026, b.folder.path())).fileName(),
+             "IT" + OfficeCode + "_00002.xml");
+    QCOMPARE(b.store.count("SELECT ID FROM FE_FILE WHERE NR = '12' AND ANNO = 2026"), 2);
+    QCOMPARE(b.store.text("SELECT PROGRESSIVO FROM STUDIO"), "2");
+    const auto bills = invoicefiles::ofYear(b.store.connection(), 2026);
+    QCOMPARE(bills.size(), 1);
+    QCOMPARE(bills.first().fileName, "IT" + OfficeCode + "_00002.xml");
+    QCOMPARE(bills.first().cents, 11500);
+}
+
+void EinvoiceTest::aFlatRateBillToAPrivateClient()
+{
+    Bills b;
+    b.office({.regime = "RF19", .cassa = "TC22", .aliquota = "0", .natura = "N2.2", .bollo = "S"});
+    const qint64 client = b.client("BIANCHI LUCA", {{"NOME", "LUCA"}, {"COGNOME", "BIANCHI"}, {"RITENUTA", "S"}}, "",
+                                   "BNCLCU75C12F205G");
+    b.service(client, b.reason("CONSULENZA"), "100", "3/2026", QDate(2026, 3, 2), "3", "pratica “Verdi” – €");
+    b.service(client, b.reason("SOPRALLUOGO"), "200", "3/2026", QDate(2026, 3, 2), "1,5");
+
+    const Leaves x = b.invoice("3/2026");
+    QCOMPARE(b.lastFaults, QStringList());
+    QCOMPARE(x.one("CodiceDestinatario"), "0000000");
+    QCOMPARE(x["CessionarioCommittente/DatiAnagrafici/IdFiscaleIVA/IdCodice"], QStringList());
+    QCOMPARE(x.one("CessionarioCommittente/DatiAnagrafici/CodiceFiscale"), "BNCLCU75C12F205G");
+    QCOMPARE(x.one("CessionarioCommittente/DatiAnagrafici/Anagrafica/Nome"), "LUCA");
+    QCOMPARE(x.one("RegimeFiscale"), "RF19");
+    QCOMPARE(x["DettaglioLinee/Descrizione"], QStringList({"CONSULENZA - pratica \"Verdi\" - EUR", "SOPRALLUOGO"}));
+    QCOMPARE(x["DettaglioLinee/Quantita"], QStringList({"3.00", "1.50"}));
+    QCOMPARE(x["DettaglioLinee/PrezzoUnitario"], QStringList({"33.33333333", "133.33333333"}));
+    QCOMPARE(x["DettaglioLinee/Natura"], QStringList({"N2.2", "N2.2"}));
+    QCOMPARE(x["DatiRitenuta/ImportoRitenuta"], QStringList()); // no withholding on a flat-rate bill
+    QCOMPARE(x["DettaglioLinee/Ritenuta"], QStringList());
+    QCOMPARE(x.one("DatiCassaPrevidenziale/ImportoContributoCassa"), "12.00");
+    QCOMPARE(x.one("DatiCassaPrevidenziale/Natura"), "N2.2");
+    QCOMPARE(x["DatiRiepilogo/ImponibileImporto"], QStringList({"312.00"}));
+    QCOMPARE(x["DatiRiepilogo/Imposta"], QStringList({"0.00"}));
+    QVERIFY(x.one("RiferimentoNormativo").contains("190/2014"));
+    QCOMPARE(x.one("DatiBollo/ImportoBollo"), "2.00");
+    QCOMPARE(x.one("ImportoTotaleDocumento"), "314.00");
+    QCOMPARE(x.one("ImportoPagamento"), "314.00");
+}
+
+void EinvoiceTest::aPublicAdministrationPaysTheVatItself()
+{
+    Bills b;
+    b.office({.cassa = "", .ritenuta = "N"});
+    const qint64 client = b.client("COMUNE DI MILANO", {{"CODDEST", "UF1Y2Z"}}, "07431100150");
+    b.service(client, b.reason("PERIZIA"), "1.000");
+
+    const Leaves x = b.invoice();
+    QCOMPARE(b.lastFaults, QStringList());
+    QCOMPARE(x.one("FormatoTrasmissione"), "FPA12");
+    QCOMPARE(x.one("CodiceDestinatario"), "UF1Y2Z");
+    QCOMPARE(x.one("EsigibilitaIVA"), "S");
+    QCOMPARE(x.one("DatiRiepilogo/Imposta"), "220.00");
+    QCOMPARE(x.one("ImportoTotaleDocumento"), "1220.00");
+    QCOMPARE(x.one("ImportoPagamento"), "1000.00");
+}
+
+void EinvoiceTest::aCreditNoteAndTwoRates()
+{
+    Bills b;
+    b.office({.cassa = "TC22"});
+    const qint64 client = b.client("STUDIO BIANCHI SRL", {{"PEC", "bianchi@pec.it"}});
+    const qint64 fees = b.reason("ONORARI");
+    const qint64 costs = b.reason("SPESE ANTICIPATE", {{"ALIQUOTA", "0"}, {"NATURA", "N1"}, {"CASSA", "N"}, {"RITENUTA", "N"}});
+    b.service(client, fees, "200");
+    b.service(client, costs, "30,50");
+
+    Leaves x = b.invoice();
+    QCOMPARE(b.lastFaults, QStringList());
+    QCOMPARE(x.one("CodiceDestinatario"), "0000000");
+    QCOMPARE(x.one("PECDestinatario"), "bianchi@pec.it");
+    QCOMPARE(x["DatiRiepilogo/AliquotaIVA"], QStringList({"22.00", "0.00"}));
+    QCOMPARE(x["DatiRiepilogo/ImponibileImporto"], QStringList({"208.00", "30.50"}));
+    QCOMPARE(x["DatiRiepilogo/Imposta"], QStringList({"45.76", "0.00"}));
+    QCOMPARE(x["DettaglioLinee/Ritenuta"], QStringList({"SI"}));
+    QCOMPARE(x.one("DatiCassaPrevidenziale/Ritenuta"), "SI"); // the INPS 4 % bears the withholding
+    QCOMPARE(x.one("DatiRitenuta/ImportoRitenuta"), "41.60");  // 20 % of 200.00 + 8.00
+    QCOMPARE(x.one("ImportoTotaleDocumento"), "284.26");
+    QCOMPARE(x.one("ImportoPagamento"), "242.66");
+
+    b.service(client, fees, "-200", "13");
+    b.service(client, fees, "50", "13");
+    x = b.invoice("13");
+    QCOMPARE(b.lastFaults, QStringList());
+    QCOMPARE(x.one("TipoDocumento"), "TD04");
+    QCOMPARE(x["DettaglioLinee/PrezzoTotale"], QStringList({"200.00", "-50.00"}));
+    QCOMPARE(x.one("DatiCassaPrevidenziale/ImportoContributoCassa"), "6.00");
+    QCOMPARE(x.one("ImportoTotaleDocumento"), "190.32");
+    QCOMPARE(x.one("DatiRitenuta/ImportoRitenuta"), "31.20");
+    QCOMPARE(x.one("ImportoPagamento"), "159.12");
+}
+
+void EinvoiceTest::mistakesAreRefusedWithNothingWritten()
+{
+    Bills b;
+    const qint64 rossi = b.client("ROSSI MARIO", {});
+    const qint64 verdi = b.client("VERDI ANNA", {}, "", "");
+    const qint64 fees = b.reason("ONORARI");
+    b.service(rossi, fees, "100");
+    QVERIFY(b.refusal().startsWith("Mancano i dati dello Studio"));
+    b.office({});
+    QCOMPARE(b.refusal(), "Manca il codice destinatario o la PEC del cliente ROSSI MARIO");
+    b.service(verdi, fees, "100");
+    QCOMPARE(b.refusal(), "La parcella n. 12 del 2026 riunisce prestazioni di due clienti: ROSSI MARIO e VERDI ANNA");
+    b.service(verdi, fees, "100", "AB");
+    QCOMPARE(b.refusal("AB"), "Mancano la partita IVA e il codice fiscale del cliente VERDI ANNA (regola SdI 00417)\n"
+                              "Il numero della parcella «AB» non contiene cifre (regola SdI 00425)");
+    b.service(rossi, b.reason("ESENTE", {{"ALIQUOTA", "0"}}), "10", "14");
+    b.store.add("FE_CLIENTI", {{"ID_CL", rossi}, {"CODDEST", "ABC"}});
+    QCOMPARE(b.refusal("14"), "Il codice destinatario del cliente ROSSI MARIO deve avere 7 caratteri, o 6 per la pubblica "
+                              "amministrazione (regola SdI 00427)\n"
+                              "Aliquota IVA 0 senza natura per la causale ESENTE (regola SdI 00400)");
+    QCOMPARE(b.refusal("99"), "Nessuna prestazione parcellata con il numero 99 nel 2026");
+
+    QProcess cli;
+    cli.start(QStringLiteral(VELMORA_CLI), {"fattura", "AB", "2026", "--cartella", b.folder.path(), "--archivio", b.store.path()});
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.exitCode(), 1);
+    QVERIFY(QString::fromUtf8(cli.readAllStandardError()).contains("regola SdI 00417"));
+    QCOMPARE(QDir(b.folder.path()).entryList(QDir::Files), QStringList());
+    QCOMPARE(b.store.text("SELECT PROGRESSIVO FROM STUDIO"), "0");
+    QCOMPARE(b.store.count("SELECT ID FROM FE_FILE"), 0);
+}
+
+QTEST_GUILESS_MAIN(EinvoiceTest)
+#include "tst_einvoice.moc"
