@@ -5,6 +5,7 @@
 #include "clientlistpanel.h"
 #include "clientprintpanel.h"
 #include "codeentrypanel.h"
+#include "invoicewindows/invoicedatapanel.h"
 #include "reports/layouts.h"
 #include "reports/reportdata.h"
 #include "reports/reportshow.h"
@@ -50,15 +51,21 @@ ClientWindow::ClientWindow(Connection &connection, Messages &messages, QWidget *
     // Only the list takes the height the window has; the other panels stay on top.
     layout->addWidget(m_codeEntry);
     layout->addWidget(m_editor);
+    // The client's electronic-invoice data, under the editor while it shows.
+    auto *invoiceData = InvoiceDataPanel::forClients(m_connection, m_messages, central);
+    layout->addWidget(invoiceData);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_print);
     layout->addStretch(0);
     setCentralWidget(central);
     connectPanels();
+    connect(m_editor->fields()->id(), &QLineEdit::textChanged, invoiceData,
+            [invoiceData](const QString &id) { invoiceData->showRow(id.toLongLong()); });
 
     // First load.
     for (QWidget *panel : std::initializer_list<QWidget *>{m_editor, m_codeEntry, m_print, m_list})
         panel->hide();
+    invoiceData->followVisibility(m_editor);
     enableAllButtons();
     status()->startClock();
     m_editor->loadComuni();

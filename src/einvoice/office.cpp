@@ -20,19 +20,9 @@ int percent(Recordset &row, const char *column, const char *what)
     return *value;
 }
 
-QString percentValue(int hundredths)
-{
-    return hundredths % 100 == 0 ? QString::number(hundredths / 100) : figures::rateText(hundredths).replace(QLatin1Char('.'), QLatin1Char(','));
-}
-
 bool yes(Recordset &row, const char *column)
 {
     return row.fields(QLatin1String(column)).text().trimmed().toUpper() == QLatin1String("S");
-}
-
-QString yesNo(bool value)
-{
-    return value ? QStringLiteral("S") : QStringLiteral("N");
 }
 
 }
@@ -75,28 +65,4 @@ std::optional<Office> Office::load(Connection &connection)
     office.bollo = yes(row, "BOLLO");
     office.progressivo = row.fields(QStringLiteral("PROGRESSIVO")).toInteger();
     return office;
-}
-
-void Office::save(Connection &connection) const
-{
-    invoicetables::ensure(connection);
-    const QList<QVariant> values = {denominazione, nome, cognome, piva, codice, regime, indirizzo, cap, comune, pr,
-                                    pec, email, tel, iban, cassa, percentValue(alCassa), yesNo(ritenuta),
-                                    percentValue(alRitenuta), tipoRitenuta, causalePag, percentValue(aliquota), natura,
-                                    yesNo(bollo)};
-    const QString columns = QStringLiteral("DENOMINAZIONE, NOME, COGNOME, PIVA, CODICE, REGIME, INDIRIZZO, CAP, COMUNE, PR, "
-                                           "PEC, EMAIL, TEL, IBAN, CASSA, ALCASSA, RITENUTA, ALRITENUTA, TIPORITENUTA, "
-                                           "CAUSALEPAG, ALIQUOTA, NATURA, BOLLO");
-    Recordset existing(connection, QStringLiteral("SELECT ID FROM STUDIO ORDER BY ID"));
-    if (existing.eof()) {
-        connection.execute(QStringLiteral("INSERT INTO STUDIO (%1, PROGRESSIVO) VALUES (%2, 0)")
-                               .arg(columns, QString(QStringLiteral("?, ")).repeated(values.size() - 1) + QLatin1Char('?')),
-                           values);
-        return;
-    }
-    QStringList assignments;
-    for (const QString &column : columns.split(QStringLiteral(", ")))
-        assignments << column + QStringLiteral(" = ?");
-    connection.execute(QStringLiteral("UPDATE STUDIO SET %1 WHERE ID = ?").arg(assignments.join(QStringLiteral(", "))),
-                       values + QList<QVariant>{existing.fields(0).toInteger()});
 }

@@ -34,6 +34,4 @@ struct Office
     // The row, or none when the office has not been described yet. A
     // percentage that is no number is refused (InvoiceRefused).
     static std::optional<Office> load(Connection &connection);
-    // Writes the row (the progressive is not the window's to change).
-    void save(Connection &connection) const;
 };

@@ -2,6 +2,7 @@
 
 #include "archive/archiveexport.h"
 #include "archive/backup.h"
+#include "invoicewindows/officewindow.h"
 #include "restorewindow.h"
 #include "undobillingwindow.h"
 #include "store/connection.h"
@@ -53,6 +54,10 @@ ArchiveMenu::ArchiveMenu(QMenuBar *bar, Connection &connection, Messages &messag
     QAction *undoBilling = menu->addAction(QStringLiteral("Annulla una parcellazione..."));
     undoBilling->setObjectName(QStringLiteral("ArchivioAnnulla"));
     connect(undoBilling, &QAction::triggered, this, &ArchiveMenu::openUndoBilling);
+    menu->addSeparator();
+    QAction *office = menu->addAction(QStringLiteral("Dati dello Studio..."));
+    office->setObjectName(QStringLiteral("ArchivioStudio"));
+    connect(office, &QAction::triggered, this, &ArchiveMenu::openOffice);
 }
 
 bool ArchiveMenu::copy(bool tellSuccess)
@@ -107,6 +112,14 @@ void ArchiveMenu::openUndoBilling()
         m_undoBilling = new UndoBillingWindow(m_connection, m_messages, m_window);
     m_undoBilling->refill();
     m_undoBilling->open();
+}
+
+void ArchiveMenu::openOffice()
+{
+    if (!m_office)
+        m_office = new OfficeWindow(m_connection, m_messages, m_window);
+    m_office->refill();
+    m_office->open();
 }
 
 void ArchiveMenu::exportArchive(int chosen)

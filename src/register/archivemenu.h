@@ -4,6 +4,7 @@
 
 class Connection;
 class Messages;
+class OfficeWindow;
 class QMenuBar;
 class RestoreWindow;
 class UndoBillingWindow;
@@ -11,7 +12,8 @@ class QWidget;
 
 // The menu "&Archivio", after the menus of the register: a copy of the
 // store now, a copy put back, the full check of the store on request, and
-// the undoing of a billing run.
+// the undoing of a billing run, the office's data for the electronic
+// invoices.
 // Also the copy made at the confirmed exit.
 class ArchiveMenu : public QObject
 {
@@ -32,10 +34,12 @@ private:
     void check();
     void exportArchive(int format);
     void openUndoBilling();
+    void openOffice();
 
     Connection &m_connection;
     Messages &m_messages;
     QWidget *m_window;
     RestoreWindow *m_restore = nullptr; // made on first use
     UndoBillingWindow *m_undoBilling = nullptr;
+    OfficeWindow *m_office = nullptr;
 };

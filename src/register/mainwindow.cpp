@@ -6,6 +6,7 @@
 #include "daysummary.h"
 #include "billingpanel.h"
 #include "clients/clientwindow.h"
+#include "invoicewindows/invoiceswindow.h"
 #include "massbilling/massbillingwindow.h"
 #include "operatorspanel.h"
 #include "reasonspanel.h"
@@ -113,6 +114,10 @@ void MainWindow::buildMenus()
     QAction *mass = billing->addAction(QStringLiteral("Gestione Massiva"));
     mass->setObjectName(QStringLiteral("GMassiva"));
     connect(mass, &QAction::triggered, this, &MainWindow::openMassBilling);
+    billing->addSeparator();
+    QAction *invoices = billing->addAction(QStringLiteral("Fatture elettroniche"));
+    invoices->setObjectName(QStringLiteral("GFatture"));
+    connect(invoices, &QAction::triggered, this, &MainWindow::openInvoices);
     connect(menuAction(bar, QStringLiteral("Segnalazioni"), QStringLiteral("&Segnalazioni")),
             &QAction::triggered, this, &MainWindow::openAnomalies);
     m_archive = new ArchiveMenu(bar, m_connection, m_messages, this);
@@ -348,6 +353,14 @@ void MainWindow::openMassBilling()
         connect(m_massBilling.get(), &SecondaryWindow::left, this, &QWidget::show);
     }
     openWindow(m_massBilling.get());
+}
+
+void MainWindow::openInvoices()
+{
+    if (!m_invoices)
+        m_invoices = new InvoicesWindow(m_connection, m_messages, this);
+    m_invoices->refill();
+    m_invoices->open();
 }
 
 void MainWindow::openStatistics()

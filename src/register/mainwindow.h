@@ -11,6 +11,7 @@ class ArchiveMenu;
 class BillingPanel;
 class ClientWindow;
 class Connection;
+class InvoicesWindow;
 class MassBillingWindow;
 class Messages;
 class OperatorsPanel;
@@ -57,6 +58,7 @@ private:
     void printServices();
     void openClients();
     void openMassBilling();
+    void openInvoices();
     void openStatistics();
     void enableCommandBar();
     void exitProgram();
@@ -80,4 +82,5 @@ private:
     std::unique_ptr<ClientWindow> m_clients;
     std::unique_ptr<MassBillingWindow> m_massBilling;
     std::unique_ptr<StatisticsWindow> m_statistics;
+    InvoicesWindow *m_invoices = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "amounttext.h"
 #include "servicecheck.h"
+#include "invoicewindows/invoicedatapanel.h"
 #include "ui/actionticks.h"
 #include "ui/enterfocus.h"
 #include "ui/gridfill.h"
@@ -23,7 +24,8 @@ const QString EmptyTitle = QStringLiteral("Velmora ERRORE - CAMPO   VUOTO");
 ReasonsPanel::ReasonsPanel(Connection &connection, Messages &messages, QWidget *parent)
     : MaintenancePanel({"Frame5", "Picture4", "ListView1", {"C7", "C8", "C9"}, "Cmd8", "L3", "L4"}, QString(),
                        connection, messages, parent),
-      m_reason(new QLineEdit(this)), m_amount(new QLineEdit(this))
+      m_reason(new QLineEdit(this)), m_amount(new QLineEdit(this)),
+      m_invoiceData(InvoiceDataPanel::forReasons(connection, messages, this))
 {
     m_reason->setObjectName(QStringLiteral("T10"));
     m_amount->setObjectName(QStringLiteral("T11"));
@@ -37,6 +39,8 @@ ReasonsPanel::ReasonsPanel(Connection &connection, Messages &messages, QWidget *
     EnterFocus::install(m_reason, m_amount);
     FieldRule::acceptOnly(m_amount, QStringLiteral("-,0123456789"), FieldRule::Dot::AsComma);
     formatAmountOnLeave(m_amount);
+    content()->addWidget(m_invoiceData);
+    connect(m_list, &GridList::rowClicked, m_invoiceData, [this](int row) { m_invoiceData->showRow(m_list->rowText(row).toLongLong()); });
 }
 
 void ReasonsPanel::open()
@@ -47,6 +51,7 @@ void ReasonsPanel::open()
     m_reason->setEnabled(false);
     fillList();
     clearPicked();
+    m_invoiceData->showRow(0);
 }
 
 void ReasonsPanel::fillList()

@@ -2,6 +2,7 @@
 
 #include "maintenancepanel.h"
 
+class InvoiceDataPanel;
 class QLineEdit;
 
 // The reasons panel (Frame5): the reason texts with their default price,
@@ -41,4 +42,5 @@ private:
 
     QLineEdit *m_reason; // T10
     QLineEdit *m_amount; // T11
+    InvoiceDataPanel *m_invoiceData; // the reason clicked in the list
 };

@@ -1,0 +1,216 @@
+#include "invoiceswindow.h"
+
+#include "einvoice/courtesycopy.h"
+#include "einvoice/invoicefiles.h"
+#include "einvoice/invoicerefused.h"
+#include "store/money.h"
+#include "store/storeerror.h"
+#include "ui/gridlist.h"
+#include "ui/messages.h"
+#include "ui/storeguard.h"
+#include "ui/textrows.h"
+#include "ui/windowplacement.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString Title = QStringLiteral("Velmora - FATTURE ELETTRONICHE");
+constexpr int NumberColumn = 0;
+constexpr int FileColumn = 7;
+
+QString euro(qint64 cents)
+{
+    return QStringLiteral("€ ") + Money::fromCents(cents).groupedText();
+}
+
+QSettings settings()
+{
+    return QSettings(QStringLiteral("velmora"), QStringLiteral("fatture"));
+}
+
+QPushButton *button(const QString &name, const QString &caption, QWidget *parent, QHBoxLayout *row)
+{
+    auto *pushed = new QPushButton(caption, parent);
+    pushed->setObjectName(name);
+    row->addWidget(pushed);
+    return pushed;
+}
+
+}
+
+InvoicesWindow::InvoicesWindow(Connection &connection, Messages &messages, QWidget *parent)
+    : QDialog(parent), m_connection(connection), m_messages(messages), m_year(new QSpinBox(this)), m_list(new GridList(this)),
+      m_folder(new QLabel(this))
+{
+    setObjectName(QStringLiteral("FormFattureElettroniche"));
+    setWindowTitle(QStringLiteral("Velmora - Fatture elettroniche"));
+    resize(1100, 520);
+    windowplacement::follow(this);
+    m_year->setObjectName(QStringLiteral("Anno"));
+    m_year->setRange(1970, 9999);
+    m_year->setValue(QDate::currentDate().year());
+    m_list->setObjectName(QStringLiteral("ListaFatture"));
+    m_list->setCheckBoxes(true);
+    m_folder->setObjectName(QStringLiteral("Cartella"));
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("Anno"), this));
+    top->addWidget(m_year);
+    top->addSpacing(20);
+    top->addWidget(m_folder, 1);
+    auto *buttons = new QHBoxLayout;
+    QPushButton *changeFolder = button(QStringLiteral("CmdCartella"), QStringLiteral("Cambia c&artella..."), this, top);
+    buttons->addStretch(1);
+    QPushButton *generateXml = button(QStringLiteral("CmdGenera"), QStringLiteral("Genera &XML"), this, buttons);
+    QPushButton *copy = button(QStringLiteral("CmdCortesia"), QStringLiteral("Copia di c&ortesia"), this, buttons);
+    QPushButton *open = button(QStringLiteral("CmdApri"), QStringLiteral("A&pri cartella"), this, buttons);
+    QPushButton *close = button(QStringLiteral("CmdChiudi"), QStringLiteral("&Chiudi"), this, buttons);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Genera XML scrive le parcelle spuntate; senza spunte quella selezionata; "
+                                                "senza selezione tutte quelle senza file."), this));
+    layout->addLayout(buttons);
+    connect(m_year, &QSpinBox::valueChanged, this, &InvoicesWindow::refill);
+    connect(changeFolder, &QPushButton::clicked, this, [this] { folder(true); });
+    connect(generateXml, &QPushButton::clicked, this, &InvoicesWindow::generate);
+    connect(copy, &QPushButton::clicked, this, &InvoicesWindow::courtesyCopy);
+    connect(open, &QPushButton::clicked, this, &InvoicesWindow::openFolder);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void InvoicesWindow::refill()
+{
+    const QString chosen = settings().value(QStringLiteral("cartella")).toString();
+    m_folder->setText(chosen.isEmpty() ? QStringLiteral("Cartella dei file: non ancora scelta") : QStringLiteral("Cartella dei file: ") + chosen);
+    m_list->setColumns({{QStringLiteral("Numero"), 900}, {QStringLiteral("Data"), 1200}, {QStringLiteral("Cliente"), 3200},
+                        {QStringLiteral("Imponibile"), 1500, Qt::AlignRight}, {QStringLiteral("IVA"), 1300, Qt::AlignRight},
+                        {QStringLiteral("Totale"), 1500, Qt::AlignRight}, {QStringLiteral("File"), 1300},
+                        {QStringLiteral("Nome del file"), 3400}});
+    QList<QStringList> rows;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    guarded(m_messages, this, [&] {
+        for (const invoicefiles::Bill &bill : invoicefiles::ofYear(m_connection, m_year->value())) {
+            QStringList row{bill.number, bill.date.toString(QStringLiteral("dd/MM/yyyy")), bill.client};
+            try {
+                const auto prepared = invoicefiles::prepare(m_connection, bill.number, m_year->value());
+                row << euro(prepared.invoice.taxableCents()) << euro(prepared.invoice.taxCents()) << euro(prepared.invoice.totalCents)
+                    << (bill.fileName.isEmpty() ? QStringLiteral("no") : QStringLiteral("scritto il ") + bill.written.toString(QStringLiteral("dd/MM/yyyy")));
+            } catch (const InvoiceRefused &) {
+                row << euro(bill.cents) << QString() << QString() << QStringLiteral("da completare");
+            }
+            rows << (row << bill.fileName);
+        }
+    });
+    QApplication::restoreOverrideCursor();
+    m_list->setRows(std::make_shared<TextRows>(rows));
+}
+
+QStringList InvoicesWindow::chosenNumbers() const
+{
+    QStringList numbers;
+    for (int row = 0; row < m_list->count(); ++row)
+        if (m_list->isChecked(row))
+            numbers << m_list->rowText(row);
+    if (numbers.isEmpty() && m_list->selectedRow() >= 0)
+        numbers << m_list->rowText(m_list->selectedRow());
+    return numbers;
+}
+
+QString InvoicesWindow::folder(bool askAgain)
+{
+    QString chosen = settings().value(QStringLiteral("cartella")).toString();
+    if (chosen.isEmpty() || askAgain || !QDir(chosen).exists()) {
+        const QString asked = m_messages.chooseTarget(this, QStringLiteral("Velmora - Cartella delle fatture elettroniche"),
+                                                      chosen.isEmpty() ? QDir::homePath() : chosen, Messages::Target::Folder);
+        if (!asked.isEmpty()) {
+            chosen = asked;
+            settings().setValue(QStringLiteral("cartella"), chosen);
+        } else if (askAgain || !QDir(chosen).exists()) {
+            return QString();
+        }
+    }
+    m_folder->setText(QStringLiteral("Cartella dei file: ") + chosen);
+    return chosen;
+}
+
+void InvoicesWindow::generate()
+{
+    QStringList numbers = chosenNumbers();
+    if (numbers.isEmpty()) {
+        for (int row = 0; row < m_list->count(); ++row)
+            if (m_list->subItem(row, FileColumn).isEmpty())
+                numbers << m_list->rowText(row);
+        if (numbers.isEmpty()) {
+            m_messages.inform(this, Title, QStringLiteral("Tutte le parcelle dell'anno hanno già il loro file."));
+            return;
+        }
+        if (!m_messages.ask(this, Title, QStringLiteral("Generare i file delle %1 parcelle senza file ?").arg(numbers.size())))
+            return;
+    }
+    const QString target = folder();
+    if (target.isEmpty())
+        return;
+    QStringList written, refused;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (const QString &number : numbers) {
+        try {
+            written << QFileInfo(invoicefiles::generate(m_connection, number, m_year->value(), target)).fileName();
+        } catch (const InvoiceRefused &refusal) {
+            refused << QStringLiteral("Parcella %1: %2").arg(number, refusal.message);
+        } catch (const StoreError &error) {
+            refused << QStringLiteral("Parcella %1: %2").arg(number, error.message());
+        }
+    }
+    QApplication::restoreOverrideCursor();
+    QString text = QStringLiteral("File scritti nella cartella %1: %2.").arg(target).arg(written.size());
+    if (!refused.isEmpty())
+        text += QStringLiteral("\n\nNon scritti:\n") + refused.join(QLatin1Char('\n'));
+    m_messages.inform(this, Title, text, refused.isEmpty() ? Messages::Icon::Information : Messages::Icon::Critical);
+    refill();
+}
+
+void InvoicesWindow::courtesyCopy()
+{
+    const int row = m_list->selectedRow();
+    if (row < 0) {
+        m_messages.inform(this, Title, QStringLiteral("Occorre selezionare una parcella !"));
+        return;
+    }
+    const QString target = folder();
+    if (target.isEmpty())
+        return;
+    const QString number = m_list->rowText(row);
+    const QString path = QDir(target).filePath(courtesycopy::fileName(number, m_year->value()));
+    try {
+        const auto prepared = invoicefiles::prepare(m_connection, number, m_year->value());
+        if (!courtesycopy::write(m_connection, prepared, m_list->subItem(row, FileColumn), path)) {
+            m_messages.inform(this, Title, QStringLiteral("Impossibile scrivere %1.").arg(path), Messages::Icon::Critical);
+            return;
+        }
+    } catch (const InvoiceRefused &refusal) {
+        m_messages.inform(this, Title, refusal.message, Messages::Icon::Critical);
+        return;
+    } catch (const StoreError &error) {
+        m_messages.inform(this, Title, error.message(), Messages::Icon::Critical);
+        return;
+    }
+    m_messages.inform(this, Title, QStringLiteral("Copia di cortesia scritta:\n%1").arg(path));
+}
+
+void InvoicesWindow::openFolder()
+{
+    const QString target = folder();
+    if (!target.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(target));
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+
+class Connection;
+class GridList;
+class Messages;
+class QLabel;
+class QSpinBox;
+
+// "Fatture elettroniche": the bills of a year with their figures and
+// their latest file; the FatturaPA files of the ticked bills (or of the
+// one selected, or of all not yet written) into the folder chosen once,
+// the courtesy copy of the selected bill, and the folder itself.
+class InvoicesWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    InvoicesWindow(Connection &connection, Messages &messages, QWidget *parent);
+
+    void refill();
+
+private:
+    QStringList chosenNumbers() const;
+    // The remembered folder, or one asked for now; empty when not given.
+    QString folder(bool askAgain = false);
+    void generate();
+    void courtesyCopy();
+    void openFolder();
+
+    Connection &m_connection;
+    Messages &m_messages;
+    QSpinBox *m_year;
+    GridList *m_list;
+    QLabel *m_folder;
+};
