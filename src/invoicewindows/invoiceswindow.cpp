@@ -91,6 +91,8 @@ InvoicesWindow::InvoicesWindow(Connection &connection, Messages &messages, QWidg
 
 void InvoicesWindow::refill()
 {
+    // The bill selected stays selected, after its file was written too.
+    const QString selected = m_list->selectedRow() >= 0 ? m_list->rowText(m_list->selectedRow()) : QString();
     const QString chosen = settings().value(QStringLiteral("cartella")).toString();
     m_folder->setText(chosen.isEmpty() ? QStringLiteral("Cartella dei file: non ancora scelta") : QStringLiteral("Cartella dei file: ") + chosen);
     m_list->setColumns({{QStringLiteral("Numero"), 900}, {QStringLiteral("Data"), 1200}, {QStringLiteral("Cliente"), 3200},
@@ -114,6 +116,9 @@ void InvoicesWindow::refill()
     });
     QApplication::restoreOverrideCursor();
     m_list->setRows(std::make_shared<TextRows>(rows));
+    for (int row = 0; row < rows.size() && !selected.isEmpty(); ++row)
+        if (rows.at(row).first() == selected)
+            m_list->selectRow(row);
 }
 
 QStringList InvoicesWindow::chosenNumbers() const

@@ -1,0 +1,127 @@
+#include "programundertest.h"
+#include "windowdriver.h"
+#include "einvoice/invoicetables.h"
+#include "invoicewindows/invoiceswindow.h"
+#include "invoicewindows/officewindow.h"
+#include "ui/gridlist.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The electronic invoices' windows on a real store: the office profile,
+// a reason's invoice data, and the bills of a year made into files.
+class InvoiceWindowsTest : public QObject, private WindowDriver
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { m_program.stop(); }
+    void theOfficeIsDescribedAndABadCodeIsToldNotBlocked();
+    void aReasonGetsItsVatRateAndTheBillsBecomeFiles();
+
+private:
+    void trigger(const char *name) { m_program.main().findChild<QAction *>(name)->trigger(); }
+    void choose(const char *name, const QString &code)
+    {
+        auto *choice = get<QComboBox>(name);
+        QVERIFY2(choice, name);
+        choice->setCurrentIndex(choice->findData(code));
+    }
+    ScriptedMessages &messages() { return m_program.messages(); }
+
+    ProgramUnderTest m_program;
+};
+
+void InvoiceWindowsTest::init()
+{
+    QVERIFY(m_program.start([](TestStore &store) { invoicetables::ensure(store.connection()); }));
+}
+
+void InvoiceWindowsTest::theOfficeIsDescribedAndABadCodeIsToldNotBlocked()
+{
+    trigger("ArchivioStudio");
+    auto *office = m_program.window<OfficeWindow>();
+    QVERIFY(office && office->isVisible());
+    drive(office);
+    type("DENOMINAZIONE", "STUDIO LEGALE ROSSI");
+    type("PIVA", "01234560018");
+    choose("REGIME", "RF01");
+    choose("CASSA", "TC01");
+    type("ALCASSA", "quattro");
+    press("CmdSalva");
+    QVERIFY(messages().last().text.startsWith("Il campo Aliquota cassa % non è valido"));
+    QCOMPARE(m_program.store().count("SELECT ID FROM STUDIO"), 0);
+
+    type("ALCASSA", "4");
+    press("CmdSalva");
+    QVERIFY2(messages().last().text.startsWith("Dati dello Studio salvati.\n\nAttenzione:\nLa partita IVA è non valida"),
+             qPrintable(messages().last().text));
+    QCOMPARE(m_program.store().text("SELECT PIVA || ' ' || REGIME || ' ' || CASSA || ' ' || ALCASSA FROM STUDIO"),
+             "01234560018 RF01 TC01 4");
+    type("PIVA", "01234560017");
+    press("CmdSalva");
+    QCOMPARE(messages().last().text, "Dati dello Studio salvati.");
+    QCOMPARE(m_program.store().count("SELECT ID FROM STUDIO"), 1);
+}
+
+void InvoiceWindowsTest::aReasonGetsItsVatRateAndTheBillsBecomeFiles()
+{
+    TestStore &store = m_program.store();
+    const qint64 reason = store.add("CAUSALE", {{"CAUSALE", "PERIZIA"}, {"IMPORTO", "100"}});
+    trigger("GCausali");
+    drive(&m_program.main());
+    clickRow("ListView1", 0);
+    QTRY_VERIFY(get<QWidget>("FrameFatturaCausale")->isEnabled());
+    type("ALIQUOTA", "0");
+    choose("NATURA", "N4");
+    press("CmdSalvaFattura");
+    QCOMPARE(store.text(QString("SELECT ALIQUOTA || NATURA FROM FE_CAUSALI WHERE ID_CAUS = %1").arg(reason)), "0N4");
+
+    store.add("STUDIO", {{"DENOMINAZIONE", "STUDIO ROSSI"}, {"PIVA", "01234560017"}, {"REGIME", "RF01"},
+                         {"INDIRIZZO", "VIA ROMA 1"}, {"CAP", "00184"}, {"COMUNE", "ROMA"}, {"PR", "RM"},
+                         {"IBAN", "IT60X0542811101000000123456"}, {"ALIQUOTA", "22"}, {"BOLLO", "S"}});
+    const qint64 client = store.add("SOGGETTI", {{"Soggetto", "BIANCHI SRL"}, {"Indirizzo", "VIA VERDI 2"}, {"ComuneR", "MILANO"},
+                                                 {"CAP", "20121"}, {"PIVA", "12345670017"}});
+    store.add("FE_CLIENTI", {{"ID_CL", client}, {"CODDEST", "M5UXCR1"}});
+    for (const char *number : {"1", "2"})
+        store.add("PRESTAZIONI", {{"ID_CL", client}, {"CLIENTE", "BIANCHI SRL"}, {"ID_CAUS", reason}, {"CAUSALE", "PERIZIA"},
+                                  {"DATAR", QDate(2026, 5, 4)}, {"QTA", "1"}, {"IMPORTO", "100"}, {"PARC", "S"},
+                                  {"DATAP", QDate(2026, 5, 31)}, {"NR", number}});
+
+    trigger("GFatture");
+    auto *invoices = m_program.window<InvoicesWindow>();
+    QVERIFY(invoices && invoices->isVisible());
+    drive(invoices);
+    get<QSpinBox>("Anno")->setValue(2026);
+    GridList *bills = list("ListaFatture");
+    QTRY_COMPARE(bills->count(), 2);
+    QCOMPARE(bills->cells(0).mid(0, 7), QStringList({"1", "31/05/2026", "BIANCHI SRL", "€ 100,00", "€ 0,00", "€ 102,00", "no"}));
+
+    QTemporaryDir folder;
+    messages().choose(folder.path());
+    clickRow("ListaFatture", 1);
+    press("CmdGenera");
+    QVERIFY2(messages().last().text.startsWith("File scritti nella cartella " + folder.path() + ": 1."), qPrintable(messages().last().text));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList({"IT01234560017_00001.xml"}));
+    QCOMPARE(bills->subItem(1, 7), "IT01234560017_00001.xml");
+    QCOMPARE(bills->subItem(0, 7), "");
+
+    press("CmdCortesia"); // the folder is remembered
+    QVERIFY(QFileInfo(folder.filePath("Copia di cortesia - parcella 2 del 2026.pdf")).size() > 1000);
+
+    bills->clearSelection();
+    messages().answer(true);
+    press("CmdGenera"); // none selected: every bill without its file
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).filter(".xml").size(), 2);
+    QCOMPARE(bills->subItem(0, 7), "IT01234560017_00002.xml");
+}
+
+QTEST_MAIN(InvoiceWindowsTest)
+#include "tst_invoicewindows.moc"
