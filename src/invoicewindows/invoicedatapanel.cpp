@@ -7,7 +7,7 @@
 
 #include <QEvent>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QHBoxLayout>
 
 namespace {
 
@@ -40,15 +40,15 @@ InvoiceDataPanel *InvoiceDataPanel::forReasons(Connection &connection, Messages 
 
 InvoiceDataPanel::InvoiceDataPanel(Connection &connection, Messages &messages, const extrarow::Key &key,
                                    const QList<FormField> &fields, const QString &name, QWidget *parent)
-    : QGroupBox(QStringLiteral("Fatturazione elettronica (vuoto = come i dati dello Studio)"), parent),
-      m_connection(connection), m_messages(messages), m_key(key), m_form(new RowForm(fields, 2, this)),
+    : QGroupBox(QStringLiteral("Fatturazione elettronica (un campo vuoto vale come nei dati dello Studio)"), parent),
+      m_connection(connection), m_messages(messages), m_key(key), m_form(new RowForm(fields, 3, this)),
       m_save(new QPushButton(QStringLiteral("Salva dati &fattura"), this))
 {
     setObjectName(name);
     m_save->setObjectName(QStringLiteral("CmdSalvaFattura"));
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_form);
-    layout->addWidget(m_save, 0, Qt::AlignRight);
+    auto *layout = new QHBoxLayout(this);
+    layout->addWidget(m_form, 1);
+    layout->addWidget(m_save, 0, Qt::AlignBottom);
     connect(m_save, &QPushButton::clicked, this, &InvoiceDataPanel::save);
     showRow(0);
 }
