@@ -1,3 +1,4 @@
+#include "testenvironment.h"
 #include "teststore.h"
 
 #include "einvoice/invoicefiles.h"
@@ -313,5 +314,5 @@ void EinvoiceTest::mistakesAreRefusedWithNothingWritten()
     QCOMPARE(b.store.count("SELECT ID FROM FE_FILE"), 0);
 }
 
-QTEST_GUILESS_MAIN(EinvoiceTest)
+VELMORA_TEST_MAIN(EinvoiceTest)
 #include "tst_einvoice.moc"

@@ -1,4 +1,5 @@
 #include "programundertest.h"
+#include "testenvironment.h"
 #include "windowdriver.h"
 #include "einvoice/invoicetables.h"
 #include "invoicewindows/invoiceswindow.h"
@@ -123,5 +124,5 @@ void InvoiceWindowsTest::aReasonGetsItsVatRateAndTheBillsBecomeFiles()
     QCOMPARE(bills->subItem(0, 7), "IT01234560017_00002.xml");
 }
 
-QTEST_MAIN(InvoiceWindowsTest)
+VELMORA_TEST_MAIN(InvoiceWindowsTest)
 #include "tst_invoicewindows.moc"
