@@ -19,11 +19,13 @@ QString billName(const BillSource &bill)
     return QStringLiteral("La parcella n. %1 del %2").arg(bill.number).arg(bill.year);
 }
 
+// By the bill's number: the billed state alone would lead the engine
+// through every billed service of the register.
 void readServices(Connection &connection, BillSource &bill)
 {
     Recordset rows(connection,
                    QStringLiteral("SELECT P.ID, P.DATAR, P.CAUSALE, P.NOTE, P.QTA, P.IMPORTO, P.DATAP, P.ID_CL, P.CLIENTE, "
-                                  "F.ALIQUOTA, F.NATURA, F.CASSA, F.RITENUTA FROM PRESTAZIONI AS P "
+                                  "F.ALIQUOTA, F.NATURA, F.CASSA, F.RITENUTA FROM PRESTAZIONI AS P INDEXED BY PRESTAZIONI_NR "
                                   "LEFT JOIN FE_CAUSALI AS F ON F.ID_CAUS = P.ID_CAUS "
                                   "WHERE P.NR = ? AND P.PARC = 'S' AND P.DATAP >= ? AND P.DATAP <= ? ORDER BY P.DATAR, P.ID"),
                    {bill.number, QDate(bill.year, 1, 1), QDate(bill.year, 12, 31)});

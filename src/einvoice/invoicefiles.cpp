@@ -45,10 +45,11 @@ Prepared prepare(Connection &connection, const QString &number, int year)
     return {office, std::move(bill), std::move(made)};
 }
 
-QString generate(Connection &connection, const QString &number, int year, const QString &folder)
+namespace {
+
+// One bill's file, inside the caller's transaction, which records it.
+QString writeOne(Connection &connection, const QString &number, int year, const QString &folder)
 {
-    invoicetables::ensure(connection);
-    Transaction transaction(connection);
     const Prepared prepared = prepare(connection, number, year);
     const qint64 progressive = prepared.office.progressivo + 1;
     const QString progressiveText = invoicexml::progressiveText(progressive);
@@ -61,21 +62,65 @@ QString generate(Connection &connection, const QString &number, int year, const 
     const QString path = QDir(folder).absoluteFilePath(name);
     if (QFileInfo::exists(path))
         throw InvoiceRefused{QStringLiteral("Il file %1 esiste già: il progressivo dei dati dello Studio è indietro").arg(path)};
-    connection.execute(QStringLiteral("UPDATE STUDIO SET PROGRESSIVO = ?"), {progressive});
-    connection.execute(QStringLiteral("INSERT INTO FE_FILE (NR, ANNO, PROGRESSIVO, NOMEFILE, CARTELLA, QUANDO, TOTALE) "
-                                      "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                       {prepared.bill.number, year, progressive, name, QDir(folder).absolutePath(),
-                        QDateTime::currentDateTime().toString(Qt::ISODate), prepared.invoice.totalCents});
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(xml) != xml.size() || !file.commit())
         throw InvoiceRefused{QStringLiteral("Impossibile scrivere %1: %2").arg(path, file.errorString())};
     try {
-        transaction.commit();
+        connection.execute(QStringLiteral("UPDATE STUDIO SET PROGRESSIVO = ?"), {progressive});
+        connection.execute(QStringLiteral("INSERT INTO FE_FILE (NR, ANNO, PROGRESSIVO, NOMEFILE, CARTELLA, QUANDO, TOTALE) "
+                                          "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                           {prepared.bill.number, year, progressive, name, QDir(folder).absolutePath(),
+                            QDateTime::currentDateTime().toString(Qt::ISODate), prepared.invoice.totalCents});
     } catch (...) {
         QFile::remove(path);
         throw;
     }
     return path;
+}
+
+// Commits the files' records; without them the files are taken back.
+void commitOrRemove(Transaction &transaction, const QStringList &written)
+{
+    try {
+        transaction.commit();
+    } catch (...) {
+        for (const QString &path : written)
+            QFile::remove(path);
+        throw;
+    }
+}
+
+}
+
+QString generate(Connection &connection, const QString &number, int year, const QString &folder)
+{
+    invoicetables::ensure(connection);
+    Transaction transaction(connection);
+    const QString path = writeOne(connection, number, year, folder);
+    commitOrRemove(transaction, {path});
+    return path;
+}
+
+Batch generate(Connection &connection, const QStringList &numbers, int year, const QString &folder)
+{
+    invoicetables::ensure(connection);
+    Batch batch;
+    Transaction transaction(connection);
+    try {
+        for (const QString &number : numbers) {
+            try {
+                batch.written << writeOne(connection, number, year, folder);
+            } catch (const InvoiceRefused &refusal) {
+                batch.refused << qMakePair(number, refusal.message);
+            }
+        }
+    } catch (...) {
+        for (const QString &path : batch.written)
+            QFile::remove(path);
+        throw;
+    }
+    commitOrRemove(transaction, batch.written);
+    return batch;
 }
 
 QList<Bill> ofYear(Connection &connection, int year)

@@ -31,6 +31,16 @@ Prepared prepare(Connection &connection, const QString &number, int year);
 // file does not pass the checks; a store failure is a StoreError.
 QString generate(Connection &connection, const QString &number, int year, const QString &folder);
 
+// The files of several bills, recorded in one transaction: the bills that
+// cannot be made are told and skipped, the others written. A store failure
+// (StoreError) takes back every file of the batch.
+struct Batch
+{
+    QStringList written;                     // the files' paths
+    QList<QPair<QString, QString>> refused; // the bill's number, and why
+};
+Batch generate(Connection &connection, const QStringList &numbers, int year, const QString &folder);
+
 // The bills of a year as the window lists them, with their latest file.
 struct Bill
 {

@@ -166,19 +166,16 @@ void InvoicesWindow::generate()
     const QString target = folder();
     if (target.isEmpty())
         return;
-    QStringList written, refused;
+    invoicefiles::Batch batch;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (const QString &number : numbers) {
-        try {
-            written << QFileInfo(invoicefiles::generate(m_connection, number, m_year->value(), target)).fileName();
-        } catch (const InvoiceRefused &refusal) {
-            refused << QStringLiteral("Parcella %1: %2").arg(number, refusal.message);
-        } catch (const StoreError &error) {
-            refused << QStringLiteral("Parcella %1: %2").arg(number, error.message());
-        }
-    }
+    const bool done = guarded(m_messages, this, [&] { batch = invoicefiles::generate(m_connection, numbers, m_year->value(), target); });
     QApplication::restoreOverrideCursor();
-    QString text = QStringLiteral("File scritti nella cartella %1: %2.").arg(target).arg(written.size());
+    if (!done)
+        return;
+    QStringList refused;
+    for (const auto &[number, why] : batch.refused)
+        refused << QStringLiteral("Parcella %1: %2").arg(number, why);
+    QString text = QStringLiteral("File scritti nella cartella %1: %2.").arg(target).arg(batch.written.size());
     if (!refused.isEmpty())
         text += QStringLiteral("\n\nNon scritti:\n") + refused.join(QLatin1Char('\n'));
     m_messages.inform(this, Title, text, refused.isEmpty() ? Messages::Icon::Information : Messages::Icon::Critical);

@@ -1,0 +1,91 @@
+// The FatturaPA files of a year's bills: each bill read from the register,
+// worked out, written, checked against the official schema and the SdI's
+// rules, and recorded with its progressive; on a copy of the generated
+// store of 100,000 services, with 1,000 bills of two services each added.
+#include "benchmain.h"
+#include "einvoice/invoicefiles.h"
+#include "einvoice/invoicetables.h"
+#include "generatedstore.h"
+#include "store/transaction.h"
+
+#include <QDate>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr int Year = 2031;
+
+GeneratedStore &billedStore(int bills)
+{
+    static std::unique_ptr<GeneratedStore> store;
+    if (store)
+        return *store;
+    store = GeneratedStore::copy(100000, 10000);
+    Connection &c = store->connection();
+    invoicetables::ensure(c);
+    Transaction transaction(c);
+    c.execute(QStringLiteral("INSERT INTO STUDIO (DENOMINAZIONE, PIVA, REGIME, INDIRIZZO, CAP, COMUNE, PR, IBAN, CASSA, ALCASSA, "
+                             "RITENUTA, ALRITENUTA, TIPORITENUTA, CAUSALEPAG, ALIQUOTA, BOLLO, PROGRESSIVO) VALUES "
+                             "('STUDIO ROSSI', '01234560017', 'RF01', 'VIA ROMA 1', '00184', 'ROMA', 'RM', "
+                             "'IT60X0542811101000000123456', 'TC01', 4, 'S', 20, 'RT02', 'A', 22, 'N', 0)"));
+    for (int bill = 1; bill <= bills; ++bill) {
+        c.execute(QStringLiteral("INSERT INTO SOGGETTI (Soggetto, Indirizzo, ComuneR, PrR, CAP, PIVA) VALUES (?, 'VIA VERDI 2', "
+                                 "'MILANO', 'MI', '20121', '12345670017')"),
+                  {QStringLiteral("CLIENTE FATTURA %1").arg(bill)});
+        const qint64 client = c.lastInsertId();
+        c.execute(QStringLiteral("INSERT INTO FE_CLIENTI (ID_CL, CODDEST) VALUES (?, 'M5UXCR1')"), {client});
+        for (const char *reason : {"ONORARI", "SPESE GENERALI"})
+            c.execute(QStringLiteral("INSERT INTO PRESTAZIONI (ID_CL, CLIENTE, ID_CAUS, CAUSALE, ID_OPER, DATAR, QTA, IMPORTO, "
+                                     "PARC, DATAP, NR) VALUES (?, 'CLIENTE', 1, ?, 1, ?, '2', ?, 'S', ?, ?)"),
+                      {client, QString::fromLatin1(reason), QDate(Year, 3, 1), qint64(12345 + bill), QDate(Year, 3, 31),
+                       QString::number(bill)});
+    }
+    transaction.commit();
+    return *store;
+}
+
+QStringList numbers(int bills)
+{
+    QStringList all;
+    for (int bill = 1; bill <= bills; ++bill)
+        all << QString::number(bill);
+    return all;
+}
+
+// As "Genera XML" writes the bills without a file: one batch.
+void GenerateInvoiceFiles(benchmark::State &state)
+{
+    Connection &c = billedStore(int(state.range(0))).connection();
+    for (auto _ : state) {
+        QTemporaryDir folder;
+        if (invoicefiles::generate(c, numbers(int(state.range(0))), Year, folder.path()).written.size() != state.range(0))
+            state.SkipWithError("bills refused");
+        state.PauseTiming();
+        c.execute(QStringLiteral("UPDATE STUDIO SET PROGRESSIVO = 0"));
+        state.ResumeTiming();
+    }
+}
+
+// As "velmora-cli fattura" writes them, called once per bill: a commit each.
+void GenerateInvoiceFilesOneByOne(benchmark::State &state)
+{
+    Connection &c = billedStore(int(state.range(0))).connection();
+    for (auto _ : state) {
+        QTemporaryDir folder;
+        for (const QString &number : numbers(int(state.range(0))))
+            invoicefiles::generate(c, number, Year, folder.path());
+        state.PauseTiming();
+        c.execute(QStringLiteral("UPDATE STUDIO SET PROGRESSIVO = 0"));
+        state.ResumeTiming();
+    }
+}
+
+}
+
+BENCHMARK(GenerateInvoiceFiles)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(GenerateInvoiceFilesOneByOne)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+int main(int argc, char **argv)
+{
+    return runBenchmarks(argc, argv, [] { billedStore(1000); });
+}
