@@ -25,6 +25,8 @@ void checkAddress(QStringList &faults, const QString &whose, const QString &indi
 {
     if (indirizzo.isEmpty())
         faults << QStringLiteral("Manca l'indirizzo %1").arg(whose);
+    else if (indirizzo.size() > 60)
+        faults << QStringLiteral("L'indirizzo %1 supera i 60 caratteri ammessi").arg(whose);
     if (!matches(cap, "[0-9]{5}"))
         faults << QStringLiteral("Il CAP %1 deve avere cinque cifre").arg(whose);
     if (comune.isEmpty())

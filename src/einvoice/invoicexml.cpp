@@ -110,15 +110,20 @@ void header(Writer &w, const Office &office, const BillSource &bill, const Invoi
     w.close();
 }
 
-void vat(Writer &w, const Vat &vat)
-{
-    w.rate("AliquotaIVA", vat.rate);
-}
-
 void nature(Writer &w, const Vat &vat)
 {
     if (vat.rate == 0)
         w.text("Natura", vat.natura);
+}
+
+// The rate, the withholding mark and the nature of a line or of the fund,
+// in the schema's order.
+void taxes(Writer &w, const Vat &vat, bool withheld)
+{
+    w.rate("AliquotaIVA", vat.rate);
+    if (withheld)
+        w.text("Ritenuta", QStringLiteral("SI"));
+    nature(w, vat);
 }
 
 void generalData(Writer &w, const Invoice &invoice)
@@ -149,10 +154,7 @@ void generalData(Writer &w, const Invoice &invoice)
         w.rate("AlCassa", fund.rate);
         w.amount("ImportoContributoCassa", fund.contributionCents);
         w.amount("ImponibileCassa", fund.baseCents);
-        vat(w, fund.vat);
-        if (fund.withheld)
-            w.text("Ritenuta", QStringLiteral("SI"));
-        nature(w, fund.vat);
+        taxes(w, fund.vat, fund.withheld);
         w.close();
     }
     w.amount("ImportoTotaleDocumento", invoice.totalCents);
@@ -171,15 +173,12 @@ void goodsAndServices(Writer &w, const Invoice &invoice)
             w.text("Quantita", figures::eightDecimalText(*line.quantity));
         w.text("PrezzoUnitario", figures::eightDecimalText(line.unitPrice));
         w.amount("PrezzoTotale", line.totalCents);
-        vat(w, line.vat);
-        if (line.withheld)
-            w.text("Ritenuta", QStringLiteral("SI"));
-        nature(w, line.vat);
+        taxes(w, line.vat, line.withheld);
         w.close();
     }
     for (const Summary &summary : invoice.summaries) {
         w.open("DatiRiepilogo");
-        vat(w, summary.vat);
+        w.rate("AliquotaIVA", summary.vat.rate);
         nature(w, summary.vat);
         w.amount("ImponibileImporto", summary.taxableCents);
         w.amount("Imposta", summary.taxCents);
