@@ -150,6 +150,11 @@ bool write(Connection &connection, const invoicefiles::Prepared &prepared, const
     QList<ReportBox> captions = columnCaptions(columns, arial(9, true, true), 0);
     captions << line(Row + 1);
     QList<ReportBox> detail = columnFields(columns, 0);
+    // Quantities and prices are figures: right-aligned like the amounts.
+    for (QList<ReportBox> *boxes : {&captions, &detail})
+        for (ReportBox &box : *boxes)
+            if (box.column == 1 || box.column == 2)
+                box.alignment = Qt::AlignRight | Qt::AlignVCenter;
     detail << line(Row - 0.5);
     const ReportLayout layout(QStringLiteral("Copia di cortesia"),
                               {heading(prepared), {Kind::PageHeader, QStringLiteral("Section2"), Row + 4, captions},
