@@ -117,6 +117,10 @@ void InvoiceWindowsTest::aReasonGetsItsVatRateAndTheBillsBecomeFiles()
     press("CmdCortesia"); // the folder is remembered
     QVERIFY(QFileInfo(folder.filePath("Copia di cortesia - parcella 2 del 2026.pdf")).size() > 1000);
 
+    press("CmdGenera"); // a bill with its file: written again only on a Yes
+    QVERIFY(messages().last().question);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).filter(".xml").size(), 1);
+
     bills->clearSelection();
     messages().answer(true);
     press("CmdGenera"); // none selected: every bill without its file

@@ -152,6 +152,17 @@ QString InvoicesWindow::folder(bool askAgain)
 void InvoicesWindow::generate()
 {
     QStringList numbers = chosenNumbers();
+    QStringList written;
+    for (int row = 0; row < m_list->count(); ++row)
+        if (numbers.contains(m_list->rowText(row)) && !m_list->subItem(row, FileColumn).isEmpty())
+            written << m_list->rowText(row);
+    // A bill written again (after a correction) gets a new file and a new
+    // progressive; the office says so knowingly.
+    if (!written.isEmpty()
+        && !m_messages.ask(this, Title, QStringLiteral("Le parcelle %1 hanno già il loro file. Scriverne uno nuovo, con un nuovo "
+                                                       "progressivo, da inviare al posto del precedente ?")
+                                            .arg(written.join(QStringLiteral(", ")))))
+        return;
     if (numbers.isEmpty()) {
         for (int row = 0; row < m_list->count(); ++row)
             if (m_list->subItem(row, FileColumn).isEmpty())
