@@ -156,7 +156,8 @@ void EinvoiceTest::aLawyersBillToTheCentThroughTheCommandLine()
     b.service(client, b.reason("ALTRO CLIENTE, ALTRO ANNO"), "50", "12", QDate(2025, 11, 30));
 
     QProcess cli;
-    cli.start(QStringLiteral(VELMORA_CLI), {"fattura", "12", "2026", "--cartella", b.folder.path(), "--archivio", b.store.path()});
+    cli.start(QStringLiteral(VELMORA_CLI), {"fattura", "12", "2026", "--cartella", b.folder.filePath("2026/novembre"),
+                                            "--archivio", b.store.path()});
     QVERIFY(cli.waitForFinished(30000));
     QCOMPARE(cli.exitCode(), 0);
     const QString path = QString::fromUtf8(cli.readAllStandardOutput()).trimmed().split('\n').last();

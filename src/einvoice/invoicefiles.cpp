@@ -59,6 +59,7 @@ QString writeOne(Connection &connection, const QString &number, int year, const 
     requireValid(xml, prepared.bill);
 
     const QString name = invoicexml::fileName(prepared.office, progressiveText);
+    QDir().mkpath(folder);
     const QString path = QDir(folder).absoluteFilePath(name);
     if (QFileInfo::exists(path))
         throw InvoiceRefused{QStringLiteral("Il file %1 esiste già: il progressivo dei dati dello Studio è indietro").arg(path)};
