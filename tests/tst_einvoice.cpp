@@ -304,6 +304,12 @@ void EinvoiceTest::mistakesAreRefusedWithNothingWritten()
                               "amministrazione (regola SdI 00427)\n"
                               "Aliquota IVA 0 senza natura per la causale ESENTE (regola SdI 00400)");
     QCOMPARE(b.refusal("99"), "Nessuna prestazione parcellata con il numero 99 nel 2026");
+    b.service(rossi, fees, "10", "15", QDate(2026, 6, 1));
+    b.service(rossi, fees, "10", "15", QDate(2026, 6, 2));
+    QCOMPARE(b.refusal("15"), "La parcella n. 15 del 2026 ha due date di parcellazione: 01/06/2026 e 02/06/2026");
+    const qint64 bianchi = b.client("BIANCHI LUCA", {{"CODDEST", "M5UXCR1"}}, "", "RSSMRA80A01H501A");
+    b.service(bianchi, fees, "10", "16");
+    QCOMPARE(b.refusal("16"), "Il codice fiscale del cliente BIANCHI LUCA non è valido: carattere di controllo errato: atteso U");
 
     QProcess cli;
     cli.start(QStringLiteral(VELMORA_CLI), {"fattura", "AB", "2026", "--cartella", b.folder.path(), "--archivio", b.store.path()});
