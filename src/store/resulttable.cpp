@@ -81,11 +81,15 @@ ResultTable::Cell *ResultTable::appendRow()
 
 const char *ResultTable::keepText(const char *bytes, quint32 length)
 {
+    // A short result (a lookup, one bill) keeps its texts in a few
+    // kilobytes; a long list's chunks double up to a megabyte.
+    constexpr size_t FirstChunkBytes = 4096;
     constexpr size_t ChunkBytes = 1 << 20;
     if (length == 0)
         return "";
     if (m_texts.empty() || m_textUsed + length > m_textSize) {
-        m_textSize = std::max(ChunkBytes, size_t(length));
+        const size_t next = m_texts.empty() ? FirstChunkBytes : std::min(ChunkBytes, m_textSize * 2);
+        m_textSize = std::max(next, size_t(length));
         m_texts.push_back(std::make_unique_for_overwrite<char[]>(m_textSize));
         m_textUsed = 0;
     }

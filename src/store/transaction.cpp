@@ -24,3 +24,18 @@ void Transaction::commit()
     m_connection.execute(QStringLiteral("COMMIT"));
     m_open = false;
 }
+
+ReadTransaction::ReadTransaction(Connection &connection)
+    : m_connection(connection)
+{
+    m_connection.execute(QStringLiteral("BEGIN"));
+}
+
+ReadTransaction::~ReadTransaction()
+{
+    try {
+        m_connection.execute(QStringLiteral("COMMIT"));
+    } catch (...) {
+        // Nothing was written: a failed end leaves the store as it was.
+    }
+}

@@ -18,3 +18,17 @@ private:
     Connection &m_connection;
     bool m_open = true;
 };
+
+// Many reads that belong together (the bills of a year, each worked out):
+// they see one state of the store and take its lock once, not once each.
+class ReadTransaction
+{
+public:
+    explicit ReadTransaction(Connection &connection);
+    ~ReadTransaction();
+    ReadTransaction(const ReadTransaction &) = delete;
+    ReadTransaction &operator=(const ReadTransaction &) = delete;
+
+private:
+    Connection &m_connection;
+};
