@@ -80,8 +80,17 @@ void GenerateInvoiceFilesOneByOne(benchmark::State &state)
     }
 }
 
+// What "Fatture elettroniche" lists: the year's bills, each worked out.
+void BillsOfYear(benchmark::State &state)
+{
+    Connection &c = billedStore(int(state.range(0))).connection();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(invoicefiles::ofYear(c, Year));
 }
 
+}
+
+BENCHMARK(BillsOfYear)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(GenerateInvoiceFiles)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(GenerateInvoiceFilesOneByOne)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 

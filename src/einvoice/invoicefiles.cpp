@@ -127,6 +127,7 @@ Batch generate(Connection &connection, const QStringList &numbers, int year, con
 QList<Bill> ofYear(Connection &connection, int year)
 {
     invoicetables::ensure(connection);
+    ReadTransaction reading(connection);
     Recordset rows(connection,
                    QStringLiteral("SELECT NR, min(DATAP), min(CLIENTE), sum(IMPORTO), "
                                   "(SELECT NOMEFILE || '|' || CARTELLA || '|' || QUANDO FROM FE_FILE AS F "
@@ -146,6 +147,11 @@ QList<Bill> ofYear(Connection &connection, int year)
             bill.fileName = file.at(0);
             bill.folder = file.at(1);
             bill.written = QDateTime::fromString(file.at(2), Qt::ISODate);
+        }
+        try {
+            bill.invoice = prepare(connection, bill.number, year).invoice;
+        } catch (const InvoiceRefused &) {
+            // Listed with its billed amount; "Genera XML" tells why.
         }
         bills << bill;
     }

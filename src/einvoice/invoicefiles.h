@@ -41,13 +41,15 @@ struct Batch
 };
 Batch generate(Connection &connection, const QStringList &numbers, int year, const QString &folder);
 
-// The bills of a year as the window lists them, with their latest file.
+// The bills of a year as the window lists them, each worked out, with
+// their latest file.
 struct Bill
 {
     QString number;
     QDate date;
     QString client;
     qint64 cents = 0; // the services' amounts, as billed
+    std::optional<invoice::Invoice> invoice; // none while the bill cannot be made
     QString fileName; // empty while no file was written
     QString folder;
     QDateTime written;

@@ -1,9 +1,17 @@
 #include "invoicetables.h"
 
 #include "store/connection.h"
+#include "store/recordset.h"
 
 void invoicetables::ensure(Connection &connection)
 {
+    // Called before every use: one look when the tables are there already.
+    if (Recordset(connection, QStringLiteral("SELECT name FROM sqlite_master WHERE name IN "
+                                             "('STUDIO', 'FE_CLIENTI', 'FE_CAUSALI', 'FE_FILE', 'FE_FILE_PARCELLA', "
+                                             "'PRESTAZIONI_NR')"))
+            .recordCount()
+        == 6)
+        return;
     // Percentages are plain numbers (4 means 4 %), as the office types them.
     const char *tables[] = {
         "CREATE TABLE IF NOT EXISTS STUDIO (ID INTEGER PRIMARY KEY AUTOINCREMENT, DENOMINAZIONE TEXT, NOME TEXT, "

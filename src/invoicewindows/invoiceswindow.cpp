@@ -104,13 +104,11 @@ void InvoicesWindow::refill()
     guarded(m_messages, this, [&] {
         for (const invoicefiles::Bill &bill : invoicefiles::ofYear(m_connection, m_year->value())) {
             QStringList row{bill.number, bill.date.toString(QStringLiteral("dd/MM/yyyy")), bill.client};
-            try {
-                const auto prepared = invoicefiles::prepare(m_connection, bill.number, m_year->value());
-                row << euro(prepared.invoice.taxableCents()) << euro(prepared.invoice.taxCents()) << euro(prepared.invoice.totalCents)
+            if (bill.invoice)
+                row << euro(bill.invoice->taxableCents()) << euro(bill.invoice->taxCents()) << euro(bill.invoice->totalCents)
                     << (bill.fileName.isEmpty() ? QStringLiteral("no") : QStringLiteral("scritto il ") + bill.written.toString(QStringLiteral("dd/MM/yyyy")));
-            } catch (const InvoiceRefused &) {
+            else
                 row << euro(bill.cents) << QString() << QString() << QStringLiteral("da completare");
-            }
             rows << (row << bill.fileName);
         }
     });
