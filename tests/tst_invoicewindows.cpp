@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -100,7 +102,13 @@ void InvoiceWindowsTest::aReasonGetsItsVatRateAndTheBillsBecomeFiles()
     auto *invoices = m_program.window<InvoicesWindow>();
     QVERIFY(invoices && invoices->isVisible());
     drive(invoices);
-    get<QSpinBox>("Anno")->setValue(2026);
+    QSpinBox *year = get<QSpinBox>("Anno");
+    year->setFocus();
+    QTest::keyClick(year, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(year, "2026");
+    QSignalSpy pressed(get<QPushButton>("CmdCartella"), &QPushButton::clicked);
+    QTest::keyClick(year, Qt::Key_Return); // the year, and no button pressed
+    QCOMPARE(pressed.count(), 0);
     GridList *bills = list("ListaFatture");
     QTRY_COMPARE(bills->count(), 2);
     QCOMPARE(bills->cells(0).mid(0, 7), QStringList({"1", "31/05/2026", "BIANCHI SRL", "€ 100,00", "€ 0,00", "€ 102,00", "no"}));

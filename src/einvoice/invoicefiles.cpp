@@ -133,7 +133,7 @@ QList<Bill> ofYear(Connection &connection, int year)
                                   "(SELECT NOMEFILE || '|' || CARTELLA || '|' || QUANDO FROM FE_FILE AS F "
                                   "WHERE F.ANNO = ?1 AND F.NR = P.NR ORDER BY F.ID DESC LIMIT 1) "
                                   "FROM PRESTAZIONI AS P WHERE PARC = 'S' AND DATAP >= ?2 AND DATAP <= ?3 "
-                                  "GROUP BY NR ORDER BY min(DATAP), NR"),
+                                  "GROUP BY NR ORDER BY min(DATAP), CAST(NR AS INTEGER), NR"),
                    {year, QDate(year, 1, 1), QDate(year, 12, 31)});
     QList<Bill> bills;
     for (; !rows.eof(); rows.moveNext()) {

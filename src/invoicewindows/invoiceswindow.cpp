@@ -42,6 +42,8 @@ QPushButton *button(const QString &name, const QString &caption, QWidget *parent
 {
     auto *pushed = new QPushButton(caption, parent);
     pushed->setObjectName(name);
+    // Enter confirms the year typed; it never presses a button.
+    pushed->setAutoDefault(false);
     row->addWidget(pushed);
     return pushed;
 }
@@ -59,6 +61,8 @@ InvoicesWindow::InvoicesWindow(Connection &connection, Messages &messages, QWidg
     m_year->setObjectName(QStringLiteral("Anno"));
     m_year->setRange(1970, 9999);
     m_year->setValue(QDate::currentDate().year());
+    // A year typed is read once it is whole, not at each digit.
+    m_year->setKeyboardTracking(false);
     m_list->setObjectName(QStringLiteral("ListaFatture"));
     m_list->setCheckBoxes(true);
     m_folder->setObjectName(QStringLiteral("Cartella"));

@@ -64,6 +64,9 @@ OfficeWindow::OfficeWindow(Connection &connection, Messages &messages, QWidget *
     save->setObjectName(QStringLiteral("CmdSalva"));
     auto *close = new QPushButton(QStringLiteral("&Chiudi"), this);
     close->setObjectName(QStringLiteral("CmdChiudi"));
+    // Enter in a field saves nothing and closes nothing by itself.
+    save->setAutoDefault(false);
+    close->setAutoDefault(false);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_progressive, 1);
     buttons->addWidget(save);
