@@ -80,6 +80,10 @@ QHash<QString, QString> RowForm::values() const
     QHash<QString, QString> values;
     for (auto text = m_texts.begin(); text != m_texts.end(); ++text)
         values.insert(text.key(), (*text)->text().trimmed());
+    // Percentages are stored as numbers ("4,5" as 4.5), as scripts read them.
+    for (const FormField &field : m_fields)
+        if (field.kind == FormField::Kind::Percent)
+            values[QLatin1String(field.column)].replace(QLatin1Char(','), QLatin1Char('.'));
     for (auto choice = m_choices.begin(); choice != m_choices.end(); ++choice)
         values.insert(choice.key(), (*choice)->currentData().toString());
     return values;
