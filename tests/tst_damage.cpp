@@ -1,4 +1,5 @@
 #include "archive/backup.h"
+#include "einvoice/invoicetables.h"
 #include "programundertest.h"
 #include "register/restorewindow.h"
 #include "startup/startup.h"
@@ -136,7 +137,7 @@ void DamageTest::theCheckAfterStartFindsTheDamageTheWindowsDidNotMeet()
     const QString path = storefile::pathIn(dir.path());
     {
         Connection store;
-        storefile::openOrCreate(store, path);
+        storefile::openOrCreate(store, path, invoicetables::ensure); // as the program makes it
         fillWithServices(store);
     }
     damage(path);

@@ -40,9 +40,8 @@ bool Startup::begin()
     try {
         QDir().mkpath(QFileInfo(path).absolutePath());
         m_lock.acquire();
-        // A new store has the electronic invoices' tables from the start, so
-        // the office profile can be filled from a script too; an older one
-        // gets them at their first use.
+        // Every store has the electronic invoices' tables from the start of
+        // the program, so the office profile can be filled from a script too.
         storefile::openOrCreate(m_connection, path, invoicetables::ensure);
         return true;
     } catch (const StoreError &error) {

@@ -92,6 +92,9 @@ void storefile::openOrCreate(Connection &connection, const QString &path, const 
     // The indexes only make the lists fast: a store that cannot take them
     // (a read-only file) is still opened.
     skipFailure([&] { schema::ensureIndexes(connection); });
+    // A store made by an earlier version gets the tables added since.
+    if (furnish)
+        skipFailure([&] { furnish(connection); });
     // A store made with an older list gets the municipalities made since.
     skipFailure([&] { comuni::addMissing(connection); });
 }

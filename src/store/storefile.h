@@ -27,8 +27,9 @@ QString location(const QString &programDirectory);
 // first start leaves no half-made store; what such a start left behind is
 // removed. A folder where the store or its journal cannot be written is
 // refused here, not at the first save. An existing file is never recreated
-// or overwritten. A new store also gets what `furnish` adds (the tables of
-// capabilities beyond the register), in the transaction that makes it.
+// or overwritten. `furnish` adds what every store must have beyond the
+// register's tables (it adds only what is missing): a new store gets it in
+// the transaction that makes it, an older one when it is opened.
 void openOrCreate(Connection &connection, const QString &path, const std::function<void(Connection &)> &furnish = {});
 
 }
