@@ -4,6 +4,8 @@
 #include "figures.h"
 #include "office.h"
 
+#include <algorithm>
+
 namespace invoice {
 
 namespace {

@@ -16,6 +16,15 @@
 
 namespace invoicefiles {
 
+Prepared prepare(Connection &connection, const QString &number, int year)
+{
+    BillSource bill = BillSource::read(connection, number, year);
+    const std::optional<Office> loaded = Office::load(connection);
+    const Office &office = invoicechecks::requireComplete(loaded, bill);
+    invoice::Invoice made = invoice::make(office, bill);
+    return {office, std::move(bill), std::move(made)};
+}
+
 namespace {
 
 void requireValid(const QByteArray &xml, const BillSource &bill)
@@ -33,19 +42,6 @@ void requireValid(const QByteArray &xml, const BillSource &bill)
                                  .arg(bill.year)
                                  .arg(faults.join(QLatin1Char('\n')))};
 }
-
-}
-
-Prepared prepare(Connection &connection, const QString &number, int year)
-{
-    BillSource bill = BillSource::read(connection, number, year);
-    const std::optional<Office> loaded = Office::load(connection);
-    const Office &office = invoicechecks::requireComplete(loaded, bill);
-    invoice::Invoice made = invoice::make(office, bill);
-    return {office, std::move(bill), std::move(made)};
-}
-
-namespace {
 
 // One bill's file, inside the caller's transaction, which records it.
 QString writeOne(Connection &connection, const QString &number, int year, const QString &folder)
