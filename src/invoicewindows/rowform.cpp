@@ -35,7 +35,9 @@ QWidget *RowForm::makeField(const FormField &field)
             choice->addItem(QStringLiteral("N - no"), QStringLiteral("N"));
         } else {
             for (const codelists::Code &code : codelists::of(QLatin1String(field.codeType)))
-                choice->addItem(QStringLiteral("%1 - %2").arg(code.code, code.description.left(70)), code.code);
+                choice->addItem(code.description.isEmpty() ? code.code
+                                                           : QStringLiteral("%1 - %2").arg(code.code, code.description.left(70)),
+                                code.code);
         }
         choice->setObjectName(column);
         choice->setMinimumContentsLength(field.kind == FormField::Kind::Code ? 24 : 6);
