@@ -2,7 +2,6 @@
 
 #include "figures.h"
 #include "invoicerefused.h"
-#include "invoicetables.h"
 
 #include "store/connection.h"
 #include "store/recordset.h"
@@ -94,7 +93,6 @@ void readClient(Connection &connection, BillClient &client)
 
 BillSource BillSource::read(Connection &connection, const QString &number, int year)
 {
-    invoicetables::ensure(connection);
     BillSource bill;
     bill.number = number.trimmed();
     bill.year = year;

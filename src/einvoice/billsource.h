@@ -17,6 +17,13 @@ struct BillClient
     QString soggetto, indirizzo, comune, pr, cap, codice, piva;
     QString codDest, pec, nome, cognome; // FE_CLIENTI
     QString ritenuta;                    // "S", "N", or empty for the office's default
+
+    // Whether the client applies the withholding: its own word, or the
+    // office's default.
+    bool withholds(bool officeDefault) const
+    {
+        return ritenuta == QLatin1String("S") || (ritenuta != QLatin1String("N") && officeDefault);
+    }
 };
 
 struct BillService
@@ -38,8 +45,8 @@ struct BillSource
     BillClient client;
     QList<BillService> services;
 
-    // The bill NR of the year; refused (InvoiceRefused) when it has no
-    // services, when its services name two clients or two dates, or when a
-    // service has no client.
+    // The bill NR of the year, from a store with the invoice tables;
+    // refused (InvoiceRefused) when it has no services, when its services
+    // name two clients or two dates, or when a service has no client.
     static BillSource read(Connection &connection, const QString &number, int year);
 };

@@ -30,13 +30,7 @@ QString lawFor(const Office &office, const QString &natura)
 
 bool clientWithholds(const Office &office, const BillClient &client)
 {
-    if (office.isFlatRate() || office.alRitenuta == 0)
-        return false;
-    if (client.ritenuta == QLatin1String("S"))
-        return true;
-    if (client.ritenuta == QLatin1String("N"))
-        return false;
-    return office.ritenuta;
+    return !office.isFlatRate() && office.alRitenuta > 0 && client.withholds(office.ritenuta);
 }
 
 Vat vatOf(const Office &office, const BillService &service)

@@ -9,15 +9,21 @@
 #include "taxcodes/taxcode.h"
 #include "taxcodes/vatnumber.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 namespace invoicechecks {
 
 namespace {
 
+// Each pattern compiled once: the checks run for every bill a window lists.
 bool matches(const QString &text, const char *pattern)
 {
-    return QRegularExpression(QStringLiteral("^(?:%1)$").arg(QLatin1String(pattern))).match(text).hasMatch();
+    static QHash<const char *, QRegularExpression> compiled;
+    auto found = compiled.find(pattern);
+    if (found == compiled.end())
+        found = compiled.insert(pattern, QRegularExpression(QStringLiteral("^(?:%1)$").arg(QLatin1String(pattern))));
+    return found->match(text).hasMatch();
 }
 
 void checkAddress(QStringList &faults, const QString &whose, const QString &indirizzo, const QString &cap,
@@ -75,11 +81,6 @@ void checkOffice(QStringList &faults, const Office &office)
         faults << QStringLiteral("Il tipo di ritenuta «%1» dello Studio non è un codice ammesso").arg(office.tipoRitenuta);
 }
 
-bool withholds(const Office &office, const BillClient &client)
-{
-    return client.ritenuta == QLatin1String("S") || (client.ritenuta.isEmpty() && office.ritenuta);
-}
-
 void checkClient(QStringList &faults, const Office &office, const BillClient &client)
 {
     const QString whose = QStringLiteral("del cliente %1").arg(client.soggetto);
@@ -101,13 +102,13 @@ void checkClient(QStringList &faults, const Office &office, const BillClient &cl
         faults << QStringLiteral("Per il cliente %1 servono sia il nome sia il cognome").arg(client.soggetto);
     if (client.nome.isEmpty() && client.soggetto.size() > 80)
         faults << QStringLiteral("La denominazione %1 supera gli 80 caratteri ammessi").arg(whose);
-    if (withholds(office, client) && !office.isFlatRate() && office.alRitenuta == 0)
+    if (client.withholds(office.ritenuta) && !office.isFlatRate() && office.alRitenuta == 0)
         faults << QStringLiteral("Manca l'aliquota della ritenuta dello Studio: il cliente %1 applica la ritenuta").arg(client.soggetto);
 }
 
 void checkServices(QStringList &faults, const Office &office, const BillSource &bill)
 {
-    if (!bill.number.contains(QRegularExpression(QStringLiteral("[0-9]"))))
+    if (!matches(bill.number, ".*[0-9].*"))
         faults << QStringLiteral("Il numero della parcella «%1» non contiene cifre (regola SdI 00425)").arg(bill.number);
     if (bill.number.size() > 20)
         faults << QStringLiteral("Il numero della parcella «%1» supera i 20 caratteri ammessi").arg(bill.number);

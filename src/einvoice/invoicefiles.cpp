@@ -16,7 +16,10 @@
 
 namespace invoicefiles {
 
-Prepared prepare(Connection &connection, const QString &number, int year)
+namespace {
+
+// The bill worked out, on a store that has the invoice tables.
+Prepared prepareBill(Connection &connection, const QString &number, int year)
 {
     BillSource bill = BillSource::read(connection, number, year);
     const std::optional<Office> loaded = Office::load(connection);
@@ -24,8 +27,6 @@ Prepared prepare(Connection &connection, const QString &number, int year)
     invoice::Invoice made = invoice::make(office, bill);
     return {office, std::move(bill), std::move(made)};
 }
-
-namespace {
 
 void requireValid(const QByteArray &xml, const BillSource &bill)
 {
@@ -46,7 +47,7 @@ void requireValid(const QByteArray &xml, const BillSource &bill)
 // One bill's file, inside the caller's transaction, which records it.
 QString writeOne(Connection &connection, const QString &number, int year, const QString &folder)
 {
-    const Prepared prepared = prepare(connection, number, year);
+    const Prepared prepared = prepareBill(connection, number, year);
     const qint64 progressive = prepared.office.progressivo + 1;
     const QString progressiveText = invoicexml::progressiveText(progressive);
     if (progressiveText.isEmpty())
@@ -75,27 +76,20 @@ QString writeOne(Connection &connection, const QString &number, int year, const 
     return path;
 }
 
-// Commits the files' records; without them the files are taken back.
-void commitOrRemove(Transaction &transaction, const QStringList &written)
-{
-    try {
-        transaction.commit();
-    } catch (...) {
-        for (const QString &path : written)
-            QFile::remove(path);
-        throw;
-    }
 }
 
+Prepared prepare(Connection &connection, const QString &number, int year)
+{
+    invoicetables::ensure(connection);
+    return prepareBill(connection, number, year);
 }
 
 QString generate(Connection &connection, const QString &number, int year, const QString &folder)
 {
-    invoicetables::ensure(connection);
-    Transaction transaction(connection);
-    const QString path = writeOne(connection, number, year, folder);
-    commitOrRemove(transaction, {path});
-    return path;
+    const Batch batch = generate(connection, QStringList{number}, year, folder);
+    if (!batch.refused.isEmpty())
+        throw InvoiceRefused{batch.refused.first().second};
+    return batch.written.first();
 }
 
 Batch generate(Connection &connection, const QStringList &numbers, int year, const QString &folder)
@@ -111,12 +105,13 @@ Batch generate(Connection &connection, const QStringList &numbers, int year, con
                 batch.refused << qMakePair(number, refusal.message);
             }
         }
+        transaction.commit();
     } catch (...) {
+        // Without their records the files are taken back.
         for (const QString &path : batch.written)
             QFile::remove(path);
         throw;
     }
-    commitOrRemove(transaction, batch.written);
     return batch;
 }
 
@@ -145,7 +140,7 @@ QList<Bill> ofYear(Connection &connection, int year)
             bill.written = QDateTime::fromString(file.at(2), Qt::ISODate);
         }
         try {
-            bill.invoice = prepare(connection, bill.number, year).invoice;
+            bill.invoice = prepareBill(connection, bill.number, year).invoice;
         } catch (const InvoiceRefused &) {
             // Listed with its billed amount; "Genera XML" tells why.
         }

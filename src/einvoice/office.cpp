@@ -2,7 +2,6 @@
 
 #include "figures.h"
 #include "invoicerefused.h"
-#include "invoicetables.h"
 
 #include "store/connection.h"
 #include "store/recordset.h"
@@ -34,7 +33,6 @@ QString Office::name() const
 
 std::optional<Office> Office::load(Connection &connection)
 {
-    invoicetables::ensure(connection);
     Recordset row(connection, QStringLiteral("SELECT * FROM STUDIO ORDER BY ID"));
     if (row.eof())
         return std::nullopt;

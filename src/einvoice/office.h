@@ -31,7 +31,8 @@ struct Office
     // withholding.
     bool isFlatRate() const { return regime == QLatin1String("RF19"); }
 
-    // The row, or none when the office has not been described yet. A
-    // percentage that is no number is refused (InvoiceRefused).
+    // The row, or none when the office has not been described yet (the
+    // invoice tables are expected in the store). A percentage that is no
+    // number is refused (InvoiceRefused).
     static std::optional<Office> load(Connection &connection);
 };

@@ -145,7 +145,8 @@ void partyRules(QStringList &faults, xmlNodePtr header, xmlNodePtr document, con
     xmlNodePtr client = child(header, "CessionarioCommittente/DatiAnagrafici");
     if (!child(client, "IdFiscaleIVA") && !child(client, "CodiceFiscale"))
         faults << QStringLiteral("00417: il cessionario non ha né IdFiscaleIVA né CodiceFiscale");
-    if (!text(document, "Numero").contains(QRegularExpression(QStringLiteral("[0-9]"))))
+    static const QRegularExpression digit(QStringLiteral("[0-9]"));
+    if (!text(document, "Numero").contains(digit))
         faults << QStringLiteral("00425: il Numero %1 non contiene cifre").arg(text(document, "Numero"));
 }
 
