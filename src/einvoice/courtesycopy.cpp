@@ -3,6 +3,7 @@
 #include "figures.h"
 #include "invoicefiles.h"
 
+#include "reports/filenametext.h"
 #include "reports/layoutparts.h"
 #include "reports/paginator.h"
 #include "reports/reportdata.h"
@@ -10,8 +11,6 @@
 #include "store/connection.h"
 #include "store/money.h"
 #include "store/recordset.h"
-
-#include <QRegularExpression>
 
 namespace courtesycopy {
 
@@ -25,7 +24,7 @@ constexpr qreal Row = 15;
 
 QString euro(qint64 cents)
 {
-    return QStringLiteral("€ ") + Money::fromCents(cents).groupedText();
+    return Money::fromCents(cents).euroText();
 }
 
 QString percent(int hundredths)
@@ -136,8 +135,7 @@ std::shared_ptr<const ResultTable> linesOf(Connection &connection, const Invoice
 
 QString fileName(const QString &number, int year)
 {
-    static const QRegularExpression unsafe(QStringLiteral(R"([/\\:*?"<>|\x00-\x1f]+)"));
-    return QStringLiteral("Copia di cortesia - parcella %1 del %2.pdf").arg(QString(number).replace(unsafe, QStringLiteral("-"))).arg(year);
+    return QStringLiteral("Copia di cortesia - parcella %1 del %2.pdf").arg(fileNameText(number, QStringLiteral("-"))).arg(year);
 }
 
 bool write(Connection &connection, const invoicefiles::Prepared &prepared, const QString &xmlFile, const QString &path)

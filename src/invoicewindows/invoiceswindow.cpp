@@ -30,7 +30,7 @@ constexpr int FileColumn = 7;
 
 QString euro(qint64 cents)
 {
-    return QStringLiteral("€ ") + Money::fromCents(cents).groupedText();
+    return Money::fromCents(cents).euroText();
 }
 
 QSettings settings()

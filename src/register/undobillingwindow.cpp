@@ -30,7 +30,7 @@ void UndoBillingWindow::refill()
     guarded(m_messages, this, [&] {
         for (const billingruns::Run &run : billingruns::recent(m_connection))
             rows << QStringList{QString::number(run.id), run.made.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")), run.panel,
-                                QString::number(run.services), QStringLiteral("€ ") + Money::fromCents(run.totalCents).groupedText(),
+                                QString::number(run.services), Money::fromCents(run.totalCents).euroText(),
                                 run.undone.isValid()
                                     ? QStringLiteral("annullata il ") + run.undone.toString(QStringLiteral("dd/MM/yyyy HH:mm"))
                                     : QStringLiteral("in vigore")};

@@ -10,7 +10,7 @@ QString formatted(const Field &value, const QString &format)
     if (value.isNull())
         return QString();
     if (format == reportformat::Amount)
-        return QStringLiteral("€ ") + value.toMoney().groupedText();
+        return value.toMoney().euroText();
     if (format == reportformat::Date && value.kind() == Field::Kind::Date)
         return value.toDate().toString(reportformat::Date);
     return value.text();

@@ -1,5 +1,6 @@
 #include "statementrun.h"
 
+#include "filenametext.h"
 #include "layouts.h"
 #include "paginator.h"
 #include "reportdata.h"
@@ -8,7 +9,6 @@
 #include "store/valueconversion.h"
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QSet>
 
 namespace statementrun {
@@ -50,8 +50,7 @@ QList<std::vector<int>> clientsOf(const ResultTable &services, int &unlinked)
 
 QString fileName(const QString &client, const QDate &from, const QDate &to)
 {
-    static const QRegularExpression unsafe(QStringLiteral(R"([/\\:*?"<>|\x00-\x1f]+)"));
-    QString name = QString(client).replace(unsafe, QStringLiteral("_")).simplified().left(120);
+    QString name = fileNameText(client, QStringLiteral("_")).simplified().left(120);
     while (name.startsWith(QLatin1Char('.')))
         name.remove(0, 1);
     if (name.isEmpty())

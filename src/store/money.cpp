@@ -73,6 +73,11 @@ QString Money::groupedText() const
     return format(m_cents, true);
 }
 
+QString Money::euroText() const
+{
+    return QStringLiteral("€ ") + groupedText();
+}
+
 QString Money::valueText() const
 {
     QString text = plainText();
