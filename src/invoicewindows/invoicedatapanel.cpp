@@ -79,11 +79,6 @@ bool InvoiceDataPanel::eventFilter(QObject *watched, QEvent *event)
 
 void InvoiceDataPanel::save()
 {
-    const QString refusal = m_form->refusal();
-    if (!refusal.isEmpty()) {
-        m_messages.inform(this, Title, refusal, Messages::Icon::Critical);
-        return;
-    }
-    if (guarded(m_messages, this, [&] { extrarow::write(m_connection, m_key, m_form->values()); }))
+    if (m_form->save(m_connection, m_messages, m_key, Title))
         m_messages.inform(this, Title, QStringLiteral("Dati per la fattura elettronica salvati."));
 }

@@ -89,14 +89,9 @@ void OfficeWindow::refill()
 
 void OfficeWindow::save()
 {
-    const QString refusal = m_form->refusal();
-    if (!refusal.isEmpty()) {
-        m_messages.inform(this, Title, refusal, Messages::Icon::Critical);
+    if (!m_form->save(m_connection, m_messages, Row, Title))
         return;
-    }
     const auto values = m_form->values();
-    if (!guarded(m_messages, this, [&] { extrarow::write(m_connection, Row, values); }))
-        return;
     QStringList warnings;
     const struct { const char *column; const char *what; bool feminine; CodeCheck (*check)(const QString &); } codes[] = {
         {"PIVA", "La partita IVA", true, [](const QString &c) { return vatnumber::check(c); }},

@@ -2,6 +2,8 @@
 
 #include "einvoice/codelists.h"
 #include "einvoice/figures.h"
+#include "ui/messages.h"
+#include "ui/storeguard.h"
 #include "ui/uppercase.h"
 
 #include <QComboBox>
@@ -89,6 +91,16 @@ QHash<QString, QString> RowForm::values() const
     for (auto choice = m_choices.begin(); choice != m_choices.end(); ++choice)
         values.insert(choice.key(), (*choice)->currentData().toString());
     return values;
+}
+
+bool RowForm::save(Connection &connection, Messages &messages, const extrarow::Key &key, const QString &title)
+{
+    const QString refused = refusal();
+    if (!refused.isEmpty()) {
+        messages.inform(this, title, refused, Messages::Icon::Critical);
+        return false;
+    }
+    return guarded(messages, this, [&] { extrarow::write(connection, key, values()); });
 }
 
 QString RowForm::refusal()

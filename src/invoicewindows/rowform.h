@@ -1,9 +1,13 @@
 #pragma once
 
+#include "einvoice/extrarow.h"
+
 #include <QHash>
 #include <QList>
 #include <QWidget>
 
+class Connection;
+class Messages;
 class QComboBox;
 class QLineEdit;
 
@@ -31,11 +35,15 @@ public:
     QStringList columns() const;
     void setValues(const QHash<QString, QString> &values);
     QHash<QString, QString> values() const;
-    // Why a field cannot be saved ("Il campo ... non è una percentuale"),
-    // with the field focused; empty when every field can.
-    QString refusal();
+    // Writes the fields into the row; a field that cannot be saved ("Il
+    // campo ... non è valido") or a store failure is told under the title,
+    // and nothing is written. Returns whether the row was written.
+    bool save(Connection &connection, Messages &messages, const extrarow::Key &key, const QString &title);
 
 private:
+    // Why a field cannot be saved, with the field focused; empty when every
+    // field can.
+    QString refusal();
     QWidget *makeField(const FormField &field);
 
     QList<FormField> m_fields;
