@@ -61,20 +61,29 @@ Line lineOf(const Office &office, const BillService &service, int sign, bool wit
 
 // One fund block per VAT rate of the lines it is charged on, so that each
 // contribution carries the rate of its lines.
+// The fund block or summary of that VAT rate and nature, added by `make`
+// when the first line of that rate comes.
+template<typename Entry, typename Make>
+Entry &entryOf(QList<Entry> &entries, const Vat &vat, Make make)
+{
+    const auto found = std::find_if(entries.begin(), entries.end(), [&](const Entry &e) { return e.vat == vat; });
+    if (found != entries.end())
+        return *found;
+    entries << make();
+    return entries.last();
+}
+
 QList<Fund> fundsOf(const Office &office, const QList<Line> &lines, bool withholds)
 {
     QList<Fund> funds;
     for (const Line &line : lines) {
         if (!line.toFund)
             continue;
-        auto fund = std::find_if(funds.begin(), funds.end(), [&](const Fund &f) { return f.vat == line.vat; });
-        if (fund == funds.end()) {
-            // The INPS 4 % of professionals without a fund bears the
-            // withholding; the funds' own contributions do not.
-            funds << Fund{office.cassa, office.alCassa, 0, 0, line.vat, withholds && office.cassa == QLatin1String("TC22")};
-            fund = funds.end() - 1;
-        }
-        fund->baseCents += line.totalCents;
+        // The INPS 4 % of professionals without a fund bears the
+        // withholding; the funds' own contributions do not.
+        entryOf(funds, line.vat, [&] {
+            return Fund{office.cassa, office.alCassa, 0, 0, line.vat, withholds && office.cassa == QLatin1String("TC22")};
+        }).baseCents += line.totalCents;
     }
     for (Fund &fund : funds)
         fund.contributionCents = figures::percentOf(fund.baseCents, fund.rate);
@@ -85,13 +94,10 @@ QList<Summary> summariesOf(const Office &office, const Invoice &invoice, bool sp
 {
     QList<Summary> summaries;
     auto add = [&](const Vat &vat, qint64 cents) {
-        auto summary = std::find_if(summaries.begin(), summaries.end(), [&](const Summary &s) { return s.vat == vat; });
-        if (summary == summaries.end()) {
-            summaries << Summary{vat, 0, 0, splitPayment && vat.rate > 0 ? QChar('S') : QChar('I'),
-                                 vat.rate > 0 ? QString() : lawFor(office, vat.natura)};
-            summary = summaries.end() - 1;
-        }
-        summary->taxableCents += cents;
+        entryOf(summaries, vat, [&] {
+            return Summary{vat, 0, 0, splitPayment && vat.rate > 0 ? QChar('S') : QChar('I'),
+                           vat.rate > 0 ? QString() : lawFor(office, vat.natura)};
+        }).taxableCents += cents;
     };
     for (const Line &line : invoice.lines)
         add(line.vat, line.totalCents);
