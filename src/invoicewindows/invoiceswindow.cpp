@@ -25,7 +25,6 @@
 namespace {
 
 const QString Title = QStringLiteral("Velmora - FATTURE ELETTRONICHE");
-constexpr int NumberColumn = 0;
 constexpr int FileColumn = 7;
 
 QString euro(qint64 cents)
@@ -36,6 +35,11 @@ QString euro(qint64 cents)
 QSettings settings()
 {
     return QSettings(QStringLiteral("velmora"), QStringLiteral("fatture"));
+}
+
+void showFolder(QLabel *label, const QString &chosen)
+{
+    label->setText(QStringLiteral("Cartella dei file: ") + (chosen.isEmpty() ? QStringLiteral("non ancora scelta") : chosen));
 }
 
 QPushButton *button(const QString &name, const QString &caption, QWidget *parent, QHBoxLayout *row)
@@ -97,8 +101,7 @@ void InvoicesWindow::refill()
 {
     // The bill selected stays selected, after its file was written too.
     const QString selected = m_list->selectedRow() >= 0 ? m_list->rowText(m_list->selectedRow()) : QString();
-    const QString chosen = settings().value(QStringLiteral("cartella")).toString();
-    m_folder->setText(chosen.isEmpty() ? QStringLiteral("Cartella dei file: non ancora scelta") : QStringLiteral("Cartella dei file: ") + chosen);
+    showFolder(m_folder, settings().value(QStringLiteral("cartella")).toString());
     m_list->setColumns({{QStringLiteral("Numero"), 900}, {QStringLiteral("Data"), 1200}, {QStringLiteral("Cliente"), 3200},
                         {QStringLiteral("Imponibile"), 1500, Qt::AlignRight}, {QStringLiteral("IVA"), 1300, Qt::AlignRight},
                         {QStringLiteral("Totale"), 1500, Qt::AlignRight}, {QStringLiteral("File"), 1300},
@@ -147,7 +150,7 @@ QString InvoicesWindow::folder(bool askAgain)
             return QString();
         }
     }
-    m_folder->setText(QStringLiteral("Cartella dei file: ") + chosen);
+    showFolder(m_folder, chosen);
     return chosen;
 }
 
