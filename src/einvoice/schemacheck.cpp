@@ -1,13 +1,13 @@
 #include "schemacheck.h"
 
 #include "schemafiles.h"
+#include "xmldocument.h"
 
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/xmlschemas.h>
 
 #include <cstring>
-#include <memory>
 #include <mutex>
 
 namespace {
@@ -60,10 +60,9 @@ QStringList schemacheck::faults(const QByteArray &xml)
     if (!official.schema)
         return QStringList{QStringLiteral("lo schema FatturaPA del programma non si legge: ")} + official.faults;
     QStringList found;
-    std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> document(
-        xmlReadMemory(xml.constData(), int(xml.size()), "fattura.xml", nullptr, XML_PARSE_NONET), xmlFreeDoc);
+    const XmlDocument document = readXml(xml);
     if (!document)
-        return {QStringLiteral("il file non è XML ben formato")};
+        return {notWellFormed()};
     xmlSchemaValidCtxtPtr validation = xmlSchemaNewValidCtxt(official.schema);
     xmlSchemaSetValidStructuredErrors(validation, collect, &found);
     const int result = xmlSchemaValidateDoc(validation, document.get());

@@ -1,8 +1,8 @@
 #include "sdirules.h"
 
 #include "figures.h"
+#include "xmldocument.h"
 
-#include <libxml/parser.h>
 #include <libxml/tree.h>
 
 #include <QRegularExpression>
@@ -154,10 +154,9 @@ void partyRules(QStringList &faults, xmlNodePtr header, xmlNodePtr document, con
 
 QStringList faults(const QByteArray &xml)
 {
-    std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> file(
-        xmlReadMemory(xml.constData(), int(xml.size()), "fattura.xml", nullptr, XML_PARSE_NONET), xmlFreeDoc);
+    const XmlDocument file = readXml(xml);
     if (!file)
-        return {QStringLiteral("il file non è XML ben formato")};
+        return {notWellFormed()};
     xmlNodePtr root = xmlDocGetRootElement(file.get());
     xmlNodePtr header = child(root, "FatturaElettronicaHeader");
     QStringList faults;
