@@ -193,10 +193,10 @@ void MassBillingWindow::registerBilling()
     if (!guarded(m_messages, this, [&] { billed = billServices(m_connection, ticked, date); }))
         return;
     endBilling();
-    status()->showMessage(QStringLiteral("Parcellate %1 prestazioni al %2 per un totale di € %3")
+    status()->showMessage(QStringLiteral("Parcellate %1 prestazioni al %2 per un totale di %3")
                               .arg(billed.services)
                               .arg(date.toString(QStringLiteral("dd/MM/yyyy")))
-                              .arg(Money::fromCents(billed.totalCents).groupedText()));
+                              .arg(Money::fromCents(billed.totalCents).euroText()));
 }
 
 void MassBillingWindow::endBilling()

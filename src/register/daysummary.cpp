@@ -62,9 +62,9 @@ QString DaySummary::figures() const
                                           "INDEXED BY PRESTAZIONI_DA_PARCELLARE WHERE PARC = 'N'"));
         const qint64 count = unbilled.fields(0).toInteger();
         lines << (count == 0 ? QStringLiteral("Nessuna prestazione da parcellare")
-                             : QStringLiteral("Prestazioni da parcellare: %1, per € %2")
+                             : QStringLiteral("Prestazioni da parcellare: %1, per %2")
                                    .arg(count)
-                                   .arg(Money::fromCents(unbilled.fields(1).toInteger()).groupedText()));
+                                   .arg(Money::fromCents(unbilled.fields(1).toInteger()).euroText()));
     });
     const qint64 missing = anomalies::count(m_connection);
     lines << (missing == 0 ? QStringLiteral("Nessuna anomalia nelle registrazioni")
