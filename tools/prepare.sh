@@ -5,8 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n
-          libsqlcipher-dev libxlsxwriter-dev libxml2-dev fonts-liberation libbenchmark-dev poppler-utils unzip)
+mapfile -t packages < <(grep -v '^#' tools/packages)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -17,7 +16,12 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
   else
     echo "Pacchetti mancanti: ${missing[*]}" >&2
-    echo "Installarli con: sudo apt-get install ${missing[*]}" >&2
+    if command -v sudo > /dev/null; then
+      echo "Installarli con: sudo apt-get install ${missing[*]}" >&2
+    else
+      echo "Installarli come root con: su -c 'apt-get install ${missing[*]}'" >&2
+    fi
+    echo "oppure eseguire questo stesso comando come root, che li installa da sé." >&2
     exit 1
   fi
 fi
