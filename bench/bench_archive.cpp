@@ -1,10 +1,13 @@
-// The copy of the store made at the confirmed exit and at the first start of
-// the day: online copy, reopening, structure check and row counts, on the
-// generated store of 100,000 services.
+// On the generated store of 100,000 services: the copy of the store made at
+// the confirmed exit and at the first start of the day (online copy,
+// reopening, structure check and row counts), the export of the archive, and
+// the undoing of a billing run.
 #include "archive/archiveexport.h"
 #include "archive/backup.h"
+#include "archive/billingruns.h"
 #include "benchmain.h"
 #include "generatedstore.h"
+#include "store/transaction.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -32,8 +35,34 @@ void ArchiveExport(benchmark::State &state)
     }
 }
 
+// A run that billed as many unbilled services as the argument, undone.
+qint64 billedRun(Connection &store, int services)
+{
+    Transaction transaction(store);
+    const qint64 run = billingruns::begin(store, QString::fromLatin1(billingruns::massPanel));
+    billingruns::keep(store, run, QStringLiteral("ID IN (SELECT ID FROM PRESTAZIONI WHERE PARC = 'N' LIMIT ?)"), {services});
+    store.execute(QStringLiteral("UPDATE PRESTAZIONI SET PARC = 'S', DATAP = ?, NR = '1' "
+                                 "WHERE ID IN (SELECT ID_PREST FROM PARCELLAZIONI_RIGHE WHERE ID_PARC = ?)"),
+                  {QDate(2026, 12, 7), run});
+    billingruns::finish(store, run);
+    transaction.commit();
+    return run;
 }
 
+void UndoBillingRun(benchmark::State &state)
+{
+    Connection &store = GeneratedStore::standard().connection();
+    for (auto _ : state) {
+        state.PauseTiming();
+        const qint64 run = billedRun(store, int(state.range(0)));
+        state.ResumeTiming();
+        state.counters["restored"] = billingruns::undo(store, run).restored;
+    }
+}
+
+}
+
+BENCHMARK(UndoBillingRun)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ArchiveExport)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BackupCopy)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <unistd.h>
 
 // The copies of the store: made while it is open, verified, thinned out.
 class BackupTest : public QObject
@@ -89,14 +90,20 @@ void BackupTest::aCopyOfADamagedStoreIsRefusedAndLeavesNothing()
 void BackupTest::copiesAreKeptSevenDailyFourWeeklyTwelveMonthly()
 {
     QTemporaryDir dir;
-    // Two copies a day (start and exit) for 400 days, and one made before a restore.
+    TestStore store;
+    const QString sound = backup::make(store.connection(), dir.filePath("fonte"));
+    // Two copies a day (start and exit) for 400 days, and one made before a
+    // restore: one sound copy under every name.
     const QDateTime last(QDate(2026, 12, 7), QTime(18, 0));
+    const auto name = [&](const QDateTime &made) { return dir.filePath("Database-" + made.toString("yyyy-MM-dd-HHmmss-zzz") + ".db"); };
     for (int day = 0; day < 400; ++day)
-        for (int hour : {8, 18}) {
-            const QDateTime made(last.date().addDays(-day), QTime(hour, 0));
-            QFile(dir.filePath("Database-" + made.toString("yyyy-MM-dd-HHmmss-zzz") + ".db")).open(QIODevice::WriteOnly);
-        }
-    QFile(dir.filePath("Database-2025-01-01-120000-000-prima-del-ripristino.db")).open(QIODevice::WriteOnly);
+        for (int hour : {8, 18})
+            QCOMPARE(::link(QFile::encodeName(sound), QFile::encodeName(name({last.date().addDays(-day), QTime(hour, 0)}))), 0);
+    QCOMPARE(::link(QFile::encodeName(sound), QFile::encodeName(dir.filePath("Database-2025-01-01-120000-000-prima-del-ripristino.db"))), 0);
+    // What a copy killed in its first moments left under a copy's name, in
+    // an earlier version: it stands for no day, and goes.
+    QFile(name({last.date(), QTime(19, 0)})).open(QIODevice::WriteOnly);
+    QFile(dir.filePath("Database-2026-12-07-200000-000-prima-del-ripristino.db")).open(QIODevice::WriteOnly);
     backup::rotate(dir.path());
     QStringList kept;
     for (const backup::Copy &copy : backup::list(dir.path()))

@@ -4,12 +4,14 @@
 #include "store/schema.h"
 #include "store/statement.h"
 #include "store/storeerror.h"
+#include "store/durablefile.h"
 #include "store/storefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <cerrno>
 #include <sqlite3.h>
 
 namespace backup {
@@ -56,8 +58,17 @@ void copyInto(Connection &store, const QString &path, const Progress &progress)
             progress(50 * (total - sqlite3_backup_remaining(run)) / total);
     } while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
     sqlite3_backup_finish(run);
-    if (rc != SQLITE_DONE)
-        throw StoreError::fromSqlite(rc, sqlite3_errmsg(copy.handle()));
+    if (rc == SQLITE_CORRUPT || rc == SQLITE_NOTADB)
+        throw StoreError(QStringLiteral("l'archivio è danneggiato e non può essere copiato per intero; "
+                                        "«velmora-cli verifica» dice dove"));
+    if (rc != SQLITE_DONE) {
+        // The copy's own file could not be written: its disk, not the store.
+        const int cause = sqlite3_system_errno(copy.handle());
+        throw StoreError(QStringLiteral("la copia non può essere scritta in %1: %2")
+                             .arg(QFileInfo(path).absolutePath(),
+                                  cause == ENOSPC || rc == SQLITE_FULL ? QStringLiteral("il disco è pieno")
+                                                                       : QString::fromUtf8(sqlite3_errstr(rc))));
+    }
 }
 
 }
@@ -80,17 +91,44 @@ QString make(Connection &store, const QString &folder, const QString &label, con
     const QDir into(folder.isEmpty() ? folderOf(store.path()) : folder);
     if (!QDir().mkpath(into.path()))
         throw StoreError(QStringLiteral("la cartella %1 non può essere creata").arg(into.path()));
+    removeLeftovers(into.path());
     const QString path = newPath(into.path(), label);
+    // Made and checked under a name of its own: only a verified copy ever
+    // has a copy's name.
+    const QString partial = durablefile::partialName(path);
     try {
-        copyInto(store, path, progress);
-        verify(store, path);
+        copyInto(store, partial, progress);
+        verify(store, partial);
+        durablefile::moveIntoPlace(partial, path);
         if (progress)
             progress(100);
     } catch (const StoreError &error) {
-        QFile::remove(path);
+        QFile::remove(partial);
+        QFile::remove(partial + QStringLiteral("-journal"));
         throw StoreError(QStringLiteral("copia di sicurezza non riuscita: %1").arg(error.message()));
     }
     return path;
+}
+
+bool isSound(const Copy &copy)
+{
+    try {
+        Connection opened;
+        opened.open(copy.path, storefile::password);
+        for (const auto &table : schema::tables())
+            rowsOf(opened.handle(), table.name);
+        return true;
+    } catch (const StoreError &) {
+        return false;
+    }
+}
+
+void removeLeftovers(const QString &folder)
+{
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({Prefix + QStringLiteral("*.parziale-*")}, QDir::Files))
+        if (durablefile::isLeftover(name))
+            QFile::remove(dir.filePath(name));
 }
 
 QList<Copy> list(const QString &folder)
@@ -110,30 +148,45 @@ void rotate(const QString &folder)
 {
     QSet<QString> days, weeks, months;
     for (const Copy &copy : list(folder)) {
+        // An empty file under a copy's name is what an earlier version left
+        // when it was killed while copying.
+        if (QFileInfo(copy.path).size() == 0) {
+            QFile::remove(copy.path);
+            continue;
+        }
         if (!copy.label.isEmpty())
             continue;
         const QDate date = copy.made.date();
         int weekYear = 0;
         const int week = date.weekNumber(&weekYear);
-        const QString day = date.toString(Qt::ISODate);
-        const QString weekKey = QStringLiteral("%1-%2").arg(weekYear).arg(week);
-        const QString month = date.toString(QStringLiteral("yyyy-MM"));
-        bool kept = false;
-        for (auto [set, key, most] : {std::tuple{&days, day, 7}, std::tuple{&weeks, weekKey, 4}, std::tuple{&months, month, 12}})
-            if (!set->contains(key) && set->size() < most) {
-                set->insert(key);
-                kept = true;
-            }
-        if (!kept)
+        const std::tuple<QSet<QString> *, QString, int> periods[] = {
+            {&days, date.toString(Qt::ISODate), 7},
+            {&weeks, QStringLiteral("%1-%2").arg(weekYear).arg(week), 4},
+            {&months, date.toString(QStringLiteral("yyyy-MM")), 12}};
+        const auto opens = [](const auto &period) {
+            const auto &[set, key, most] = period;
+            return !set->contains(key) && set->size() < most;
+        };
+        if (std::none_of(std::begin(periods), std::end(periods), opens)) {
             QFile::remove(copy.path);
+            continue;
+        }
+        // A copy that does not open stands for no period: a sound older one
+        // keeps it, and the file is left for the user to look at.
+        if (!isSound(copy))
+            continue;
+        for (const auto &period : periods)
+            if (opens(period))
+                std::get<0>(period)->insert(std::get<1>(period));
     }
 }
 
 bool madeToday(const QString &folder)
 {
     const QList<Copy> copies = list(folder);
-    return std::any_of(copies.begin(), copies.end(),
-                       [](const Copy &c) { return c.label.isEmpty() && c.made.date() == QDate::currentDate(); });
+    return std::any_of(copies.begin(), copies.end(), [](const Copy &c) {
+        return c.label.isEmpty() && c.made.date() == QDate::currentDate() && isSound(c);
+    });
 }
 
 }

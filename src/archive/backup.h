@@ -34,12 +34,17 @@ QString newPath(const QString &folder, const QString &label = QString());
 // its path. A StoreError says why there is none.
 QString make(Connection &store, const QString &folder = QString(), const QString &label = QString(),
              const Progress &progress = {});
-// The copies in the folder, newest first.
+// Whether a copy opens with the store's key and its tables count.
+bool isSound(const Copy &copy);
+// Removes what copies killed midway left (their files and journals).
+void removeLeftovers(const QString &folder);
+// The copies in the folder, newest first, by their names: a file has a
+// copy's name only once verified.
 QList<Copy> list(const QString &folder);
-// Keeps the newest copy of each of the last 7 days, 4 weeks and 12 months
-// that have copies; deletes the rest. Labelled copies are kept.
+// Keeps the newest sound copy of each of the last 7 days, 4 weeks and 12
+// months that have copies; deletes the rest. Labelled copies are kept.
 void rotate(const QString &folder);
-// Whether a copy was made today already.
+// Whether a sound copy was made today already.
 bool madeToday(const QString &folder);
 
 }

@@ -18,8 +18,11 @@ void ensureTables(Connection &connection)
     connection.execute(QStringLiteral(
         "CREATE TABLE IF NOT EXISTS PARCELLAZIONI_RIGHE (ID_PARC INTEGER, ID_PREST INTEGER, "
         "PARC_PRIMA TEXT, DATAP_PRIMA TEXT, NR_PRIMA TEXT, PARC_DOPO TEXT, DATAP_DOPO TEXT, NR_DOPO TEXT)"));
+    // A run's rows are found by run and service, so undoing one reads each
+    // service once.
     connection.execute(QStringLiteral(
-        "CREATE INDEX IF NOT EXISTS PARCELLAZIONI_RIGHE_RUN ON PARCELLAZIONI_RIGHE (ID_PARC)"));
+        "CREATE INDEX IF NOT EXISTS PARCELLAZIONI_RIGHE_PRESTAZIONE ON PARCELLAZIONI_RIGHE (ID_PARC, ID_PREST)"));
+    connection.execute(QStringLiteral("DROP INDEX IF EXISTS PARCELLAZIONI_RIGHE_RUN"));
 }
 
 bool tablesExist(Connection &connection)
@@ -88,6 +91,7 @@ QList<Run> recent(Connection &connection, int most)
 Undone undo(Connection &connection, qint64 run)
 {
     Transaction transaction(connection);
+    ensureTables(connection);
     Recordset state(connection, QStringLiteral("SELECT ANNULLATA FROM PARCELLAZIONI WHERE ID = ?"), {run});
     if (state.eof() || !state.fields(0).isNull())
         throw StoreError(QStringLiteral("la parcellazione %1 è già stata annullata").arg(run));
@@ -100,12 +104,15 @@ Undone undo(Connection &connection, qint64 run)
                       {run});
     for (; !changed.eof(); changed.moveNext())
         undone.changedSince << changed.fields(0).toInteger();
+    // The run's services by their keys, each reaching its own row of the run
+    // through the index: time in proportion to the run, not the register.
     undone.restored = connection.execute(
         QStringLiteral("UPDATE PRESTAZIONI SET "
                        "PARC = (SELECT PARC_PRIMA FROM PARCELLAZIONI_RIGHE r WHERE r.ID_PARC = ?1 AND r.ID_PREST = PRESTAZIONI.ID), "
                        "DATAP = (SELECT DATAP_PRIMA FROM PARCELLAZIONI_RIGHE r WHERE r.ID_PARC = ?1 AND r.ID_PREST = PRESTAZIONI.ID), "
                        "NR = (SELECT NR_PRIMA FROM PARCELLAZIONI_RIGHE r WHERE r.ID_PARC = ?1 AND r.ID_PREST = PRESTAZIONI.ID) "
-                       "WHERE ID IN (SELECT r.ID_PREST FROM PARCELLAZIONI_RIGHE r WHERE r.ID_PARC = ?1 "
+                       "WHERE ID IN (SELECT ID_PREST FROM PARCELLAZIONI_RIGHE WHERE ID_PARC = ?1) "
+                       "AND EXISTS (SELECT 1 FROM PARCELLAZIONI_RIGHE r WHERE r.ID_PARC = ?1 AND r.ID_PREST = PRESTAZIONI.ID "
                        "AND PRESTAZIONI.PARC IS r.PARC_DOPO AND PRESTAZIONI.DATAP IS r.DATAP_DOPO AND PRESTAZIONI.NR IS r.NR_DOPO)"),
         {run});
     connection.execute(QStringLiteral("UPDATE PARCELLAZIONI SET ANNULLATA = ? WHERE ID = ?"), {now(), run});

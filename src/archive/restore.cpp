@@ -2,6 +2,7 @@
 
 #include "backup.h"
 #include "store/connection.h"
+#include "store/durablefile.h"
 #include "store/integrity.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cstdio>
 
 namespace restore {
 
@@ -17,21 +17,37 @@ namespace {
 
 const QString Before = QStringLiteral("prima-del-ripristino");
 
-// The store as it is now, kept before it is replaced.
+// A whole file laid under a new name, through a name of its own so that a
+// kill leaves nothing under the final one.
+void layDown(const QString &from, const QString &to)
+{
+    const QString partial = durablefile::partialName(to);
+    try {
+        durablefile::copyWhole(from, partial);
+        durablefile::moveIntoPlace(partial, to);
+    } catch (const StoreError &) {
+        QFile::remove(partial);
+        throw;
+    }
+}
+
+// The store as it is now, kept before it is replaced: a verified copy, or
+// the file as it lies when the store is damaged. A sound store that cannot
+// be copied (a full disk) is not taken for a damaged one: the restore stops.
 QString keepCurrent(Connection &store)
 {
     if (!store.isDamaged()) {
         try {
             return backup::make(store, QString(), Before);
-        } catch (const StoreError &) {
-            // Damage the copy itself found: the file is kept as it lies.
+        } catch (const StoreError &error) {
+            if (integrity::problemsOf(store.path()).isEmpty())
+                throw StoreError(QStringLiteral("l'archivio attuale non può essere messo da parte: %1").arg(error.message()));
         }
     }
     const QString folder = backup::folderOf(store.path());
     QDir().mkpath(folder);
     const QString kept = backup::newPath(folder, Before + QStringLiteral("-danneggiato"));
-    if (!QFile::copy(store.path(), kept))
-        throw StoreError(QStringLiteral("l'archivio attuale non può essere messo da parte in %1").arg(kept));
+    layDown(store.path(), kept);
     return kept;
 }
 
@@ -46,17 +62,25 @@ QString fromCopy(Connection &store, const QString &copyPath)
     const QString kept = keepCurrent(store);
     // The copy is laid beside the store, then renamed over it: the store is
     // either the old file or the whole copy, never half of one.
-    const QString incoming = storePath + QStringLiteral(".ripristino");
-    QFile::remove(incoming);
-    if (!QFile::copy(copyPath, incoming))
-        throw StoreError(QStringLiteral("la copia non può essere scritta nella cartella dell'archivio"));
+    const QString incoming = durablefile::partialName(storePath);
+    try {
+        durablefile::copyWhole(copyPath, incoming);
+    } catch (const StoreError &error) {
+        throw StoreError(QStringLiteral("la copia non può essere scritta nella cartella dell'archivio: %1").arg(error.message()));
+    }
     store.close();
-    const bool replaced = std::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(storePath).constData()) == 0;
-    if (!replaced)
+    bool replaced = true;
+    QString cause;
+    try {
+        durablefile::replace(incoming, storePath);
+    } catch (const StoreError &error) {
         QFile::remove(incoming);
+        replaced = false;
+        cause = error.message();
+    }
     storefile::openOrCreate(store, storePath);
     if (!replaced)
-        throw StoreError(QStringLiteral("la copia non ha potuto prendere il posto dell'archivio"));
+        throw StoreError(QStringLiteral("la copia non ha potuto prendere il posto dell'archivio: %1").arg(cause));
     return kept;
 }
 

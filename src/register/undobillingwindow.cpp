@@ -7,6 +7,8 @@
 #include "ui/storeguard.h"
 #include "ui/textrows.h"
 
+#include <QApplication>
+
 
 namespace {
 
@@ -51,7 +53,10 @@ void UndoBillingWindow::act()
                             .arg(list()->subItem(row, 1), list()->subItem(row, 3), list()->subItem(row, 4))))
         return;
     billingruns::Undone undone;
-    if (!guarded(m_messages, this, [&] { undone = billingruns::undo(m_connection, run); }))
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool done = guarded(m_messages, this, [&] { undone = billingruns::undo(m_connection, run); });
+    QApplication::restoreOverrideCursor();
+    if (!done)
         return;
     QString text = QStringLiteral("Parcellazione annullata: %1 prestazioni sono tornate com'erano prima.").arg(undone.restored);
     if (!undone.changedSince.isEmpty()) {

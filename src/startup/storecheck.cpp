@@ -25,6 +25,7 @@ void StoreCheck::start(const QString &path)
             return;
         }
         const QString folder = backup::folderOf(path);
+        backup::removeLeftovers(folder);
         if (backup::madeToday(folder))
             return;
         try {

@@ -2,6 +2,7 @@
 
 #include "comuni.h"
 #include "connection.h"
+#include "durablefile.h"
 #include "schema.h"
 #include "skipfailure.h"
 #include "storeerror.h"
@@ -32,13 +33,17 @@ void build(const QString &path, const std::function<void(Connection &)> &furnish
     fresh.close();
 }
 
-// What a first start killed midway left: its half-made stores.
+// What a first start or a restore killed midway left.
 void removeUnfinished(const QString &path)
 {
     const QFileInfo store(path);
     const QDir folder = store.absoluteDir();
     for (const QString &name : folder.entryList({store.fileName() + QStringLiteral(".nuovo-*")}, QDir::Files))
         QFile::remove(folder.filePath(name));
+    // A copy being put back by a restore that was killed.
+    for (const QString &name : folder.entryList({store.fileName() + QStringLiteral(".parziale-*")}, QDir::Files))
+        if (durablefile::isLeftover(name))
+            QFile::remove(folder.filePath(name));
 }
 
 // The journal of every change is made beside the store.

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Files that are either whole under their final name or not there at all:
+// written under a name of their own, synced, then renamed into place with
+// their folder synced, so neither a kill nor a power cut leaves half a file
+// where a whole one is expected.
+namespace durablefile {
+
+// The name a file is made under until it is whole: the final name with
+// ".parziale-<pid>", so a later run can tell the leftover of a process that
+// no longer runs from one still at work.
+QString partialName(const QString &finalPath);
+// Whether a name is such a leftover of a process that no longer runs.
+bool isLeftover(const QString &fileName);
+
+// Writes every byte to the file and syncs it; a StoreError says why not
+// (a full disk among the causes).
+void writeWhole(const QString &path, const QByteArray &bytes);
+// Copies a file byte for byte into a new file and syncs it; a StoreError
+// says why not, and leaves no part of it.
+void copyWhole(const QString &from, const QString &to);
+// Puts a whole file (or folder) under its final name, never over one that
+// is there, and syncs the folder; a StoreError says why not.
+void moveIntoPlace(const QString &from, const QString &to);
+// The same over an existing file, which is replaced in one step.
+void replace(const QString &from, const QString &to);
+// Makes the folder's latest renames and new files survive a power cut.
+void syncFolder(const QString &folder);
+
+}
