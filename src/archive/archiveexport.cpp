@@ -4,7 +4,7 @@
 #include "workbook.h"
 #include "store/connection.h"
 #include "store/recordset.h"
-#include "store/schema.h"
+#include "store/durablefile.h"
 #include "store/storeerror.h"
 
 #include <QDir>
@@ -16,15 +16,13 @@ namespace archiveexport {
 
 namespace {
 
-std::shared_ptr<const ResultTable> rowsOf(Connection &store, const TableDefinition &table)
+// A table's rows in the order of their keys; a table without an ID (the
+// rows of the billing runs) by its first two columns.
+std::shared_ptr<const ResultTable> rowsOf(Connection &store, const QString &table)
 {
-    return Recordset(store, QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(table.name)).rows();
-}
-
-void refuseExisting(const QString &path)
-{
-    if (QFileInfo::exists(path))
-        throw StoreError(QStringLiteral("il file %1 esiste già").arg(path));
+    const bool keyed = store.columnsOf(table).first().name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0;
+    return Recordset(store, QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(table, keyed ? QStringLiteral("ID") : QStringLiteral("1, 2")))
+        .rows();
 }
 
 // A value as an Italian spreadsheet reads it: amounts "1234,50", dates dd/MM/yyyy.
@@ -33,25 +31,57 @@ QString shownValue(const Field &field)
     return field.kind() == Field::Kind::Money ? field.toMoney().plainText() : field.text();
 }
 
+QByteArray csvOf(Connection &store, const QString &table)
+{
+    const auto rows = rowsOf(store, table);
+    tableexport::Table shown;
+    for (int c = 0; c < rows->columnCount(); ++c)
+        shown.headers << rows->columnName(c);
+    for (int r = 0; r < rows->rowCount(); ++r) {
+        QStringList values;
+        for (int c = 0; c < rows->columnCount(); ++c)
+            values << shownValue(rows->field(r, c));
+        shown.rows << values;
+    }
+    return tableexport::csvBytes(shown);
+}
+
+// The files are written into a folder of their own and moved into the
+// destination together once all are whole: an export is complete or absent.
 QStringList writeCsv(Connection &store, const QString &folder)
 {
-    QDir().mkpath(folder);
+    const QStringList tables = store.tableNames();
     QStringList written;
-    for (const TableDefinition &table : schema::tables()) {
-        const auto rows = rowsOf(store, table);
-        tableexport::Table shown;
-        for (int c = 0; c < rows->columnCount(); ++c)
-            shown.headers << rows->columnName(c);
-        for (int r = 0; r < rows->rowCount(); ++r) {
-            QStringList values;
-            for (int c = 0; c < rows->columnCount(); ++c)
-                values << shownValue(rows->field(r, c));
-            shown.rows << values;
-        }
-        const QString path = QDir(folder).filePath(table.name + QStringLiteral(".csv"));
-        tableexport::write(shown, tableexport::Format::Csv, path);
-        written << path;
+    for (const QString &table : tables) {
+        written << QDir(folder).filePath(table + QStringLiteral(".csv"));
+        if (QFileInfo::exists(written.last()))
+            throw StoreError(QStringLiteral("il file %1 esiste già").arg(written.last()));
     }
+    const auto fill = [&](const QString &into) {
+        if (!QDir().mkpath(into))
+            throw StoreError(QStringLiteral("la cartella %1 non può essere creata").arg(into));
+        for (const QString &table : tables)
+            durablefile::writeWhole(QDir(into).filePath(table + QStringLiteral(".csv")), csvOf(store, table));
+    };
+    if (!QFileInfo::exists(folder)) {
+        durablefile::make(folder, fill);
+        return written;
+    }
+    const QString staging = QDir(folder).filePath(QStringLiteral(".esportazione"));
+    durablefile::make(staging, fill);
+    QStringList moved;
+    try {
+        for (const QString &path : written) {
+            durablefile::moveIntoPlace(QDir(staging).filePath(QFileInfo(path).fileName()), path);
+            moved << path;
+        }
+    } catch (...) {
+        for (const QString &path : moved)
+            QFile::remove(path);
+        QDir(staging).removeRecursively();
+        throw;
+    }
+    QDir().rmdir(staging);
     return written;
 }
 
@@ -108,15 +138,17 @@ const char *plainType(ColumnType type)
 void fillPlain(sqlite3 *db, Connection &store)
 {
     check(db, sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr));
-    for (const TableDefinition &table : schema::tables()) {
-        QStringList columns{QStringLiteral("ID INTEGER PRIMARY KEY")};
-        for (const ColumnDefinition &column : table.columns)
-            columns << column.name + QLatin1Char(' ') + QLatin1String(plainType(column.type));
-        const QByteArray create = QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", "))).toUtf8();
+    for (const QString &table : store.tableNames()) {
+        QStringList columns;
+        for (const ColumnDefinition &column : store.columnsOf(table))
+            columns << column.name + QLatin1Char(' ')
+                           + (columns.isEmpty() && column.name == QLatin1String("ID") ? QStringLiteral("INTEGER PRIMARY KEY")
+                                                                                     : QLatin1String(plainType(column.type)));
+        const QByteArray create = QStringLiteral("CREATE TABLE %1 (%2)").arg(table, columns.join(QStringLiteral(", "))).toUtf8();
         check(db, sqlite3_exec(db, create.constData(), nullptr, nullptr, nullptr));
         const auto rows = rowsOf(store, table);
         const QByteArray sql = QStringLiteral("INSERT INTO %1 VALUES (%2)")
-                                   .arg(table.name, QStringList(rows->columnCount(), QStringLiteral("?")).join(QLatin1Char(',')))
+                                   .arg(table, QStringList(rows->columnCount(), QStringLiteral("?")).join(QLatin1Char(',')))
                                    .toUtf8();
         sqlite3_stmt *insert = nullptr;
         check(db, sqlite3_prepare_v2(db, sql.constData(), -1, &insert, nullptr));
@@ -138,30 +170,29 @@ void fillPlain(sqlite3 *db, Connection &store)
 
 QStringList writeSqlite(Connection &store, const QString &path)
 {
-    refuseExisting(path);
-    sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    try {
-        check(db, rc);
-        fillPlain(db, store);
-    } catch (...) {
+    durablefile::make(path, [&](const QString &partial) {
+        sqlite3 *db = nullptr;
+        const int rc = sqlite3_open_v2(partial.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        try {
+            check(db, rc);
+            fillPlain(db, store);
+        } catch (...) {
+            sqlite3_close(db);
+            throw;
+        }
         sqlite3_close(db);
-        QFile::remove(path);
-        throw;
-    }
-    sqlite3_close(db);
+    });
     return {path};
 }
 
-QStringList writeXlsx(Connection &store, const QString &path)
+void fillXlsx(Connection &store, const QString &path)
 {
-    refuseExisting(path);
     const Workbook made(path);
     lxw_workbook *book = made.book;
     lxw_format *date = workbook_add_format(book);
     format_set_num_format(date, "dd/mm/yyyy");
-    for (const TableDefinition &table : schema::tables()) {
-        lxw_worksheet *sheet = workbook_add_worksheet(book, table.name.toUtf8().constData());
+    for (const QString &table : store.tableNames()) {
+        lxw_worksheet *sheet = workbook_add_worksheet(book, table.left(31).toUtf8().constData());
         const auto rows = rowsOf(store, table);
         for (int c = 0; c < rows->columnCount(); ++c)
             worksheet_write_string(sheet, 0, lxw_col_t(c), rows->columnName(c).toUtf8().constData(), made.heading);
@@ -195,10 +226,13 @@ QStringList writeXlsx(Connection &store, const QString &path)
                 }
             }
     }
-    if (workbook_close(book) != LXW_NO_ERROR) {
-        QFile::remove(path);
+    if (workbook_close(book) != LXW_NO_ERROR)
         throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));
-    }
+}
+
+QStringList writeXlsx(Connection &store, const QString &path)
+{
+    durablefile::make(path, [&](const QString &partial) { fillXlsx(store, partial); });
     return {path};
 }
 

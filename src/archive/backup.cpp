@@ -95,16 +95,14 @@ QString make(Connection &store, const QString &folder, const QString &label, con
     const QString path = newPath(into.path(), label);
     // Made and checked under a name of its own: only a verified copy ever
     // has a copy's name.
-    const QString partial = durablefile::partialName(path);
     try {
-        copyInto(store, partial, progress);
-        verify(store, partial);
-        durablefile::moveIntoPlace(partial, path);
+        durablefile::make(path, [&](const QString &partial) {
+            copyInto(store, partial, progress);
+            verify(store, partial);
+        });
         if (progress)
             progress(100);
     } catch (const StoreError &error) {
-        QFile::remove(partial);
-        QFile::remove(partial + QStringLiteral("-journal"));
         throw StoreError(QStringLiteral("copia di sicurezza non riuscita: %1").arg(error.message()));
     }
     return path;

@@ -17,20 +17,6 @@ namespace {
 
 const QString Before = QStringLiteral("prima-del-ripristino");
 
-// A whole file laid under a new name, through a name of its own so that a
-// kill leaves nothing under the final one.
-void layDown(const QString &from, const QString &to)
-{
-    const QString partial = durablefile::partialName(to);
-    try {
-        durablefile::copyWhole(from, partial);
-        durablefile::moveIntoPlace(partial, to);
-    } catch (const StoreError &) {
-        QFile::remove(partial);
-        throw;
-    }
-}
-
 // The store as it is now, kept before it is replaced: a verified copy, or
 // the file as it lies when the store is damaged. A sound store that cannot
 // be copied (a full disk) is not taken for a damaged one: the restore stops.
@@ -47,7 +33,7 @@ QString keepCurrent(Connection &store)
     const QString folder = backup::folderOf(store.path());
     QDir().mkpath(folder);
     const QString kept = backup::newPath(folder, Before + QStringLiteral("-danneggiato"));
-    layDown(store.path(), kept);
+    durablefile::make(kept, [&](const QString &partial) { durablefile::copyWhole(store.path(), partial); });
     return kept;
 }
 

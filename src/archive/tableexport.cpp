@@ -1,11 +1,10 @@
 #include "tableexport.h"
 
+#include "store/durablefile.h"
 #include "store/money.h"
 #include "store/storeerror.h"
 #include "workbook.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace tableexport {
 
@@ -40,20 +39,6 @@ QList<QStringList> withTotals(const Table &table)
     return rows;
 }
 
-void writeCsv(const Table &table, const QString &path)
-{
-    QString text = QStringLiteral("\uFEFF");
-    for (const QStringList &row : QList<QStringList>{table.headers} + withTotals(table)) {
-        QStringList cells;
-        for (const QString &cell : row)
-            cells << csvCell(cell);
-        text += cells.join(QLatin1Char(';')) + QStringLiteral("\r\n");
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
-        throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));
-}
-
 void writeXlsx(const Table &table, const QString &path)
 {
     const Workbook made(path);
@@ -77,14 +62,26 @@ void writeXlsx(const Table &table, const QString &path)
 
 }
 
+QByteArray csvBytes(const Table &table)
+{
+    QString text = QStringLiteral("\uFEFF");
+    for (const QStringList &row : QList<QStringList>{table.headers} + withTotals(table)) {
+        QStringList cells;
+        for (const QString &cell : row)
+            cells << csvCell(cell);
+        text += cells.join(QLatin1Char(';')) + QStringLiteral("\r\n");
+    }
+    return text.toUtf8();
+}
+
 void write(const Table &table, Format format, const QString &path)
 {
-    if (QFileInfo::exists(path))
-        throw StoreError(QStringLiteral("il file %1 esiste già").arg(path));
-    if (format == Format::Csv)
-        writeCsv(table, path);
-    else
-        writeXlsx(table, path);
+    durablefile::make(path, [&](const QString &partial) {
+        if (format == Format::Csv)
+            durablefile::writeWhole(partial, csvBytes(table));
+        else
+            writeXlsx(table, partial);
+    });
 }
 
 }

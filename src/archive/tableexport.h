@@ -16,7 +16,10 @@ struct Table
     int amountColumn = -1; // amounts as shown ("1234,50"), or none
 };
 
-// Writes the file (never over an existing one); a StoreError says why not.
+// The table as a CSV file's bytes: ";", UTF-8 with BOM, a totals row.
+QByteArray csvBytes(const Table &table);
+// Writes the file, whole or not at all (never over an existing one); a
+// StoreError says why not.
 void write(const Table &table, Format format, const QString &path);
 
 }

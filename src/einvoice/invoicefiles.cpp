@@ -8,11 +8,12 @@
 #include "sdirules.h"
 
 #include "store/connection.h"
+#include "store/durablefile.h"
 #include "store/recordset.h"
+#include "store/storeerror.h"
 #include "store/transaction.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 namespace invoicefiles {
 
@@ -44,8 +45,17 @@ void requireValid(const QByteArray &xml, const BillSource &bill)
                                  .arg(faults.join(QLatin1Char('\n')))};
 }
 
-// One bill's file, inside the caller's transaction, which records it.
-QString writeOne(Connection &connection, const QString &number, int year, const QString &folder)
+struct Written
+{
+    QString path;    // its name once the record is committed
+    QString partial; // where it lies until then
+};
+
+// One bill's file, inside the caller's transaction, which records it: the
+// file lies under a name of its own until the record is committed, so a
+// kill never leaves an invoice's file without its record nor takes a
+// progressive for a file that is not recorded.
+Written writeOne(Connection &connection, const QString &number, int year, const QString &folder)
 {
     const Prepared prepared = prepareBill(connection, number, year);
     const qint64 progressive = prepared.office.progressivo + 1;
@@ -56,13 +66,16 @@ QString writeOne(Connection &connection, const QString &number, int year, const 
     requireValid(xml, prepared.bill);
 
     const QString name = invoicexml::fileName(prepared.office, progressiveText);
-    QDir().mkpath(folder);
-    const QString path = QDir(folder).absoluteFilePath(name);
-    if (QFileInfo::exists(path))
-        throw InvoiceRefused{QStringLiteral("Il file %1 esiste già: il progressivo dei dati dello Studio è indietro").arg(path)};
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(xml) != xml.size() || !file.commit())
-        throw InvoiceRefused{QStringLiteral("Impossibile scrivere %1: %2").arg(path, file.errorString())};
+    if (!QDir().mkpath(folder))
+        throw InvoiceRefused{QStringLiteral("La cartella %1 non può essere creata").arg(folder)};
+    const Written written{QDir(folder).absoluteFilePath(name), durablefile::partialName(QDir(folder).absoluteFilePath(name))};
+    if (QFileInfo::exists(written.path))
+        throw InvoiceRefused{QStringLiteral("Il file %1 esiste già: il progressivo dei dati dello Studio è indietro").arg(written.path)};
+    try {
+        durablefile::writeWhole(written.partial, xml);
+    } catch (const StoreError &error) {
+        throw InvoiceRefused{QStringLiteral("Impossibile scrivere %1: %2").arg(written.path, error.message())};
+    }
     try {
         connection.execute(QStringLiteral("UPDATE STUDIO SET PROGRESSIVO = ?"), {progressive});
         connection.execute(QStringLiteral("INSERT INTO FE_FILE (NR, ANNO, PROGRESSIVO, NOMEFILE, CARTELLA, QUANDO, TOTALE) "
@@ -70,10 +83,38 @@ QString writeOne(Connection &connection, const QString &number, int year, const 
                            {prepared.bill.number, year, progressive, name, QDir(folder).absolutePath(),
                             QDateTime::currentDateTime().toString(Qt::ISODate), prepared.invoice.totalCents});
     } catch (...) {
-        QFile::remove(path);
+        QFile::remove(written.partial);
         throw;
     }
-    return path;
+    return written;
+}
+
+// What a run killed between its commit and its renames, or before its
+// commit, left in the folders the files go to: a file whose record was
+// committed takes its name; one without a record is removed.
+void settleLeftovers(Connection &connection, const QString &folder)
+{
+    QStringList folders{QDir(folder).absolutePath()};
+    for (Recordset known(connection, QStringLiteral("SELECT DISTINCT CARTELLA FROM FE_FILE")); !known.eof(); known.moveNext())
+        if (!folders.contains(known.fields(0).text()))
+            folders << known.fields(0).text();
+    for (const QString &path : folders) {
+        const QDir dir(path);
+        for (const QString &leftover : dir.entryList({QStringLiteral("*.xml.parziale-*")}, QDir::Files)) {
+            if (!durablefile::isLeftover(leftover))
+                continue;
+            const QString name = leftover.left(leftover.indexOf(QLatin1String(".parziale-")));
+            const bool recorded = Recordset(connection, QStringLiteral("SELECT count(*) FROM FE_FILE WHERE NOMEFILE = ? AND CARTELLA = ?"),
+                                            {name, dir.absolutePath()})
+                                      .fields(0)
+                                      .toInteger()
+                > 0;
+            if (recorded && !dir.exists(name))
+                durablefile::moveIntoPlace(dir.filePath(leftover), dir.filePath(name));
+            else
+                QFile::remove(dir.filePath(leftover));
+        }
+    }
 }
 
 }
@@ -95,22 +136,30 @@ QString generate(Connection &connection, const QString &number, int year, const 
 Batch generate(Connection &connection, const QStringList &numbers, int year, const QString &folder)
 {
     invoicetables::ensure(connection);
+    settleLeftovers(connection, folder);
     Batch batch;
-    Transaction transaction(connection);
-    try {
-        for (const QString &number : numbers) {
-            try {
-                batch.written << writeOne(connection, number, year, folder);
-            } catch (const InvoiceRefused &refusal) {
-                batch.refused << qMakePair(number, refusal.message);
+    QList<Written> files;
+    {
+        Transaction transaction(connection);
+        try {
+            for (const QString &number : numbers) {
+                try {
+                    files << writeOne(connection, number, year, folder);
+                } catch (const InvoiceRefused &refusal) {
+                    batch.refused << qMakePair(number, refusal.message);
+                }
             }
+            transaction.commit();
+        } catch (...) {
+            // Without their records the files are taken back.
+            for (const Written &file : files)
+                QFile::remove(file.partial);
+            throw;
         }
-        transaction.commit();
-    } catch (...) {
-        // Without their records the files are taken back.
-        for (const QString &path : batch.written)
-            QFile::remove(path);
-        throw;
+    }
+    for (const Written &file : files) {
+        durablefile::moveIntoPlace(file.partial, file.path);
+        batch.written << file.path;
     }
     return batch;
 }

@@ -164,3 +164,18 @@ const QList<ColumnDefinition> &Connection::columnsOf(const QString &table)
         throw StoreError(QStringLiteral("la tabella %1 non esiste").arg(table));
     return *m_columns.insert(key, columns);
 }
+
+QStringList Connection::tableNames()
+{
+    QStringList names;
+    for (const TableDefinition &table : schema::tables())
+        names << table.name;
+    Statement all(m_db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite!_%' ESCAPE '!' "
+                        "ORDER BY name");
+    while (all.step()) {
+        const QString name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(all.handle(), 0)));
+        if (!names.contains(name, Qt::CaseInsensitive))
+            names << name;
+    }
+    return names;
+}

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 struct sqlite3;
@@ -51,6 +52,9 @@ public:
     // For the store's own classes.
     sqlite3 *handle() const { return m_db; }
     const QList<ColumnDefinition> &columnsOf(const QString &table);
+    // Every table of the store: the register's five in their order, then
+    // the others (billing runs, office profile, e-invoices) by name.
+    QStringList tableNames();
 
 private:
     void connect(const QString &path, const QByteArray &key, int flags, int pageSize);

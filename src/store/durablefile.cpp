@@ -3,6 +3,7 @@
 #include "storeerror.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -31,7 +32,16 @@ QString causeOf(int error)
 
 void syncFolderOf(const QString &path)
 {
-    syncFolder(QFileInfo(path).absolutePath());
+    syncPath(QFileInfo(path).absolutePath());
+}
+
+void removeAll(const QString &partial)
+{
+    if (QFileInfo(partial).isDir())
+        QDir(partial).removeRecursively();
+    else
+        QFile::remove(partial);
+    QFile::remove(partial + QStringLiteral("-journal"));
 }
 
 }
@@ -121,8 +131,26 @@ void copyWhole(const QString &from, const QString &to)
     }
 }
 
+void make(const QString &finalPath, const std::function<void(const QString &partial)> &write)
+{
+    if (QFileInfo::exists(finalPath))
+        throw StoreError(QStringLiteral("il file %1 esiste già").arg(finalPath));
+    const QString partial = partialName(finalPath);
+    try {
+        write(partial);
+        moveIntoPlace(partial, finalPath);
+    } catch (...) {
+        removeAll(partial);
+        throw;
+    }
+}
+
 void moveIntoPlace(const QString &from, const QString &to)
 {
+    if (QFileInfo(from).isDir())
+        for (const QString &name : QDir(from).entryList(QDir::Files))
+            syncPath(QDir(from).filePath(name));
+    syncPath(from);
     // Qt renames without replacing (renameat2 with RENAME_NOREPLACE).
     if (QFileInfo::exists(to) || !QFile::rename(from, to))
         throw StoreError(QStringLiteral("%1 non può prendere il posto di %2").arg(from, to));
@@ -136,9 +164,9 @@ void replace(const QString &from, const QString &to)
     syncFolderOf(to);
 }
 
-void syncFolder(const QString &folder)
+void syncPath(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return;
     ::fsync(fd);

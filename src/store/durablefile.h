@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 // Files that are either whole under their final name or not there at all:
 // written under a name of their own, synced, then renamed into place with
 // their folder synced, so neither a kill nor a power cut leaves half a file
@@ -16,18 +18,25 @@ QString partialName(const QString &finalPath);
 // Whether a name is such a leftover of a process that no longer runs.
 bool isLeftover(const QString &fileName);
 
+// Makes a file (or a folder of files) that is whole or absent: `write`
+// fills the partial name it is given, which is then synced and moved into
+// place; on any failure what was written is removed, a journal beside it
+// too, and the StoreError goes on. An existing file is never replaced.
+void make(const QString &finalPath, const std::function<void(const QString &partial)> &write);
+
 // Writes every byte to the file and syncs it; a StoreError says why not
 // (a full disk among the causes).
 void writeWhole(const QString &path, const QByteArray &bytes);
 // Copies a file byte for byte into a new file and syncs it; a StoreError
 // says why not, and leaves no part of it.
 void copyWhole(const QString &from, const QString &to);
-// Puts a whole file (or folder) under its final name, never over one that
-// is there, and syncs the folder; a StoreError says why not.
+// Syncs a whole file (or folder), puts it under its final name, never over
+// one that is there, and syncs the folder; a StoreError says why not.
 void moveIntoPlace(const QString &from, const QString &to);
 // The same over an existing file, which is replaced in one step.
 void replace(const QString &from, const QString &to);
-// Makes the folder's latest renames and new files survive a power cut.
-void syncFolder(const QString &folder);
+// Makes a file, or a folder with its latest renames and new names, survive
+// a power cut.
+void syncPath(const QString &path);
 
 }
