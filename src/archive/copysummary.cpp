@@ -1,6 +1,7 @@
 #include "copysummary.h"
 
 #include "store/connection.h"
+#include "store/integrity.h"
 #include "store/recordset.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
@@ -9,7 +10,7 @@
 
 CopySummary CopySummary::of(const backup::Copy &copy)
 {
-    CopySummary summary{copy, QFileInfo(copy.path).size(), {}, {}, {}, {}};
+    CopySummary summary{copy, QFileInfo(copy.path).size(), {}, {}, {}, {}, integrity::problemsOf(copy.path)};
     try {
         Connection opened;
         opened.open(copy.path, storefile::password);

@@ -5,7 +5,8 @@
 #include <QDate>
 #include <optional>
 
-// What a copy of the store holds, for choosing which one to put back.
+// What a copy of the store holds and what its check finds, for choosing
+// which one to put back.
 struct CopySummary
 {
     backup::Copy copy;
@@ -13,7 +14,9 @@ struct CopySummary
     // None when the copy cannot be read.
     std::optional<qint64> clients, services, billed;
     QDate latestService;
+    // What the check of the copy's structure found; empty when sound.
+    QString problems;
 
-    bool readable() const { return clients.has_value(); }
+    bool verified() const { return clients.has_value() && problems.isEmpty(); }
     static CopySummary of(const backup::Copy &copy);
 };

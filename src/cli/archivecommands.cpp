@@ -70,10 +70,16 @@ int esporta(const QStringList &given, QTextStream &out, QTextStream &err)
         err << "Uso: velmora-cli esporta --formato xlsx|csv|sqlite DEST [--archivio FILE]\n";
         return 2;
     }
+    // A damaged store is still exported, for what can be saved of it, and
+    // the script is told the export may lack rows.
+    const QString damaged = integrity::problemsOf(path);
     return onStore(path, "Esportazione non eseguita: ", err, [&](Connection &store) {
         for (const QString &file : archiveexport::write(store, formats.value(format), arguments.first()))
             out << file << '\n';
-        return 0;
+        if (damaged.isEmpty())
+            return 0;
+        err << "Attenzione: l'archivio è danneggiato (" << damaged << "); l'esportazione può essere incompleta.\n";
+        return 1;
     });
 }
 

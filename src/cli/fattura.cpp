@@ -18,6 +18,10 @@ int fattura(const QStringList &given, QTextStream &out, QTextStream &err)
         err << "Uso: velmora-cli fattura NUMERO ANNO --cartella DIR [--archivio FILE]\n";
         return 2;
     }
+    if (const QString damaged = damageOf(path); !damaged.isEmpty()) {
+        err << "Fattura non scritta: " << damaged << ".\n";
+        return 1;
+    }
     return onStore(path, "Fattura non scritta: ", err, [&](Connection &store) {
         try {
             out << invoicefiles::generate(store, arguments.at(0), year, folder) << '\n';

@@ -1,5 +1,6 @@
 #include "storeoption.h"
 
+#include "store/integrity.h"
 #include "store/storefile.h"
 
 #include <QCoreApplication>
@@ -29,4 +30,13 @@ QString takeStorePath(QStringList &arguments)
 QString takeFolder(QStringList &arguments)
 {
     return takeOption(arguments, QStringLiteral("--cartella"));
+}
+
+QString damageOf(const QString &path)
+{
+    const QString problems = integrity::problemsOf(path);
+    return problems.isEmpty() ? QString()
+                              : QStringLiteral("l'archivio è danneggiato e nessun comando vi scrive (%1); "
+                                               "«velmora-cli ripristina» rimette una copia sana")
+                                    .arg(problems);
 }

@@ -18,6 +18,9 @@ QString takeStorePath(QStringList &arguments);
 // "--cartella DIR" taken out of the arguments, or empty.
 QString takeFolder(QStringList &arguments);
 
+// Empty when the store is sound; otherwise why no command writes to it.
+QString damageOf(const QString &path);
+
 // The work on the open store, under its lock when one is given; a store
 // failure is told with what was not done. Returns the exit status.
 template<typename Work>

@@ -139,9 +139,13 @@ void ArchiveMenu::exportArchive(int chosen)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool done = guarded(m_messages, m_window, [&] { written = archiveexport::write(m_connection, format, target); });
     QApplication::restoreOverrideCursor();
-    if (done)
-        m_messages.inform(m_window, QStringLiteral("Velmora - ESPORTAZIONE"),
-                          QStringLiteral("Archivio esportato in:\n%1").arg(written.join(QLatin1Char('\n'))));
+    if (!done)
+        return;
+    QString told = QStringLiteral("Archivio esportato in:\n%1").arg(written.join(QLatin1Char('\n')));
+    if (m_connection.isDamaged())
+        told += QStringLiteral("\n\nAttenzione: l'archivio è danneggiato, l'esportazione può essere incompleta.");
+    m_messages.inform(m_window, QStringLiteral("Velmora - ESPORTAZIONE"), told,
+                      m_connection.isDamaged() ? Messages::Icon::Critical : Messages::Icon::Information);
 }
 
 void ArchiveMenu::check()

@@ -23,7 +23,9 @@ QStringList cellsOf(const CopySummary &s)
     return {made + (s.copy.label.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(QString(s.copy.label).replace(u'-', u' '))),
             QLocale().formattedDataSize(s.bytes), number(s.clients), number(s.services), number(s.billed),
             s.latestService.toString(QStringLiteral("dd/MM/yyyy")),
-            s.readable() ? QStringLiteral("Sì") : QStringLiteral("No")};
+            s.verified()        ? QStringLiteral("Sì")
+            : s.clients.has_value() ? QStringLiteral("No: danneggiata")
+                                    : QStringLiteral("No: non si apre")};
 }
 
 }
@@ -40,20 +42,20 @@ void RestoreWindow::refill()
     list()->setColumns({{QStringLiteral("Data e ora"), 3000}, {QStringLiteral("Dimensione"), 1300, Qt::AlignRight},
                         {QStringLiteral("Clienti"), 1000, Qt::AlignRight}, {QStringLiteral("Prestazioni"), 1200, Qt::AlignRight},
                         {QStringLiteral("Parcellate"), 1200, Qt::AlignRight}, {QStringLiteral("Ultima prestazione"), 1800},
-                        {QStringLiteral("Verificata"), 1000}});
+                        {QStringLiteral("Verificata"), 1700}});
     QList<QStringList> rows;
     m_paths.clear();
-    int newestReadable = -1;
+    int newestSound = -1;
     for (const backup::Copy &copy : backup::list(backup::folderOf(m_connection.path()))) {
         const CopySummary summary = CopySummary::of(copy);
-        if (newestReadable < 0 && summary.readable())
-            newestReadable = int(rows.size());
+        if (newestSound < 0 && summary.verified())
+            newestSound = int(rows.size());
         rows << cellsOf(summary);
         m_paths << copy.path;
     }
     list()->setRows(std::make_shared<TextRows>(rows));
-    if (newestReadable >= 0)
-        list()->selectRow(newestReadable);
+    if (newestSound >= 0)
+        list()->selectRow(newestSound);
 }
 
 void RestoreWindow::act()
