@@ -3,6 +3,8 @@
 #include "codice.h"
 #include "estratti.h"
 #include "fattura.h"
+#include "store/privacy.h"
+#include "store/storefile.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -39,6 +41,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cli"));
+    privacy::keepPrivate(storefile::location(QCoreApplication::applicationDirPath()));
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList arguments = application.arguments().mid(1);

@@ -3,6 +3,7 @@
 #include "ui/gridfill.h"
 #include "ui/gridlist.h"
 #include "ui/messages.h"
+#include "ui/textlength.h"
 #include "ui/uppercase.h"
 
 #include <QFormLayout>
@@ -15,7 +16,6 @@ OperatorsPanel::OperatorsPanel(Connection &connection, Messages &messages, QWidg
       m_name(new QLineEdit(this))
 {
     m_name->setObjectName(QStringLiteral("T9"));
-    m_name->setMaxLength(255);
     uppercase::apply(m_name);
     auto *fields = new QFormLayout;
     fields->addRow(QStringLiteral("Operatore"), m_name);
@@ -76,9 +76,15 @@ bool OperatorsPanel::nameTyped()
     return false;
 }
 
+// A name to store: typed, and not longer than the column takes.
+bool OperatorsPanel::nameReady()
+{
+    return nameTyped() && textlength::fits(m_messages, m_name, QStringLiteral("Operatore"));
+}
+
 void OperatorsPanel::insert()
 {
-    if (!nameTyped() || !insertRow(QStringLiteral("Operatore"), {{QStringLiteral("Operatore"), m_name->text()}}))
+    if (!nameReady() || !insertRow(QStringLiteral("Operatore"), {{QStringLiteral("Operatore"), m_name->text()}}))
         return;
     // "Inserisci" stays ticked, so the next name can be typed at once.
     m_name->clear();
@@ -89,7 +95,7 @@ void OperatorsPanel::insert()
 
 void OperatorsPanel::update()
 {
-    if (!nameTyped() || !rowPicked(QStringLiteral("un Operatore"))
+    if (!nameReady() || !rowPicked(QStringLiteral("un Operatore"))
         || !updateRow(QStringLiteral("Select * from operatore where ID=?"), {{QStringLiteral("Operatore"), m_name->text()}}))
         return;
     m_name->clear();

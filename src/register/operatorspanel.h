@@ -27,6 +27,7 @@ private:
     void remove() override;
 
     bool nameTyped();
+    bool nameReady();
 
     QLineEdit *m_name; // T9
 };

@@ -9,6 +9,7 @@
 #include "ui/gridlist.h"
 #include "ui/fieldrule.h"
 #include "ui/messages.h"
+#include "ui/textlength.h"
 #include "ui/tickbox.h"
 
 #include <QFormLayout>
@@ -29,7 +30,6 @@ ReasonsPanel::ReasonsPanel(Connection &connection, Messages &messages, QWidget *
 {
     m_reason->setObjectName(QStringLiteral("T10"));
     m_amount->setObjectName(QStringLiteral("T11"));
-    m_reason->setMaxLength(255);
     m_amount->setMaximumWidth(140);
     m_amount->setAlignment(Qt::AlignRight);
     auto *fields = new QFormLayout;
@@ -97,7 +97,7 @@ bool ReasonsPanel::reasonTyped(const QString &missing)
 
 bool ReasonsPanel::fieldsReady(const EmptyMessages &empty)
 {
-    if (!reasonTyped(empty.reason))
+    if (!reasonTyped(empty.reason) || !textlength::fits(m_messages, m_reason, QStringLiteral("Causale")))
         return false;
     if (m_amount->text().trimmed().isEmpty()) {
         m_messages.inform(this, empty.amountTitle, empty.amount);

@@ -1,5 +1,6 @@
 #include "durablefile.h"
 
+#include "privacy.h"
 #include "storeerror.h"
 
 #include <QCoreApplication>
@@ -154,6 +155,7 @@ void moveIntoPlace(const QString &from, const QString &to)
     // Qt renames without replacing (renameat2 with RENAME_NOREPLACE).
     if (QFileInfo::exists(to) || !QFile::rename(from, to))
         throw StoreError(QStringLiteral("%1 non può prendere il posto di %2").arg(from, to));
+    privacy::shareInOthersFolder(to);
     syncFolderOf(to);
 }
 

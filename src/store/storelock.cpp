@@ -3,6 +3,7 @@
 #include "storeerror.h"
 
 #include <QFileInfo>
+#include <QSysInfo>
 
 StoreLock::StoreLock(const QString &storePath)
     : m_file(storePath + QStringLiteral(".lock"))
@@ -20,10 +21,18 @@ void StoreLock::acquire()
         qint64 pid = 0;
         QString host, program;
         m_file.getLockInfo(&pid, &host, &program);
-        throw StoreError(QStringLiteral("l'archivio è già in uso da un'altra copia del programma "
-                                        "(computer «%1», processo %2)")
-                             .arg(host)
-                             .arg(pid));
+        QString message = QStringLiteral("l'archivio è già in uso da un'altra copia del programma "
+                                         "(computer «%1», processo %2)")
+                              .arg(host)
+                              .arg(pid);
+        // A lock of another computer is never found stale from here: whether
+        // its program still runs is seen only there.
+        if (host != QSysInfo::machineHostName())
+            message += QStringLiteral(". Se sul computer «%1» Velmora non è aperto (si è chiuso all'improvviso), "
+                                      "basta avviarlo e chiuderlo su quel computer, oppure chi ha accertato che "
+                                      "non è aperto può cancellare il file %2")
+                           .arg(host, m_file.fileName());
+        throw StoreError(message);
     }
     default:
         // The lock file could not be made: nor could the store's journal.
