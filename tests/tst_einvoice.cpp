@@ -6,8 +6,12 @@
 #include "einvoice/invoicetables.h"
 #include "einvoice/schemacheck.h"
 #include "einvoice/sdirules.h"
+#include "killedrun.h"
+#include "store/durablefile.h"
+#include "store/recordset.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -144,6 +148,8 @@ private slots:
     void aPublicAdministrationPaysTheVatItself();
     void aCreditNoteAndTwoRates();
     void mistakesAreRefusedWithNothingWritten();
+    void killedRunsLeaveNoFileWithoutItsRecordNorAProgressiveTwice();
+    void aDamagedStoreTakesNoInvoice();
 };
 
 void EinvoiceTest::aLawyersBillToTheCentThroughTheCommandLine()
@@ -322,4 +328,68 @@ void EinvoiceTest::mistakesAreRefusedWithNothingWritten()
 }
 
 VELMORA_TEST_MAIN(EinvoiceTest)
+void EinvoiceTest::killedRunsLeaveNoFileWithoutItsRecordNorAProgressiveTwice()
+{
+    Bills b;
+    b.office({});
+    const qint64 client = b.client("STUDIO BIANCHI SRL", {{"CODDEST", "M5UXCR1"}});
+    for (int line = 0; line < 200; ++line)
+        b.service(client, b.reason(QString("ONORARI %1").arg(line)), "100");
+    const QString folder = b.folder.filePath("fatture");
+    const QStringList run{"fattura", "12", "2026", "--cartella", folder, "--archivio", b.store.path()};
+    const int whole = wholeRunMilliseconds(QStringLiteral(VELMORA_CLI), run);
+    // Over the whole run, and closely over its end, where the file and its
+    // record are written.
+    QList<int> moments;
+    for (int step = 0; step < 10; ++step)
+        moments << whole * step / 10;
+    for (int step = 0; step < 30; ++step)
+        moments << whole * 6 / 10 + whole * step / 60;
+    int killed = 0;
+    for (int at : moments)
+        killed += runKilledAfter(QStringLiteral(VELMORA_CLI), run, at);
+    QVERIFY(killed > 20);
+    // A whole run afterwards settles what the killed ones left.
+    QVERIFY(!runKilledAfter(QStringLiteral(VELMORA_CLI), run, 60000));
+
+    const QStringList files = QDir(folder).entryList(QDir::Files);
+    QStringList recorded;
+    for (Recordset rows(b.store.connection(), "SELECT NOMEFILE, PROGRESSIVO FROM FE_FILE ORDER BY PROGRESSIVO"); !rows.eof();
+         rows.moveNext()) {
+        recorded << rows.fields(0).text();
+        QCOMPARE(rows.fields(1).toInteger(), qint64(recorded.size())); // gapless, never twice
+    }
+    QCOMPARE(files, recorded);
+    QCOMPARE(b.store.text("SELECT PROGRESSIVO FROM STUDIO"), QString::number(recorded.size()));
+}
+
+void EinvoiceTest::aDamagedStoreTakesNoInvoice()
+{
+    Bills b;
+    b.office({});
+    b.service(b.client("STUDIO BIANCHI SRL", {{"CODDEST", "M5UXCR1"}}), b.reason("ONORARI"), "100");
+    for (int line = 0; line < 3000; ++line)
+        b.store.add("SOGGETTI", {{"Soggetto", QString("CLIENTE %1").arg(line)}, {"Stato", "S"}});
+    b.store.connection().close();
+    QFile file(b.store.path());
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    file.seek(file.size() / 2);
+    file.write(QByteArray(8192, 'x'));
+    file.close();
+    const QByteArray before = [&] {
+        QFile f(b.store.path());
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    QProcess cli;
+    cli.start(QStringLiteral(VELMORA_CLI), {"fattura", "12", "2026", "--cartella", b.folder.path(), "--archivio", b.store.path()});
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.exitCode(), 1);
+    QVERIFY(QString::fromUtf8(cli.readAllStandardError()).contains("l'archivio è danneggiato e nessun comando vi scrive"));
+    QFile after(b.store.path());
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QVERIFY(after.readAll() == before);
+    QCOMPARE(QDir(b.folder.path()).entryList(QDir::Files), QStringList());
+}
+
 #include "tst_einvoice.moc"
