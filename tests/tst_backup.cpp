@@ -4,6 +4,8 @@
 #include "store/schema.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
+#include "store/transaction.h"
+#include "killedrun.h"
 #include "testenvironment.h"
 #include "teststore.h"
 
@@ -24,7 +26,37 @@ private slots:
     void aCopyIsPutBackAndTheStoreBeforeItKept();
     void aDamagedCopyIsNeverPutBack();
     void aStoreOfTheFormerPagesOpensWorksAndIsCopiedAsItIs();
+    void killedCopiesNeverCountAsCopies();
+    void aKilledRestoreLeavesTheOldStoreOrTheNew();
 };
+
+namespace {
+
+// A register large enough that a copy takes a while, so kills land inside it.
+void fill(Connection &store, int services)
+{
+    Transaction transaction(store);
+    for (int i = 0; i < services; ++i)
+        store.execute("INSERT INTO PRESTAZIONI (CLIENTE, CAUSALE, IMPORTO, PARC, NOTE) VALUES (?, ?, ?, 'N', ?)",
+                                   {QString("CLIENTE %1").arg(i % 500), "CONSULENZA", "12,50", QString(40, QChar('n'))});
+    transaction.commit();
+}
+
+// Every copy the folder lists opens with its counts: none is a killed one.
+bool everyListedCopyIsSound(const QString &folder)
+{
+    const auto copies = backup::list(folder);
+    return std::all_of(copies.begin(), copies.end(), [](const backup::Copy &copy) { return backup::isSound(copy); });
+}
+
+qint64 servicesIn(const QString &path)
+{
+    Connection store;
+    store.open(path, storefile::password);
+    return Recordset(store, "SELECT count(*) FROM PRESTAZIONI").fields(0).toInteger();
+}
+
+}
 
 void BackupTest::aStoreOfTheFormerPagesOpensWorksAndIsCopiedAsItIs()
 {
@@ -154,6 +186,54 @@ void BackupTest::aDamagedCopyIsNeverPutBack()
     QVERIFY_THROWS_EXCEPTION(StoreError, restore::fromCopy(store.connection(), copy));
     QVERIFY(store.connection().isOpen());
     QCOMPARE(store.text("SELECT Soggetto FROM SOGGETTI"), QString("BIANCHI"));
+}
+
+void BackupTest::killedCopiesNeverCountAsCopies()
+{
+    TestStore store;
+    fill(store.connection(), 20000);
+    const QString folder = backup::folderOf(store.path());
+    const QStringList run{"copia", "--archivio", store.path()};
+    const int whole = wholeRunMilliseconds(QStringLiteral(VELMORA_CLI), run);
+    for (const backup::Copy &copy : backup::list(folder))
+        QFile::remove(copy.path);
+    int killed = 0;
+    for (int step = 0; step < 16; ++step) {
+        killed += runKilledAfter(QStringLiteral(VELMORA_CLI), run, whole * step / 16);
+        QVERIFY(everyListedCopyIsSound(folder));
+        QCOMPARE(backup::madeToday(folder), !backup::list(folder).isEmpty());
+    }
+    QVERIFY(killed > 8);
+    // The next copy removes what the killed ones left, and the day keeps one.
+    QVERIFY(!runKilledAfter(QStringLiteral(VELMORA_CLI), run, 60000));
+    QCOMPARE(backup::list(folder).size(), 1);
+    QCOMPARE(QDir(folder).entryList({"*.parziale-*"}, QDir::Files), QStringList());
+}
+
+void BackupTest::aKilledRestoreLeavesTheOldStoreOrTheNew()
+{
+    TestStore store;
+    fill(store.connection(), 5000);
+    const QString copy = backup::make(store.connection());
+    fill(store.connection(), 5000);
+    store.connection().close();
+    const QStringList run{"ripristina", copy, "--archivio", store.path()};
+    const int whole = wholeRunMilliseconds(QStringLiteral(VELMORA_CLI), run);
+    int killed = 0;
+    for (int step = 0; step < 16; ++step) {
+        {
+            // Each try starts from the store of 10,000 services.
+            Connection current;
+            current.open(store.path(), storefile::password);
+            if (Recordset(current, "SELECT count(*) FROM PRESTAZIONI").fields(0).toInteger() == 5000)
+                fill(current, 5000);
+        }
+        killed += runKilledAfter(QStringLiteral(VELMORA_CLI), run, whole * step / 16);
+        // The old store or the whole copy, never a missing or half one.
+        QVERIFY(QList<qint64>({5000, 10000}).contains(servicesIn(store.path())));
+        QVERIFY(everyListedCopyIsSound(backup::folderOf(store.path())));
+    }
+    QVERIFY(killed > 8);
 }
 
 VELMORA_TEST_MAIN(BackupTest)

@@ -1,4 +1,6 @@
 #include "archive/archiveexport.h"
+#include "archive/billingruns.h"
+#include "archive/tableexport.h"
 #include "store/storeerror.h"
 #include "testenvironment.h"
 #include "teststore.h"
@@ -6,7 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <csignal>
 #include <sqlite3.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -31,6 +35,8 @@ private slots:
     void sqliteOpensWithoutTheProgram();
     void xlsxHasASheetPerTableWithNumbersAndDates();
     void anExistingFileIsNeverOverwritten();
+    void everyTableOfTheStoreIsExported();
+    void aShortWriteLeavesNoExportAtAll();
 
 private:
     std::unique_ptr<TestStore> m_store;
@@ -110,6 +116,52 @@ void ExportTest::anExistingFileIsNeverOverwritten()
     QVERIFY_THROWS_EXCEPTION(StoreError, archiveexport::write(m_store->connection(), archiveexport::Format::Sqlite, path));
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray("mio"));
+}
+
+void ExportTest::everyTableOfTheStoreIsExported()
+{
+    QTemporaryDir out;
+    billingruns::begin(m_store->connection(), QString::fromLatin1(billingruns::massPanel));
+    const QStringList written = archiveexport::write(m_store->connection(), archiveexport::Format::Csv, out.filePath("csv"));
+    QStringList names;
+    for (const QString &path : written)
+        names << QFileInfo(path).fileName();
+    for (const char *table : {"SOGGETTI", "PRESTAZIONI", "CAUSALE", "OPERATORE", "DATI", "PARCELLAZIONI"})
+        QVERIFY(names.contains(QString::fromLatin1(table) + ".csv"));
+    QVERIFY(names.contains("PARCELLAZIONI_RIGHE.csv"));
+    QCOMPARE(QDir(out.filePath("csv")).entryList(QDir::Files).size(), names.size());
+    const QString plain = out.filePath("archivio.db");
+    archiveexport::write(m_store->connection(), archiveexport::Format::Sqlite, plain);
+    sqlite3 *db = nullptr;
+    QCOMPARE(sqlite3_open_v2(plain.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(db, "SELECT PANNELLO FROM PARCELLAZIONI", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+void ExportTest::aShortWriteLeavesNoExportAtAll()
+{
+    // A file may grow to 8 KiB only, as on a disk that fills up midway:
+    // the municipalities alone take more.
+    QTemporaryDir out;
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 8 * 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QString existing = out.filePath("esistente");
+    QDir().mkpath(existing);
+    for (const auto &[format, destination] : {std::pair{archiveexport::Format::Csv, out.filePath("csv")},
+                                              std::pair{archiveexport::Format::Csv, existing},
+                                              std::pair{archiveexport::Format::Sqlite, out.filePath("archivio.db")},
+                                              std::pair{archiveexport::Format::Xlsx, out.filePath("archivio.xlsx")}})
+        QVERIFY_THROWS_EXCEPTION(StoreError, archiveexport::write(m_store->connection(), format, destination));
+    tableexport::Table list{{"Cliente"}, QList<QStringList>(20000, QStringList{"ROSSI MARIO"}), -1};
+    QVERIFY_THROWS_EXCEPTION(StoreError, tableexport::write(list, tableexport::Format::Csv, out.filePath("lista.csv")));
+    setrlimit(RLIMIT_FSIZE, &before);
+    // Nothing under a final name, and nothing left half-made beside it.
+    QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList({"esistente"}));
+    QCOMPARE(QDir(existing).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
 }
 
 VELMORA_TEST_MAIN(ExportTest)

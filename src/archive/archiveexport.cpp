@@ -226,8 +226,7 @@ void fillXlsx(Connection &store, const QString &path)
                 }
             }
     }
-    if (workbook_close(book) != LXW_NO_ERROR)
-        throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));
+    made.close();
 }
 
 QStringList writeXlsx(Connection &store, const QString &path)

@@ -56,8 +56,7 @@ void writeXlsx(const Table &table, const QString &path)
             else if (!cell.isEmpty())
                 worksheet_write_string(sheet, lxw_row_t(r + 1), lxw_col_t(c), cell.toUtf8().constData(), nullptr);
         }
-    if (workbook_close(book) != LXW_NO_ERROR)
-        throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));
+    made.close();
 }
 
 }

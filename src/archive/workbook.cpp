@@ -2,7 +2,9 @@
 
 #include "store/storeerror.h"
 
-Workbook::Workbook(const QString &path) : book(workbook_new(path.toUtf8().constData()))
+#include <QFile>
+
+Workbook::Workbook(const QString &path) : path(path), book(workbook_new(path.toUtf8().constData()))
 {
     if (!book)
         throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));
@@ -10,4 +12,15 @@ Workbook::Workbook(const QString &path) : book(workbook_new(path.toUtf8().constD
     format_set_bold(heading);
     euro = workbook_add_format(book);
     format_set_num_format(euro, "#,##0.00 \"€\"");
+}
+
+void Workbook::close() const
+{
+    const bool closed = workbook_close(book) == LXW_NO_ERROR;
+    // A whole XLSX file ends with the zip's closing record, written last.
+    QFile file(path);
+    const bool whole = closed && file.open(QIODevice::ReadOnly) && file.size() >= 22 && file.seek(file.size() - 22)
+                    && file.read(4) == QByteArray("PK\x05\x06", 4);
+    if (!whole)
+        throw StoreError(QStringLiteral("il file %1 non può essere scritto per intero").arg(path));
 }

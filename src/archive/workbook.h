@@ -8,7 +8,11 @@
 struct Workbook
 {
     explicit Workbook(const QString &path);
+    // Writes the workbook out; a StoreError when its file is not whole (the
+    // writer does not tell a disk that filled up).
+    void close() const;
 
+    QString path;
     lxw_workbook *book;
     lxw_format *heading;
     lxw_format *euro;
