@@ -71,6 +71,8 @@ void CliTest::verificaAndCopiaOnARealStore()
     QCOMPARE(r.status, 0);
     const QString copy = r.out.trimmed().split('\n').last();
     QVERIFY2(copy.startsWith(elsewhere.path() + "/Database-") && QFileInfo(copy).isFile(), qPrintable(r.out));
+    // It holds the clients' tax codes: its user's alone.
+    QCOMPARE(QFile::permissions(copy) & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
     QCOMPARE(cli({"verifica", "--archivio", copy}).status, 0);
     // Put back, but never under a running program.
     store.connection().execute("DELETE FROM SOGGETTI");
@@ -105,7 +107,12 @@ void CliTest::verificaAndCopiaOnARealStore()
     r = cli({"verifica", "--archivio", store.path()});
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.startsWith("Archivio danneggiato: "), qPrintable(r.err));
-    QCOMPARE(cli({"copia", "--archivio", store.path()}).status, 1);
+    r = cli({"copia", "--archivio", store.path()});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains("danneggiat") && !r.err.contains("SQL logic error"), qPrintable(r.err));
+    // An export of it never passes for a sound one.
+    r = cli({"esporta", "--formato", "csv", elsewhere.filePath("salvato"), "--archivio", store.path()});
+    QVERIFY2(r.status == 1 && r.err.contains("danneggiato"), qPrintable(r.err));
     QCOMPARE(cli({"verifica", "--archivio", elsewhere.filePath("nessuno.db")}).status, 1);
 }
 

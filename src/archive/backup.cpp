@@ -5,6 +5,7 @@
 #include "store/statement.h"
 #include "store/storeerror.h"
 #include "store/durablefile.h"
+#include "store/integrity.h"
 #include "store/storefile.h"
 
 #include <QDir>
@@ -58,17 +59,18 @@ void copyInto(Connection &store, const QString &path, const Progress &progress)
             progress(50 * (total - sqlite3_backup_remaining(run)) / total);
     } while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
     sqlite3_backup_finish(run);
-    if (rc == SQLITE_CORRUPT || rc == SQLITE_NOTADB)
-        throw StoreError(QStringLiteral("l'archivio è danneggiato e non può essere copiato per intero; "
-                                        "«velmora-cli verifica» dice dove"));
-    if (rc != SQLITE_DONE) {
-        // The copy's own file could not be written: its disk, not the store.
-        const int cause = sqlite3_system_errno(copy.handle());
-        throw StoreError(QStringLiteral("la copia non può essere scritta in %1: %2")
-                             .arg(QFileInfo(path).absolutePath(),
-                                  cause == ENOSPC || rc == SQLITE_FULL ? QStringLiteral("il disco è pieno")
-                                                                       : QString::fromUtf8(sqlite3_errstr(rc))));
-    }
+    if (rc == SQLITE_DONE)
+        return;
+    const int cause = sqlite3_system_errno(copy.handle());
+    if (cause == ENOSPC || rc == SQLITE_FULL)
+        throw StoreError(QStringLiteral("la copia non può essere scritta in %1: il disco è pieno").arg(QFileInfo(path).absolutePath()));
+    // A store that cannot be read whole is told as such, not as the engine's
+    // words for the copy that stopped.
+    const QString problems = integrity::problemsOf(store.path());
+    if (!problems.isEmpty())
+        throw StoreError(QStringLiteral("l'archivio è danneggiato e non può essere copiato per intero: %1").arg(problems));
+    throw StoreError(QStringLiteral("la copia non può essere scritta in %1: %2")
+                         .arg(QFileInfo(path).absolutePath(), QString::fromUtf8(sqlite3_errstr(rc))));
 }
 
 }
