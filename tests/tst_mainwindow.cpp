@@ -188,13 +188,24 @@ void MainWindowTest::aCopyIsChosenAndPutBack()
     store.add("PRESTAZIONI", {{"CLIENTE", "ROSSI"}, {"DATAR", "01/03/2026"}, {"PARC", "S"}, {"IMPORTO", "10"}});
     trigger("ArchivioCopia");
     store.connection().execute("DELETE FROM PRESTAZIONI");
+    // A later copy, damaged on its disk since.
+    const QString sound = backup::list(backup::folderOf(store.path())).first().path;
+    const QString later = backup::newPath(backup::folderOf(store.path()));
+    QVERIFY(QFile::copy(sound, later));
+    QFile damaged(later);
+    QVERIFY(damaged.open(QIODevice::ReadWrite));
+    damaged.seek(damaged.size() / 2);
+    damaged.write(QByteArray(8192, '\x5a'));
+    damaged.close();
     trigger("ArchivioRipristina");
     auto *window = m_program.window<RestoreWindow>();
     QVERIFY(window && window->isVisible());
     auto *copies = window->findChild<GridList *>("ListaCopie");
-    QCOMPARE(copies->count(), 1);
-    QCOMPARE(copies->cells(0).mid(2), QStringList({"0", "1", "1", "01/03/2026", "Sì"}));
-    QCOMPARE(copies->selectedRow(), 0); // the newest sound copy, ready
+    QCOMPARE(copies->count(), 2);
+    QVERIFY2(copies->cells(0).last().startsWith("No: "), qPrintable(copies->cells(0).last()));
+    QCOMPARE(copies->cells(1).mid(2), QStringList({"0", "1", "1", "01/03/2026", "Sì"}));
+    QCOMPARE(copies->selectedRow(), 1); // the newest sound copy, ready
+    QFile::remove(later);
     m_program.messages().answer(true);
     window->findChild<QPushButton *>("CmdRipristina")->click();
     QVERIFY2(m_program.messages().last().text.startsWith("Ripristino eseguito."), qPrintable(m_program.messages().last().text));
