@@ -148,6 +148,19 @@ void MasterDataTest::reasonsRefuseBadPricesAndMissingPicks()
     QCOMPARE(messages().last().text, QString("Il campo IMPORTO non è valido "));
     QVERIFY(!messages().last().question);
     QCOMPARE(reasons(), 1);
+    // A pasted text longer than the column is told, not cut.
+    type("T11", "5");
+    field("T10")->setText(QString(300, QChar('P')));
+    field("T10")->selectAll();
+    field("T10")->copy();
+    field("T10")->clear();
+    field("T10")->paste();
+    QCOMPARE(field("T10")->text().size(), 300);
+    press("Cmd8");
+    QCOMPARE(messages().last().title, QString("Velmora ERRORE - CAMPO TROPPO LUNGO"));
+    QCOMPARE(messages().last().text, QString("Il campo Causale è lungo 300 caratteri: al massimo ne prende 255.\n"
+                                             "Accorciarlo prima di salvare."));
+    QCOMPARE(reasons(), 1);
 
     // "Aggiorna" and "Elimina" with fields typed but no row picked.
     for (const char *box : {"C8", "C9"}) {
