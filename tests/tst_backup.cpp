@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 // The copies of the store: made while it is open, verified, thinned out.
@@ -28,6 +30,7 @@ private slots:
     void aStoreOfTheFormerPagesOpensWorksAndIsCopiedAsItIs();
     void killedCopiesNeverCountAsCopies();
     void aKilledRestoreLeavesTheOldStoreOrTheNew();
+    void aRestoreOnAFullDiskSaysWhyAndKeepsTheStore();
 };
 
 namespace {
@@ -234,6 +237,34 @@ void BackupTest::aKilledRestoreLeavesTheOldStoreOrTheNew()
         QVERIFY(everyListedCopyIsSound(backup::folderOf(store.path())));
     }
     QVERIFY(killed > 8);
+}
+
+void BackupTest::aRestoreOnAFullDiskSaysWhyAndKeepsTheStore()
+{
+    TestStore store;
+    store.add("SOGGETTI", {{"Soggetto", "ROSSI"}, {"Stato", "S"}});
+    const QString copy = backup::make(store.connection());
+    store.connection().execute("UPDATE SOGGETTI SET Soggetto = 'BIANCHI'");
+    // No new file may grow past 64 KiB: the store cannot be set aside.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 64 * 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString told;
+    try {
+        restore::fromCopy(store.connection(), copy);
+    } catch (const StoreError &error) {
+        told = error.message();
+    }
+    setrlimit(RLIMIT_FSIZE, &before);
+    QVERIFY2(told.startsWith("l'archivio attuale non può essere messo da parte: copia di sicurezza non riuscita: "
+                             "la copia non può essere scritta"), qPrintable(told));
+    QVERIFY(!store.connection().isDamaged());
+    QCOMPARE(store.text("SELECT Soggetto FROM SOGGETTI"), QString("BIANCHI"));
+    QCOMPARE(backup::list(backup::folderOf(store.path())).size(), 1);
+    QCOMPARE(QDir(backup::folderOf(store.path())).entryList({"*.parziale-*"}, QDir::Files), QStringList());
 }
 
 VELMORA_TEST_MAIN(BackupTest)
