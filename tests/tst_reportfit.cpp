@@ -6,9 +6,12 @@
 #include "testenvironment.h"
 #include "teststore.h"
 
+#include <QDir>
 #include <QFontMetricsF>
 #include <QPdfWriter>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
 
 // Every layout laid out with the widest values an office can store: no
 // placed text is wider or taller than its box, no two boxes overlap, and
@@ -22,6 +25,7 @@ private slots:
     void everyLayoutHoldsTheWidestValuesWhole_data();
     void everyLayoutHoldsTheWidestValuesWhole();
     void aClientGroupGoingOnToANewPageRepeatsItsHeader();
+    void aDocumentThatCannotBeWrittenWholeIsNotThereAtAll();
 
 private:
     std::shared_ptr<const ResultTable> rows(const QString &sql);
@@ -181,4 +185,22 @@ void ReportFitTest::aClientGroupGoingOnToANewPageRepeatsItsHeader()
 }
 
 VELMORA_TEST_MAIN(ReportFitTest)
+void ReportFitTest::aDocumentThatCannotBeWrittenWholeIsNotThereAtAll()
+{
+    const PageModel model = laidOut("Estratto");
+    const QString path = m_pdfs.filePath("pieno.pdf");
+    // As on a disk that fills up: no file may grow past 8 KiB.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 8 * 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = reportpainter::exportPdf(model, path);
+    setrlimit(RLIMIT_FSIZE, &before);
+    QVERIFY(!written);
+    QCOMPARE(QDir(m_pdfs.path()).entryList({"pieno.pdf*"}, QDir::Files), QStringList());
+    QVERIFY(reportpainter::exportPdf(model, path));
+}
+
 #include "tst_reportfit.moc"

@@ -1,10 +1,13 @@
 #include "reportpainter.h"
 
 #include "textmeasure.h"
+#include "store/durablefile.h"
+#include "store/storeerror.h"
 
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
+#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -68,13 +71,35 @@ bool paintAll(QPagedPaintDevice &device, const PageModel &model)
 
 bool exportPdf(const PageModel &model, const QString &path)
 {
-    QPdfWriter writer(path);
-    if (!writer.setPageLayout(model.pageLayout()))
+    // Painted under a name of its own and put in place whole: a full disk
+    // or a kill never leaves half a document under the name asked for.
+    try {
+        durablefile::make(
+            path,
+            [&](const QString &partial) {
+                bool painted = false;
+                {
+                    QPdfWriter writer(partial);
+                    if (writer.setPageLayout(model.pageLayout())) {
+                        writer.setResolution(300);
+                        writer.setTitle(model.title);
+                        writer.setCreator(QStringLiteral("Velmora"));
+                        painted = paintAll(writer, model);
+                    }
+                }
+                // The writer does not tell a disk that filled up: a whole PDF
+                // ends with its end-of-file mark.
+                QFile written(partial);
+                const bool whole = painted && written.open(QIODevice::ReadOnly) && written.size() > 0
+                                && written.seek(qMax<qint64>(0, written.size() - 1024)) && written.readAll().contains("%%EOF");
+                if (!whole)
+                    throw StoreError(QStringLiteral("il documento %1 non può essere scritto per intero").arg(path));
+            },
+            durablefile::Existing::Replaced);
+        return true;
+    } catch (const StoreError &) {
         return false;
-    writer.setResolution(300);
-    writer.setTitle(model.title);
-    writer.setCreator(QStringLiteral("Velmora"));
-    return paintAll(writer, model);
+    }
 }
 
 }

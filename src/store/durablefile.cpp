@@ -132,14 +132,19 @@ void copyWhole(const QString &from, const QString &to)
     }
 }
 
-void make(const QString &finalPath, const std::function<void(const QString &partial)> &write)
+void make(const QString &finalPath, const std::function<void(const QString &partial)> &write, Existing existing)
 {
-    if (QFileInfo::exists(finalPath))
+    if (existing == Existing::Refused && QFileInfo::exists(finalPath))
         throw StoreError(QStringLiteral("il file %1 esiste già").arg(finalPath));
     const QString partial = partialName(finalPath);
     try {
         write(partial);
-        moveIntoPlace(partial, finalPath);
+        if (existing == Existing::Replaced && QFileInfo::exists(finalPath)) {
+            syncPath(partial);
+            replace(partial, finalPath);
+        } else {
+            moveIntoPlace(partial, finalPath);
+        }
     } catch (...) {
         removeAll(partial);
         throw;

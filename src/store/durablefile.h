@@ -18,11 +18,16 @@ QString partialName(const QString &finalPath);
 // Whether a name is such a leftover of a process that no longer runs.
 bool isLeftover(const QString &fileName);
 
+// What becomes of a file already under the final name.
+enum class Existing { Refused, Replaced };
+
 // Makes a file (or a folder of files) that is whole or absent: `write`
 // fills the partial name it is given, which is then synced and moved into
 // place; on any failure what was written is removed, a journal beside it
-// too, and the StoreError goes on. An existing file is never replaced.
-void make(const QString &finalPath, const std::function<void(const QString &partial)> &write);
+// too, and the StoreError goes on. An existing file is refused (a
+// StoreError) unless it is to be replaced, in one step.
+void make(const QString &finalPath, const std::function<void(const QString &partial)> &write,
+          Existing existing = Existing::Refused);
 
 // Writes every byte to the file and syncs it; a StoreError says why not
 // (a full disk among the causes).
