@@ -136,6 +136,9 @@ QList<Copy> list(const QString &folder)
     QList<Copy> copies;
     const QDir dir(folder);
     for (const QString &name : dir.entryList({Prefix + QStringLiteral("*.db")}, QDir::Files, QDir::Name | QDir::Reversed)) {
+        // An empty file never opens: it is no copy, whatever its name.
+        if (QFileInfo(dir.filePath(name)).size() == 0)
+            continue;
         const QString stem = name.mid(Prefix.size(), name.size() - Prefix.size() - 3);
         const QDateTime made = QDateTime::fromString(stem.left(Stamp.size()), Stamp);
         if (made.isValid())
@@ -146,14 +149,14 @@ QList<Copy> list(const QString &folder)
 
 void rotate(const QString &folder)
 {
+    // An empty file under a copy's name is what an earlier version left when
+    // it was killed while copying.
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({Prefix + QStringLiteral("*.db")}, QDir::Files))
+        if (QFileInfo(dir.filePath(name)).size() == 0)
+            QFile::remove(dir.filePath(name));
     QSet<QString> days, weeks, months;
     for (const Copy &copy : list(folder)) {
-        // An empty file under a copy's name is what an earlier version left
-        // when it was killed while copying.
-        if (QFileInfo(copy.path).size() == 0) {
-            QFile::remove(copy.path);
-            continue;
-        }
         if (!copy.label.isEmpty())
             continue;
         const QDate date = copy.made.date();

@@ -39,7 +39,7 @@ bool isSound(const Copy &copy);
 // Removes what copies killed midway left (their files and journals).
 void removeLeftovers(const QString &folder);
 // The copies in the folder, newest first, by their names: a file has a
-// copy's name only once verified.
+// copy's name only once verified, and an empty one is never listed.
 QList<Copy> list(const QString &folder);
 // Keeps the newest sound copy of each of the last 7 days, 4 weeks and 12
 // months that have copies; deletes the rest. Labelled copies are kept.
