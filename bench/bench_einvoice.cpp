@@ -4,7 +4,7 @@
 // store of 100,000 services, with 1,000 bills of two services each added.
 #include "benchmain.h"
 #include "einvoice/invoicefiles.h"
-#include "einvoice/invoicetables.h"
+#include "store/schema.h"
 #include "generatedstore.h"
 #include "store/transaction.h"
 
@@ -22,7 +22,7 @@ GeneratedStore &billedStore(int bills)
         return *store;
     store = GeneratedStore::copy(100000, 10000);
     Connection &c = store->connection();
-    invoicetables::ensure(c);
+    schema::ensureInvoiceTables(c);
     Transaction transaction(c);
     c.execute(QStringLiteral("INSERT INTO STUDIO (DENOMINAZIONE, PIVA, REGIME, INDIRIZZO, CAP, COMUNE, PR, IBAN, CASSA, ALCASSA, "
                              "RITENUTA, ALRITENUTA, TIPORITENUTA, CAUSALEPAG, ALIQUOTA, BOLLO, PROGRESSIVO) VALUES "

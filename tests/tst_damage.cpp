@@ -1,5 +1,5 @@
 #include "archive/backup.h"
-#include "einvoice/invoicetables.h"
+#include "store/schema.h"
 #include "programundertest.h"
 #include "register/restorewindow.h"
 #include "startup/startup.h"
@@ -137,7 +137,7 @@ void DamageTest::theCheckAfterStartFindsTheDamageTheWindowsDidNotMeet()
     const QString path = storefile::pathIn(dir.path());
     {
         Connection store;
-        storefile::openOrCreate(store, path, invoicetables::ensure); // as the program makes it
+        storefile::openOrCreate(store, path, schema::ensureInvoiceTables); // as the program makes it
         fillWithServices(store);
     }
     damage(path);

@@ -3,7 +3,7 @@
 
 #include "einvoice/invoicefiles.h"
 #include "einvoice/invoicerefused.h"
-#include "einvoice/invoicetables.h"
+#include "store/schema.h"
 #include "einvoice/schemacheck.h"
 #include "einvoice/sdirules.h"
 #include "killedrun.h"
@@ -68,7 +68,7 @@ struct Office
 class Bills
 {
 public:
-    Bills() { invoicetables::ensure(store.connection()); }
+    Bills() { schema::ensureInvoiceTables(store.connection()); }
 
     void office(const Office &o)
     {

@@ -1,7 +1,7 @@
 #include "programundertest.h"
 #include "testenvironment.h"
 #include "windowdriver.h"
-#include "einvoice/invoicetables.h"
+#include "store/schema.h"
 #include "invoicewindows/invoiceswindow.h"
 #include "invoicewindows/officewindow.h"
 #include "ui/gridlist.h"
@@ -44,7 +44,7 @@ private:
 
 void InvoiceWindowsTest::init()
 {
-    QVERIFY(m_program.start([](TestStore &store) { invoicetables::ensure(store.connection()); }));
+    QVERIFY(m_program.start([](TestStore &store) { schema::ensureInvoiceTables(store.connection()); }));
 }
 
 void InvoiceWindowsTest::theOfficeIsDescribedAndABadCodeIsToldNotBlocked()

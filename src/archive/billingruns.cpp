@@ -2,33 +2,13 @@
 
 #include "store/connection.h"
 #include "store/recordset.h"
+#include "store/schema.h"
 #include "store/storeerror.h"
 #include "store/transaction.h"
 
 namespace billingruns {
 
 namespace {
-
-// Tables of their own, made on the first run of a store.
-void ensureTables(Connection &connection)
-{
-    connection.execute(QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS PARCELLAZIONI (ID INTEGER PRIMARY KEY AUTOINCREMENT, QUANDO TEXT, "
-        "PANNELLO TEXT, PRESTAZIONI INTEGER, TOTALE INTEGER, ANNULLATA TEXT)"));
-    connection.execute(QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS PARCELLAZIONI_RIGHE (ID_PARC INTEGER, ID_PREST INTEGER, "
-        "PARC_PRIMA TEXT, DATAP_PRIMA TEXT, NR_PRIMA TEXT, PARC_DOPO TEXT, DATAP_DOPO TEXT, NR_DOPO TEXT)"));
-    // A run's rows are found by run and service, so undoing one reads each
-    // service once.
-    connection.execute(QStringLiteral(
-        "CREATE INDEX IF NOT EXISTS PARCELLAZIONI_RIGHE_PRESTAZIONE ON PARCELLAZIONI_RIGHE (ID_PARC, ID_PREST)"));
-    connection.execute(QStringLiteral("DROP INDEX IF EXISTS PARCELLAZIONI_RIGHE_RUN"));
-}
-
-bool tablesExist(Connection &connection)
-{
-    return Recordset(connection, QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'PARCELLAZIONI'")).recordCount() > 0;
-}
 
 QString now()
 {
@@ -39,7 +19,7 @@ QString now()
 
 qint64 begin(Connection &connection, const QString &panel)
 {
-    ensureTables(connection);
+    schema::ensureBillingRuns(connection);
     connection.execute(QStringLiteral("INSERT INTO PARCELLAZIONI (QUANDO, PANNELLO) VALUES (?, ?)"), {now(), panel});
     return connection.lastInsertId();
 }
@@ -76,7 +56,7 @@ Run finish(Connection &connection, qint64 run)
 QList<Run> recent(Connection &connection, int most)
 {
     QList<Run> runs;
-    if (!tablesExist(connection))
+    if (!connection.tableNames().contains(QStringLiteral("PARCELLAZIONI")))
         return runs;
     Recordset rows(connection, QStringLiteral("SELECT ID, QUANDO, PANNELLO, PRESTAZIONI, TOTALE, ANNULLATA FROM PARCELLAZIONI "
                                               "WHERE PRESTAZIONI > 0 ORDER BY ID DESC LIMIT ?"),
@@ -91,7 +71,7 @@ QList<Run> recent(Connection &connection, int most)
 Undone undo(Connection &connection, qint64 run)
 {
     Transaction transaction(connection);
-    ensureTables(connection);
+    schema::ensureBillingRuns(connection);
     Recordset state(connection, QStringLiteral("SELECT ANNULLATA FROM PARCELLAZIONI WHERE ID = ?"), {run});
     if (state.eof() || !state.fields(0).isNull())
         throw StoreError(QStringLiteral("la parcellazione %1 è già stata annullata").arg(run));

@@ -1,9 +1,8 @@
 #include "extrarow.h"
 
-#include "invoicetables.h"
-
 #include "store/connection.h"
 #include "store/recordset.h"
+#include "store/schema.h"
 
 namespace extrarow {
 
@@ -23,7 +22,7 @@ qint64 idOf(Connection &connection, const Key &key)
 
 QHash<QString, QString> read(Connection &connection, const Key &key, const QStringList &columns)
 {
-    invoicetables::ensure(connection);
+    schema::ensureInvoiceTables(connection);
     QHash<QString, QString> values;
     for (const QString &column : columns)
         values.insert(column, QString());
@@ -38,7 +37,7 @@ QHash<QString, QString> read(Connection &connection, const Key &key, const QStri
 
 void write(Connection &connection, const Key &key, const QHash<QString, QString> &values)
 {
-    invoicetables::ensure(connection);
+    schema::ensureInvoiceTables(connection);
     QStringList columns = values.keys();
     QList<QVariant> bound;
     for (const QString &column : columns)

@@ -2,7 +2,6 @@
 
 #include "invoicechecks.h"
 #include "invoicerefused.h"
-#include "invoicetables.h"
 #include "invoicexml.h"
 #include "schemacheck.h"
 #include "sdirules.h"
@@ -10,6 +9,7 @@
 #include "store/connection.h"
 #include "store/durablefile.h"
 #include "store/recordset.h"
+#include "store/schema.h"
 #include "store/storeerror.h"
 #include "store/transaction.h"
 
@@ -121,7 +121,7 @@ void settleLeftovers(Connection &connection, const QString &folder)
 
 Prepared prepare(Connection &connection, const QString &number, int year)
 {
-    invoicetables::ensure(connection);
+    schema::ensureInvoiceTables(connection);
     return prepareBill(connection, number, year);
 }
 
@@ -135,7 +135,7 @@ QString generate(Connection &connection, const QString &number, int year, const 
 
 Batch generate(Connection &connection, const QStringList &numbers, int year, const QString &folder)
 {
-    invoicetables::ensure(connection);
+    schema::ensureInvoiceTables(connection);
     settleLeftovers(connection, folder);
     Batch batch;
     QList<Written> files;
@@ -166,7 +166,7 @@ Batch generate(Connection &connection, const QStringList &numbers, int year, con
 
 QList<Bill> ofYear(Connection &connection, int year)
 {
-    invoicetables::ensure(connection);
+    schema::ensureInvoiceTables(connection);
     ReadTransaction reading(connection);
     Recordset rows(connection,
                    QStringLiteral("SELECT NR, min(DATAP), min(CLIENTE), sum(IMPORTO), "

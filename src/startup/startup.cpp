@@ -1,7 +1,7 @@
 #include "startup.h"
 
-#include "einvoice/invoicetables.h"
 #include "store/damage.h"
+#include "store/schema.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
 #include "ui/messages.h"
@@ -42,7 +42,7 @@ bool Startup::begin()
         m_lock.acquire();
         // Every store has the electronic invoices' tables from the start of
         // the program, so the office profile can be filled from a script too.
-        storefile::openOrCreate(m_connection, path, invoicetables::ensure);
+        storefile::openOrCreate(m_connection, path, schema::ensureInvoiceTables);
         return true;
     } catch (const StoreError &error) {
         m_splash.stop();

@@ -179,3 +179,12 @@ QStringList Connection::tableNames()
     }
     return names;
 }
+
+bool Connection::hasAll(const QStringList &names)
+{
+    Statement found(m_db, "SELECT name FROM sqlite_master");
+    QStringList missing = names;
+    while (found.step())
+        missing.removeAll(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(found.handle(), 0))));
+    return missing.isEmpty();
+}

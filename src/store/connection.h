@@ -55,6 +55,8 @@ public:
     // Every table of the store: the register's five in their order, then
     // the others (billing runs, office profile, e-invoices) by name.
     QStringList tableNames();
+    // Whether the store has every one of these tables and indexes.
+    bool hasAll(const QStringList &names);
 
 private:
     void connect(const QString &path, const QByteArray &key, int flags, int pageSize);

@@ -81,3 +81,49 @@ void schema::ensureIndexes(Connection &connection)
     for (const char *sql : indexes)
         connection.execute(QString::fromLatin1(sql));
 }
+
+namespace {
+
+void runAll(Connection &connection, std::initializer_list<const char *> statements)
+{
+    for (const char *sql : statements)
+        connection.execute(QString::fromLatin1(sql));
+}
+
+}
+
+void schema::ensureBillingRuns(Connection &connection)
+{
+    // A run's rows are found by run and service, so undoing one reads each
+    // service once.
+    runAll(connection,
+           {"CREATE TABLE IF NOT EXISTS PARCELLAZIONI (ID INTEGER PRIMARY KEY AUTOINCREMENT, QUANDO TEXT, "
+            "PANNELLO TEXT, PRESTAZIONI INTEGER, TOTALE INTEGER, ANNULLATA TEXT)",
+            "CREATE TABLE IF NOT EXISTS PARCELLAZIONI_RIGHE (ID_PARC INTEGER, ID_PREST INTEGER, "
+            "PARC_PRIMA TEXT, DATAP_PRIMA TEXT, NR_PRIMA TEXT, PARC_DOPO TEXT, DATAP_DOPO TEXT, NR_DOPO TEXT)",
+            "CREATE INDEX IF NOT EXISTS PARCELLAZIONI_RIGHE_PRESTAZIONE ON PARCELLAZIONI_RIGHE (ID_PARC, ID_PREST)",
+            "DROP INDEX IF EXISTS PARCELLAZIONI_RIGHE_RUN"});
+}
+
+void schema::ensureInvoiceTables(Connection &connection)
+{
+    if (connection.hasAll({QStringLiteral("STUDIO"), QStringLiteral("FE_CLIENTI"), QStringLiteral("FE_CAUSALI"),
+                           QStringLiteral("FE_FILE"), QStringLiteral("FE_FILE_PARCELLA"), QStringLiteral("PRESTAZIONI_NR")}))
+        return;
+    // Percentages are plain numbers (4 means 4 %), as the office types them.
+    runAll(connection, {
+        "CREATE TABLE IF NOT EXISTS STUDIO (ID INTEGER PRIMARY KEY AUTOINCREMENT, DENOMINAZIONE TEXT, NOME TEXT, "
+        "COGNOME TEXT, PIVA TEXT, CODICE TEXT, REGIME TEXT, INDIRIZZO TEXT, CAP TEXT, COMUNE TEXT, PR TEXT, PEC TEXT, "
+        "EMAIL TEXT, TEL TEXT, IBAN TEXT, CASSA TEXT, ALCASSA NUMBER, RITENUTA TEXT, ALRITENUTA NUMBER, "
+        "TIPORITENUTA TEXT, CAUSALEPAG TEXT, ALIQUOTA NUMBER, NATURA TEXT, BOLLO TEXT, PROGRESSIVO INTEGER)",
+        "CREATE TABLE IF NOT EXISTS FE_CLIENTI (ID INTEGER PRIMARY KEY AUTOINCREMENT, ID_CL INTEGER UNIQUE, "
+        "CODDEST TEXT, PEC TEXT, NOME TEXT, COGNOME TEXT, RITENUTA TEXT)",
+        "CREATE TABLE IF NOT EXISTS FE_CAUSALI (ID INTEGER PRIMARY KEY AUTOINCREMENT, ID_CAUS INTEGER UNIQUE, "
+        "ALIQUOTA NUMBER, NATURA TEXT, CASSA TEXT, RITENUTA TEXT)",
+        // Every file written, the old ones too when a bill is written again.
+        "CREATE TABLE IF NOT EXISTS FE_FILE (ID INTEGER PRIMARY KEY AUTOINCREMENT, NR TEXT, ANNO INTEGER, "
+        "PROGRESSIVO INTEGER, NOMEFILE TEXT, CARTELLA TEXT, QUANDO TEXT, TOTALE INTEGER)",
+        "CREATE INDEX IF NOT EXISTS FE_FILE_PARCELLA ON FE_FILE (ANNO, NR)",
+        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_NR ON PRESTAZIONI (NR)",
+    });
+}

@@ -35,4 +35,15 @@ void install(Connection &connection);
 // Adds the indexes a store made by an earlier version lacks.
 void ensureIndexes(Connection &connection);
 
+// The billing runs (PARCELLAZIONI, and in PARCELLAZIONI_RIGHE each
+// service's PARC, DATAP and NR before and after), made at a store's first
+// billing; only what is missing is added.
+void ensureBillingRuns(Connection &connection);
+// The electronic invoices' own tables: the office (STUDIO), what a client
+// or a reason needs beyond the register (FE_CLIENTI, FE_CAUSALI) and the
+// files written (FE_FILE). Made on the first start of a store, so that the
+// office can fill them from a script too; the register's tables are
+// untouched. Called before every use: one look when they are there.
+void ensureInvoiceTables(Connection &connection);
+
 }
