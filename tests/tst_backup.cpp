@@ -5,6 +5,7 @@
 #include "store/storeerror.h"
 #include "store/storefile.h"
 #include "store/transaction.h"
+#include "fullfiles.h"
 #include "killedrun.h"
 #include "testenvironment.h"
 #include "teststore.h"
@@ -12,8 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 // The copies of the store: made while it is open, verified, thinned out.
@@ -246,19 +245,13 @@ void BackupTest::aRestoreOnAFullDiskSaysWhyAndKeepsTheStore()
     const QString copy = backup::make(store.connection());
     store.connection().execute("UPDATE SOGGETTI SET Soggetto = 'BIANCHI'");
     // No new file may grow past 64 KiB: the store cannot be set aside.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit before{};
-    getrlimit(RLIMIT_FSIZE, &before);
-    rlimit small = before;
-    small.rlim_cur = 64 * 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString told;
     try {
+        const FullFiles full(64 * 1024);
         restore::fromCopy(store.connection(), copy);
     } catch (const StoreError &error) {
         told = error.message();
     }
-    setrlimit(RLIMIT_FSIZE, &before);
     QVERIFY2(told.startsWith("l'archivio attuale non può essere messo da parte: copia di sicurezza non riuscita: "
                              "la copia non può essere scritta"), qPrintable(told));
     QVERIFY(!store.connection().isDamaged());

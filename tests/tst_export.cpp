@@ -1,6 +1,7 @@
 #include "archive/archiveexport.h"
 #include "archive/billingruns.h"
 #include "archive/tableexport.h"
+#include "fullfiles.h"
 #include "store/storeerror.h"
 #include "testenvironment.h"
 #include "teststore.h"
@@ -8,9 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <csignal>
 #include <sqlite3.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -143,22 +142,18 @@ void ExportTest::aShortWriteLeavesNoExportAtAll()
     // A file may grow to 8 KiB only, as on a disk that fills up midway:
     // the municipalities alone take more.
     QTemporaryDir out;
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit before{};
-    getrlimit(RLIMIT_FSIZE, &before);
-    rlimit small = before;
-    small.rlim_cur = 8 * 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     const QString existing = out.filePath("esistente");
     QDir().mkpath(existing);
-    for (const auto &[format, destination] : {std::pair{archiveexport::Format::Csv, out.filePath("csv")},
-                                              std::pair{archiveexport::Format::Csv, existing},
-                                              std::pair{archiveexport::Format::Sqlite, out.filePath("archivio.db")},
-                                              std::pair{archiveexport::Format::Xlsx, out.filePath("archivio.xlsx")}})
-        QVERIFY_THROWS_EXCEPTION(StoreError, archiveexport::write(m_store->connection(), format, destination));
-    tableexport::Table list{{"Cliente"}, QList<QStringList>(20000, QStringList{"ROSSI MARIO"}), -1};
-    QVERIFY_THROWS_EXCEPTION(StoreError, tableexport::write(list, tableexport::Format::Csv, out.filePath("lista.csv")));
-    setrlimit(RLIMIT_FSIZE, &before);
+    {
+        const FullFiles full(8 * 1024);
+        for (const auto &[format, destination] : {std::pair{archiveexport::Format::Csv, out.filePath("csv")},
+                                                  std::pair{archiveexport::Format::Csv, existing},
+                                                  std::pair{archiveexport::Format::Sqlite, out.filePath("archivio.db")},
+                                                  std::pair{archiveexport::Format::Xlsx, out.filePath("archivio.xlsx")}})
+            QVERIFY_THROWS_EXCEPTION(StoreError, archiveexport::write(m_store->connection(), format, destination));
+        tableexport::Table list{{"Cliente"}, QList<QStringList>(20000, QStringList{"ROSSI MARIO"}), -1};
+        QVERIFY_THROWS_EXCEPTION(StoreError, tableexport::write(list, tableexport::Format::Csv, out.filePath("lista.csv")));
+    }
     // Nothing under a final name, and nothing left half-made beside it.
     QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList({"esistente"}));
     QCOMPARE(QDir(existing).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());

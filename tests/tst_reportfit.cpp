@@ -1,3 +1,4 @@
+#include "fullfiles.h"
 #include "reports/layouts.h"
 #include "reports/paginator.h"
 #include "reports/reportdata.h"
@@ -10,8 +11,6 @@
 #include <QFontMetricsF>
 #include <QPdfWriter>
 #include <QTemporaryDir>
-#include <csignal>
-#include <sys/resource.h>
 
 // Every layout laid out with the widest values an office can store: no
 // placed text is wider or taller than its box, no two boxes overlap, and
@@ -190,14 +189,10 @@ void ReportFitTest::aDocumentThatCannotBeWrittenWholeIsNotThereAtAll()
     const PageModel model = laidOut("Estratto");
     const QString path = m_pdfs.filePath("pieno.pdf");
     // As on a disk that fills up: no file may grow past 8 KiB.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit before{};
-    getrlimit(RLIMIT_FSIZE, &before);
-    rlimit small = before;
-    small.rlim_cur = 8 * 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = reportpainter::exportPdf(model, path);
-    setrlimit(RLIMIT_FSIZE, &before);
+    const bool written = [&] {
+        const FullFiles full(8 * 1024);
+        return reportpainter::exportPdf(model, path);
+    }();
     QVERIFY(!written);
     QCOMPARE(QDir(m_pdfs.path()).entryList({"pieno.pdf*"}, QDir::Files), QStringList());
     QVERIFY(reportpainter::exportPdf(model, path));
