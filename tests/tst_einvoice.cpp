@@ -348,7 +348,7 @@ void EinvoiceTest::killedRunsLeaveNoFileWithoutItsRecordNorAProgressiveTwice()
     int killed = 0;
     for (int at : moments)
         killed += runKilledAfter(QStringLiteral(VELMORA_CLI), run, at);
-    QVERIFY(killed > 20);
+    QVERIFY(killed > 10);
     // A whole run afterwards settles what the killed ones left.
     QVERIFY(!runKilledAfter(QStringLiteral(VELMORA_CLI), run, 60000));
 
