@@ -1,19 +1,18 @@
 #include "backup.h"
 
 #include "store/connection.h"
-#include "store/schema.h"
-#include "store/statement.h"
-#include "store/storeerror.h"
 #include "store/durablefile.h"
 #include "store/integrity.h"
+#include "store/recordset.h"
+#include "store/schema.h"
+#include "store/storecopy.h"
+#include "store/storeerror.h"
 #include "store/storefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-#include <cerrno>
-#include <sqlite3.h>
 
 namespace backup {
 
@@ -22,55 +21,21 @@ namespace {
 const QString Prefix = QStringLiteral("Database-");
 const QString Stamp = QStringLiteral("yyyy-MM-dd-HHmmss-zzz");
 
-qint64 rowsOf(sqlite3 *db, const QString &table)
+qint64 rowsOf(Connection &connection, const QString &table)
 {
-    Statement count(db, ("SELECT count(*) FROM " + table).toUtf8());
-    count.step();
-    return sqlite3_column_int64(count.handle(), 0);
+    return Recordset(connection, QStringLiteral("SELECT count(*) FROM %1").arg(table)).fields(0).toInteger();
 }
 
 void verify(Connection &store, const QString &path)
 {
     Connection copy;
     copy.open(path, storefile::password);
-    Statement check(copy.handle(), "PRAGMA integrity_check");
-    check.step();
-    const QString verdict = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(check.handle(), 0)));
-    if (verdict != QLatin1String("ok"))
-        throw StoreError(QStringLiteral("la copia non supera la verifica (%1)").arg(verdict));
-    for (const auto &table : schema::tables())
-        if (rowsOf(copy.handle(), table.name) != rowsOf(store.handle(), table.name))
-            throw StoreError(QStringLiteral("la copia non ha le stesse righe dell'archivio nella tabella %1").arg(table.name));
-}
-
-void copyInto(Connection &store, const QString &path, const Progress &progress)
-{
-    Connection copy;
-    copy.create(path, storefile::password, store.pageSize());
-    sqlite3_backup *run = sqlite3_backup_init(copy.handle(), "main", store.handle(), "main");
-    if (!run)
-        throw StoreError::fromSqlite(sqlite3_errcode(copy.handle()), sqlite3_errmsg(copy.handle()));
-    // A slice of pages at a time, so a window can show how far it is.
-    int rc = SQLITE_OK;
-    do {
-        rc = sqlite3_backup_step(run, 1024);
-        const int total = sqlite3_backup_pagecount(run);
-        if (progress && total > 0)
-            progress(50 * (total - sqlite3_backup_remaining(run)) / total);
-    } while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
-    sqlite3_backup_finish(run);
-    if (rc == SQLITE_DONE)
-        return;
-    const int cause = sqlite3_system_errno(copy.handle());
-    if (cause == ENOSPC || rc == SQLITE_FULL)
-        throw StoreError(QStringLiteral("la copia non può essere scritta in %1: il disco è pieno").arg(QFileInfo(path).absolutePath()));
-    // A store that cannot be read whole is told as such, not as the engine's
-    // words for the copy that stopped.
-    const QString problems = integrity::problemsOf(store.path());
+    const QString problems = integrity::problemsIn(copy, integrity::Depth::Full);
     if (!problems.isEmpty())
-        throw StoreError(QStringLiteral("l'archivio è danneggiato e non può essere copiato per intero: %1").arg(problems));
-    throw StoreError(QStringLiteral("la copia non può essere scritta in %1: %2")
-                         .arg(QFileInfo(path).absolutePath(), QString::fromUtf8(sqlite3_errstr(rc))));
+        throw StoreError(QStringLiteral("la copia non supera la verifica: %1").arg(problems));
+    for (const auto &table : schema::tables())
+        if (rowsOf(copy, table.name) != rowsOf(store, table.name))
+            throw StoreError(QStringLiteral("la copia non ha le stesse righe dell'archivio nella tabella %1").arg(table.name));
 }
 
 }
@@ -99,7 +64,11 @@ QString make(Connection &store, const QString &folder, const QString &label, con
     // has a copy's name.
     try {
         durablefile::make(path, [&](const QString &partial) {
-            copyInto(store, partial, progress);
+            // The copying reports up to 50 per cent, the check of the copy the rest.
+            storecopy::write(store, partial, [&](int done, int total) {
+                if (progress)
+                    progress(50 * done / total);
+            });
             verify(store, partial);
         });
         if (progress)
@@ -116,7 +85,7 @@ bool isSound(const Copy &copy)
         Connection opened;
         opened.open(copy.path, storefile::password);
         for (const auto &table : schema::tables())
-            rowsOf(opened.handle(), table.name);
+            rowsOf(opened, table.name);
         return true;
     } catch (const StoreError &) {
         return false;

@@ -8,12 +8,10 @@
 #include <QStringList>
 #include <sqlite3.h>
 
-QString integrity::problemsOf(const QString &path)
+QString integrity::problemsIn(Connection &connection, Depth depth)
 {
     try {
-        Connection connection;
-        connection.open(path, storefile::password);
-        Statement check(connection.handle(), "PRAGMA quick_check");
+        Statement check(connection.handle(), depth == Depth::Full ? "PRAGMA integrity_check" : "PRAGMA quick_check");
         // The engine's findings, one a line; its heading line is not one.
         QStringList problems;
         while (check.step()) {
@@ -26,9 +24,20 @@ QString integrity::problemsOf(const QString &path)
             return QString();
         return QStringLiteral("la verifica dell'archivio %1 ha trovato errori nella struttura del file "
                               "(segnalazioni: %2; la prima: «%3»)")
-            .arg(path)
+            .arg(connection.path())
             .arg(problems.size())
             .arg(problems.value(0));
+    } catch (const StoreError &error) {
+        return error.message();
+    }
+}
+
+QString integrity::problemsOf(const QString &path, Depth depth)
+{
+    try {
+        Connection connection;
+        connection.open(path, storefile::password);
+        return problemsIn(connection, depth);
     } catch (const StoreError &error) {
         return error.message();
     }
