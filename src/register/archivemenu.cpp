@@ -6,7 +6,6 @@
 #include "restorewindow.h"
 #include "undobillingwindow.h"
 #include "store/connection.h"
-#include "store/damage.h"
 #include "store/integrity.h"
 #include "store/storeerror.h"
 #include "ui/damagenotice.h"
@@ -158,7 +157,7 @@ void ArchiveMenu::check()
                           QStringLiteral("L'archivio è integro:\n%1").arg(m_connection.path()));
         return;
     }
-    damage::markStore(m_connection.handle());
+    m_connection.markDamaged();
     if (offerRestore(m_messages, m_window, StoreError(problems, StoreError::Kind::Damage)))
         openRestore();
 }

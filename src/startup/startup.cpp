@@ -18,7 +18,7 @@ Startup::Startup(Messages &messages, const QString &storePath)
 {
     QObject::connect(&m_splash, &SplashWindow::handedOver, &m_check, [this] { checkStore(); });
     QObject::connect(&m_check, &StoreCheck::damaged, &m_check, [this](const QString &problems) {
-        damage::markStore(m_connection.handle());
+        m_connection.markDamaged();
         damage::report(StoreError(problems, StoreError::Kind::Damage));
     });
     QObject::connect(&m_check, &StoreCheck::copyFailed, &m_check, [this](const QString &cause) {

@@ -144,6 +144,21 @@ bool Connection::isDamaged() const
     return m_db && damage::isMarked(m_db);
 }
 
+void Connection::markDamaged()
+{
+    if (m_db)
+        damage::markStore(m_db);
+}
+
+std::vector<qint64> Connection::keysOf(const QString &jetSql)
+{
+    Statement keys(m_db, dialect::translate(jetSql));
+    std::vector<qint64> found;
+    while (keys.step())
+        found.push_back(keys.integer(0));
+    return found;
+}
+
 qint64 Connection::lastInsertId() const
 {
     return m_db ? sqlite3_last_insert_rowid(m_db) : 0;

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <vector>
+
 struct sqlite3;
 
 // The one shared connection to the encrypted store file, opened at start-up
@@ -39,6 +41,8 @@ public:
     QString path() const;
     // Whether damage was found in this run (no write is taken any more).
     bool isDamaged() const;
+    // Damage found by a check: from now on no write is taken.
+    void markDamaged();
 
     // Runs one statement that returns no rows; returns the rows changed.
     // Values for its "?" marks are bound, never pasted into the text.
@@ -48,6 +52,9 @@ public:
     // still as loaded, otherwise refused with what happened to it.
     int executeOnLoaded(const QString &jetSql, const QList<QVariant> &values, const RowVersion &loaded);
     qint64 lastInsertId() const;
+    // The whole numbers of a query's first column, stepped straight into
+    // place: a million keys of a long list are 8 MB, not a table of cells.
+    std::vector<qint64> keysOf(const QString &jetSql);
 
     // For the store's own classes.
     sqlite3 *handle() const { return m_db; }

@@ -1,9 +1,7 @@
 #include "keyedrows.h"
 
 #include "store/connection.h"
-#include "store/dialect.h"
 #include "store/recordset.h"
-#include "store/statement.h"
 #include "store/skipfailure.h"
 
 #include <QRegularExpression>
@@ -29,11 +27,7 @@ std::shared_ptr<KeyedRows> KeyedRows::open(Connection &connection, const QString
     if (!match.hasMatch() || grouped.match(match.captured(1)).hasMatch() || grouped.match(match.captured(3)).hasMatch())
         return nullptr;
     std::shared_ptr<KeyedRows> rows(new KeyedRows(connection, match.captured(1), match.captured(2), formats));
-    // Stepped straight into the keys: a million of them are 8 MB, not a
-    // table of cells copied over.
-    Statement keys(connection.handle(), dialect::translate(QStringLiteral("SELECT ID FROM ") + rows->m_table + match.captured(3)));
-    while (keys.step())
-        rows->m_keys.push_back(keys.integer(0));
+    rows->m_keys = connection.keysOf(QStringLiteral("SELECT ID FROM ") + rows->m_table + match.captured(3));
     return rows;
 }
 
