@@ -3,27 +3,18 @@
 #include "tableexport.h"
 #include "workbook.h"
 #include "store/connection.h"
-#include "store/recordset.h"
 #include "store/durablefile.h"
+#include "store/plainexport.h"
+#include "store/resulttable.h"
 #include "store/storeerror.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <sqlite3.h>
 
 namespace archiveexport {
 
 namespace {
-
-// A table's rows in the order of their keys; a table without an ID (the
-// rows of the billing runs) by its first two columns.
-std::shared_ptr<const ResultTable> rowsOf(Connection &store, const QString &table)
-{
-    const bool keyed = store.columnsOf(table).first().name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0;
-    return Recordset(store, QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(table, keyed ? QStringLiteral("ID") : QStringLiteral("1, 2")))
-        .rows();
-}
 
 // A value as an Italian spreadsheet reads it: amounts "1234,50", dates dd/MM/yyyy.
 QString shownValue(const Field &field)
@@ -33,7 +24,7 @@ QString shownValue(const Field &field)
 
 QByteArray csvOf(Connection &store, const QString &table)
 {
-    const auto rows = rowsOf(store, table);
+    const auto rows = store.tableRows(table);
     tableexport::Table shown;
     for (int c = 0; c < rows->columnCount(); ++c)
         shown.headers << rows->columnName(c);
@@ -85,103 +76,9 @@ QStringList writeCsv(Connection &store, const QString &folder)
     return written;
 }
 
-void check(sqlite3 *db, int rc)
-{
-    if (rc != SQLITE_OK && rc != SQLITE_DONE)
-        throw StoreError::fromSqlite(rc, sqlite3_errmsg(db));
-}
-
-void bindField(sqlite3 *db, sqlite3_stmt *insert, int position, const Field &field)
-{
-    switch (field.kind()) {
-    case Field::Kind::Null:
-        check(db, sqlite3_bind_null(insert, position));
-        return;
-    case Field::Kind::Integer:
-        check(db, sqlite3_bind_int64(insert, position, field.toInteger()));
-        return;
-    case Field::Kind::Money: // euros, as any tool reads an amount
-        check(db, sqlite3_bind_double(insert, position, double(field.toMoney().cents()) / 100));
-        return;
-    case Field::Kind::Date: {
-        const QByteArray iso = field.toDate().toString(Qt::ISODate).toUtf8();
-        check(db, sqlite3_bind_text(insert, position, iso.constData(), int(iso.size()), SQLITE_TRANSIENT));
-        return;
-    }
-    case Field::Kind::Real:
-    case Field::Kind::Text:
-        break;
-    }
-    if (field.kind() == Field::Kind::Real) {
-        bool ok = false;
-        const double value = QLocale(QLocale::Italian, QLocale::Italy).toDouble(field.text(), &ok);
-        check(db, sqlite3_bind_double(insert, position, value));
-        return;
-    }
-    const QByteArray text = field.text().toUtf8();
-    check(db, sqlite3_bind_text(insert, position, text.constData(), int(text.size()), SQLITE_TRANSIENT));
-}
-
-const char *plainType(ColumnType type)
-{
-    switch (type) {
-    case ColumnType::Integer:
-        return "INTEGER";
-    case ColumnType::Number:
-    case ColumnType::Money:
-        return "REAL";
-    default:
-        return "TEXT";
-    }
-}
-
-void fillPlain(sqlite3 *db, Connection &store)
-{
-    check(db, sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr));
-    for (const QString &table : store.tableNames()) {
-        QStringList columns;
-        for (const ColumnDefinition &column : store.columnsOf(table))
-            columns << column.name + QLatin1Char(' ')
-                           + (columns.isEmpty() && column.name == QLatin1String("ID") ? QStringLiteral("INTEGER PRIMARY KEY")
-                                                                                     : QLatin1String(plainType(column.type)));
-        const QByteArray create = QStringLiteral("CREATE TABLE %1 (%2)").arg(table, columns.join(QStringLiteral(", "))).toUtf8();
-        check(db, sqlite3_exec(db, create.constData(), nullptr, nullptr, nullptr));
-        const auto rows = rowsOf(store, table);
-        const QByteArray sql = QStringLiteral("INSERT INTO %1 VALUES (%2)")
-                                   .arg(table, QStringList(rows->columnCount(), QStringLiteral("?")).join(QLatin1Char(',')))
-                                   .toUtf8();
-        sqlite3_stmt *insert = nullptr;
-        check(db, sqlite3_prepare_v2(db, sql.constData(), -1, &insert, nullptr));
-        try {
-            for (int r = 0; r < rows->rowCount(); ++r) {
-                for (int c = 0; c < rows->columnCount(); ++c)
-                    bindField(db, insert, c + 1, rows->field(r, c));
-                check(db, sqlite3_step(insert));
-                sqlite3_reset(insert);
-            }
-        } catch (...) {
-            sqlite3_finalize(insert);
-            throw;
-        }
-        sqlite3_finalize(insert);
-    }
-    check(db, sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr));
-}
-
 QStringList writeSqlite(Connection &store, const QString &path)
 {
-    durablefile::make(path, [&](const QString &partial) {
-        sqlite3 *db = nullptr;
-        const int rc = sqlite3_open_v2(partial.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-        try {
-            check(db, rc);
-            fillPlain(db, store);
-        } catch (...) {
-            sqlite3_close(db);
-            throw;
-        }
-        sqlite3_close(db);
-    });
+    durablefile::make(path, [&](const QString &partial) { plainexport::write(store, partial); });
     return {path};
 }
 
@@ -193,7 +90,7 @@ void fillXlsx(Connection &store, const QString &path)
     format_set_num_format(date, "dd/mm/yyyy");
     for (const QString &table : store.tableNames()) {
         lxw_worksheet *sheet = workbook_add_worksheet(book, table.left(31).toUtf8().constData());
-        const auto rows = rowsOf(store, table);
+        const auto rows = store.tableRows(table);
         for (int c = 0; c < rows->columnCount(); ++c)
             worksheet_write_string(sheet, 0, lxw_col_t(c), rows->columnName(c).toUtf8().constData(), made.heading);
         for (int r = 0; r < rows->rowCount(); ++r)

@@ -2,6 +2,7 @@
 
 #include "damage.h"
 #include "dialect.h"
+#include "recordset.h"
 #include "sqlfunctions.h"
 #include "sqltext.h"
 #include "statement.h"
@@ -202,4 +203,11 @@ bool Connection::hasAll(const QStringList &names)
     while (found.step())
         missing.removeAll(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(found.handle(), 0))));
     return missing.isEmpty();
+}
+
+std::shared_ptr<const ResultTable> Connection::tableRows(const QString &table)
+{
+    const bool keyed = columnsOf(table).first().name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0;
+    return Recordset(*this, QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(table, keyed ? QStringLiteral("ID") : QStringLiteral("1, 2")))
+        .rows();
 }

@@ -8,8 +8,10 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <memory>
 #include <vector>
 
+class ResultTable;
 struct sqlite3;
 
 // The one shared connection to the encrypted store file, opened at start-up
@@ -62,6 +64,9 @@ public:
     // Every table of the store: the register's five in their order, then
     // the others (billing runs, office profile, e-invoices) by name.
     QStringList tableNames();
+    // Every row of a table, in the order of its keys; a table without an ID
+    // (the rows of the billing runs) by its first two columns.
+    std::shared_ptr<const ResultTable> tableRows(const QString &table);
     // Whether the store has every one of these tables and indexes.
     bool hasAll(const QStringList &names);
 
