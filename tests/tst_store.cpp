@@ -269,6 +269,7 @@ void StoreTest::readsItalianAmounts_data()
     QTest::newRow("whole") << "12" << qint64(1200) << "12,00";
     QTest::newRow("millions") << "1234567,891" << qint64(123456789) << "1.234.567,89";
     QTest::newRow("negative") << "-3,2" << qint64(-320) << "-3,20";
+    QTest::newRow("negative thousands") << "-1.234,5" << qint64(-123450) << "-1.234,50";
     QTest::newRow("no units") << ",5" << qint64(50) << "0,50";
     QTest::newRow("blanks") << " 7,25 " << qint64(725) << "7,25";
     QTest::newRow("half cent up") << "0,005" << qint64(1) << "0,01";
@@ -292,6 +293,8 @@ void StoreTest::readsItalianAmounts()
     QCOMPARE(money->cents(), cents);
     QCOMPARE(money->groupedText(), grouped);
     QCOMPARE(money->plainText(), QString(grouped).remove('.'));
+    // As reports print it ("€" #.##0,00): a negative amount's sign before the euro.
+    QCOMPARE(money->euroText(), grouped.startsWith('-') ? "-€ " + grouped.mid(1) : "€ " + grouped);
 }
 
 void StoreTest::multipliesAmountsExactly_data()

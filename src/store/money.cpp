@@ -75,7 +75,8 @@ QString Money::groupedText() const
 
 QString Money::euroText() const
 {
-    return QStringLiteral("€ ") + groupedText();
+    // The format "€" #.##0,00 puts a negative amount's sign before the euro.
+    return m_cents < 0 ? QStringLiteral("-€ ") + format(-m_cents, true) : QStringLiteral("€ ") + groupedText();
 }
 
 QString Money::valueText() const

@@ -26,7 +26,7 @@ public:
 
     QString plainText() const;   // "0.00": "1234,50"
     QString groupedText() const; // "#,0.00": "1.234,50"
-    QString euroText() const;    // as reports and lists print it: "€ 1.234,50"
+    QString euroText() const;    // as reports and lists print it: "€ 1.234,50", "-€ 1.234,50"
     QString valueText() const;   // the bare value as the lists show it: "1234,5"
 
     constexpr bool operator==(const Money &) const = default;
