@@ -99,7 +99,7 @@ void InvoiceWindowsTest::aReasonGetsItsVatRateAndTheBillsBecomeFiles()
                                   {"DATAR", QDate(2026, 5, 4)}, {"QTA", "1"}, {"IMPORTO", "100"}, {"PARC", "S"},
                                   {"DATAP", QDate(2026, 5, 31)}, {"NR", number}});
 
-    trigger("GFatture");
+    trigger("ArchivioFatture");
     auto *invoices = m_program.window<InvoicesWindow>();
     QVERIFY(invoices && invoices->isVisible());
     drive(invoices);

@@ -66,8 +66,13 @@ void MainWindowTest::opensWithNoPanelAndRefusesItsClose()
     QStringList billing;
     for (QAction *action : m_window->findChild<QMenu *>("GParcellazione")->actions())
         billing << action->text();
-    // The register's own two entries first; the electronic invoices after them.
-    QCOMPARE(billing, QStringList({"Gestione Singola", "Gestione Massiva", "", "Fatture elettroniche"}));
+    // The register's own two entries; the electronic invoices are under
+    // "Archivio", after the office's data.
+    QCOMPARE(billing, QStringList({"Gestione Singola", "Gestione Massiva"}));
+    QStringList archive;
+    for (QAction *action : m_window->findChild<QMenu *>("MenuArchivio")->actions())
+        archive << action->text();
+    QCOMPARE(archive.mid(archive.size() - 2), QStringList({"Dati dello Studio...", "Fatture elettroniche"}));
     for (const char *panel : {"Frame1", "Frame2", "Frame4", "Frame6", "Frame7", "Frame9", "Picture7"})
         QVERIFY2(!shown(panel), panel);
     // Where no panel is open, a summary of the day's figures, text only.

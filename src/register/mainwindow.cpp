@@ -114,13 +114,15 @@ void MainWindow::buildMenus()
     QAction *mass = billing->addAction(QStringLiteral("Gestione Massiva"));
     mass->setObjectName(QStringLiteral("GMassiva"));
     connect(mass, &QAction::triggered, this, &MainWindow::openMassBilling);
-    billing->addSeparator();
-    QAction *invoices = billing->addAction(QStringLiteral("Fatture elettroniche"));
-    invoices->setObjectName(QStringLiteral("GFatture"));
-    connect(invoices, &QAction::triggered, this, &MainWindow::openInvoices);
     connect(menuAction(bar, QStringLiteral("Segnalazioni"), QStringLiteral("&Segnalazioni")),
             &QAction::triggered, this, &MainWindow::openAnomalies);
     m_archive = new ArchiveMenu(bar, m_connection, m_messages, this);
+    // The electronic invoices are beyond the register's own menus: they sit
+    // with the office's data, after them.
+    QMenu *archive = bar->findChild<QMenu *>(QStringLiteral("MenuArchivio"));
+    QAction *invoices = archive->addAction(QStringLiteral("Fatture elettroniche"));
+    invoices->setObjectName(QStringLiteral("ArchivioFatture"));
+    connect(invoices, &QAction::triggered, this, &MainWindow::openInvoices);
 }
 
 void MainWindow::buildPanels()
