@@ -133,6 +133,14 @@ void ServicesTest::entersServiceAndFindsItInBothLists()
     QCOMPARE(get<DropDown>("Cbo1")->text(), QString());
     QCOMPARE(get<DateField>("D1")->date(), QDate::currentDate());
     QCOMPARE(field("T6")->text(), QString("1"));
+    // "Pulisci" empties the editor and its three lists; "Nuova Prestazione"
+    // fills them again.
+    press("Cmd9");
+    for (const char *list : {"Cbo1", "Cbo2", "Cbo4"})
+        QVERIFY2(get<DropDown>(list)->count() == 0, list);
+    QCOMPARE(field("T6")->text(), QString("1"));
+    press("Cmd3");
+    QCOMPARE(get<DropDown>("Cbo1")->count(), 1);
 
     pick("Cbo1", "D'Angelo Maria");
     pick("Cbo2", "VISITA");

@@ -201,11 +201,7 @@ void MainWindow::connectServices()
     connect(m_commandBar->remove(), &QPushButton::clicked, this, [this] { openSearch(false); });
     connect(m_commandBar->print(), &QPushButton::clicked, this, &MainWindow::printServices);
     connect(m_commandBar->searchPrint(), &QPushButton::clicked, this, &MainWindow::openStatistics);
-    connect(m_commandBar->clear(), &QPushButton::clicked, this, [this] {
-        m_editor->clear();
-        // The lists come back at once, so that the next service can be entered.
-        m_editor->fillPickLists();
-    });
+    connect(m_commandBar->clear(), &QPushButton::clicked, m_editor, &ServiceEditor::clear);
     connect(m_search, &ServiceSearch::servicePicked, this, &MainWindow::showPickedService);
     connect(m_anomalies, &AnomalyPanel::servicePicked, this, &MainWindow::correctAnomaly);
     connect(m_editor, &ServiceEditor::backToSearch, this, [this] {
