@@ -98,6 +98,11 @@ void removeLeftovers(const QString &folder)
     for (const QString &name : dir.entryList({Prefix + QStringLiteral("*.parziale-*")}, QDir::Files))
         if (durablefile::isLeftover(name))
             QFile::remove(dir.filePath(name));
+    // An empty file under a copy's name is what an earlier version left when
+    // it was killed while copying.
+    for (const QString &name : dir.entryList({Prefix + QStringLiteral("*.db")}, QDir::Files))
+        if (QFileInfo(dir.filePath(name)).size() == 0)
+            QFile::remove(dir.filePath(name));
 }
 
 QList<Copy> list(const QString &folder)
@@ -118,12 +123,7 @@ QList<Copy> list(const QString &folder)
 
 void rotate(const QString &folder)
 {
-    // An empty file under a copy's name is what an earlier version left when
-    // it was killed while copying.
-    const QDir dir(folder);
-    for (const QString &name : dir.entryList({Prefix + QStringLiteral("*.db")}, QDir::Files))
-        if (QFileInfo(dir.filePath(name)).size() == 0)
-            QFile::remove(dir.filePath(name));
+    removeLeftovers(folder);
     QSet<QString> days, weeks, months;
     for (const Copy &copy : list(folder)) {
         if (!copy.label.isEmpty())

@@ -36,7 +36,8 @@ QString make(Connection &store, const QString &folder = QString(), const QString
              const Progress &progress = {});
 // Whether a copy opens with the store's key and its tables count.
 bool isSound(const Copy &copy);
-// Removes what copies killed midway left (their files and journals).
+// Removes what copies killed midway left: their files and journals, and
+// empty files under a copy's name.
 void removeLeftovers(const QString &folder);
 // The copies in the folder, newest first, by their names: a file has a
 // copy's name only once verified, and an empty one is never listed.

@@ -56,7 +56,7 @@ Run finish(Connection &connection, qint64 run)
 QList<Run> recent(Connection &connection, int most)
 {
     QList<Run> runs;
-    if (!connection.tableNames().contains(QStringLiteral("PARCELLAZIONI")))
+    if (!connection.hasAll({QStringLiteral("PARCELLAZIONI")}))
         return runs;
     Recordset rows(connection, QStringLiteral("SELECT ID, QUANDO, PANNELLO, PRESTAZIONI, TOTALE, ANNULLATA FROM PARCELLAZIONI "
                                               "WHERE PRESTAZIONI > 0 ORDER BY ID DESC LIMIT ?"),

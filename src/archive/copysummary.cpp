@@ -10,10 +10,11 @@
 
 CopySummary CopySummary::of(const backup::Copy &copy)
 {
-    CopySummary summary{copy, QFileInfo(copy.path).size(), {}, {}, {}, {}, integrity::problemsOf(copy.path)};
+    CopySummary summary{copy, QFileInfo(copy.path).size(), {}, {}, {}, {}, {}};
     try {
         Connection opened;
         opened.open(copy.path, storefile::password);
+        summary.problems = integrity::problemsIn(opened, integrity::Depth::Quick);
         const auto number = [&](const char *sql) { return Recordset(opened, QString::fromLatin1(sql)).fields(0).toInteger(); };
         summary.clients = number("SELECT count(*) FROM SOGGETTI");
         summary.services = number("SELECT count(*) FROM PRESTAZIONI");

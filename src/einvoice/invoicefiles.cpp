@@ -68,7 +68,8 @@ Written writeOne(Connection &connection, const QString &number, int year, const 
     const QString name = invoicexml::fileName(prepared.office, progressiveText);
     if (!QDir().mkpath(folder))
         throw InvoiceRefused{QStringLiteral("La cartella %1 non può essere creata").arg(folder)};
-    const Written written{QDir(folder).absoluteFilePath(name), durablefile::partialName(QDir(folder).absoluteFilePath(name))};
+    const QString path = QDir(folder).absoluteFilePath(name);
+    const Written written{path, durablefile::partialName(path)};
     if (QFileInfo::exists(written.path))
         throw InvoiceRefused{QStringLiteral("Il file %1 esiste già: il progressivo dei dati dello Studio è indietro").arg(written.path)};
     try {

@@ -181,28 +181,36 @@ const QList<ColumnDefinition> &Connection::columnsOf(const QString &table)
     return *m_columns.insert(key, columns);
 }
 
+namespace {
+
+// The names the engine's catalogue lists for a query of it.
+QStringList catalogueNames(sqlite3 *db, const char *sql)
+{
+    Statement all(db, sql);
+    QStringList names;
+    while (all.step())
+        names << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(all.handle(), 0)));
+    return names;
+}
+
+}
+
 QStringList Connection::tableNames()
 {
     QStringList names;
     for (const TableDefinition &table : schema::tables())
         names << table.name;
-    Statement all(m_db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite!_%' ESCAPE '!' "
-                        "ORDER BY name");
-    while (all.step()) {
-        const QString name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(all.handle(), 0)));
+    for (const QString &name : catalogueNames(m_db, "SELECT name FROM sqlite_master WHERE type = 'table' "
+                                                    "AND name NOT LIKE 'sqlite!_%' ESCAPE '!' ORDER BY name"))
         if (!names.contains(name, Qt::CaseInsensitive))
             names << name;
-    }
     return names;
 }
 
 bool Connection::hasAll(const QStringList &names)
 {
-    Statement found(m_db, "SELECT name FROM sqlite_master");
-    QStringList missing = names;
-    while (found.step())
-        missing.removeAll(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(found.handle(), 0))));
-    return missing.isEmpty();
+    const QStringList stored = catalogueNames(m_db, "SELECT name FROM sqlite_master");
+    return std::all_of(names.begin(), names.end(), [&](const QString &name) { return stored.contains(name); });
 }
 
 std::shared_ptr<const ResultTable> Connection::tableRows(const QString &table)
