@@ -3,6 +3,7 @@
 #include "generatedstore.h"
 #include "store/dialect.h"
 #include "store/recordset.h"
+#include "store/sqlite/sqliteengine.h"
 
 #include <QCoreApplication>
 #include <map>
@@ -29,7 +30,7 @@ QString lookup()
 int rawQuery(const QByteArray &sql)
 {
     sqlite3_stmt *stmt = nullptr;
-    sqlite3_prepare_v2(store().connection().handle(), sql.constData(), -1, &stmt, nullptr);
+    sqlite3_prepare_v2(sqliteEngineOf(store().connection())->handle(), sql.constData(), -1, &stmt, nullptr);
     int rows = 0;
     const int columns = sqlite3_column_count(stmt);
     while (sqlite3_step(stmt) == SQLITE_ROW) {
@@ -58,7 +59,7 @@ int rawQuery(const QByteArray &sql)
 void rawExecute(const char *sql, std::initializer_list<QByteArray> texts, qint64 id)
 {
     sqlite3_stmt *stmt = nullptr;
-    sqlite3_prepare_v2(store().connection().handle(), sql, -1, &stmt, nullptr);
+    sqlite3_prepare_v2(sqliteEngineOf(store().connection())->handle(), sql, -1, &stmt, nullptr);
     int position = 1;
     for (const QByteArray &text : texts)
         sqlite3_bind_text(stmt, position++, text.constData(), int(text.size()), SQLITE_TRANSIENT);

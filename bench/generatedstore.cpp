@@ -88,7 +88,7 @@ void GeneratedStore::build(const QString &path, int services, int clients)
         connection.execute(QStringLiteral("INSERT INTO OPERATORE (OPERATORE) VALUES ('OPERATORE %1')").arg(i));
     // The services go in through one prepared statement: a million rows
     // through the recordset would take minutes.
-    Statement insert(connection.handle(),
+    Statement insert(connection,
                      "INSERT INTO PRESTAZIONI (DATAR, ANNO, MESE, ID_CL, ID_OPER, ID_CAUS, CLIENTE, CAUSALE, QTA, IMPORTO, "
                      "OPERATORE, PARC, NOTE, AGG) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     const auto text = [](const QString &value) { return StoredValue::ofText(value.toUtf8()); };

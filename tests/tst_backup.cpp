@@ -2,6 +2,7 @@
 #include "archive/restore.h"
 #include "store/recordset.h"
 #include "store/schema.h"
+#include "store/sqlite/sqliteengine.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
 #include "store/transaction.h"
@@ -73,17 +74,17 @@ void BackupTest::aStoreOfTheFormerPagesOpensWorksAndIsCopiedAsItIs()
     }
     Connection store;
     storefile::openOrCreate(store, path);
-    QCOMPARE(store.pageSize(), 1024);
+    QCOMPARE(sqliteEngineOf(store)->pageSize(), 1024);
     store.execute("INSERT INTO SOGGETTI (Soggetto, Stato) VALUES ('BIANCHI', 'S')");
     QCOMPARE(Recordset(store, "SELECT count(*) FROM SOGGETTI").fields(0).text(), QString("2"));
     Connection copy;
     copy.open(backup::make(store), storefile::password);
-    QCOMPARE(copy.pageSize(), 1024);
+    QCOMPARE(sqliteEngineOf(copy)->pageSize(), 1024);
     QCOMPARE(Recordset(copy, "SELECT count(*) FROM SOGGETTI").fields(0).text(), QString("2"));
     // A new store has the larger pages.
     Connection fresh;
     storefile::openOrCreate(fresh, storefile::pathIn(dir.filePath("nuovo")));
-    QCOMPARE(fresh.pageSize(), Connection::NewPageSize);
+    QCOMPARE(sqliteEngineOf(fresh)->pageSize(), Connection::NewPageSize);
 }
 
 void BackupTest::aCopyIsMadeVerifiedAndOpensWithTheStoresKey()

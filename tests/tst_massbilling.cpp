@@ -7,7 +7,6 @@
 #include "ui/gridlist.h"
 #include "store/recordset.h"
 
-#include <sqlite3.h>
 #include "ui/tickbox.h"
 
 #include <QAction>
@@ -227,12 +226,9 @@ void MassBillingTest::fiftyThousandRowsTickedAreBilledExactly()
     // 50,000 unbilled services over 2025 and 2026, written at once.
     Connection &store = m_program.store().connection();
     store.execute("BEGIN");
-    QCOMPARE(sqlite3_exec(store.handle(),
-                          "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 50000) "
-                          "INSERT INTO PRESTAZIONI (DATAR, ANNO, CLIENTE, CAUSALE, IMPORTO, PARC) "
-                          "SELECT date('2025-01-01', '+' || (i % 700) || ' days'), 2025, 'CLIENTE ' || i, 'VISITA', i, 'N' FROM n",
-                          nullptr, nullptr, nullptr),
-             SQLITE_OK);
+    store.execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 50000) "
+                  "INSERT INTO PRESTAZIONI (DATAR, ANNO, CLIENTE, CAUSALE, IMPORTO, PARC) "
+                  "SELECT date('2025-01-01', '+' || (i % 700) || ' days'), 2025, 'CLIENTE ' || i, 'VISITA', i, 'N' FROM n");
     store.execute("COMMIT");
     open();
     QCOMPARE(list()->count(), 50000);

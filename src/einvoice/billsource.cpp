@@ -24,7 +24,7 @@ void readServices(Connection &connection, BillSource &bill)
 {
     Recordset rows(connection,
                    QStringLiteral("SELECT P.ID, P.DATAR, P.CAUSALE, P.NOTE, P.QTA, P.IMPORTO, P.DATAP, P.ID_CL, P.CLIENTE, "
-                                  "F.ALIQUOTA, F.NATURA, F.CASSA, F.RITENUTA FROM PRESTAZIONI AS P INDEXED BY PRESTAZIONI_NR "
+                                  "F.ALIQUOTA, F.NATURA, F.CASSA, F.RITENUTA FROM PRESTAZIONI AS P WITH (INDEX(PRESTAZIONI_NR)) "
                                   "LEFT JOIN FE_CAUSALI AS F ON F.ID_CAUS = P.ID_CAUS "
                                   "WHERE P.NR = ? AND P.PARC = 'S' AND P.DATAP >= ? AND P.DATAP <= ? ORDER BY P.DATAR, P.ID"),
                    {bill.number, QDate(bill.year, 1, 1), QDate(bill.year, 12, 31)});

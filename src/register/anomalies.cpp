@@ -24,7 +24,7 @@ qint64 anomalies::count(Connection &connection)
 {
     qint64 found = 0;
     skipFailure([&] {
-        found = Recordset(connection, QStringLiteral("SELECT count(*) FROM PRESTAZIONI INDEXED BY PRESTAZIONI_ANOMALIE "
+        found = Recordset(connection, QStringLiteral("SELECT count(*) FROM PRESTAZIONI WITH (INDEX(PRESTAZIONI_ANOMALIE)) "
                                                      "WHERE ID_CL IS NULL OR ID_OPER IS NULL OR ID_CAUS IS NULL"))
                     .fields(0)
                     .toInteger();

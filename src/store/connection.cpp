@@ -1,10 +1,9 @@
 #include "connection.h"
 
-#include "damage.h"
 #include "dialect.h"
+#include "engine.h"
 #include "recordset.h"
-#include "sqlfunctions.h"
-#include "sqltext.h"
+#include "sqlite/sqliteengine.h"
 #include "statement.h"
 #include "storeerror.h"
 
@@ -12,29 +11,39 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
-#include <sqlite3.h>
+
+Connection::Connection() = default;
 
 Connection::~Connection()
 {
     close();
 }
 
+Engine &Connection::engine() const
+{
+    if (!m_engine)
+        throw StoreError(QStringLiteral("il database non è aperto"));
+    return *m_engine;
+}
+
 void Connection::open(const QString &path, const QByteArray &key)
 {
     if (!QFileInfo(path).isFile())
         throw StoreError(QStringLiteral("il file non esiste"));
+    close();
     // The pages' size is not written in the file: the first read under the
     // wrong one finds no store.
+    std::unique_ptr<SqliteEngine> file;
     try {
-        connect(path, key, SQLITE_OPEN_READWRITE, NewPageSize);
+        file = std::make_unique<SqliteEngine>(path, key, SqliteEngine::Mode::Open, NewPageSize);
     } catch (const StoreError &) {
-        connect(path, key, SQLITE_OPEN_READWRITE, 1024);
+        file = std::make_unique<SqliteEngine>(path, key, SqliteEngine::Mode::Open, 1024);
     }
+    // The office would find out at the first save, after typing the service.
+    if (file->isReadOnly())
+        throw StoreError(QStringLiteral("il file è di sola lettura"));
+    m_engine = std::move(file);
     try {
-        // SQLite falls back to reading only; the office would find out at the
-        // first save, after typing the service.
-        if (sqlite3_db_readonly(m_db, "main") == 1)
-            throw StoreError(QStringLiteral("il file è di sola lettura"));
         verifyTables();
     } catch (...) {
         close();
@@ -44,49 +53,15 @@ void Connection::open(const QString &path, const QByteArray &key)
 
 void Connection::create(const QString &path, const QByteArray &key, int pageSize)
 {
-    if (QFileInfo::exists(path))
-        throw StoreError(QStringLiteral("il file esiste già"));
-    connect(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, pageSize);
-}
-
-void Connection::connect(const QString &path, const QByteArray &key, int flags, int pageSize)
-{
     close();
-    sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(QFileInfo(path).absoluteFilePath().toUtf8().constData(), &db, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        const StoreError error = StoreError::fromSqlite(rc, db ? sqlite3_errmsg(db) : nullptr);
-        sqlite3_close(db);
-        throw error;
-    }
-    m_db = db;
-    sqlite3_busy_timeout(m_db, 3000);
-    try {
-        Statement(m_db, "PRAGMA key = " + quotedText(QString::fromUtf8(key)).toUtf8()).run();
-        Statement(m_db, "PRAGMA cipher_page_size = " + QByteArray::number(pageSize)).run();
-        m_pageSize = pageSize;
-        // Every page read is decrypted: keep up to 64 MiB of them, so a list of
-        // 100,000 services refills from memory.
-        Statement(m_db, "PRAGMA cache_size = -65536").run();
-        // A commit that returned must survive a power cut: the journal's
-        // deletion is synced too, or the next open would roll it back.
-        Statement(m_db, "PRAGMA synchronous = EXTRA").run();
-        sqlfunctions::install(m_db);
-        // SQLCipher takes any key until the first read: read now, so a wrong
-        // key or a foreign file is refused here and not at the first list.
-        Statement(m_db, "SELECT count(*) FROM sqlite_master").run();
-    } catch (...) {
-        close();
-        throw;
-    }
+    m_engine = std::make_unique<SqliteEngine>(path, key, SqliteEngine::Mode::Create, pageSize);
 }
 
 void Connection::verifyTables()
 {
-    Statement tables(m_db, "SELECT name FROM sqlite_master WHERE type = 'table'");
     QSet<QString> present;
-    while (tables.step())
-        present << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(tables.handle(), 0))).toUpper();
+    for (const QString &name : m_engine->tables())
+        present << name.toUpper();
     for (const auto &table : schema::tables()) {
         if (!present.contains(table.name))
             throw StoreError(QStringLiteral("il file non contiene la tabella %1").arg(table.name));
@@ -104,16 +79,13 @@ void Connection::verifyTables()
 
 void Connection::close()
 {
-    if (!m_db)
-        return;
-    sqlite3_close_v2(m_db);
-    m_db = nullptr;
+    m_engine.reset();
     m_columns.clear();
 }
 
 int Connection::execute(const QString &jetSql, const QList<QVariant> &values)
 {
-    Statement statement(m_db, dialect::translate(jetSql));
+    Statement statement(*this, translated(jetSql));
     statement.bindAll(values);
     return statement.run();
 }
@@ -126,7 +98,7 @@ int Connection::executeOnLoaded(const QString &jetSql, const QList<QVariant> &va
     if (table.isEmpty())
         throw StoreError(QStringLiteral("istruzione non eseguibile su un record caricato"));
     const auto &columns = columnsOf(table);
-    Statement statement(m_db, dialect::translate(jetSql) + loaded.condition(columns).toUtf8());
+    Statement statement(*this, translated(jetSql) + translated(loaded.condition(columns)));
     statement.bindAll(values);
     loaded.bind(statement, int(values.size()) + 1, columns);
     const int changed = statement.run();
@@ -137,23 +109,28 @@ int Connection::executeOnLoaded(const QString &jetSql, const QList<QVariant> &va
 
 QString Connection::path() const
 {
-    return m_db ? QString::fromUtf8(sqlite3_db_filename(m_db, "main")) : QString();
+    return m_engine ? m_engine->location() : QString();
 }
 
 bool Connection::isDamaged() const
 {
-    return m_db && damage::isMarked(m_db);
+    return m_engine && m_engine->isDamaged();
 }
 
 void Connection::markDamaged()
 {
-    if (m_db)
-        damage::markStore(m_db);
+    if (m_engine)
+        m_engine->markDamaged();
+}
+
+QByteArray Connection::translated(const QString &jetSql) const
+{
+    return dialect::translate(jetSql, engine().flavour());
 }
 
 std::vector<qint64> Connection::keysOf(const QString &jetSql)
 {
-    Statement keys(m_db, dialect::translate(jetSql));
+    Statement keys(*this, translated(jetSql));
     std::vector<qint64> found;
     while (keys.step())
         found.push_back(keys.integer(0));
@@ -162,7 +139,7 @@ std::vector<qint64> Connection::keysOf(const QString &jetSql)
 
 qint64 Connection::lastInsertId() const
 {
-    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+    return m_engine ? m_engine->lastInsertId() : 0;
 }
 
 const QList<ColumnDefinition> &Connection::columnsOf(const QString &table)
@@ -171,28 +148,10 @@ const QList<ColumnDefinition> &Connection::columnsOf(const QString &table)
     auto found = m_columns.constFind(key);
     if (found != m_columns.constEnd())
         return *found;
-    Statement info(m_db, ("PRAGMA table_info(" + quotedIdentifier(table) + ")").toUtf8());
-    QList<ColumnDefinition> columns;
-    while (info.step())
-        columns.append({QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(info.handle(), 1))),
-                        columnTypeFromDeclaration(reinterpret_cast<const char *>(sqlite3_column_text(info.handle(), 2)))});
+    const QList<ColumnDefinition> columns = engine().columnsOf(table);
     if (columns.isEmpty())
         throw StoreError(QStringLiteral("la tabella %1 non esiste").arg(table));
     return *m_columns.insert(key, columns);
-}
-
-namespace {
-
-// The names the engine's catalogue lists for a query of it.
-QStringList catalogueNames(sqlite3 *db, const char *sql)
-{
-    Statement all(db, sql);
-    QStringList names;
-    while (all.step())
-        names << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(all.handle(), 0)));
-    return names;
-}
-
 }
 
 QStringList Connection::tableNames()
@@ -200,8 +159,7 @@ QStringList Connection::tableNames()
     QStringList names;
     for (const TableDefinition &table : schema::tables())
         names << table.name;
-    for (const QString &name : catalogueNames(m_db, "SELECT name FROM sqlite_master WHERE type = 'table' "
-                                                    "AND name NOT LIKE 'sqlite!_%' ESCAPE '!' ORDER BY name"))
+    for (const QString &name : engine().tables())
         if (!names.contains(name, Qt::CaseInsensitive))
             names << name;
     return names;
@@ -209,7 +167,7 @@ QStringList Connection::tableNames()
 
 bool Connection::hasAll(const QStringList &names)
 {
-    const QStringList stored = catalogueNames(m_db, "SELECT name FROM sqlite_master");
+    const QStringList stored = engine().tablesAndIndexes();
     return std::all_of(names.begin(), names.end(), [&](const QString &name) { return stored.contains(name); });
 }
 

@@ -11,16 +11,16 @@
 #include <memory>
 #include <vector>
 
+class Engine;
 class ResultTable;
-struct sqlite3;
 
-// The one shared connection to the encrypted store file, opened at start-up
-// and closed by the confirmed exit. Accepts the Jet-style SQL the windows
-// write (see Dialect) and raises StoreError on any failure.
+// The one shared connection to the store, opened at start-up and closed by
+// the confirmed exit. Accepts the Jet-style SQL the windows write (see
+// Dialect) and raises StoreError on any failure.
 class Connection
 {
 public:
-    Connection() = default;
+    Connection();
     ~Connection();
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
@@ -35,10 +35,8 @@ public:
     // Makes a new, empty, keyed file; refuses a path that exists. A copy of
     // a store is made with the store's page size.
     void create(const QString &path, const QByteArray &key, int pageSize = NewPageSize);
-    // The size of this store's encrypted pages.
-    int pageSize() const { return m_pageSize; }
     void close();
-    bool isOpen() const { return m_db != nullptr; }
+    bool isOpen() const { return m_engine != nullptr; }
     // The store file open on this connection.
     QString path() const;
     // Whether damage was found in this run (no write is taken any more).
@@ -59,7 +57,9 @@ public:
     std::vector<qint64> keysOf(const QString &jetSql);
 
     // For the store's own classes.
-    sqlite3 *handle() const { return m_db; }
+    Engine &engine() const;
+    // The windows' SQL in the engine's own.
+    QByteArray translated(const QString &jetSql) const;
     const QList<ColumnDefinition> &columnsOf(const QString &table);
     // Every table of the store: the register's five in their order, then
     // the others (billing runs, office profile, e-invoices) by name.
@@ -71,10 +71,8 @@ public:
     bool hasAll(const QStringList &names);
 
 private:
-    void connect(const QString &path, const QByteArray &key, int flags, int pageSize);
     void verifyTables();
 
-    sqlite3 *m_db = nullptr;
-    int m_pageSize = 0;
+    std::unique_ptr<Engine> m_engine;
     QHash<QString, QList<ColumnDefinition>> m_columns;
 };

@@ -1,7 +1,6 @@
 #include "dialect.h"
 
 #include "schema.h"
-#include "sqlfunctions.h"
 #include "sqltext.h"
 #include "storeerror.h"
 #include "valueconversion.h"
@@ -146,7 +145,7 @@ bool sameAsNumberOrText(const QString &text)
 class Translator
 {
 public:
-    explicit Translator(const QString &sql) : m_sql(sql), m_tokens(tokenize(m_sql)) {}
+    Translator(const QString &sql, dialect::Flavour flavour) : m_sql(sql), m_tokens(tokenize(m_sql)), m_flavour(flavour) {}
 
     QByteArray run()
     {
@@ -230,15 +229,33 @@ private:
             t.setText(QString());
             m_tokens[close].setText(QStringLiteral(" IS NULL)"));
         } else if (isWord(t, "LEFT") && followedByParenthesis(i)) {
-            t.setText(QLatin1String(sqlfunctions::left));
+            t.setText(QLatin1String(dialect::sqliteLeft));
         } else if (isWord(t, "CDATE") && followedByParenthesis(i)) {
-            t.setText(QLatin1String(sqlfunctions::cdate));
+            t.setText(QLatin1String(dialect::sqliteCdate));
             m_cdateCloses.append(matchingClose(nextSignificant(i)));
         } else if (isComparison(t)) {
             compareQuotedDateAsDate(i);
         } else if (isWord(t, "LIKE")) {
             exactLikeAsEquality(i);
+        } else if (isWord(t, "WITH")) {
+            indexHint(i);
         }
+    }
+
+    // "WITH ( INDEX ( name ) )": six significant tokens after WITH.
+    void indexHint(qsizetype with)
+    {
+        QList<qsizetype> parts;
+        for (qsizetype i = nextSignificant(with); i >= 0 && parts.size() < 6; i = nextSignificant(i))
+            parts << i;
+        const auto is = [&](int part, const char *symbol) { return isSymbol(m_tokens[parts[part]], symbol); };
+        if (parts.size() < 6 || !is(0, "(") || !isWord(m_tokens[parts[1]], "INDEX") || !is(2, "(")
+            || m_tokens[parts[3]].kind != Token::Word || !is(4, ")") || !is(5, ")"))
+            return;
+        const QString index = m_tokens[parts[3]].text().toString();
+        for (qsizetype i = with + 1; i <= parts.last(); ++i)
+            m_tokens[i].setText(QString());
+        m_tokens[with].setText(QStringLiteral("INDEXED BY ") + index);
     }
 
     bool isDateOperand(qsizetype i) const
@@ -282,11 +299,12 @@ private:
     const QString m_sql; // the tokens are views of it
     QList<Token> m_tokens;
     QList<qsizetype> m_cdateCloses;
+    const dialect::Flavour m_flavour;
 };
 
 }
 
-QByteArray dialect::translate(const QString &jetSql)
+QByteArray dialect::translate(const QString &jetSql, Flavour flavour)
 {
-    return Translator(jetSql).run();
+    return Translator(jetSql, flavour).run();
 }

@@ -2,7 +2,6 @@
 
 #include "columnrules.h"
 #include "connection.h"
-#include "dialect.h"
 #include "sqltext.h"
 #include "statement.h"
 #include "storeerror.h"
@@ -47,7 +46,7 @@ Recordset::Recordset(Connection &connection, const QString &source, const QList<
         connection.columnsOf(m_table); // an unknown table fails at open, as a query would
         return;
     }
-    Statement statement(connection.handle(), dialect::translate(source));
+    Statement statement(connection, connection.translated(source));
     statement.bindAll(values);
     m_rows = ResultTable::read(statement);
     m_query = source;
@@ -65,7 +64,7 @@ const QString &Recordset::writtenTable()
 const ResultTable &Recordset::table()
 {
     if (!m_rows) {
-        Statement statement(m_connection->handle(), ("SELECT * FROM " + quotedIdentifier(m_table)).toUtf8());
+        Statement statement(*m_connection, m_connection->translated("SELECT * FROM " + quotedIdentifier(m_table)));
         m_rows = ResultTable::read(statement);
     }
     return *m_rows;
@@ -185,7 +184,7 @@ int Recordset::update()
                   .arg(table, names.join(QStringLiteral(" = ?, ")))
             + m_loaded.condition(m_connection->columnsOf(m_table));
     }
-    Statement statement(m_connection->handle(), sql.toUtf8());
+    Statement statement(*m_connection, m_connection->translated(sql));
     int position = 1;
     for (const auto &change : m_changes)
         statement.bind(position++, change.second);

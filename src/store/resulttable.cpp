@@ -3,42 +3,39 @@
 #include "statement.h"
 
 #include <cstring>
-#include <sqlite3.h>
 
 std::shared_ptr<ResultTable> ResultTable::read(Statement &statement)
 {
     auto table = std::make_shared<ResultTable>();
-    sqlite3_stmt *stmt = statement.handle();
-    const int columns = sqlite3_column_count(stmt);
+    const EngineStatement &rows = statement.rows();
+    const int columns = rows.columnCount();
     for (int c = 0; c < columns; ++c) {
-        const QString name = QString::fromUtf8(sqlite3_column_name(stmt, c));
-        table->m_names << name;
-        table->m_types.push_back(columnTypeFromDeclaration(sqlite3_column_decltype(stmt, c)));
+        table->m_names << rows.columnName(c);
+        table->m_types.push_back(rows.columnType(c));
     }
     // A row's cells are filled in place, the texts one after the other in
     // chunks: no allocation per cell, nothing moved as the result grows.
     while (statement.step()) {
         Cell *cell = table->appendRow();
         for (int c = 0; c < columns; ++c, ++cell) {
-            switch (sqlite3_column_type(stmt, c)) {
-            case SQLITE_INTEGER:
+            const EngineCell value = rows.cell(c);
+            switch (value.kind) {
+            case StoredValue::Kind::Integer:
                 cell->kind = Cell::Integer;
-                cell->integer = sqlite3_column_int64(stmt, c);
+                cell->integer = value.integer;
                 break;
-            case SQLITE_FLOAT:
+            case StoredValue::Kind::Real:
                 cell->kind = Cell::Real;
-                cell->real = sqlite3_column_double(stmt, c);
+                cell->real = value.real;
                 break;
-            case SQLITE_NULL:
+            case StoredValue::Kind::Null:
                 cell->kind = Cell::Null;
                 break;
-            default: {
-                const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+            case StoredValue::Kind::Text:
                 cell->kind = Cell::Text;
-                cell->length = quint32(sqlite3_column_bytes(stmt, c));
-                cell->text = table->keepText(bytes, cell->length);
+                cell->length = quint32(value.length);
+                cell->text = table->keepText(value.text, cell->length);
                 break;
-            }
             }
         }
     }

@@ -5,8 +5,6 @@
 #include "statement.h"
 #include "storeerror.h"
 
-#include <sqlite3.h>
-
 qint64 RowVersion::id() const
 {
     for (const auto &value : m_values)
@@ -51,10 +49,10 @@ void RowVersion::bind(Statement &statement, int position, const QList<ColumnDefi
 
 void RowVersion::refuse(Connection &connection, const QString &table) const
 {
-    Statement still(connection.handle(), ("SELECT count(*) FROM " + quotedIdentifier(table) + " WHERE ID = ?").toUtf8());
+    Statement still(connection, connection.translated("SELECT count(*) FROM " + quotedIdentifier(table) + " WHERE ID = ?"));
     still.bind(1, StoredValue::ofInteger(id()));
     still.step();
-    if (sqlite3_column_int(still.handle(), 0) == 0)
+    if (still.integer(0) == 0)
         throw StoreError(QStringLiteral("il record %1 è stato eliminato nel frattempo; ricaricare l'elenco")
                              .arg(id()));
     throw StoreError(QStringLiteral("il record %1 è stato modificato nel frattempo; ricaricarlo e ripetere l'operazione")

@@ -1,6 +1,8 @@
 #include "schema.h"
 
 #include "connection.h"
+#include "engine.h"
+#include "statement.h"
 
 namespace {
 
@@ -9,6 +11,19 @@ using T = ColumnType;
 QList<ColumnDefinition> columns(std::initializer_list<ColumnDefinition> list)
 {
     return QList<ColumnDefinition>(list);
+}
+
+// Statements of the engine's own SQL, the same text on every engine.
+void runAll(Connection &connection, std::initializer_list<const char *> statements)
+{
+    for (const char *sql : statements)
+        Statement(connection, QByteArray(sql)).run();
+}
+
+void makeTables(Connection &connection, const QList<TableDefinition> &tables)
+{
+    for (const TableDefinition &table : tables)
+        Statement(connection, connection.engine().definitionOf(table).toUtf8()).run();
 }
 
 }
@@ -49,14 +64,54 @@ bool schema::isDateColumn(const QString &name)
     return false;
 }
 
+const QList<TableDefinition> &schema::billingRunTables()
+{
+    static const QList<TableDefinition> all = {
+        {QStringLiteral("PARCELLAZIONI"),
+         columns({{"QUANDO", T::Text}, {"PANNELLO", T::Text}, {"PRESTAZIONI", T::Integer}, {"TOTALE", T::Integer},
+                  {"ANNULLATA", T::Text}}),
+         true, false},
+        {QStringLiteral("PARCELLAZIONI_RIGHE"),
+         columns({{"ID_PARC", T::Integer}, {"ID_PREST", T::Integer}, {"PARC_PRIMA", T::Text}, {"DATAP_PRIMA", T::Text},
+                  {"NR_PRIMA", T::Text}, {"PARC_DOPO", T::Text}, {"DATAP_DOPO", T::Text}, {"NR_DOPO", T::Text}}),
+         false, false},
+    };
+    return all;
+}
+
+const QList<TableDefinition> &schema::invoiceTables()
+{
+    // Percentages are plain numbers (4 means 4 %), as the office types them.
+    static const QList<TableDefinition> all = {
+        {QStringLiteral("STUDIO"),
+         columns({{"DENOMINAZIONE", T::Text}, {"NOME", T::Text},      {"COGNOME", T::Text},    {"PIVA", T::Text},
+                  {"CODICE", T::Text},        {"REGIME", T::Text},    {"INDIRIZZO", T::Text},  {"CAP", T::Text},
+                  {"COMUNE", T::Text},        {"PR", T::Text},        {"PEC", T::Text},        {"EMAIL", T::Text},
+                  {"TEL", T::Text},           {"IBAN", T::Text},      {"CASSA", T::Text},      {"ALCASSA", T::Number},
+                  {"RITENUTA", T::Text},      {"ALRITENUTA", T::Number}, {"TIPORITENUTA", T::Text},
+                  {"CAUSALEPAG", T::Text},    {"ALIQUOTA", T::Number}, {"NATURA", T::Text},    {"BOLLO", T::Text},
+                  {"PROGRESSIVO", T::Integer}}),
+         true, false},
+        {QStringLiteral("FE_CLIENTI"),
+         columns({{"ID_CL", T::Integer, true}, {"CODDEST", T::Text}, {"PEC", T::Text}, {"NOME", T::Text},
+                  {"COGNOME", T::Text}, {"RITENUTA", T::Text}}),
+         true, false},
+        {QStringLiteral("FE_CAUSALI"),
+         columns({{"ID_CAUS", T::Integer, true}, {"ALIQUOTA", T::Number}, {"NATURA", T::Text}, {"CASSA", T::Text},
+                  {"RITENUTA", T::Text}}),
+         true, false},
+        // Every file written, the old ones too when a bill is written again.
+        {QStringLiteral("FE_FILE"),
+         columns({{"NR", T::Text}, {"ANNO", T::Integer}, {"PROGRESSIVO", T::Integer}, {"NOMEFILE", T::Text},
+                  {"CARTELLA", T::Text}, {"QUANDO", T::Text}, {"TOTALE", T::Integer}}),
+         true, false},
+    };
+    return all;
+}
+
 void schema::install(Connection &connection)
 {
-    for (const auto &table : tables()) {
-        QStringList definitions{QStringLiteral("ID INTEGER PRIMARY KEY AUTOINCREMENT")};
-        for (const auto &column : table.columns)
-            definitions << column.name + QLatin1Char(' ') + columnDeclaration(column.type);
-        connection.execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, definitions.join(QStringLiteral(", "))));
-    }
+    makeTables(connection, tables());
     ensureIndexes(connection);
 }
 
@@ -67,41 +122,25 @@ void schema::ensureIndexes(Connection &connection)
     // by name, the lookups by name. The anomaly check and the main window's
     // summary run at every activation of the main window: their indexes hold
     // only the rows with a missing link, and the amounts still to bill.
-    const char *indexes[] = {
-        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_DATAR ON PRESTAZIONI (DATAR)",
-        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_PARC_DATAR ON PRESTAZIONI (PARC, DATAR)",
-        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_ID_CL ON PRESTAZIONI (ID_CL)",
-        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_CLIENTE ON PRESTAZIONI (CLIENTE)",
-        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_ANOMALIE ON PRESTAZIONI (CLIENTE) "
-        "WHERE ID_CL IS NULL OR ID_OPER IS NULL OR ID_CAUS IS NULL",
-        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_DA_PARCELLARE ON PRESTAZIONI (IMPORTO) WHERE PARC = 'N'",
-        "CREATE INDEX IF NOT EXISTS SOGGETTI_SOGGETTO ON SOGGETTI (Soggetto)",
-        "CREATE INDEX IF NOT EXISTS DATI_COMUNE ON DATI (COMUNE)",
-    };
-    for (const char *sql : indexes)
-        connection.execute(QString::fromLatin1(sql));
-}
-
-namespace {
-
-void runAll(Connection &connection, std::initializer_list<const char *> statements)
-{
-    for (const char *sql : statements)
-        connection.execute(QString::fromLatin1(sql));
-}
-
+    runAll(connection,
+           {"CREATE INDEX IF NOT EXISTS PRESTAZIONI_DATAR ON PRESTAZIONI (DATAR)",
+            "CREATE INDEX IF NOT EXISTS PRESTAZIONI_PARC_DATAR ON PRESTAZIONI (PARC, DATAR)",
+            "CREATE INDEX IF NOT EXISTS PRESTAZIONI_ID_CL ON PRESTAZIONI (ID_CL)",
+            "CREATE INDEX IF NOT EXISTS PRESTAZIONI_CLIENTE ON PRESTAZIONI (CLIENTE)",
+            "CREATE INDEX IF NOT EXISTS PRESTAZIONI_ANOMALIE ON PRESTAZIONI (CLIENTE) "
+            "WHERE ID_CL IS NULL OR ID_OPER IS NULL OR ID_CAUS IS NULL",
+            "CREATE INDEX IF NOT EXISTS PRESTAZIONI_DA_PARCELLARE ON PRESTAZIONI (IMPORTO) WHERE PARC = 'N'",
+            "CREATE INDEX IF NOT EXISTS SOGGETTI_SOGGETTO ON SOGGETTI (Soggetto)",
+            "CREATE INDEX IF NOT EXISTS DATI_COMUNE ON DATI (COMUNE)"});
 }
 
 void schema::ensureBillingRuns(Connection &connection)
 {
+    makeTables(connection, billingRunTables());
     // A run's rows are found by run and service, so undoing one reads each
     // service once.
     runAll(connection,
-           {"CREATE TABLE IF NOT EXISTS PARCELLAZIONI (ID INTEGER PRIMARY KEY AUTOINCREMENT, QUANDO TEXT, "
-            "PANNELLO TEXT, PRESTAZIONI INTEGER, TOTALE INTEGER, ANNULLATA TEXT)",
-            "CREATE TABLE IF NOT EXISTS PARCELLAZIONI_RIGHE (ID_PARC INTEGER, ID_PREST INTEGER, "
-            "PARC_PRIMA TEXT, DATAP_PRIMA TEXT, NR_PRIMA TEXT, PARC_DOPO TEXT, DATAP_DOPO TEXT, NR_DOPO TEXT)",
-            "CREATE INDEX IF NOT EXISTS PARCELLAZIONI_RIGHE_PRESTAZIONE ON PARCELLAZIONI_RIGHE (ID_PARC, ID_PREST)",
+           {"CREATE INDEX IF NOT EXISTS PARCELLAZIONI_RIGHE_PRESTAZIONE ON PARCELLAZIONI_RIGHE (ID_PARC, ID_PREST)",
             "DROP INDEX IF EXISTS PARCELLAZIONI_RIGHE_RUN"});
 }
 
@@ -110,20 +149,7 @@ void schema::ensureInvoiceTables(Connection &connection)
     if (connection.hasAll({QStringLiteral("STUDIO"), QStringLiteral("FE_CLIENTI"), QStringLiteral("FE_CAUSALI"),
                            QStringLiteral("FE_FILE"), QStringLiteral("FE_FILE_PARCELLA"), QStringLiteral("PRESTAZIONI_NR")}))
         return;
-    // Percentages are plain numbers (4 means 4 %), as the office types them.
-    runAll(connection, {
-        "CREATE TABLE IF NOT EXISTS STUDIO (ID INTEGER PRIMARY KEY AUTOINCREMENT, DENOMINAZIONE TEXT, NOME TEXT, "
-        "COGNOME TEXT, PIVA TEXT, CODICE TEXT, REGIME TEXT, INDIRIZZO TEXT, CAP TEXT, COMUNE TEXT, PR TEXT, PEC TEXT, "
-        "EMAIL TEXT, TEL TEXT, IBAN TEXT, CASSA TEXT, ALCASSA NUMBER, RITENUTA TEXT, ALRITENUTA NUMBER, "
-        "TIPORITENUTA TEXT, CAUSALEPAG TEXT, ALIQUOTA NUMBER, NATURA TEXT, BOLLO TEXT, PROGRESSIVO INTEGER)",
-        "CREATE TABLE IF NOT EXISTS FE_CLIENTI (ID INTEGER PRIMARY KEY AUTOINCREMENT, ID_CL INTEGER UNIQUE, "
-        "CODDEST TEXT, PEC TEXT, NOME TEXT, COGNOME TEXT, RITENUTA TEXT)",
-        "CREATE TABLE IF NOT EXISTS FE_CAUSALI (ID INTEGER PRIMARY KEY AUTOINCREMENT, ID_CAUS INTEGER UNIQUE, "
-        "ALIQUOTA NUMBER, NATURA TEXT, CASSA TEXT, RITENUTA TEXT)",
-        // Every file written, the old ones too when a bill is written again.
-        "CREATE TABLE IF NOT EXISTS FE_FILE (ID INTEGER PRIMARY KEY AUTOINCREMENT, NR TEXT, ANNO INTEGER, "
-        "PROGRESSIVO INTEGER, NOMEFILE TEXT, CARTELLA TEXT, QUANDO TEXT, TOTALE INTEGER)",
-        "CREATE INDEX IF NOT EXISTS FE_FILE_PARCELLA ON FE_FILE (ANNO, NR)",
-        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_NR ON PRESTAZIONI (NR)",
-    });
+    makeTables(connection, invoiceTables());
+    runAll(connection, {"CREATE INDEX IF NOT EXISTS FE_FILE_PARCELLA ON FE_FILE (ANNO, NR)",
+                        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_NR ON PRESTAZIONI (NR)"});
 }

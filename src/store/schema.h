@@ -13,12 +13,18 @@ struct ColumnDefinition
 {
     QString name;
     ColumnType type;
+    bool unique = false;
 };
 
 struct TableDefinition
 {
     QString name;
     QList<ColumnDefinition> columns; // after the store-assigned ID
+    // The rows of the billing runs have no ID of their own.
+    bool keyed = true;
+    // The register's texts compare as the office reads them (see
+    // collation.h); the other tables' texts byte for byte.
+    bool collated = true;
 };
 
 namespace schema {
@@ -26,7 +32,11 @@ namespace schema {
 // Name of the collation every text column carries.
 inline constexpr const char *textCollation = "ITALIAN";
 
+// The register's five tables, in their order.
 const QList<TableDefinition> &tables();
+// The billing runs and the electronic invoices' tables.
+const QList<TableDefinition> &billingRunTables();
+const QList<TableDefinition> &invoiceTables();
 // Date columns of any table, by name; the dialect compares quoted dates with
 // them as dates.
 bool isDateColumn(const QString &name);

@@ -25,9 +25,6 @@ public:
     bool isDamage() const { return m_kind == Kind::Damage; }
     bool isInvalidValue() const { return m_kind == Kind::Invalid; }
 
-    // The Italian reading of an SQLite result code, with the engine's own detail.
-    static StoreError fromSqlite(int code, const char *detail);
-
 private:
     Kind m_kind;
 };

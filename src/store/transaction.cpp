@@ -1,11 +1,12 @@
 #include "transaction.h"
 
 #include "connection.h"
+#include "engine.h"
 
 Transaction::Transaction(Connection &connection)
     : m_connection(connection)
 {
-    m_connection.execute(QStringLiteral("BEGIN IMMEDIATE"));
+    m_connection.engine().begin(Engine::Intent::Write);
 }
 
 Transaction::~Transaction()
@@ -13,28 +14,28 @@ Transaction::~Transaction()
     if (!m_open)
         return;
     try {
-        m_connection.execute(QStringLiteral("ROLLBACK"));
+        m_connection.engine().rollback();
     } catch (...) {
-        // SQLite has already rolled back after the failure that brought us here.
+        // The engine has already rolled back after the failure that brought us here.
     }
 }
 
 void Transaction::commit()
 {
-    m_connection.execute(QStringLiteral("COMMIT"));
+    m_connection.engine().commit();
     m_open = false;
 }
 
 ReadTransaction::ReadTransaction(Connection &connection)
     : m_connection(connection)
 {
-    m_connection.execute(QStringLiteral("BEGIN"));
+    m_connection.engine().begin(Engine::Intent::Read);
 }
 
 ReadTransaction::~ReadTransaction()
 {
     try {
-        m_connection.execute(QStringLiteral("COMMIT"));
+        m_connection.engine().commit();
     } catch (...) {
         // Nothing was written: a failed end leaves the store as it was.
     }

@@ -1,8 +1,9 @@
-#include "plainexport.h"
+#include "store/plainexport.h"
 
-#include "connection.h"
-#include "resulttable.h"
-#include "storeerror.h"
+#include "sqliteerror.h"
+#include "store/connection.h"
+#include "store/resulttable.h"
+#include "store/storeerror.h"
 
 #include <QLocale>
 #include <sqlite3.h>
@@ -14,7 +15,7 @@ namespace {
 void check(sqlite3 *db, int rc)
 {
     if (rc != SQLITE_OK && rc != SQLITE_DONE)
-        throw StoreError::fromSqlite(rc, sqlite3_errmsg(db));
+        throw sqlite::errorOf(rc, sqlite3_errmsg(db));
 }
 
 void bindField(sqlite3 *db, sqlite3_stmt *insert, int position, const Field &field)

@@ -1,9 +1,11 @@
 #include "sqlfunctions.h"
 
-#include "collation.h"
-#include "schema.h"
-#include "storeerror.h"
-#include "valueconversion.h"
+#include "sqliteerror.h"
+#include "store/collation.h"
+#include "store/dialect.h"
+#include "store/schema.h"
+#include "store/storeerror.h"
+#include "store/valueconversion.h"
 
 #include <QString>
 #include <sqlite3.h>
@@ -73,7 +75,7 @@ void cdate(sqlite3_context *context, int argc, sqlite3_value **argv)
 void check(sqlite3 *db, int rc)
 {
     if (rc != SQLITE_OK)
-        throw StoreError::fromSqlite(rc, sqlite3_errmsg(db));
+        throw sqlite::errorOf(rc, sqlite3_errmsg(db));
 }
 
 }
@@ -83,6 +85,6 @@ void sqlfunctions::install(sqlite3 *db)
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     check(db, sqlite3_create_collation(db, schema::textCollation, SQLITE_UTF8, nullptr, compareText));
     check(db, sqlite3_create_function(db, "like", 2, flags, nullptr, like, nullptr, nullptr));
-    check(db, sqlite3_create_function(db, left, 2, flags, nullptr, ::left, nullptr, nullptr));
-    check(db, sqlite3_create_function(db, cdate, 1, flags, nullptr, ::cdate, nullptr, nullptr));
+    check(db, sqlite3_create_function(db, dialect::sqliteLeft, 2, flags, nullptr, left, nullptr, nullptr));
+    check(db, sqlite3_create_function(db, dialect::sqliteCdate, 1, flags, nullptr, cdate, nullptr, nullptr));
 }

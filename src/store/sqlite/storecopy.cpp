@@ -1,9 +1,11 @@
-#include "storecopy.h"
+#include "store/storecopy.h"
 
-#include "connection.h"
-#include "integrity.h"
-#include "storeerror.h"
-#include "storefile.h"
+#include "sqliteengine.h"
+#include "sqliteerror.h"
+#include "store/connection.h"
+#include "store/integrity.h"
+#include "store/storeerror.h"
+#include "store/storefile.h"
 
 #include <QFileInfo>
 #include <cerrno>
@@ -13,11 +15,11 @@ namespace storecopy {
 
 void write(Connection &store, const QString &path, const Progress &progress)
 {
-    Connection copy;
-    copy.create(path, storefile::password, store.pageSize());
-    sqlite3_backup *run = sqlite3_backup_init(copy.handle(), "main", store.handle(), "main");
+    SqliteEngine &file = *sqliteEngineOf(store);
+    SqliteEngine copy(path, storefile::password, SqliteEngine::Mode::Create, file.pageSize());
+    sqlite3_backup *run = sqlite3_backup_init(copy.handle(), "main", file.handle(), "main");
     if (!run)
-        throw StoreError::fromSqlite(sqlite3_errcode(copy.handle()), sqlite3_errmsg(copy.handle()));
+        throw sqlite::errorOf(sqlite3_errcode(copy.handle()), sqlite3_errmsg(copy.handle()));
     // A slice of pages at a time, so a window can show how far it is.
     int rc = SQLITE_OK;
     do {

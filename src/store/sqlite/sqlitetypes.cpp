@@ -1,6 +1,6 @@
-#include "columntype.h"
+#include "sqlitetypes.h"
 
-#include "schema.h"
+#include "store/schema.h"
 
 #include <cstring>
 
@@ -12,7 +12,6 @@ struct Declaration
     const char *name;
 };
 
-// MONEY, DATE and NUMBER carry NUMERIC affinity, TEXT keeps text as given.
 constexpr Declaration declarations[] = {
     {ColumnType::Integer, "INTEGER"},
     {ColumnType::Number, "NUMBER"},
@@ -23,7 +22,7 @@ constexpr Declaration declarations[] = {
 
 }
 
-ColumnType columnTypeFromDeclaration(const char *declaredType)
+ColumnType sqlite::typeOfDeclaration(const char *declaredType)
 {
     if (!declaredType)
         return ColumnType::Unknown;
@@ -33,11 +32,11 @@ ColumnType columnTypeFromDeclaration(const char *declaredType)
     return ColumnType::Unknown;
 }
 
-QString columnDeclaration(ColumnType type)
+QString sqlite::declarationOf(ColumnType type, bool collated)
 {
     for (const auto &d : declarations)
         if (d.type == type)
-            return type == ColumnType::Text
+            return type == ColumnType::Text && collated
                 ? QStringLiteral("TEXT COLLATE %1").arg(QLatin1String(schema::textCollation))
                 : QString::fromLatin1(d.name);
     return QString();

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "store/engine.h"
+
+struct sqlite3;
+class Connection;
+
+// The embedded store: one file encrypted with SQLCipher, with the store's
+// collation and the Jet functions registered on it.
+class SqliteEngine final : public Engine
+{
+public:
+    enum class Mode { Open, Create };
+    // Opens the file, or makes it new where there is none, under the key and with that size of
+    // its encrypted pages; a wrong key or a foreign file is refused here.
+    SqliteEngine(const QString &path, const QByteArray &key, Mode mode, int pageSize);
+    ~SqliteEngine() override;
+
+    sqlite3 *handle() const { return m_db; }
+    int pageSize() const { return m_pageSize; }
+    // SQLite falls back to reading only a file it cannot write.
+    bool isReadOnly() const;
+
+    dialect::Flavour flavour() const override { return dialect::Flavour::Sqlite; }
+    QString location() const override;
+    std::unique_ptr<EngineStatement> prepare(const QByteArray &sql) override;
+    qint64 lastInsertId() override;
+    void begin(Intent intent) override;
+    void commit() override;
+    void rollback() override;
+    QStringList tables() override;
+    QStringList tablesAndIndexes() override;
+    QList<ColumnDefinition> columnsOf(const QString &table) override;
+    QString definitionOf(const TableDefinition &table) const override;
+    bool isDamaged() override;
+    void markDamaged() override;
+    QStringList structureProblems(bool full) override;
+    int listVersion() override;
+    void setListVersion(int version) override;
+
+private:
+    void run(const QByteArray &sql);
+    QStringList firstColumn(const QByteArray &sql);
+
+    sqlite3 *m_db = nullptr;
+    int m_pageSize = 0;
+};
+
+// The embedded engine under a connection, or null on a server.
+SqliteEngine *sqliteEngineOf(Connection &connection);
