@@ -79,7 +79,7 @@ void ListFill_Layer(benchmark::State &state)
 
 void ListFill_Raw(benchmark::State &state)
 {
-    const QByteArray sql = dialect::translate(listFill);
+    const QByteArray sql = dialect::translate(listFill, sqlite::spelling());
     for (auto _ : state)
         benchmark::DoNotOptimize(rawQuery(sql));
 }
@@ -96,7 +96,7 @@ void LookupByName_Layer(benchmark::State &state)
 
 void LookupByName_Raw(benchmark::State &state)
 {
-    const QByteArray sql = dialect::translate(lookup());
+    const QByteArray sql = dialect::translate(lookup(), sqlite::spelling());
     for (auto _ : state)
         benchmark::DoNotOptimize(rawQuery(sql));
 }

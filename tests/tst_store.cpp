@@ -3,6 +3,7 @@
 #include "store/dialect.h"
 #include "store/recordset.h"
 #include "store/skipfailure.h"
+#include "store/sqlite/sqliteengine.h"
 #include "store/sqltext.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
@@ -189,7 +190,7 @@ void StoreTest::translatesTheJetDialect()
 {
     QFETCH(QString, jet);
     QFETCH(QString, sqlite);
-    QCOMPARE(QString::fromUtf8(dialect::translate(jet)), sqlite);
+    QCOMPARE(QString::fromUtf8(dialect::translate(jet, sqlite::spelling())), sqlite);
 }
 
 void StoreTest::runsTheStatementsOfTheWindows_data()

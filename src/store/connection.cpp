@@ -125,7 +125,7 @@ void Connection::markDamaged()
 
 QByteArray Connection::translated(const QString &jetSql) const
 {
-    return dialect::translate(jetSql, engine().flavour());
+    return dialect::translate(jetSql, engine().spelling());
 }
 
 std::vector<qint64> Connection::keysOf(const QString &jetSql)

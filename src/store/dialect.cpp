@@ -145,7 +145,10 @@ bool sameAsNumberOrText(const QString &text)
 class Translator
 {
 public:
-    Translator(const QString &sql, dialect::Flavour flavour) : m_sql(sql), m_tokens(tokenize(m_sql)), m_flavour(flavour) {}
+    Translator(const QString &sql, const dialect::Spelling &spelling)
+        : m_sql(sql), m_tokens(tokenize(m_sql)), m_spelling(spelling)
+    {
+    }
 
     QByteArray run()
     {
@@ -229,9 +232,9 @@ private:
             t.setText(QString());
             m_tokens[close].setText(QStringLiteral(" IS NULL)"));
         } else if (isWord(t, "LEFT") && followedByParenthesis(i)) {
-            t.setText(QLatin1String(dialect::sqliteLeft));
+            t.setText(QLatin1String(m_spelling.left));
         } else if (isWord(t, "CDATE") && followedByParenthesis(i)) {
-            t.setText(QLatin1String(dialect::sqliteCdate));
+            t.setText(QLatin1String(m_spelling.cdate));
             m_cdateCloses.append(matchingClose(nextSignificant(i)));
         } else if (isComparison(t)) {
             compareQuotedDateAsDate(i);
@@ -255,7 +258,7 @@ private:
         const QString index = m_tokens[parts[3]].text().toString();
         for (qsizetype i = with + 1; i <= parts.last(); ++i)
             m_tokens[i].setText(QString());
-        m_tokens[with].setText(QStringLiteral("INDEXED BY ") + index);
+        m_tokens[with].setText(m_spelling.indexHint(index));
     }
 
     bool isDateOperand(qsizetype i) const
@@ -290,7 +293,7 @@ private:
             if (!text || !sameAsNumberOrText(*text))
                 return;
             m_tokens[like].setText(QStringLiteral("="));
-            pattern.setText(quotedText(*text) + QStringLiteral(" COLLATE ") + QLatin1String(schema::textCollation));
+            pattern.setText(quotedText(*text) + QLatin1Char(' ') + QLatin1String(m_spelling.exactMatch));
         } else if (pattern.kind == Token::Word && pattern.text().front().isDigit()) {
             m_tokens[like].setText(QStringLiteral("="));
         }
@@ -299,12 +302,12 @@ private:
     const QString m_sql; // the tokens are views of it
     QList<Token> m_tokens;
     QList<qsizetype> m_cdateCloses;
-    const dialect::Flavour m_flavour;
+    const dialect::Spelling &m_spelling;
 };
 
 }
 
-QByteArray dialect::translate(const QString &jetSql, Flavour flavour)
+QByteArray dialect::translate(const QString &jetSql, const Spelling &spelling)
 {
-    return Translator(jetSql, flavour).run();
+    return Translator(jetSql, spelling).run();
 }

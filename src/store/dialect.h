@@ -9,10 +9,10 @@
 //   a & b               -> a || b
 //   DELETE * FROM       -> DELETE FROM
 //   ISNULL(x)           -> (x IS NULL)
-//   LEFT(s,n), CDATE(x) -> the store's own functions
-//   x LIKE 'text'       -> x = 'text' COLLATE ITALIAN when the text has no
-//                          wildcard (the same exact, case-insensitive match,
-//                          but one an index can serve)
+//   LEFT(s,n), CDATE(x) -> the engine's own functions
+//   x LIKE 'text'       -> x = 'text' under the store's collation when the
+//                          text has no wildcard (the same exact,
+//                          case-insensitive match, but one an index can serve)
 //   a day-first quoted date compared with a date column or CDATE(...) is
 //   compared as a date.
 //   t WITH (INDEX(name)) -> the engine reads t through that index, where the
@@ -20,14 +20,19 @@
 // One statement per text: anything but blanks after the first ";" is refused.
 namespace dialect {
 
-// The engine whose SQL the text becomes.
-enum class Flavour { Sqlite };
+// How one engine spells what the windows' SQL says in Jet's words; the
+// translation reads the text once and asks the engine's spelling.
+struct Spelling
+{
+    const char *left;  // LEFT(s, n)
+    const char *cdate; // CDATE(x)
+    // What follows an exact text compared with a column: the store's collation.
+    const char *exactMatch;
+    // "t WITH (INDEX(name))": what stands after t; empty where the engine
+    // takes no advice.
+    QString (*indexHint)(const QString &index);
+};
 
-// What LEFT and CDATE become in the embedded store (LEFT is one of its
-// keywords), registered on each of its connections.
-inline constexpr const char *sqliteLeft = "JET_LEFT";
-inline constexpr const char *sqliteCdate = "JET_CDATE";
-
-QByteArray translate(const QString &jetSql, Flavour flavour = Flavour::Sqlite);
+QByteArray translate(const QString &jetSql, const Spelling &spelling);
 
 }

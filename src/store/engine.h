@@ -50,7 +50,7 @@ class Engine
 public:
     virtual ~Engine() = default;
 
-    virtual dialect::Flavour flavour() const = 0;
+    virtual const dialect::Spelling &spelling() const = 0;
     // The file or the server, as the user is told of it.
     virtual QString location() const = 0;
     virtual std::unique_ptr<EngineStatement> prepare(const QByteArray &sql) = 0;

@@ -2,7 +2,7 @@
 
 #include "sqliteerror.h"
 #include "store/collation.h"
-#include "store/dialect.h"
+#include "sqliteengine.h"
 #include "store/schema.h"
 #include "store/storeerror.h"
 #include "store/valueconversion.h"
@@ -85,6 +85,6 @@ void sqlfunctions::install(sqlite3 *db)
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     check(db, sqlite3_create_collation(db, schema::textCollation, SQLITE_UTF8, nullptr, compareText));
     check(db, sqlite3_create_function(db, "like", 2, flags, nullptr, like, nullptr, nullptr));
-    check(db, sqlite3_create_function(db, dialect::sqliteLeft, 2, flags, nullptr, left, nullptr, nullptr));
-    check(db, sqlite3_create_function(db, dialect::sqliteCdate, 1, flags, nullptr, cdate, nullptr, nullptr));
+    check(db, sqlite3_create_function(db, sqlite::left, 2, flags, nullptr, left, nullptr, nullptr));
+    check(db, sqlite3_create_function(db, sqlite::cdate, 1, flags, nullptr, cdate, nullptr, nullptr));
 }

@@ -175,6 +175,19 @@ void SqliteEngine::setListVersion(int version)
     run("PRAGMA user_version = " + QByteArray::number(version));
 }
 
+const dialect::Spelling &sqlite::spelling()
+{
+    static const QByteArray exact = QByteArrayLiteral("COLLATE ") + schema::textCollation;
+    static const dialect::Spelling spelling{
+        left, cdate, exact.constData(), [](const QString &index) { return QStringLiteral("INDEXED BY ") + index; }};
+    return spelling;
+}
+
+const dialect::Spelling &SqliteEngine::spelling() const
+{
+    return sqlite::spelling();
+}
+
 SqliteEngine *sqliteEngineOf(Connection &connection)
 {
     return dynamic_cast<SqliteEngine *>(&connection.engine());

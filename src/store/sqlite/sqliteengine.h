@@ -21,7 +21,7 @@ public:
     // SQLite falls back to reading only a file it cannot write.
     bool isReadOnly() const;
 
-    dialect::Flavour flavour() const override { return dialect::Flavour::Sqlite; }
+    const dialect::Spelling &spelling() const override;
     QString location() const override;
     std::unique_ptr<EngineStatement> prepare(const QByteArray &sql) override;
     qint64 lastInsertId() override;
@@ -45,6 +45,16 @@ private:
     sqlite3 *m_db = nullptr;
     int m_pageSize = 0;
 };
+
+namespace sqlite {
+
+// The embedded store's SQL: LEFT and CDATE become the functions registered
+// on each connection (LEFT is one of its keywords).
+const dialect::Spelling &spelling();
+inline constexpr const char *left = "JET_LEFT";
+inline constexpr const char *cdate = "JET_CDATE";
+
+}
 
 // The embedded engine under a connection, or null on a server.
 SqliteEngine *sqliteEngineOf(Connection &connection);
