@@ -108,6 +108,18 @@ void BillingTest::aChangeUnderTheEmptyFilterLeavesTheListAsShown()
     QCOMPARE(stored(service).at(Datap), QString("20/04/2026"));
     // Not refilled: the row still shows the bill date it was listed with.
     QCOMPARE(list("ListView5")->subItem(rowOf(service), 4), QString("10/03/2026"));
+
+    // A billing under the empty item leaves no action behind it.
+    const qint64 unbilled = addService("BIANCHI", "02/03/2026", 5, "N", "", "");
+    open("Non Parcellati");
+    select(unbilled);
+    pick("Cbo6", "");
+    QCOMPARE(action(), QString("Inserisci"));
+    type("D4", "21/04/2026");
+    messages().answer(true);
+    press("Cmd10");
+    QCOMPARE(stored(unbilled).at(Datap), QString("21/04/2026"));
+    QCOMPARE(action(), QString());
 }
 
 void BillingTest::billsChangesAndUnbillsOnlyTheBillingColumns()

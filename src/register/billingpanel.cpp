@@ -279,9 +279,12 @@ void BillingPanel::write(const QString &title, const QString &question, const QS
         m_messages.inform(this, doneTitle, done);
     untickActions();
     clearSelection();
-    // The empty filter item has no list of its own: what is shown stays.
+    // The empty filter item has no list of its own: what is shown stays,
+    // and no action is left on the button.
     if (const QString filter = m_filter->text(); filter == All || filter == Billed || filter == Unbilled)
         showFilter(filter);
+    else
+        m_action->setText(QString());
 }
 
 bool BillingPanel::serviceSelected()
