@@ -184,6 +184,10 @@ void StoreTest::translatesTheJetDialect_data()
         << "JET_CDATE(DATAR) >= '2026-12-06' AND JET_CDATE(DATAR) <= '2026-12-31'and  PARC";
     QTest::newRow("quoted date on date column") << "DATAP = '5/1/2026'" << "DATAP = '2026-01-05'";
     QTest::newRow("quoted date on text column untouched") << "NOTE = '5/1/2026'" << "NOTE = '5/1/2026'";
+    QTest::newRow("index advice") << "FROM PRESTAZIONI AS P WITH ( INDEX(PRESTAZIONI_NR) ) WHERE"
+                                  << "FROM PRESTAZIONI AS P INDEXED BY PRESTAZIONI_NR WHERE";
+    QTest::newRow("a common table is no advice")
+        << "WITH n(i) AS (SELECT 1) SELECT i FROM n" << "WITH n(i) AS (SELECT 1) SELECT i FROM n";
 }
 
 void StoreTest::translatesTheJetDialect()
