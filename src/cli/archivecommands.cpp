@@ -70,10 +70,10 @@ int esporta(const QStringList &given, QTextStream &out, QTextStream &err)
         err << "Uso: velmora-cli esporta --formato xlsx|csv|sqlite DEST [--archivio FILE]\n";
         return 2;
     }
-    // A damaged store is still exported, for what can be saved of it, and
-    // the script is told the export may lack rows.
-    const QString damaged = integrity::problemsOf(path);
     return onStore(path, "Esportazione non eseguita: ", err, [&](Connection &store) {
+        // A damaged store is still exported, for what can be saved of it, and
+        // the script is told the export may lack rows.
+        const QString damaged = integrity::problemsIn(store, integrity::Depth::Quick);
         for (const QString &file : archiveexport::write(store, formats.value(format), arguments.first()))
             out << file << '\n';
         if (damaged.isEmpty())

@@ -13,16 +13,11 @@ namespace {
 // The date of the ANPR list shipped in the program.
 constexpr int ListDate = 20230516;
 
-int listApplied(Connection &connection)
-{
-    return connection.engine().listVersion();
-}
-
 }
 
 int comuni::addMissing(Connection &connection)
 {
-    if (listApplied(connection) >= ListDate)
+    if (connection.engine().listVersion() >= ListDate)
         return 0;
     QSet<QString> named;
     Statement stored(connection, connection.translated(QStringLiteral("SELECT COMUNE FROM DATI")));

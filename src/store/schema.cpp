@@ -146,8 +146,10 @@ void schema::ensureBillingRuns(Connection &connection)
 
 void schema::ensureInvoiceTables(Connection &connection)
 {
-    if (connection.hasAll({QStringLiteral("STUDIO"), QStringLiteral("FE_CLIENTI"), QStringLiteral("FE_CAUSALI"),
-                           QStringLiteral("FE_FILE"), QStringLiteral("FE_FILE_PARCELLA"), QStringLiteral("PRESTAZIONI_NR")}))
+    QStringList made{QStringLiteral("FE_FILE_PARCELLA"), QStringLiteral("PRESTAZIONI_NR")};
+    for (const TableDefinition &table : invoiceTables())
+        made << table.name;
+    if (connection.hasAll(made))
         return;
     makeTables(connection, invoiceTables());
     runAll(connection, {"CREATE INDEX IF NOT EXISTS FE_FILE_PARCELLA ON FE_FILE (ANNO, NR)",

@@ -118,8 +118,7 @@ QList<ColumnDefinition> SqliteEngine::columnsOf(const QString &table)
     while (info.step()) {
         const EngineCell name = info.cell(1);
         const EngineCell type = info.cell(2);
-        columns.append({QString::fromUtf8(name.text, name.length),
-                        sqlite::typeOfDeclaration(QByteArray(type.text, type.length).constData())});
+        columns.append({QString::fromUtf8(name.text, name.length), sqlite::typeOfDeclaration(type.text)});
     }
     return columns;
 }
