@@ -3,12 +3,14 @@
 #include "store/dialect.h"
 #include "store/recordset.h"
 #include "store/skipfailure.h"
+#include "store/postgres/postgresengine.h"
 #include "store/sqlite/sqliteengine.h"
 #include "store/sqltext.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
 #include "store/transaction.h"
 #include "testenvironment.h"
+#include "testserver.h"
 #include "teststore.h"
 
 #include <QCryptographicHash>
@@ -76,6 +78,7 @@ private slots:
 
 void StoreTest::firstStartCreatesTheStore()
 {
+    FILE_STORE_ONLY();
     QTemporaryDir dir;
     const QString path = storefile::pathIn(dir.path());
     {
@@ -110,6 +113,7 @@ void StoreTest::firstStartCreatesTheStore()
 
 void StoreTest::anOlderStoreGetsTheMunicipalitiesMadeSince()
 {
+    FILE_STORE_ONLY();
     TestStore store;
     Connection &c = store.connection();
     QCOMPARE(Recordset(c, "Select * From DATI WHERE [COMUNE] = 'MISILISCEMI';").fields("PR").text(), QString("TP"));
@@ -132,6 +136,7 @@ void StoreTest::anOlderStoreGetsTheMunicipalitiesMadeSince()
 
 void StoreTest::existingFilesAreNeverOverwritten()
 {
+    FILE_STORE_ONLY();
     TestStore store;
     store.connection().close();
     const QByteArray before = checksum(store.path());
@@ -162,39 +167,75 @@ void StoreTest::translatesTheJetDialect_data()
 {
     QTest::addColumn<QString>("jet");
     QTest::addColumn<QString>("sqlite");
+    QTest::addColumn<QString>("server");
     QTest::newRow("date literal") << "WHERE (DATAR >= #12/31/2026# AND DATAR <= #1/2/2027#)"
-                                  << "WHERE (DATAR >= '2026-12-31' AND DATAR <= '2027-01-02')";
-    QTest::newRow("sloppy spacing") << "DATAR <= #01/05/2026#)AND PARC" << "DATAR <= '2026-01-05')AND PARC";
-    QTest::newRow("hash inside text untouched") << "NOTE = '#12/31/2026#'" << "NOTE = '#12/31/2026#'";
-    QTest::newRow("delete star") << "DELETE * FROM PRESTAZIONI WHERE ID= 5;" << "DELETE  FROM PRESTAZIONI WHERE ID= 5";
-    QTest::newRow("isnull") << "WHERE  ISNULL(ID_CL) OR ISNULL(ID_OPER)" << "WHERE  (ID_CL IS NULL) OR (ID_OPER IS NULL)";
-    QTest::newRow("brackets") << "WHERE [CLIENTE] like '%A%'" << "WHERE \"CLIENTE\" like '%A%'";
-    QTest::newRow("ampersand") << "SELECT CLIENTE & ' ' & NOTE" << "SELECT CLIENTE || ' ' || NOTE";
-    QTest::newRow("left") << "LEFT(SOGGETTO,1) LIKE 'B'" << "JET_LEFT(SOGGETTO,1) = 'B' COLLATE ITALIAN";
-    QTest::newRow("exact like") << "PARC  like 'S'" << "PARC  = 'S' COLLATE ITALIAN";
-    QTest::newRow("like with quote") << "SOGGETTO like 'D''ANGELO'" << "SOGGETTO = 'D''ANGELO' COLLATE ITALIAN";
-    QTest::newRow("like bare number") << "where ID Like 12" << "where ID = 12";
-    QTest::newRow("like on a number") << "ID_CL LIKE '12'" << "ID_CL = '12' COLLATE ITALIAN";
-    QTest::newRow("like on a padded number kept") << "ID_CL LIKE '012'" << "ID_CL LIKE '012'";
+                                  << "WHERE (DATAR >= '2026-12-31' AND DATAR <= '2027-01-02')"
+        << "WHERE (DATAR >= '2026-12-31' AND DATAR <= '2027-01-02')";
+    QTest::newRow("sloppy spacing") << "DATAR <= #01/05/2026#)AND PARC" << "DATAR <= '2026-01-05')AND PARC"
+        << "DATAR <= '2026-01-05')AND PARC";
+    QTest::newRow("hash inside text untouched") << "NOTE = '#12/31/2026#'" << "NOTE = '#12/31/2026#'"
+        << "NOTE = '#12/31/2026#'";
+    QTest::newRow("delete star") << "DELETE * FROM PRESTAZIONI WHERE ID= 5;" << "DELETE  FROM PRESTAZIONI WHERE ID= 5"
+        << "DELETE  FROM PRESTAZIONI WHERE ID= 5";
+    QTest::newRow("isnull") << "WHERE  ISNULL(ID_CL) OR ISNULL(ID_OPER)" << "WHERE  (ID_CL IS NULL) OR (ID_OPER IS NULL)"
+        << "WHERE  (ID_CL IS NULL) OR (ID_OPER IS NULL)";
+    QTest::newRow("brackets") << "WHERE [CLIENTE] like '%A%'" << "WHERE \"CLIENTE\" like '%A%'"
+        << "WHERE jet_fold((\"cliente\")::text) COLLATE \"C\" like jet_fold('%A%') ESCAPE ''";
+    QTest::newRow("ampersand") << "SELECT CLIENTE & ' ' & NOTE" << "SELECT CLIENTE || ' ' || NOTE"
+        << "SELECT CLIENTE || ' ' || NOTE";
+    QTest::newRow("left") << "LEFT(SOGGETTO,1) LIKE 'B'" << "JET_LEFT(SOGGETTO,1) = 'B' COLLATE ITALIAN"
+        << "left(SOGGETTO,1) = 'B' ";
+    QTest::newRow("exact like") << "PARC  like 'S'" << "PARC  = 'S' COLLATE ITALIAN"
+        << "PARC  = 'S' ";
+    QTest::newRow("like with quote") << "SOGGETTO like 'D''ANGELO'" << "SOGGETTO = 'D''ANGELO' COLLATE ITALIAN"
+        << "SOGGETTO = 'D''ANGELO' ";
+    QTest::newRow("like bare number") << "where ID Like 12" << "where ID = 12"
+        << "where ID = 12";
+    QTest::newRow("like on a number") << "ID_CL LIKE '12'" << "ID_CL = '12' COLLATE ITALIAN"
+        << "ID_CL = '12' ";
+    QTest::newRow("like on a padded number kept") << "ID_CL LIKE '012'" << "ID_CL LIKE '012'"
+        << "jet_fold((ID_CL)::text) COLLATE \"C\" LIKE jet_fold('012') ESCAPE ''";
     QTest::newRow("escaped wildcards are the name itself")
-        << "CAUSALE LIKE 'IVA[_]2024 [%] [[]1]'" << "CAUSALE = 'IVA_2024 % [1]' COLLATE ITALIAN";
-    QTest::newRow("wildcard like kept") << "CLIENTE like '%ROSSI%'" << "CLIENTE like '%ROSSI%'";
+        << "CAUSALE LIKE 'IVA[_]2024 [%] [[]1]'" << "CAUSALE = 'IVA_2024 % [1]' COLLATE ITALIAN"
+        << "CAUSALE = 'IVA_2024 % [1]' ";
+    QTest::newRow("wildcard like kept") << "CLIENTE like '%ROSSI%'" << "CLIENTE like '%ROSSI%'"
+        << "jet_fold((CLIENTE)::text) COLLATE \"C\" like jet_fold('%ROSSI%') ESCAPE ''";
     QTest::newRow("cdate with typed dates")
         << "CDATE(DATAR) >= '06/12/2026' AND cdate(DATAR) <= '31/12/2026'and  PARC"
-        << "JET_CDATE(DATAR) >= '2026-12-06' AND JET_CDATE(DATAR) <= '2026-12-31'and  PARC";
-    QTest::newRow("quoted date on date column") << "DATAP = '5/1/2026'" << "DATAP = '2026-01-05'";
-    QTest::newRow("quoted date on text column untouched") << "NOTE = '5/1/2026'" << "NOTE = '5/1/2026'";
+        << "JET_CDATE(DATAR) >= '2026-12-06' AND JET_CDATE(DATAR) <= '2026-12-31'and  PARC"
+        << "date(DATAR) >= '2026-12-06' AND date(DATAR) <= '2026-12-31'and  PARC";
+    QTest::newRow("quoted date on date column") << "DATAP = '5/1/2026'" << "DATAP = '2026-01-05'"
+        << "DATAP = '2026-01-05'";
+    QTest::newRow("quoted date on text column untouched") << "NOTE = '5/1/2026'" << "NOTE = '5/1/2026'"
+        << "NOTE = '5/1/2026'";
     QTest::newRow("index advice") << "FROM PRESTAZIONI AS P WITH ( INDEX(PRESTAZIONI_NR) ) WHERE"
-                                  << "FROM PRESTAZIONI AS P INDEXED BY PRESTAZIONI_NR WHERE";
+                                  << "FROM PRESTAZIONI AS P INDEXED BY PRESTAZIONI_NR WHERE"
+        << "FROM PRESTAZIONI AS P  WHERE";
     QTest::newRow("a common table is no advice")
-        << "WITH n(i) AS (SELECT 1) SELECT i FROM n" << "WITH n(i) AS (SELECT 1) SELECT i FROM n";
+        << "WITH n(i) AS (SELECT 1) SELECT i FROM n" << "WITH n(i) AS (SELECT 1) SELECT i FROM n"
+        << "WITH n(i) AS (SELECT 1) SELECT i FROM n";
+    QTest::newRow("parameters numbered") << "UPDATE T SET A = ?, B = ? WHERE ID = ?1" << "UPDATE T SET A = ?, B = ? WHERE ID = ?1"
+                                         << "UPDATE T SET A = $1, B = $2 WHERE ID = $1";
+    QTest::newRow("loaded row") << "WHERE ID = ? AND [Soggetto] COLLATE BINARY IS ? AND [DataN] IS ?"
+                                << "WHERE ID = ? AND \"Soggetto\" COLLATE BINARY IS ? AND \"DataN\" IS ?"
+                                << "WHERE ID = $1 AND \"soggetto\" COLLATE \"C\" IS NOT DISTINCT FROM $2 AND \"datan\" IS NOT DISTINCT FROM $3";
+    QTest::newRow("a number column never compared with a word")
+        << "ANNO LIKE 'due'" << "ANNO = 'due' COLLATE ITALIAN" << "ANNO = NULL";
+    QTest::newRow("like of a call, negated, on a parameter")
+        << "LEFT(P.CLIENTE, 2) NOT LIKE ?" << "JET_LEFT(P.CLIENTE, 2) NOT LIKE ?"
+        << "jet_fold((left(P.CLIENTE, 2))::text) COLLATE \"C\" NOT LIKE jet_fold($1) ESCAPE ''";
+    QTest::newRow("text to number and replace") << "ORDER BY CAST(NR AS INTEGER), REPLACE(UPPER(codice), ' ', '')"
+                                                << "ORDER BY CAST(NR AS INTEGER), REPLACE(UPPER(codice), ' ', '')"
+                                                << "ORDER BY jet_integer(NR  ), jet_replace(UPPER(codice), ' ', '')";
 }
 
 void StoreTest::translatesTheJetDialect()
 {
     QFETCH(QString, jet);
     QFETCH(QString, sqlite);
+    QFETCH(QString, server);
     QCOMPARE(QString::fromUtf8(dialect::translate(jet, sqlite::spelling())), sqlite);
+    QCOMPARE(QString::fromUtf8(dialect::translate(jet, postgres::spelling())), server);
 }
 
 void StoreTest::runsTheStatementsOfTheWindows_data()

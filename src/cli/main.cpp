@@ -3,6 +3,7 @@
 #include "codice.h"
 #include "estratti.h"
 #include "fattura.h"
+#include "servercommands.h"
 #include "store/privacy.h"
 #include "store/storefile.h"
 
@@ -12,7 +13,7 @@
 namespace {
 
 const Subcommand *const Subcommands[] = {&verificaCommand, &copiaCommand, &ripristinaCommand, &esportaCommand,
-                                              &estrattiCommand, &codiceCommand, &fatturaCommand};
+                                              &estrattiCommand, &codiceCommand, &fatturaCommand, &serverCommand};
 
 void listSubcommands(QTextStream &out)
 {

@@ -161,4 +161,20 @@ bool like(const char *text, int textLength, const char *pattern, int patternLeng
     return match(textKeys, patternKeys);
 }
 
+Foldings foldings()
+{
+    Foldings found;
+    for (char32_t c = 1; c < 0x10000; ++c) {
+        if (c >= 0xd800 && c < 0xe000)
+            continue;
+        const Key key = keyOf(c);
+        const char32_t readAs = key.secondary ? key.secondary : key.primary;
+        if (readAs != c && readAs < 0x10000) {
+            found.from += QChar(c);
+            found.to += QChar(readAs);
+        }
+    }
+    return found;
+}
+
 }

@@ -3,6 +3,7 @@
 #include "dialect.h"
 #include "engine.h"
 #include "recordset.h"
+#include "postgres/postgresengine.h"
 #include "sqlite/sqliteengine.h"
 #include "statement.h"
 #include "storeerror.h"
@@ -57,6 +58,28 @@ void Connection::create(const QString &path, const QByteArray &key, int pageSize
     m_engine = std::make_unique<SqliteEngine>(path, key, SqliteEngine::Mode::Create, pageSize);
 }
 
+void Connection::openServer(const QString &server, const QString &user, const QByteArray &password, Prepared prepared)
+{
+    close();
+    m_engine = std::make_unique<PostgresEngine>(server, user, password);
+    if (prepared == Prepared::NotYet)
+        return;
+    try {
+        verifyTables();
+    } catch (const StoreError &error) {
+        close();
+        throw StoreError(QStringLiteral("l'archivio sul server non è pronto per Velmora (%1): prepararlo con "
+                                        "«velmora-cli server prepara»")
+                             .arg(error.message()),
+                         StoreError::Kind::Failure, error.code());
+    }
+}
+
+bool Connection::isServer() const
+{
+    return dynamic_cast<PostgresEngine *>(m_engine.get()) != nullptr;
+}
+
 void Connection::verifyTables()
 {
     QSet<QString> present;
@@ -98,7 +121,11 @@ int Connection::executeOnLoaded(const QString &jetSql, const QList<QVariant> &va
     if (table.isEmpty())
         throw StoreError(QStringLiteral("istruzione non eseguibile su un record caricato"));
     const auto &columns = columnsOf(table);
-    Statement statement(*this, translated(jetSql) + translated(loaded.condition(columns)));
+    // The check joins the statement's own condition, before its ";".
+    QString statementText = jetSql.trimmed();
+    while (statementText.endsWith(QLatin1Char(';')))
+        statementText.chop(1);
+    Statement statement(*this, translated(statementText + loaded.condition(columns)));
     statement.bindAll(values);
     loaded.bind(statement, int(values.size()) + 1, columns);
     const int changed = statement.run();

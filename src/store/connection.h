@@ -35,9 +35,17 @@ public:
     // Makes a new, empty, keyed file; refuses a path that exists. A copy of
     // a store is made with the store's page size.
     void create(const QString &path, const QByteArray &key, int pageSize = NewPageSize);
+    // Connects to the office's archive on a server: a libpq connection
+    // string, "postgresql://..." or "service=..."; user and password when
+    // typed at the start. An archive the server lacks or that is not
+    // prepared is refused. Unprepared, only connects (to prepare it).
+    enum class Prepared { Required, NotYet };
+    void openServer(const QString &server, const QString &user = {}, const QByteArray &password = {},
+                    Prepared prepared = Prepared::Required);
+    bool isServer() const;
     void close();
     bool isOpen() const { return m_engine != nullptr; }
-    // The store file open on this connection.
+    // The store file open on this connection, or the archive on the server.
     QString path() const;
     // Whether damage was found in this run (no write is taken any more).
     bool isDamaged() const;

@@ -5,6 +5,7 @@
 #include "storeerror.h"
 #include "valueconversion.h"
 
+#include <QDate>
 #include <QList>
 #include <QRegularExpression>
 #include <optional>
@@ -153,6 +154,8 @@ public:
     QByteArray run()
     {
         endAtFirstSemicolon();
+        if (m_spelling.server)
+            numberParameters();
         for (qsizetype i = 0; i < m_tokens.size(); ++i)
             rewrite(i);
         QString out;
@@ -203,6 +206,25 @@ private:
         }
     }
 
+    // "?" and SQLite's "?N" become "$n", in order.
+    void numberParameters()
+    {
+        int count = 0;
+        for (qsizetype i = 0; i < m_tokens.size(); ++i) {
+            if (!isSymbol(m_tokens[i], "?"))
+                continue;
+            const bool numbered = i + 1 < m_tokens.size() && m_tokens[i + 1].kind == Token::Word
+                && m_tokens[i + 1].text().front().isDigit();
+            if (numbered) {
+                count = qMax(count, m_tokens[i + 1].text().toInt());
+                m_tokens[i].setText(QLatin1Char('$') + m_tokens[i + 1].text().toString());
+                m_tokens[i + 1].setText(QString());
+            } else {
+                m_tokens[i].setText(QStringLiteral("$%1").arg(++count));
+            }
+        }
+    }
+
     bool followedByParenthesis(qsizetype i) const
     {
         const qsizetype next = nextSignificant(i);
@@ -220,7 +242,8 @@ private:
             t.kind = Token::String;
             t.setText(quotedText(QString::fromLatin1(isoDate(*date))));
         } else if (t.kind == Token::Word && t.text().startsWith(QLatin1Char('['))) {
-            t.setText(quotedIdentifier(t.text().mid(1, t.text().size() - 2).toString()));
+            const QString name = t.text().mid(1, t.text().size() - 2).toString();
+            t.setText(quotedIdentifier(m_spelling.server ? name.toLower() : name));
         } else if (isSymbol(t, "&")) {
             t.setText(QStringLiteral("||"));
         } else if (isSymbol(t, "*")) {
@@ -242,6 +265,32 @@ private:
             exactLikeAsEquality(i);
         } else if (isWord(t, "WITH")) {
             indexHint(i);
+        } else if (m_spelling.server) {
+            serverWords(i);
+        }
+    }
+
+    void serverWords(qsizetype i)
+    {
+        const dialect::Spelling::Server &server = *m_spelling.server;
+        Token &t = m_tokens[i];
+        const qsizetype next = nextSignificant(i);
+        if (isWord(t, "IS") && next >= 0 && m_tokens[next].text().startsWith(QLatin1Char('$'))) {
+            t.setText(QLatin1String(server.sameAs));
+        } else if (isWord(t, "BINARY") && isWord(m_tokens[previousSignificant(i)], "COLLATE")) {
+            t.setText(QLatin1String(server.binary));
+        } else if (isWord(t, "REPLACE") && followedByParenthesis(i)) {
+            t.setText(QLatin1String(server.replace));
+        } else if (isWord(t, "CAST") && followedByParenthesis(i)) {
+            // CAST ( x AS INTEGER ): the last two words before the close.
+            const qsizetype close = matchingClose(next);
+            const qsizetype type = previousSignificant(close);
+            const qsizetype as = previousSignificant(type);
+            if (!isWord(m_tokens[type], "INTEGER") || !isWord(m_tokens[as], "AS"))
+                return;
+            t.setText(QLatin1String(server.integerOf));
+            m_tokens[type].setText(QString());
+            m_tokens[as].setText(QString());
         }
     }
 
@@ -267,7 +316,7 @@ private:
             return false;
         const Token &t = m_tokens[i];
         if (t.kind == Token::Word)
-            return schema::isDateColumn(t.text().toString().remove(QLatin1Char('"')));
+            return schema::typeOfColumn(t.text().toString().remove(QLatin1Char('"'))) == ColumnType::Date;
         return isSymbol(t, ")") && m_cdateCloses.contains(i);
     }
 
@@ -285,18 +334,87 @@ private:
     {
         const qsizetype before = previousSignificant(like);
         const qsizetype value = nextSignificant(like);
-        if (value < 0 || (before >= 0 && isWord(m_tokens[before], "NOT")))
+        if (value < 0)
             return;
+        const bool negated = before >= 0 && isWord(m_tokens[before], "NOT");
         Token &pattern = m_tokens[value];
-        if (pattern.kind == Token::String) {
+        if (!negated && pattern.kind == Token::String) {
             const auto text = exactText(unquoted(pattern.text()));
-            if (!text || !sameAsNumberOrText(*text))
+            if (text && sameAsNumberOrText(*text)) {
+                m_tokens[like].setText(QStringLiteral("="));
+                if (m_spelling.server && !fitsColumn(before, *text))
+                    pattern.setText(QStringLiteral("NULL"));
+                else
+                    pattern.setText(quotedText(*text) + QLatin1Char(' ') + QLatin1String(m_spelling.exactMatch));
                 return;
+            }
+        } else if (!negated && pattern.kind == Token::Word && pattern.text().front().isDigit()) {
             m_tokens[like].setText(QStringLiteral("="));
-            pattern.setText(quotedText(*text) + QLatin1Char(' ') + QLatin1String(m_spelling.exactMatch));
-        } else if (pattern.kind == Token::Word && pattern.text().front().isDigit()) {
-            m_tokens[like].setText(QStringLiteral("="));
+            return;
         }
+        if (m_spelling.server)
+            foldBothSides(negated ? previousSignificant(before) : before, value);
+    }
+
+    // Whether a column of numbers or dates can hold the text: the server
+    // refuses to compare them otherwise, where the file finds no row.
+    bool fitsColumn(qsizetype column, const QString &text) const
+    {
+        if (column < 0 || m_tokens[column].kind != Token::Word)
+            return true;
+        switch (schema::typeOfColumn(m_tokens[column].text().toString().remove(QLatin1Char('"')))) {
+        case ColumnType::Integer:
+        case ColumnType::Money: {
+            static const QRegularExpression integer(QStringLiteral("^-?\\d{1,18}$"));
+            return integer.match(text).hasMatch();
+        }
+        case ColumnType::Number: {
+            bool number = false;
+            text.toDouble(&number);
+            return number;
+        }
+        case ColumnType::Date:
+            return QDate::fromString(text, Qt::ISODate).isValid();
+        default:
+            return true;
+        }
+    }
+
+    // x LIKE p as fold(x) LIKE fold(p): the left side a (qualified) name or
+    // a call, the right one token.
+    void foldBothSides(qsizetype leftEnd, qsizetype right)
+    {
+        if (leftEnd < 0)
+            return;
+        qsizetype leftStart = leftEnd;
+        if (isSymbol(m_tokens[leftEnd], ")")) {
+            leftStart = matchingOpen(leftEnd);
+            const qsizetype name = previousSignificant(leftStart);
+            if (name >= 0 && m_tokens[name].kind == Token::Word)
+                leftStart = name;
+        } else {
+            while (leftStart >= 2 && isSymbol(m_tokens[leftStart - 1], ".") && m_tokens[leftStart - 2].kind == Token::Word)
+                leftStart -= 2;
+        }
+        const QString fold = QLatin1String(m_spelling.server->fold);
+        m_tokens[leftStart].setText(fold + QStringLiteral("((") + m_tokens[leftStart].text().toString());
+        // Byte for byte on the folded texts: LIKE refuses the collation of
+        // the columns.
+        m_tokens[leftEnd].setText(m_tokens[leftEnd].text().toString() + QStringLiteral(")::text) COLLATE ")
+                                  + QLatin1String(m_spelling.server->binary));
+        m_tokens[right].setText(fold + QLatin1Char('(') + m_tokens[right].text().toString() + QStringLiteral(") ESCAPE ''"));
+    }
+
+    qsizetype matchingOpen(qsizetype close) const
+    {
+        int depth = 0;
+        for (qsizetype i = close; i >= 0; --i) {
+            if (isSymbol(m_tokens[i], ")"))
+                ++depth;
+            else if (isSymbol(m_tokens[i], "(") && --depth == 0)
+                return i;
+        }
+        throw StoreError(QStringLiteral("parentesi non aperta nell'istruzione SQL"));
     }
 
     const QString m_sql; // the tokens are views of it

@@ -17,6 +17,10 @@
 //   compared as a date.
 //   t WITH (INDEX(name)) -> the engine reads t through that index, where the
 //                          engine takes such advice
+//   x LIKE 'te%'        -> on an engine whose texts cannot take LIKE, both
+//                          sides folded as the store's collation folds them
+//   x = ? COLLATE BINARY, x IS ?, CAST(x AS INTEGER), REPLACE(...)
+//                       -> the engine's words for the same
 // One statement per text: anything but blanks after the first ";" is refused.
 namespace dialect {
 
@@ -31,6 +35,27 @@ struct Spelling
     // "t WITH (INDEX(name))": what stands after t; empty where the engine
     // takes no advice.
     QString (*indexHint)(const QString &index);
+
+    // What the server spells otherwise; the embedded store takes Jet's words
+    // as they are (its LIKE is the store's own).
+    struct Server
+    {
+        // The function folding a text as the store's collation does, for
+        // LIKE with wildcards.
+        const char *fold;
+        // "IS ?", true also when both are empty.
+        const char *sameAs;
+        // The collation comparing byte for byte.
+        const char *binary;
+        // CAST(x AS INTEGER): the leading digits, 0 when there are none.
+        const char *integerOf;
+        // REPLACE(...) on a text column.
+        const char *replace;
+    };
+    // Null for the embedded store. On a server, "?" marks are numbered,
+    // [Name] is the folded name, and a number or date column compared with a
+    // text that is no such value matches nothing (never an error).
+    const Server *server = nullptr;
 };
 
 QByteArray translate(const QString &jetSql, const Spelling &spelling);

@@ -70,6 +70,9 @@ public:
     virtual QList<ColumnDefinition> columnsOf(const QString &table) = 0;
     // The statement that makes the table.
     virtual QString definitionOf(const TableDefinition &table) const = 0;
+    // What a new store needs before its tables: on a server its collation
+    // and the functions the windows' SQL is spelled with.
+    virtual void installFoundations() = 0;
 
     // Damage found in this run: from then on nothing is written.
     virtual bool isDamaged() = 0;

@@ -64,7 +64,7 @@ const QString &Recordset::writtenTable()
 const ResultTable &Recordset::table()
 {
     if (!m_rows) {
-        Statement statement(*m_connection, m_connection->translated("SELECT * FROM " + quotedIdentifier(m_table)));
+        Statement statement(*m_connection, m_connection->translated("SELECT * FROM [" + m_table + "]"));
         m_rows = ResultTable::read(statement);
     }
     return *m_rows;
@@ -166,10 +166,10 @@ void Recordset::setField(const QString &name, const QVariant &value)
 
 int Recordset::update()
 {
-    const QString table = quotedIdentifier(writtenTable());
+    const QString table = QLatin1Char('[') + writtenTable() + QLatin1Char(']');
     QStringList names;
     for (const auto &change : m_changes)
-        names << quotedIdentifier(change.first);
+        names << QLatin1Char('[') + change.first + QLatin1Char(']');
     QString sql;
     if (m_adding) {
         sql = names.isEmpty()

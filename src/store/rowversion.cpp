@@ -5,6 +5,8 @@
 #include "statement.h"
 #include "storeerror.h"
 
+#include <algorithm>
+
 qint64 RowVersion::id() const
 {
     for (const auto &value : m_values)
@@ -36,8 +38,13 @@ QList<QPair<QString, StoredValue>> RowVersion::checked(const QList<ColumnDefinit
 QString RowVersion::condition(const QList<ColumnDefinition> &tableColumns) const
 {
     QString text;
-    for (const auto &value : checked(tableColumns))
-        text += QStringLiteral(" AND %1 IS ? COLLATE BINARY").arg(quotedIdentifier(value.first));
+    // Texts byte for byte: a name retyped in capitals is a change.
+    for (const auto &value : checked(tableColumns)) {
+        const bool isText = std::any_of(tableColumns.begin(), tableColumns.end(), [&](const ColumnDefinition &column) {
+            return column.name == value.first && column.type == ColumnType::Text;
+        });
+        text += QStringLiteral(" AND [%1]%2 IS ?").arg(value.first, isText ? QStringLiteral(" COLLATE BINARY") : QString());
+    }
     return text;
 }
 
@@ -49,7 +56,7 @@ void RowVersion::bind(Statement &statement, int position, const QList<ColumnDefi
 
 void RowVersion::refuse(Connection &connection, const QString &table) const
 {
-    Statement still(connection, connection.translated("SELECT count(*) FROM " + quotedIdentifier(table) + " WHERE ID = ?"));
+    Statement still(connection, connection.translated("SELECT count(*) FROM [" + table + "] WHERE ID = ?"));
     still.bind(1, StoredValue::ofInteger(id()));
     still.step();
     if (still.integer(0) == 0)

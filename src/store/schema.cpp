@@ -13,17 +13,37 @@ QList<ColumnDefinition> columns(std::initializer_list<ColumnDefinition> list)
     return QList<ColumnDefinition>(list);
 }
 
-// Statements of the engine's own SQL, the same text on every engine.
-void runAll(Connection &connection, std::initializer_list<const char *> statements)
-{
-    for (const char *sql : statements)
-        Statement(connection, QByteArray(sql)).run();
-}
-
 void makeTables(Connection &connection, const QList<TableDefinition> &tables)
 {
     for (const TableDefinition &table : tables)
         Statement(connection, connection.engine().definitionOf(table).toUtf8()).run();
+}
+
+struct IndexDefinition
+{
+    const char *name;
+    const char *on; // the table and what it orders, the same text on every engine
+};
+
+// Makes what is missing of these tables and indexes, and drops an index
+// no longer used; one look when all is as it should be, so that a desk
+// that may not create anything on the server never tries.
+void ensure(Connection &connection, const QList<TableDefinition> &tables, std::initializer_list<IndexDefinition> indexes,
+            const char *obsolete = nullptr)
+{
+    const QStringList stored = connection.engine().tablesAndIndexes();
+    bool complete = !obsolete || !stored.contains(QLatin1String(obsolete));
+    for (const TableDefinition &table : tables)
+        complete = complete && stored.contains(table.name);
+    for (const IndexDefinition &index : indexes)
+        complete = complete && stored.contains(QLatin1String(index.name));
+    if (complete)
+        return;
+    makeTables(connection, tables);
+    for (const IndexDefinition &index : indexes)
+        Statement(connection, QByteArray("CREATE INDEX IF NOT EXISTS ") + index.name + " ON " + index.on).run();
+    if (obsolete)
+        Statement(connection, QByteArray("DROP INDEX IF EXISTS ") + obsolete).run();
 }
 
 }
@@ -55,13 +75,13 @@ const QList<TableDefinition> &schema::tables()
     return all;
 }
 
-bool schema::isDateColumn(const QString &name)
+ColumnType schema::typeOfColumn(const QString &name)
 {
     for (const auto &table : tables())
         for (const auto &column : table.columns)
-            if (column.type == ColumnType::Date && column.name.compare(name, Qt::CaseInsensitive) == 0)
-                return true;
-    return false;
+            if (column.name.compare(name, Qt::CaseInsensitive) == 0)
+                return column.type;
+    return ColumnType::Unknown;
 }
 
 const QList<TableDefinition> &schema::billingRunTables()
@@ -109,8 +129,21 @@ const QList<TableDefinition> &schema::invoiceTables()
     return all;
 }
 
+QString schema::createStatement(const TableDefinition &table, const QString &idColumn,
+                                QString (*declarationOf)(ColumnType type, bool collated))
+{
+    QStringList columns;
+    if (table.keyed)
+        columns << idColumn;
+    for (const ColumnDefinition &column : table.columns)
+        columns << column.name + QLatin1Char(' ') + declarationOf(column.type, table.collated)
+                       + (column.unique ? QStringLiteral(" UNIQUE") : QString());
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")));
+}
+
 void schema::install(Connection &connection)
 {
+    connection.engine().installFoundations();
     makeTables(connection, tables());
     ensureIndexes(connection);
 }
@@ -122,36 +155,27 @@ void schema::ensureIndexes(Connection &connection)
     // by name, the lookups by name. The anomaly check and the main window's
     // summary run at every activation of the main window: their indexes hold
     // only the rows with a missing link, and the amounts still to bill.
-    runAll(connection,
-           {"CREATE INDEX IF NOT EXISTS PRESTAZIONI_DATAR ON PRESTAZIONI (DATAR)",
-            "CREATE INDEX IF NOT EXISTS PRESTAZIONI_PARC_DATAR ON PRESTAZIONI (PARC, DATAR)",
-            "CREATE INDEX IF NOT EXISTS PRESTAZIONI_ID_CL ON PRESTAZIONI (ID_CL)",
-            "CREATE INDEX IF NOT EXISTS PRESTAZIONI_CLIENTE ON PRESTAZIONI (CLIENTE)",
-            "CREATE INDEX IF NOT EXISTS PRESTAZIONI_ANOMALIE ON PRESTAZIONI (CLIENTE) "
-            "WHERE ID_CL IS NULL OR ID_OPER IS NULL OR ID_CAUS IS NULL",
-            "CREATE INDEX IF NOT EXISTS PRESTAZIONI_DA_PARCELLARE ON PRESTAZIONI (IMPORTO) WHERE PARC = 'N'",
-            "CREATE INDEX IF NOT EXISTS SOGGETTI_SOGGETTO ON SOGGETTI (Soggetto)",
-            "CREATE INDEX IF NOT EXISTS DATI_COMUNE ON DATI (COMUNE)"});
+    ensure(connection, {},
+           {{"PRESTAZIONI_DATAR", "PRESTAZIONI (DATAR)"},
+            {"PRESTAZIONI_PARC_DATAR", "PRESTAZIONI (PARC, DATAR)"},
+            {"PRESTAZIONI_ID_CL", "PRESTAZIONI (ID_CL)"},
+            {"PRESTAZIONI_CLIENTE", "PRESTAZIONI (CLIENTE)"},
+            {"PRESTAZIONI_ANOMALIE", "PRESTAZIONI (CLIENTE) WHERE ID_CL IS NULL OR ID_OPER IS NULL OR ID_CAUS IS NULL"},
+            {"PRESTAZIONI_DA_PARCELLARE", "PRESTAZIONI (IMPORTO) WHERE PARC = 'N'"},
+            {"SOGGETTI_SOGGETTO", "SOGGETTI (Soggetto)"},
+            {"DATI_COMUNE", "DATI (COMUNE)"}});
 }
 
 void schema::ensureBillingRuns(Connection &connection)
 {
-    makeTables(connection, billingRunTables());
     // A run's rows are found by run and service, so undoing one reads each
     // service once.
-    runAll(connection,
-           {"CREATE INDEX IF NOT EXISTS PARCELLAZIONI_RIGHE_PRESTAZIONE ON PARCELLAZIONI_RIGHE (ID_PARC, ID_PREST)",
-            "DROP INDEX IF EXISTS PARCELLAZIONI_RIGHE_RUN"});
+    ensure(connection, billingRunTables(), {{"PARCELLAZIONI_RIGHE_PRESTAZIONE", "PARCELLAZIONI_RIGHE (ID_PARC, ID_PREST)"}},
+           "PARCELLAZIONI_RIGHE_RUN");
 }
 
 void schema::ensureInvoiceTables(Connection &connection)
 {
-    QStringList made{QStringLiteral("FE_FILE_PARCELLA"), QStringLiteral("PRESTAZIONI_NR")};
-    for (const TableDefinition &table : invoiceTables())
-        made << table.name;
-    if (connection.hasAll(made))
-        return;
-    makeTables(connection, invoiceTables());
-    runAll(connection, {"CREATE INDEX IF NOT EXISTS FE_FILE_PARCELLA ON FE_FILE (ANNO, NR)",
-                        "CREATE INDEX IF NOT EXISTS PRESTAZIONI_NR ON PRESTAZIONI (NR)"});
+    ensure(connection, invoiceTables(),
+           {{"FE_FILE_PARCELLA", "FE_FILE (ANNO, NR)"}, {"PRESTAZIONI_NR", "PRESTAZIONI (NR)"}});
 }

@@ -37,9 +37,14 @@ const QList<TableDefinition> &tables();
 // The billing runs and the electronic invoices' tables.
 const QList<TableDefinition> &billingRunTables();
 const QList<TableDefinition> &invoiceTables();
-// Date columns of any table, by name; the dialect compares quoted dates with
-// them as dates.
-bool isDateColumn(const QString &name);
+// What a column of the register's tables holds, by its name alone; Unknown
+// for any other name. The dialect compares quoted dates with date columns as
+// dates.
+ColumnType typeOfColumn(const QString &name);
+// "CREATE TABLE IF NOT EXISTS" for a table, in an engine's words: its ID
+// column, and each type's declaration.
+QString createStatement(const TableDefinition &table, const QString &idColumn,
+                        QString (*declarationOf)(ColumnType type, bool collated));
 // Creates the tables and indexes on an empty store.
 void install(Connection &connection);
 // Adds the indexes a store made by an earlier version lacks.

@@ -19,12 +19,15 @@ public:
         Invalid,
     };
 
-    explicit StoreError(const QString &message, Kind kind = Kind::Failure);
+    explicit StoreError(const QString &message, Kind kind = Kind::Failure, const QString &code = {});
 
     QString message() const { return QString::fromUtf8(what()); }
     bool isDamage() const { return m_kind == Kind::Damage; }
     bool isInvalidValue() const { return m_kind == Kind::Invalid; }
+    // The server's own code of the failure (SQLSTATE); empty for the file.
+    QString code() const { return m_code; }
 
 private:
     Kind m_kind;
+    QString m_code;
 };

@@ -2,6 +2,7 @@
 
 #include "store/recordset.h"
 #include "store/storefile.h"
+#include "testserver.h"
 
 #include <QFile>
 
@@ -23,13 +24,25 @@ QString templatePath()
 
 TestStore::TestStore()
 {
+    if (testserver::inUse()) {
+        m_archive = testserver::freshArchive(&m_database);
+        m_connection.openServer(m_archive);
+        return;
+    }
     QFile::copy(templatePath(), path());
     storefile::openOrCreate(m_connection, path());
 }
 
+TestStore::~TestStore()
+{
+    m_connection.close();
+    if (!m_database.isEmpty())
+        testserver::drop(m_database);
+}
+
 QString TestStore::path() const
 {
-    return storefile::pathIn(m_dir.path());
+    return m_archive.isEmpty() ? storefile::pathIn(m_dir.path()) : m_archive;
 }
 
 qint64 TestStore::add(const QString &table, const QList<QPair<QString, QVariant>> &values)

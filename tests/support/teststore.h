@@ -5,13 +5,16 @@
 #include <QTemporaryDir>
 
 // A fresh store in a folder of its own, as a first start makes it (the
-// first one of a test program is built, the others copied from it).
+// first one of a test program is built, the others copied from it); in the
+// server's runs, a fresh archive on the test server.
 class TestStore
 {
 public:
     TestStore();
+    ~TestStore();
 
     Connection &connection() { return m_connection; }
+    // The store file, or the archive's connection string on the server.
     QString path() const;
 
     // Adds a row to a table, columns given as name/value pairs; returns its ID.
@@ -24,5 +27,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_archive;
+    QString m_database;
     Connection m_connection;
 };

@@ -125,13 +125,7 @@ QList<ColumnDefinition> SqliteEngine::columnsOf(const QString &table)
 
 QString SqliteEngine::definitionOf(const TableDefinition &table) const
 {
-    QStringList columns;
-    if (table.keyed)
-        columns << QStringLiteral("ID INTEGER PRIMARY KEY AUTOINCREMENT");
-    for (const ColumnDefinition &column : table.columns)
-        columns << column.name + QLatin1Char(' ') + sqlite::declarationOf(column.type, table.collated)
-                       + (column.unique ? QStringLiteral(" UNIQUE") : QString());
-    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")));
+    return schema::createStatement(table, QStringLiteral("ID INTEGER PRIMARY KEY AUTOINCREMENT"), sqlite::declarationOf);
 }
 
 bool SqliteEngine::isDamaged()

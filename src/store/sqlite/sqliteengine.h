@@ -32,6 +32,8 @@ public:
     QStringList tablesAndIndexes() override;
     QList<ColumnDefinition> columnsOf(const QString &table) override;
     QString definitionOf(const TableDefinition &table) const override;
+    // The file's functions are registered on each connection.
+    void installFoundations() override {}
     bool isDamaged() override;
     void markDamaged() override;
     QStringList structureProblems(bool full) override;

@@ -1,0 +1,307 @@
+#include "postgresengine.h"
+
+#include "postgreserror.h"
+#include "postgresstatement.h"
+#include "postgrestypes.h"
+#include "store/connection.h"
+#include "store/sqltext.h"
+
+#include <libpq-fe.h>
+
+namespace {
+
+// A desk that dies inside a transaction holds its rows only until the
+// server notices: keepalives find a dead peer in about a minute, and a
+// transaction left idle is ended by the server.
+const char *const sessionOptions = "-c DateStyle=ISO,DMY -c idle_in_transaction_session_timeout=120000 "
+                                   "-c client_min_messages=warning";
+
+// More texts than a session ever needs at once; beyond, they are prepared
+// again as they come.
+constexpr int PreparedLimit = 1000;
+
+bool isOnThisMachine(const char *host)
+{
+    const QByteArray h(host ? host : "");
+    return h.isEmpty() || h.startsWith('/') || h.startsWith('@') || h == "localhost" || h == "127.0.0.1" || h == "::1";
+}
+
+const TableDefinition *definitionNamed(const QString &name)
+{
+    for (const auto *tables : {&schema::tables(), &schema::billingRunTables(), &schema::invoiceTables()})
+        for (const TableDefinition &table : *tables)
+            if (table.name.compare(name, Qt::CaseInsensitive) == 0)
+                return &table;
+    return nullptr;
+}
+
+// The column's name as the program spells it ("Soggetto", where the server
+// folds names to "soggetto").
+QString canonicalName(const TableDefinition *table, const QString &stored)
+{
+    if (stored.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("ID");
+    if (table)
+        for (const ColumnDefinition &column : table->columns)
+            if (column.name.compare(stored, Qt::CaseInsensitive) == 0)
+                return column.name;
+    return stored;
+}
+
+}
+
+PostgresEngine::PostgresEngine(const QString &server, const QString &user, const QByteArray &password)
+    : m_server(server), m_user(user), m_password(password)
+{
+    connect();
+}
+
+PostgresEngine::~PostgresEngine()
+{
+    PQfinish(m_connection);
+}
+
+void PostgresEngine::connect()
+{
+    const QByteArray server = m_server.toUtf8();
+    const QByteArray user = m_user.toUtf8();
+    QList<const char *> keys{"dbname", "application_name", "options", "client_encoding", "connect_timeout",
+                             "keepalives", "keepalives_idle", "keepalives_interval", "keepalives_count"};
+    QList<const char *> values{server.constData(), "velmora", sessionOptions, "UTF8", "10", "1", "30", "10", "3"};
+    if (!user.isEmpty()) {
+        keys << "user";
+        values << user.constData();
+    }
+    if (!m_password.isEmpty()) {
+        keys << "password";
+        values << m_password.constData();
+    }
+    keys << nullptr;
+    values << nullptr;
+    PGconn *connection = PQconnectdbParams(keys.constData(), values.constData(), 1);
+    if (PQstatus(connection) != CONNECTION_OK) {
+        const QString reason = QString::fromUtf8(PQerrorMessage(connection)).trimmed();
+        PQfinish(connection);
+        const bool refused = reason.contains(QLatin1String("password")) || reason.contains(QLatin1String("authentication"));
+        throw StoreError(refused ? QStringLiteral("utente o password non corretti (%1)").arg(reason)
+                                 : QStringLiteral("il server dell'archivio non risponde (%1)").arg(reason),
+                         StoreError::Kind::Failure, refused ? QStringLiteral("28P01") : QStringLiteral("08001"));
+    }
+    // Rows and passwords cross the office's network only encrypted, to the
+    // server whose certificate the office's authority signed.
+    if (!isOnThisMachine(PQhost(connection))) {
+        const QByteArray mode = [&] {
+            PQconninfoOption *options = PQconninfo(connection);
+            QByteArray found;
+            for (PQconninfoOption *o = options; o && o->keyword; ++o)
+                if (qstrcmp(o->keyword, "sslmode") == 0 && o->val)
+                    found = o->val;
+            PQconninfoFree(options);
+            return found;
+        }();
+        if (mode != "verify-full" || !PQsslInUse(connection)) {
+            const QString host = QString::fromUtf8(PQhost(connection));
+            PQfinish(connection);
+            throw StoreError(QStringLiteral("il server %1 non è su questo computer: la connessione deve essere cifrata e "
+                                            "verificata (sslmode=verify-full e il certificato dello studio)")
+                                 .arg(host));
+        }
+    }
+    m_connection = connection;
+    m_prepared.clear();
+}
+
+void PostgresEngine::fail(const PGresult *result)
+{
+    const StoreError error = postgres::errorOf(m_connection, result);
+    PQclear(const_cast<PGresult *>(result));
+    if (!postgres::isConnectionLost(m_connection))
+        throw error;
+    // What was open is rolled back by the server; the next action connects
+    // again.
+    PQfinish(m_connection);
+    m_connection = nullptr;
+    throw StoreError(QStringLiteral("la connessione al server dell'archivio si è interrotta: l'operazione non è stata "
+                                    "eseguita; la prossima operazione si ricollega (%1)")
+                         .arg(error.message()),
+                     StoreError::Kind::Failure, error.code());
+}
+
+void PostgresEngine::run(const QByteArray &sql)
+{
+    if (!m_connection)
+        connect();
+    PGresult *result = PQexec(m_connection, sql.constData());
+    const ExecStatusType status = PQresultStatus(result);
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        fail(result);
+    PQclear(result);
+}
+
+QStringList PostgresEngine::firstColumn(const QByteArray &sql)
+{
+    PostgresStatement statement(*this, sql);
+    QStringList values;
+    while (statement.step()) {
+        const EngineCell cell = statement.cell(0);
+        values << (cell.kind == StoredValue::Kind::Text ? QString::fromUtf8(cell.text, cell.length)
+                                                         : QString::number(cell.integer));
+    }
+    return values;
+}
+
+QByteArray PostgresEngine::preparedName(const QByteArray &sql)
+{
+    if (!m_connection)
+        connect();
+    const auto found = m_prepared.constFind(sql);
+    if (found != m_prepared.constEnd())
+        return *found;
+    if (m_prepared.size() >= PreparedLimit) {
+        run("DEALLOCATE ALL");
+        m_prepared.clear();
+    }
+    static quint64 counter = 0;
+    const QByteArray name = "velmora_" + QByteArray::number(++counter);
+    PGresult *result = PQprepare(m_connection, name.constData(), sql.constData(), 0, nullptr);
+    if (PQresultStatus(result) != PGRES_COMMAND_OK)
+        fail(result);
+    PQclear(result);
+    // A table made or changed: its columns are read again.
+    const QByteArray verb = sql.trimmed().left(6).toUpper();
+    if (verb == "CREATE" || verb == "ALTER " || verb == "DROP T")
+        m_catalogRead = false;
+    m_prepared.insert(sql, name);
+    return name;
+}
+
+const dialect::Spelling &PostgresEngine::spelling() const
+{
+    return postgres::spelling();
+}
+
+QString PostgresEngine::location() const
+{
+    if (!m_connection)
+        return m_server;
+    return QStringLiteral("%1 sul server %2").arg(QString::fromUtf8(PQdb(m_connection)),
+                                                  QString::fromUtf8(PQhost(m_connection)));
+}
+
+std::unique_ptr<EngineStatement> PostgresEngine::prepare(const QByteArray &sql)
+{
+    return std::make_unique<PostgresStatement>(*this, sql);
+}
+
+void PostgresEngine::begin(Intent intent)
+{
+    // A read sees one state of the archive throughout, while desks write.
+    run(intent == Intent::Write ? "BEGIN" : "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+}
+
+void PostgresEngine::commit()
+{
+    if (!m_connection)
+        throw StoreError(QStringLiteral("la connessione al server si è interrotta: nulla è stato salvato"));
+    PGresult *result = PQexec(m_connection, "COMMIT");
+    if (PQresultStatus(result) != PGRES_COMMAND_OK)
+        fail(result);
+    // A transaction a failure had already ended answers a commit with a
+    // rollback: nothing of it was written.
+    const bool rolledBack = qstrcmp(PQcmdStatus(result), "ROLLBACK") == 0;
+    PQclear(result);
+    if (rolledBack)
+        throw StoreError(QStringLiteral("il server aveva già annullato l'operazione: nulla è stato salvato"));
+}
+
+void PostgresEngine::rollback()
+{
+    if (!m_connection)
+        return;
+    PQclear(PQexec(m_connection, "ROLLBACK"));
+}
+
+void PostgresEngine::readCatalog()
+{
+    if (m_catalogRead)
+        return;
+    // Set first: the catalog's own columns are looked up too.
+    m_catalogRead = true;
+    m_tables.clear();
+    m_columns.clear();
+    PostgresStatement catalog(
+        *this, "SELECT c.oid, c.relname, a.attnum, a.attname, format_type(a.atttypid, NULL) FROM pg_class c "
+               "JOIN pg_attribute a ON a.attrelid = c.oid WHERE c.relnamespace = current_schema()::regnamespace "
+               "AND c.relkind = 'r' AND a.attnum > 0 AND NOT a.attisdropped ORDER BY c.oid, a.attnum");
+    while (catalog.step()) {
+        const auto text = [&](int c) {
+            const EngineCell cell = catalog.cell(c);
+            return QString::fromUtf8(cell.text, cell.length);
+        };
+        const QString table = text(1).toUpper();
+        const TableDefinition *definition = definitionNamed(table);
+        const ColumnDefinition column{canonicalName(definition, text(3)), postgres::typeOfDeclaration(text(4))};
+        m_tables[table].append(column);
+        m_columns.insert(quint64(catalog.cell(0).integer) << 16 | quint64(catalog.cell(2).integer), column);
+    }
+}
+
+const ColumnDefinition *PostgresEngine::columnOf(unsigned table, int place)
+{
+    if (table == 0 || place <= 0)
+        return nullptr;
+    readCatalog();
+    const auto found = m_columns.constFind(quint64(table) << 16 | quint64(place));
+    return found == m_columns.constEnd() ? nullptr : &*found;
+}
+
+QStringList PostgresEngine::tables()
+{
+    return firstColumn("SELECT upper(relname) FROM pg_class WHERE relnamespace = current_schema()::regnamespace "
+                       "AND relkind = 'r' AND relname <> 'velmora_stato' ORDER BY upper(relname) COLLATE \"C\"");
+}
+
+QStringList PostgresEngine::tablesAndIndexes()
+{
+    return firstColumn("SELECT upper(relname) FROM pg_class WHERE relnamespace = current_schema()::regnamespace "
+                       "AND relkind IN ('r', 'i') AND relname <> 'velmora_stato'");
+}
+
+QList<ColumnDefinition> PostgresEngine::columnsOf(const QString &table)
+{
+    readCatalog();
+    return m_tables.value(table.toUpper());
+}
+
+QString PostgresEngine::definitionOf(const TableDefinition &table) const
+{
+    return schema::createStatement(table, QStringLiteral("ID bigint GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY"), postgres::declarationOf);
+}
+
+QStringList PostgresEngine::structureProblems(bool)
+{
+    // The server keeps its own files sound; what the program can see is
+    // whether every table it needs is there.
+    QStringList problems;
+    const QStringList present = tables();
+    for (const TableDefinition &table : schema::tables())
+        if (!present.contains(table.name))
+            problems << QStringLiteral("manca la tabella %1").arg(table.name);
+    return problems;
+}
+
+int PostgresEngine::listVersion()
+{
+    const QStringList version = firstColumn("SELECT versione_comuni FROM velmora_stato");
+    return version.isEmpty() ? 0 : version.first().toInt();
+}
+
+void PostgresEngine::setListVersion(int version)
+{
+    run("UPDATE velmora_stato SET versione_comuni = " + QByteArray::number(version));
+}
+
+PostgresEngine *postgresEngineOf(Connection &connection)
+{
+    return dynamic_cast<PostgresEngine *>(&connection.engine());
+}

@@ -1,0 +1,39 @@
+#include "postgrestypes.h"
+
+namespace {
+
+struct Declaration
+{
+    ColumnType type;
+    const char *name;
+};
+
+constexpr Declaration declarations[] = {
+    {ColumnType::Integer, "bigint"},
+    {ColumnType::Number, "double precision"},
+    {ColumnType::Money, "centesimi"},
+    {ColumnType::Date, "date"},
+    {ColumnType::Text, "text"},
+};
+
+}
+
+ColumnType postgres::typeOfDeclaration(const QString &declared)
+{
+    for (const auto &d : declarations)
+        if (declared == QLatin1String(d.name))
+            return d.type;
+    return ColumnType::Unknown;
+}
+
+QString postgres::declarationOf(ColumnType type, bool collated)
+{
+    // The register's texts compare as the office reads them, the others
+    // byte for byte.
+    if (type == ColumnType::Text)
+        return collated ? QStringLiteral("text COLLATE italian") : QStringLiteral("text COLLATE \"C\"");
+    for (const auto &d : declarations)
+        if (d.type == type)
+            return QString::fromLatin1(d.name);
+    return QString();
+}
