@@ -1,4 +1,5 @@
 #include "programundertest.h"
+#include "testserver.h"
 #include "testenvironment.h"
 #include "windowdriver.h"
 #include "register/anomalies.h"
@@ -123,6 +124,7 @@ void AnomaliesTest::linksToDeletedRowsAreNoAnomaly()
 // The check runs at every activation: it must not read the whole register.
 void AnomaliesTest::checkReadsOnlyTheRowsThatLostALink()
 {
+    FILE_STORE_ONLY();
     QVERIFY(start(QVariant()));
     Recordset plan(m_program.store().connection(), "EXPLAIN QUERY PLAN " + anomalies::statement());
     QStringList steps;

@@ -1,4 +1,5 @@
 #include "programundertest.h"
+#include "testserver.h"
 #include "clients/clientwindow.h"
 #include "store/recordset.h"
 #include "store/sqltext.h"
@@ -104,6 +105,7 @@ void InputTest::aSaveRefusesWhatTheColumnDoesNotTakeAndCutsNothing()
 
 void InputTest::controlCharactersNeverReachTheStore()
 {
+    FILE_STORE_ONLY();
     TestStore &store = m_program.store();
     const qint64 id = store.add("OPERATORE", {{"OPERATORE", QString("ROS") + QChar(0) + QString("SI\x01\tA")}});
     QCOMPARE(store.text(QString("SELECT OPERATORE FROM OPERATORE WHERE ID = %1").arg(id)), QString("ROSSI\tA"));

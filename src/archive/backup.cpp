@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QStandardPaths>
 
 namespace backup {
 
@@ -33,6 +34,10 @@ void verify(Connection &store, const QString &path)
     const QString problems = integrity::problemsIn(copy, integrity::Depth::Full);
     if (!problems.isEmpty())
         throw StoreError(QStringLiteral("la copia non supera la verifica: %1").arg(problems));
+    // A server's copy was checked against the state it was read in; the
+    // desks have worked on since.
+    if (store.isServer())
+        return;
     for (const auto &table : schema::tables())
         if (rowsOf(copy, table.name) != rowsOf(store, table.name))
             throw StoreError(QStringLiteral("la copia non ha le stesse righe dell'archivio nella tabella %1").arg(table.name));
@@ -42,6 +47,10 @@ void verify(Connection &store, const QString &path)
 
 QString folderOf(const QString &storePath)
 {
+    // The copies of an archive on a server are kept by each desk with its
+    // own data.
+    if (storefile::isServerAddress(storePath))
+        return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(QStringLiteral("velmora/backup"));
     return QFileInfo(storePath).absoluteDir().filePath(QStringLiteral("backup"));
 }
 

@@ -8,9 +8,8 @@
 #include "reports/paginator.h"
 #include "reports/reportdata.h"
 #include "reports/reportpainter.h"
-#include "store/connection.h"
+#include "store/resulttable.h"
 #include "store/money.h"
-#include "store/recordset.h"
 
 namespace courtesycopy {
 
@@ -113,22 +112,22 @@ ReportBand totals(const invoicefiles::Prepared &p, const QString &file)
     return {Kind::ReportFooter, QStringLiteral("Report"), y + 6 + footerHeight(0), boxes};
 }
 
-// The lines as the report engine reads rows: a table of this connection's
-// own, in memory, that is gone when the copy is written.
-std::shared_ptr<const ResultTable> linesOf(Connection &connection, const Invoice &invoice)
+// The lines as the report engine reads rows.
+std::shared_ptr<const ResultTable> linesOf(const Invoice &invoice)
 {
-    connection.execute(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS COPIA_RIGHE (DESCRIZIONE TEXT, QTA TEXT, PREZZO TEXT, "
-                                      "IMPORTO MONEY, IVA TEXT)"));
-    connection.execute(QStringLiteral("DELETE FROM temp.COPIA_RIGHE"));
+    const auto text = [](const QString &t) { return StoredValue::ofText(t.toUtf8()); };
+    const auto decimal = [&](qint64 value) {
+        return text(figures::eightDecimalText(value).replace(QLatin1Char('.'), QLatin1Char(',')));
+    };
+    QList<QList<StoredValue>> rows;
     for (const invoice::Line &line : invoice.lines)
-        connection.execute(QStringLiteral("INSERT INTO temp.COPIA_RIGHE VALUES (?, ?, ?, ?, ?)"),
-                           {line.description,
-                            line.quantity ? figures::eightDecimalText(*line.quantity).replace(QLatin1Char('.'), QLatin1Char(',')) : QString(),
-                            figures::eightDecimalText(line.unitPrice).replace(QLatin1Char('.'), QLatin1Char(',')),
-                            line.totalCents, vatText(line.vat) + (line.withheld ? QStringLiteral(" R") : QString())});
-    auto rows = Recordset(connection, QStringLiteral("SELECT * FROM temp.COPIA_RIGHE")).rows();
-    connection.execute(QStringLiteral("DROP TABLE temp.COPIA_RIGHE"));
-    return rows;
+        rows.append({text(line.description), line.quantity ? decimal(*line.quantity) : text(QString()),
+                     decimal(line.unitPrice), StoredValue::ofInteger(line.totalCents),
+                     text(vatText(line.vat) + (line.withheld ? QStringLiteral(" R") : QString()))});
+    using T = ColumnType;
+    return ResultTable::of({QStringLiteral("DESCRIZIONE"), QStringLiteral("QTA"), QStringLiteral("PREZZO"),
+                            QStringLiteral("IMPORTO"), QStringLiteral("IVA")},
+                           {T::Text, T::Text, T::Text, T::Money, T::Text}, rows);
 }
 
 }
@@ -138,7 +137,7 @@ QString fileName(const QString &number, int year)
     return QStringLiteral("Copia di cortesia - parcella %1 del %2.pdf").arg(fileNameText(number, QStringLiteral("-"))).arg(year);
 }
 
-bool write(Connection &connection, const invoicefiles::Prepared &prepared, const QString &xmlFile, const QString &path)
+bool write(const invoicefiles::Prepared &prepared, const QString &xmlFile, const QString &path)
 {
     const QList<Column> columns = {{"Descrizione", "DESCRIZIONE", 250, arial(9), {}, Fit::Wraps},
                                    {"Q.tà", "QTA", 40, arial(9), {}},
@@ -160,7 +159,7 @@ bool write(Connection &connection, const invoicefiles::Prepared &prepared, const
                                {Kind::PageFooter, QStringLiteral("Section3"), 0, {}},
                                totals(prepared, xmlFile)},
                               reportColumns(columns));
-    return reportpainter::exportPdf(paginate(layout, ReportData(linesOf(connection, prepared.invoice)), QDate::currentDate()), path);
+    return reportpainter::exportPdf(paginate(layout, ReportData(linesOf(prepared.invoice)), QDate::currentDate()), path);
 }
 
 }

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-class Connection;
 namespace invoicefiles { struct Prepared; }
 
 // The printed courtesy copy of an electronic invoice: in the office's name,
@@ -14,6 +13,6 @@ namespace courtesycopy {
 QString fileName(const QString &number, int year);
 // Writes the PDF, naming the bill's XML file when one was written; false
 // when the PDF cannot be written.
-bool write(Connection &connection, const invoicefiles::Prepared &prepared, const QString &xmlFile, const QString &path);
+bool write(const invoicefiles::Prepared &prepared, const QString &xmlFile, const QString &path);
 
 }

@@ -212,7 +212,7 @@ void InvoicesWindow::courtesyCopy()
     const QString path = QDir(target).filePath(courtesycopy::fileName(number, m_year->value()));
     try {
         const auto prepared = invoicefiles::prepare(m_connection, number, m_year->value());
-        if (!courtesycopy::write(m_connection, prepared, m_list->subItem(row, FileColumn), path)) {
+        if (!courtesycopy::write(prepared, m_list->subItem(row, FileColumn), path)) {
             m_messages.inform(this, Title, QStringLiteral("Impossibile scrivere %1.").arg(path), Messages::Icon::Critical);
             return;
         }

@@ -97,6 +97,17 @@ void ArchiveMenu::copyAtExit()
 
 void ArchiveMenu::openRestore()
 {
+    // Putting a copy back replaces what every desk sees: the archive's
+    // owner does it on the server, with the desks closed.
+    if (m_connection.isServer()) {
+        m_messages.inform(m_window, QStringLiteral("Velmora - RIPRISTINO"),
+                          QStringLiteral("L'archivio è condiviso sul server e lo rimette da una copia solo il suo "
+                                         "proprietario, a postazioni chiuse, con il comando:\n\n"
+                                         "velmora-cli server ripristina COPIA \"%1\"\n\n"
+                                         "Le copie di questa postazione sono nella cartella\n%2")
+                              .arg(m_connection.path(), backup::folderOf(m_connection.path())));
+        return;
+    }
     if (!m_restore)
         m_restore = new RestoreWindow(m_connection, m_messages, m_window);
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -275,8 +275,15 @@ private:
         const dialect::Spelling::Server &server = *m_spelling.server;
         Token &t = m_tokens[i];
         const qsizetype next = nextSignificant(i);
-        if (isWord(t, "IS") && next >= 0 && m_tokens[next].text().startsWith(QLatin1Char('$'))) {
-            t.setText(QLatin1String(server.sameAs));
+        if (isWord(t, "IS") && next >= 0 && !isWord(m_tokens[next], "NULL")) {
+            // SQLite's IS compares any two values, NULL as one of them.
+            const qsizetype after = nextSignificant(next);
+            if (!isWord(m_tokens[next], "NOT")) {
+                t.setText(QLatin1String(server.sameAs));
+            } else if (after >= 0 && !isWord(m_tokens[after], "NULL")) {
+                t.setText(QLatin1String(server.differentFrom));
+                m_tokens[next].setText(QString());
+            }
         } else if (isWord(t, "BINARY") && isWord(m_tokens[previousSignificant(i)], "COLLATE")) {
             t.setText(QLatin1String(server.binary));
         } else if (isWord(t, "REPLACE") && followedByParenthesis(i)) {

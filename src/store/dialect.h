@@ -19,7 +19,7 @@
 //                          engine takes such advice
 //   x LIKE 'te%'        -> on an engine whose texts cannot take LIKE, both
 //                          sides folded as the store's collation folds them
-//   x = ? COLLATE BINARY, x IS ?, CAST(x AS INTEGER), REPLACE(...)
+//   x = ? COLLATE BINARY, a IS b, CAST(x AS INTEGER), REPLACE(...)
 //                       -> the engine's words for the same
 // One statement per text: anything but blanks after the first ";" is refused.
 namespace dialect {
@@ -43,8 +43,9 @@ struct Spelling
         // The function folding a text as the store's collation does, for
         // LIKE with wildcards.
         const char *fold;
-        // "IS ?", true also when both are empty.
+        // "a IS b", true also when both are empty; and "a IS NOT b".
         const char *sameAs;
+        const char *differentFrom;
         // The collation comparing byte for byte.
         const char *binary;
         // CAST(x AS INTEGER): the leading digits, 0 when there are none.

@@ -82,6 +82,10 @@ public:
     // table.
     virtual QStringList structureProblems(bool full) = 0;
 
+    // Rows with their IDs were copied into the table: new rows must get IDs
+    // past them.
+    virtual void keysCopied(const QString &table) = 0;
+
     // The date of the municipalities' list the store was brought up to.
     virtual int listVersion() = 0;
     virtual void setListVersion(int version) = 0;

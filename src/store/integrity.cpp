@@ -27,7 +27,10 @@ QString integrity::problemsOf(const QString &path, Depth depth)
 {
     try {
         Connection connection;
-        connection.open(path, storefile::password);
+        if (storefile::isServerAddress(path))
+            connection.openServer(path);
+        else
+            connection.open(path, storefile::password);
         return problemsIn(connection, depth);
     } catch (const StoreError &error) {
         return error.message();

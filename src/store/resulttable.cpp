@@ -17,29 +17,48 @@ std::shared_ptr<ResultTable> ResultTable::read(Statement &statement)
     // chunks: no allocation per cell, nothing moved as the result grows.
     while (statement.step()) {
         Cell *cell = table->appendRow();
-        for (int c = 0; c < columns; ++c, ++cell) {
-            const EngineCell value = rows.cell(c);
-            switch (value.kind) {
-            case StoredValue::Kind::Integer:
-                cell->kind = Cell::Integer;
-                cell->integer = value.integer;
-                break;
-            case StoredValue::Kind::Real:
-                cell->kind = Cell::Real;
-                cell->real = value.real;
-                break;
-            case StoredValue::Kind::Null:
-                cell->kind = Cell::Null;
-                break;
-            case StoredValue::Kind::Text:
-                cell->kind = Cell::Text;
-                cell->length = quint32(value.length);
-                cell->text = table->keepText(value.text, cell->length);
-                break;
-            }
+        for (int c = 0; c < columns; ++c, ++cell)
+            table->fill(*cell, rows.cell(c));
+    }
+    return table;
+}
+
+std::shared_ptr<ResultTable> ResultTable::of(const QStringList &names, const std::vector<ColumnType> &types,
+                                             const QList<QList<StoredValue>> &rows)
+{
+    auto table = std::make_shared<ResultTable>();
+    table->m_names = names;
+    table->m_types = types;
+    for (const QList<StoredValue> &row : rows) {
+        Cell *cell = table->appendRow();
+        for (qsizetype c = 0; c < names.size(); ++c, ++cell) {
+            const StoredValue value = row.value(c);
+            table->fill(*cell, {value.kind, value.integer, value.real, value.text.constData(), int(value.text.size())});
         }
     }
     return table;
+}
+
+void ResultTable::fill(Cell &cell, const EngineCell &value)
+{
+    switch (value.kind) {
+    case StoredValue::Kind::Integer:
+        cell.kind = Cell::Integer;
+        cell.integer = value.integer;
+        break;
+    case StoredValue::Kind::Real:
+        cell.kind = Cell::Real;
+        cell.real = value.real;
+        break;
+    case StoredValue::Kind::Null:
+        cell.kind = Cell::Null;
+        break;
+    case StoredValue::Kind::Text:
+        cell.kind = Cell::Text;
+        cell.length = quint32(value.length);
+        cell.text = keepText(value.text, cell.length);
+        break;
+    }
 }
 
 std::shared_ptr<const ResultTable> ResultTable::empty()

@@ -9,6 +9,7 @@
 #include <vector>
 
 class Statement;
+struct EngineCell;
 
 // The rows of one query, read to the end at once so the record count is
 // exact. Values are kept in the engine's compact form and turned into
@@ -18,6 +19,10 @@ class ResultTable
 {
 public:
     static std::shared_ptr<ResultTable> read(Statement &statement);
+    // Rows the program made itself (a printed copy's lines), read as any
+    // query's.
+    static std::shared_ptr<ResultTable> of(const QStringList &names, const std::vector<ColumnType> &types,
+                                           const QList<QList<StoredValue>> &rows);
     // No columns, no rows.
     static std::shared_ptr<const ResultTable> empty();
     // The given rows of this table, in the given order, as a table of their
@@ -50,6 +55,7 @@ private:
 
     // The cells of a new row, left for the caller to fill.
     Cell *appendRow();
+    void fill(Cell &cell, const EngineCell &value);
     // A copy of the bytes kept with the table, where it stays put.
     const char *keepText(const char *bytes, quint32 length);
     const Cell &cell(int row, int column) const;

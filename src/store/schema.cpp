@@ -92,8 +92,8 @@ const QList<TableDefinition> &schema::billingRunTables()
                   {"ANNULLATA", T::Text}}),
          true, false},
         {QStringLiteral("PARCELLAZIONI_RIGHE"),
-         columns({{"ID_PARC", T::Integer}, {"ID_PREST", T::Integer}, {"PARC_PRIMA", T::Text}, {"DATAP_PRIMA", T::Text},
-                  {"NR_PRIMA", T::Text}, {"PARC_DOPO", T::Text}, {"DATAP_DOPO", T::Text}, {"NR_DOPO", T::Text}}),
+         columns({{"ID_PARC", T::Integer}, {"ID_PREST", T::Integer}, {"PARC_PRIMA", T::Text}, {"DATAP_PRIMA", T::Date},
+                  {"NR_PRIMA", T::Text}, {"PARC_DOPO", T::Text}, {"DATAP_DOPO", T::Date}, {"NR_DOPO", T::Text}}),
          false, false},
     };
     return all;

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 namespace {
@@ -55,6 +56,18 @@ void requireWritableFolder(const QString &path)
         throw StoreError(QStringLiteral("nella cartella %1 non si può scrivere").arg(folder));
 }
 
+void bringUpToDate(Connection &connection, const std::function<void(Connection &)> &furnish)
+{
+    // The indexes only make the lists fast: a store that cannot take them
+    // (a read-only file) is still opened.
+    skipFailure([&] { schema::ensureIndexes(connection); });
+    // A store made by an earlier version gets the tables added since.
+    if (furnish)
+        skipFailure([&] { furnish(connection); });
+    // A store made with an older list gets the municipalities made since.
+    skipFailure([&] { comuni::addMissing(connection); });
+}
+
 }
 
 QString storefile::pathIn(const QString &directory)
@@ -71,8 +84,19 @@ QString storefile::location(const QString &programDirectory)
     return pathIn(QDir(data).filePath(QStringLiteral("velmora")));
 }
 
+bool storefile::isServerAddress(const QString &archive)
+{
+    static const QRegularExpression server(QStringLiteral("^(postgres(ql)?://|\\s*service\\s*=)|\\b(dbname|host)\\s*="));
+    return server.match(archive).hasMatch();
+}
+
 void storefile::openOrCreate(Connection &connection, const QString &path, const std::function<void(Connection &)> &furnish)
 {
+    if (isServerAddress(path)) {
+        connection.openServer(path);
+        bringUpToDate(connection, furnish);
+        return;
+    }
     QDir().mkpath(QFileInfo(path).absolutePath());
     requireWritableFolder(path);
     removeUnfinished(path);
@@ -94,12 +118,5 @@ void storefile::openOrCreate(Connection &connection, const QString &path, const 
         }
     }
     connection.open(path, password);
-    // The indexes only make the lists fast: a store that cannot take them
-    // (a read-only file) is still opened.
-    skipFailure([&] { schema::ensureIndexes(connection); });
-    // A store made by an earlier version gets the tables added since.
-    if (furnish)
-        skipFailure([&] { furnish(connection); });
-    // A store made with an older list gets the municipalities made since.
-    skipFailure([&] { comuni::addMissing(connection); });
+    bringUpToDate(connection, furnish);
 }

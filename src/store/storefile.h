@@ -17,6 +17,10 @@ inline constexpr const char *fileName = "Database.db";
 inline constexpr const char *password = "ZuPa7315";
 
 QString pathIn(const QString &directory);
+// Whether the archive named is on a server ("postgresql://...",
+// "service=..." or a connection string with "dbname=" or "host=") rather
+// than a store file.
+bool isServerAddress(const QString &archive);
 // The store the program uses: beside the executable when one is there,
 // otherwise $XDG_DATA_HOME/velmora/Database.db.
 QString location(const QString &programDirectory);
@@ -29,7 +33,9 @@ QString location(const QString &programDirectory);
 // refused here, not at the first save. An existing file is never recreated
 // or overwritten. `furnish` adds what every store must have beyond the
 // register's tables (it adds only what is missing): a new store gets it in
-// the transaction that makes it, an older one when it is opened.
+// the transaction that makes it, an older one when it is opened. An
+// archive on a server is connected to, never made: a server is prepared
+// once by its owner.
 void openOrCreate(Connection &connection, const QString &path, const std::function<void(Connection &)> &furnish = {});
 
 }

@@ -150,7 +150,7 @@ QStringList PostgresEngine::firstColumn(const QByteArray &sql)
     return values;
 }
 
-QByteArray PostgresEngine::preparedName(const QByteArray &sql)
+PostgresEngine::Prepared PostgresEngine::prepared(const QByteArray &sql)
 {
     if (!m_connection)
         connect();
@@ -162,17 +162,23 @@ QByteArray PostgresEngine::preparedName(const QByteArray &sql)
         m_prepared.clear();
     }
     static quint64 counter = 0;
-    const QByteArray name = "velmora_" + QByteArray::number(++counter);
-    PGresult *result = PQprepare(m_connection, name.constData(), sql.constData(), 0, nullptr);
+    Prepared made{"velmora_" + QByteArray::number(++counter), {}};
+    PGresult *result = PQprepare(m_connection, made.name.constData(), sql.constData(), 0, nullptr);
     if (PQresultStatus(result) != PGRES_COMMAND_OK)
         fail(result);
+    PQclear(result);
+    result = PQdescribePrepared(m_connection, made.name.constData());
+    if (PQresultStatus(result) != PGRES_COMMAND_OK)
+        fail(result);
+    for (int i = 0; i < PQnparams(result); ++i)
+        made.valueTypes << PQparamtype(result, i);
     PQclear(result);
     // A table made or changed: its columns are read again.
     const QByteArray verb = sql.trimmed().left(6).toUpper();
     if (verb == "CREATE" || verb == "ALTER " || verb == "DROP T")
         m_catalogRead = false;
-    m_prepared.insert(sql, name);
-    return name;
+    m_prepared.insert(sql, made);
+    return made;
 }
 
 const dialect::Spelling &PostgresEngine::spelling() const
@@ -182,10 +188,8 @@ const dialect::Spelling &PostgresEngine::spelling() const
 
 QString PostgresEngine::location() const
 {
-    if (!m_connection)
-        return m_server;
-    return QStringLiteral("%1 sul server %2").arg(QString::fromUtf8(PQdb(m_connection)),
-                                                  QString::fromUtf8(PQhost(m_connection)));
+    // As the office names it: the same text opens it again.
+    return m_server;
 }
 
 std::unique_ptr<EngineStatement> PostgresEngine::prepare(const QByteArray &sql)
@@ -288,6 +292,16 @@ QStringList PostgresEngine::structureProblems(bool)
         if (!present.contains(table.name))
             problems << QStringLiteral("manca la tabella %1").arg(table.name);
     return problems;
+}
+
+void PostgresEngine::keysCopied(const QString &table)
+{
+    const TableDefinition *definition = definitionNamed(table);
+    if (!definition || !definition->keyed)
+        return;
+    const QByteArray name = quotedText(table.toLower()).toUtf8();
+    run("SELECT setval(pg_get_serial_sequence(" + name + ", 'id'), coalesce(max(id), 0) + 1, false) FROM "
+        + table.toLower().toUtf8());
 }
 
 int PostgresEngine::listVersion()

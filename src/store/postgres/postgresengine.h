@@ -38,9 +38,17 @@ public:
     int listVersion() override;
     void setListVersion(int version) override;
     void installFoundations() override;
+    void keysCopied(const QString &table) override;
 
-    // For its statements: the name of the prepared text, prepared on first use.
-    QByteArray preparedName(const QByteArray &sql);
+    // A text prepared on the server: its name, and the type the server gave
+    // each of its values.
+    struct Prepared
+    {
+        QByteArray name;
+        QList<unsigned> valueTypes;
+    };
+    // For its statements: the text prepared, on first use.
+    Prepared prepared(const QByteArray &sql);
     // A column of a result by its table and place: its name as the program
     // spells it and what it holds; null when it is no column of ours.
     const ColumnDefinition *columnOf(unsigned table, int place);
@@ -61,7 +69,7 @@ private:
     QString m_user;
     QByteArray m_password;
     PGconn *m_connection = nullptr;
-    QHash<QByteArray, QByteArray> m_prepared;
+    QHash<QByteArray, Prepared> m_prepared;
     QHash<QString, QList<ColumnDefinition>> m_tables;
     QHash<quint64, ColumnDefinition> m_columns;
     bool m_catalogRead = false;

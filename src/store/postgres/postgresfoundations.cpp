@@ -8,8 +8,8 @@
 // an exact LIKE is an equality under the column's collation.
 const dialect::Spelling &postgres::spelling()
 {
-    static const dialect::Spelling::Server server{"jet_fold", "IS NOT DISTINCT FROM", "\"C\"", "jet_integer",
-                                                  "jet_replace"};
+    static const dialect::Spelling::Server server{"jet_fold", "IS NOT DISTINCT FROM", "IS DISTINCT FROM", "\"C\"",
+                                                  "jet_integer", "jet_replace"};
     static const dialect::Spelling spelling{"left", "date", "", [](const QString &) { return QString(); }, &server};
     return spelling;
 }

@@ -9,7 +9,15 @@
 namespace {
 
 // The server's types as libpq numbers them (pg_type.h).
-enum TypeOid : Oid { Bool = 16, Int8 = 20, Int2 = 21, Int4 = 23, Oid_ = 26, Float4 = 700, Float8 = 701, Numeric = 1700 };
+enum TypeOid : Oid {
+    Bool = 16, Name = 19, Int8 = 20, Int2 = 21, Int4 = 23, Text = 25, Oid_ = 26, Float4 = 700, Float8 = 701,
+    Unknown = 705, Varchar = 1043, Numeric = 1700
+};
+
+bool isText(Oid type)
+{
+    return type == Text || type == Varchar || type == Name || type == Unknown || type == 0;
+}
 
 bool isWhole(const char *text, int length)
 {
@@ -50,7 +58,7 @@ PostgresStatement::PostgresStatement(PostgresEngine &engine, const QByteArray &s
     if (m_returnsId)
         m_sql += " RETURNING id";
     // Prepared now, so a statement the server refuses is refused here.
-    m_engine.preparedName(m_sql);
+    m_engine.prepared(m_sql);
 }
 
 PostgresStatement::~PostgresStatement()
@@ -72,6 +80,7 @@ void PostgresStatement::execute() const
     if (m_executed)
         return;
     m_executed = true;
+    const PostgresEngine::Prepared prepared = m_engine.prepared(m_sql);
     std::vector<QByteArray> texts(m_values.size());
     std::vector<const char *> values(m_values.size(), nullptr);
     for (size_t i = 0; i < m_values.size(); ++i) {
@@ -79,20 +88,23 @@ void PostgresStatement::execute() const
         switch (v.kind) {
         case StoredValue::Kind::Null:
             continue;
+        case StoredValue::Kind::Text:
+            // An empty field of a number or a date is no value, as the file
+            // reads it.
+            if (v.text.isEmpty() && !isText(prepared.valueTypes.value(qsizetype(i))))
+                continue;
+            texts[i] = v.text;
+            break;
         case StoredValue::Kind::Integer:
             texts[i] = QByteArray::number(v.integer);
             break;
         case StoredValue::Kind::Real:
             texts[i] = QByteArray::number(v.real, 'g', QLocale::FloatingPointShortest);
             break;
-        case StoredValue::Kind::Text:
-            texts[i] = v.text;
-            break;
         }
         values[i] = texts[i].constData();
     }
-    const QByteArray name = m_engine.preparedName(m_sql);
-    m_result = PQexecPrepared(m_engine.handle(), name.constData(), int(values.size()), values.data(), nullptr,
+    m_result = PQexecPrepared(m_engine.handle(), prepared.name.constData(), int(values.size()), values.data(), nullptr,
                               nullptr, 0);
     const ExecStatusType status = PQresultStatus(m_result);
     if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {

@@ -28,10 +28,11 @@ ColumnType postgres::typeOfDeclaration(const QString &declared)
 
 QString postgres::declarationOf(ColumnType type, bool collated)
 {
-    // The register's texts compare as the office reads them, the others
-    // byte for byte.
-    if (type == ColumnType::Text)
-        return collated ? QStringLiteral("text COLLATE italian") : QStringLiteral("text COLLATE \"C\"");
+    // The register's texts compare as the office reads them; the others
+    // under the database's own collation, which gives way to the register's
+    // where the two meet.
+    if (type == ColumnType::Text && collated)
+        return QStringLiteral("text COLLATE italian");
     for (const auto &d : declarations)
         if (d.type == type)
             return QString::fromLatin1(d.name);

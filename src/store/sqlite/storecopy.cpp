@@ -4,6 +4,7 @@
 #include "sqliteerror.h"
 #include "store/connection.h"
 #include "store/integrity.h"
+#include "store/snapshotcopy.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
 
@@ -15,6 +16,8 @@ namespace storecopy {
 
 void write(Connection &store, const QString &path, const Progress &progress)
 {
+    if (!sqliteEngineOf(store))
+        return snapshotcopy::write(store, path, progress);
     SqliteEngine &file = *sqliteEngineOf(store);
     SqliteEngine copy(path, storefile::password, SqliteEngine::Mode::Create, file.pageSize());
     sqlite3_backup *run = sqlite3_backup_init(copy.handle(), "main", file.handle(), "main");
