@@ -12,8 +12,13 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     italian::install(application);
 
-    const QString storePath = storefile::location(QCoreApplication::applicationDirPath());
-    privacy::keepPrivate(storePath);
+    // "--archivio" names a store file or a server's address for this run.
+    const QStringList arguments = application.arguments();
+    const qsizetype given = arguments.indexOf(QStringLiteral("--archivio"));
+    const QString storePath = given > 0 && given + 1 < arguments.size()
+        ? arguments.at(given + 1)
+        : storefile::chosenArchive(QCoreApplication::applicationDirPath());
+    privacy::keepPrivate(storefile::location(QCoreApplication::applicationDirPath()));
     DialogMessages messages;
     Startup startup(messages, storePath);
     if (!startup.begin())

@@ -20,7 +20,7 @@ int verifica(const QStringList &given, QTextStream &out, QTextStream &err)
         err << "Uso: velmora-cli verifica [--archivio FILE]\n";
         return 2;
     }
-    if (!QFileInfo(path).isFile()) {
+    if (!storefile::isServerAddress(path) && !QFileInfo(path).isFile()) {
         err << "L'archivio " << path << " non esiste.\n";
         return 1;
     }

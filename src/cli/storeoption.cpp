@@ -24,7 +24,7 @@ QString takeStorePath(QStringList &arguments)
     const QString given = takeOption(arguments, QStringLiteral("--archivio"));
     if (given == QLatin1String("-"))
         return QString();
-    return given.isEmpty() ? storefile::location(QCoreApplication::applicationDirPath()) : given;
+    return given.isEmpty() ? storefile::chosenArchive(QCoreApplication::applicationDirPath()) : given;
 }
 
 QString takeFolder(QStringList &arguments)

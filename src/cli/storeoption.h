@@ -12,8 +12,8 @@
 // value is missing, empty when the option is not there.
 QString takeOption(QStringList &arguments, const QString &name);
 
-// "--archivio FILE" taken out of the arguments: that store, or the one the
-// program itself uses. Empty when the option lacks its file.
+// "--archivio FILE" (or a server's address) taken out of the arguments:
+// that archive, or the one the program itself uses. Empty when the option lacks its file.
 QString takeStorePath(QStringList &arguments);
 // "--cartella DIR" taken out of the arguments, or empty.
 QString takeFolder(QStringList &arguments);
@@ -30,7 +30,7 @@ int onStore(const QString &path, const char *notDone, QTextStream &err, Work &&w
         if (lock)
             lock->acquire();
         Connection store;
-        store.open(path, storefile::password);
+        storefile::open(store, path);
         return work(store);
     } catch (const StoreError &error) {
         err << notDone << error.message() << ".\n";

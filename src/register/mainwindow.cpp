@@ -87,6 +87,13 @@ MainWindow::~MainWindow()
     GridList::setMessages(nullptr);
 }
 
+void MainWindow::showArchive(const QString &text)
+{
+    auto *archive = new QLabel(text, m_status);
+    archive->setObjectName(QStringLiteral("Archivio"));
+    m_status->addPermanentWidget(archive);
+}
+
 void MainWindow::buildMenus()
 {
     QMenuBar *bar = menuBar();

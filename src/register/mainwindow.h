@@ -35,6 +35,9 @@ class MainWindow : public ProgramWindow
 public:
     MainWindow(Connection &connection, Messages &messages, QWidget *parent = nullptr);
     ~MainWindow() override;
+    // Which archive is open, at the right of the status bar: the desks of
+    // a shared archive see the server's.
+    void showArchive(const QString &text);
 
 private:
     void buildMenus();

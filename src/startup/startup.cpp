@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "store/damage.h"
+#include "store/postgres/postgresengine.h"
 #include "store/schema.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
@@ -37,12 +38,14 @@ bool Startup::begin()
 {
     m_splash.show();
     const QString &path = m_storePath;
+    const bool server = storefile::isServerAddress(path);
     try {
-        QDir().mkpath(QFileInfo(path).absolutePath());
+        if (!server)
+            QDir().mkpath(QFileInfo(path).absolutePath());
         m_lock.acquire();
-        // Every store has the electronic invoices' tables from the start of
-        // the program, so the office profile can be filled from a script too.
-        storefile::openOrCreate(m_connection, path, schema::ensureInvoiceTables);
+        open();
+        if (server)
+            m_mainWindow.showArchive(QStringLiteral("Archivio sul server: %1").arg(path));
         return true;
     } catch (const StoreError &error) {
         m_splash.stop();
@@ -52,5 +55,29 @@ bool Startup::begin()
                               .arg(path, error.message()),
                           Messages::Icon::Critical);
         return false;
+    }
+}
+
+void Startup::open()
+{
+    // A server that asks who opens it, with no password file to answer,
+    // asks the user; three tries.
+    for (int attempt = 0;; ++attempt) {
+        try {
+            // Every store has the electronic invoices' tables from the start of
+            // the program, so the office profile can be filled from a script too.
+            storefile::openOrCreate(m_connection, m_storePath, schema::ensureInvoiceTables);
+            return;
+        } catch (const StoreError &error) {
+            if (!error.code().startsWith(QLatin1String("28")) || attempt == 3)
+                throw;
+            const Messages::Login login = m_messages.askLogin(
+                nullptr, m_storePath,
+                attempt == 0 ? QStringLiteral("Il server chiede utente e password.")
+                             : QStringLiteral("Utente o password non corretti."));
+            if (login.user.isEmpty())
+                throw;
+            postgres::rememberLogin(m_storePath, login.user, login.password);
+        }
     }
 }

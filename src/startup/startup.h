@@ -29,6 +29,10 @@ public:
     SplashWindow &splash() { return m_splash; }
 
 private:
+    // The store, or the archive on a server (asking who opens it when the
+    // server wants to know).
+    void open();
+
     Messages &m_messages;
     QString m_storePath;
     StoreLock m_lock;

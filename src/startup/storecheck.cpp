@@ -30,7 +30,7 @@ void StoreCheck::start(const QString &path)
             return;
         try {
             Connection store;
-            store.open(path, storefile::password);
+            storefile::open(store, path);
             backup::make(store);
             backup::rotate(folder);
         } catch (const StoreError &error) {

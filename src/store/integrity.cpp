@@ -27,10 +27,7 @@ QString integrity::problemsOf(const QString &path, Depth depth)
 {
     try {
         Connection connection;
-        if (storefile::isServerAddress(path))
-            connection.openServer(path);
-        else
-            connection.open(path, storefile::password);
+        storefile::open(connection, path);
         return problemsIn(connection, depth);
     } catch (const StoreError &error) {
         return error.message();

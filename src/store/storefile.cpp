@@ -84,10 +84,35 @@ QString storefile::location(const QString &programDirectory)
     return pathIn(QDir(data).filePath(QStringLiteral("velmora")));
 }
 
+QString storefile::chosenArchive(const QString &programDirectory)
+{
+    const QString own = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                            .filePath(QStringLiteral("velmora/archivio.conf"));
+    for (const QString &path : {own, QStringLiteral("/etc/velmora/archivio.conf")}) {
+        QFile settings(path);
+        if (!settings.open(QIODevice::ReadOnly | QIODevice::Text))
+            continue;
+        while (!settings.atEnd()) {
+            const QString line = QString::fromUtf8(settings.readLine()).trimmed();
+            if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+                return line;
+        }
+    }
+    return location(programDirectory);
+}
+
 bool storefile::isServerAddress(const QString &archive)
 {
     static const QRegularExpression server(QStringLiteral("^(postgres(ql)?://|\\s*service\\s*=)|\\b(dbname|host)\\s*="));
     return server.match(archive).hasMatch();
+}
+
+void storefile::open(Connection &connection, const QString &archive)
+{
+    if (isServerAddress(archive))
+        connection.openServer(archive);
+    else
+        connection.open(archive, password);
 }
 
 void storefile::openOrCreate(Connection &connection, const QString &path, const std::function<void(Connection &)> &furnish)

@@ -17,6 +17,11 @@ inline constexpr const char *fileName = "Database.db";
 inline constexpr const char *password = "ZuPa7315";
 
 QString pathIn(const QString &directory);
+// The archive the program works on: the one the office chose for this
+// user (~/.config/velmora/archivio.conf) or for every user of the machine
+// (/etc/velmora/archivio.conf), a server's address on its first line that
+// is not a comment; otherwise the store file of location().
+QString chosenArchive(const QString &programDirectory);
 // Whether the archive named is on a server ("postgresql://...",
 // "service=..." or a connection string with "dbname=" or "host=") rather
 // than a store file.
@@ -24,6 +29,9 @@ bool isServerAddress(const QString &archive);
 // The store the program uses: beside the executable when one is there,
 // otherwise $XDG_DATA_HOME/velmora/Database.db.
 QString location(const QString &programDirectory);
+
+// Opens an existing archive: the store file, or the archive on a server.
+void open(Connection &connection, const QString &archive);
 
 // Opens the store; on a first start, when the file is missing, makes it
 // (and its folder) with the five tables and the municipalities. It is built

@@ -1,12 +1,13 @@
 #include "storelock.h"
 
 #include "storeerror.h"
+#include "storefile.h"
 
 #include <QFileInfo>
 #include <QSysInfo>
 
 StoreLock::StoreLock(const QString &storePath)
-    : m_file(storePath + QStringLiteral(".lock"))
+    : m_file(storePath + QStringLiteral(".lock")), m_shared(storefile::isServerAddress(storePath))
 {
     // Held for hours: only a holder that no longer runs makes it stale.
     m_file.setStaleLockTime(0);
@@ -14,6 +15,9 @@ StoreLock::StoreLock(const QString &storePath)
 
 void StoreLock::acquire()
 {
+    // The desks of an archive on a server work on it together.
+    if (m_shared)
+        return;
     if (m_file.tryLock(0))
         return;
     switch (m_file.error()) {

@@ -6,7 +6,7 @@
 // The lock beside the store ("Database.db.lock") that one running program
 // holds for its whole run: a second program on the same store would
 // silently overwrite the first one's changes. A lock left by a run that
-// crashed is taken over.
+// crashed is taken over. An archive on a server takes none.
 class StoreLock
 {
 public:
@@ -18,4 +18,5 @@ public:
 
 private:
     QLockFile m_file;
+    bool m_shared;
 };

@@ -52,8 +52,9 @@ void addTo(QCryptographicHash &hash, const StoredValue &value)
     }
 }
 
-// Rows per statement on the way in: a server takes one statement for many.
-constexpr int Batch = 200;
+// Values per statement on the way in: many rows a statement, within the
+// file's limit on a statement's values.
+constexpr int BatchValues = 900;
 
 }
 
@@ -101,6 +102,7 @@ void tablecopy::copyRows(Connection &from, Connection &to, const QStringList &ta
         const QString row = QLatin1Char('(') + QStringList(width, QStringLiteral("?")).join(QLatin1Char(',')) + QLatin1Char(')');
         const QString head = QStringLiteral("INSERT INTO [%1] (%2) VALUES ").arg(table, names.join(QLatin1Char(',')));
         QList<StoredValue> pending;
+        const int batch = qMax(1, BatchValues / width);
         qint64 copied = 0;
         const auto flush = [&] {
             if (pending.isEmpty())
@@ -115,7 +117,7 @@ void tablecopy::copyRows(Connection &from, Connection &to, const QStringList &ta
         while (rows.step()) {
             for (int c = 0; c < width; ++c)
                 pending << valueOf(rows.rows().cell(c));
-            if (++copied % Batch == 0)
+            if (++copied % batch == 0)
                 flush();
         }
         flush();

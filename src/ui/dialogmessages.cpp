@@ -1,8 +1,14 @@
 #include "dialogmessages.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpacerItem>
 
@@ -63,4 +69,30 @@ QString DialogMessages::chooseTarget(QWidget *parent, const QString &title, cons
     if (target == Target::Folder)
         return QFileDialog::getExistingDirectory(parent, title, suggested);
     return QFileDialog::getSaveFileName(parent, title, suggested);
+}
+
+Messages::Login DialogMessages::askLogin(QWidget *parent, const QString &archive, const QString &reason)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Velmora - ACCESSO ALL'ARCHIVIO"));
+    auto *form = new QFormLayout(&dialog);
+    auto *told = new QLabel(QStringLiteral("Archivio: %1\n%2").arg(archive, reason), &dialog);
+    told->setWordWrap(true);
+    form->addRow(told);
+    auto *user = new QLineEdit(QString::fromLocal8Bit(qgetenv("USER")), &dialog);
+    user->setObjectName(QStringLiteral("Utente"));
+    auto *password = new QLineEdit(&dialog);
+    password->setObjectName(QStringLiteral("Password"));
+    password->setEchoMode(QLineEdit::Password);
+    form->addRow(QStringLiteral("Utente:"), user);
+    form->addRow(QStringLiteral("Password:"), password);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    password->setFocus();
+    if (dialog.exec() != QDialog::Accepted || user->text().trimmed().isEmpty())
+        return {};
+    return {user->text().trimmed(), password->text().toUtf8()};
 }

@@ -9,4 +9,5 @@ public:
     void inform(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
     bool ask(QWidget *parent, const QString &title, const QString &text) override;
     QString chooseTarget(QWidget *parent, const QString &title, const QString &suggested, Target target) override;
+    Login askLogin(QWidget *parent, const QString &archive, const QString &reason) override;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class QWidget;
@@ -23,4 +24,13 @@ public:
     // Where to write: a new file (starting from the suggested path) or a
     // folder; empty when the user gave up, as where nobody can choose.
     virtual QString chooseTarget(QWidget *, const QString &, const QString &, Target) { return QString(); }
+
+    // Who opens the archive on a server, when the server asks and no
+    // password file answers: an empty user when the user gave up.
+    struct Login
+    {
+        QString user;
+        QByteArray password;
+    };
+    virtual Login askLogin(QWidget *, const QString &, const QString &) { return {}; }
 };

@@ -15,3 +15,9 @@ QString ScriptedMessages::chooseTarget(QWidget *, const QString &, const QString
 {
     return m_targets.isEmpty() ? QString() : m_targets.takeFirst();
 }
+
+Messages::Login ScriptedMessages::askLogin(QWidget *, const QString &archive, const QString &reason)
+{
+    m_shown.append({QStringLiteral("Velmora - ACCESSO ALL'ARCHIVIO"), archive + QLatin1Char('\n') + reason, Icon::None, true});
+    return m_logins.isEmpty() ? Login{} : m_logins.takeFirst();
+}

@@ -23,9 +23,11 @@ public:
     bool ask(QWidget *parent, const QString &title, const QString &text) override;
     // The queued paths in order; with none queued the user gives up.
     QString chooseTarget(QWidget *parent, const QString &title, const QString &suggested, Target target) override;
+    Login askLogin(QWidget *parent, const QString &archive, const QString &reason) override;
 
     void answer(bool yes) { m_answers.append(yes); }
     void choose(const QString &path) { m_targets.append(path); }
+    void logIn(const Login &login) { m_logins.append(login); }
     const QList<Shown> &shown() const { return m_shown; }
     Shown last() const { return m_shown.isEmpty() ? Shown{} : m_shown.last(); }
 
@@ -33,4 +35,5 @@ private:
     QList<Shown> m_shown;
     QList<bool> m_answers;
     QStringList m_targets;
+    QList<Login> m_logins;
 };

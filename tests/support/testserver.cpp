@@ -2,6 +2,7 @@
 
 #include "store/connection.h"
 #include "store/postgres/postgresengine.h"
+#include "store/storeerror.h"
 
 #include <QCoreApplication>
 #include <QtTest>
@@ -25,19 +26,34 @@ void administer(const QByteArray &sql)
     server.firstColumn(sql);
 }
 
+QString newDatabase(QString *name, const QString &from)
+{
+    static int made = 0;
+    const QString database = QStringLiteral("velmora_prova_%1_%2").arg(QCoreApplication::applicationPid()).arg(++made);
+    administer(QStringLiteral("CREATE DATABASE %1 TEMPLATE %2 STRATEGY FILE_COPY").arg(database, from).toUtf8());
+    if (name)
+        *name = database;
+    return testserver::address() + QStringLiteral(" dbname=") + database;
+}
+
 }
 
 QString testserver::freshArchive(QString *name)
 {
-    static int made = 0;
-    const QString database = QStringLiteral("velmora_prova_%1_%2").arg(QCoreApplication::applicationPid()).arg(++made);
-    administer(QStringLiteral("CREATE DATABASE %1 TEMPLATE velmora_modello STRATEGY FILE_COPY").arg(database).toUtf8());
-    if (name)
-        *name = database;
-    return address() + QStringLiteral(" dbname=") + database;
+    return newDatabase(name, QStringLiteral("velmora_modello"));
+}
+
+QString testserver::emptyDatabase(QString *name)
+{
+    return newDatabase(name, QStringLiteral("template0"));
 }
 
 void testserver::drop(const QString &name)
 {
-    administer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name).toUtf8());
+    // Called from destructors: a database left behind goes with the server.
+    try {
+        administer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name).toUtf8());
+    } catch (const StoreError &error) {
+        qWarning("database %s not dropped: %s", qPrintable(name), error.what());
+    }
 }

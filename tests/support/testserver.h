@@ -15,6 +15,8 @@ bool inUse();
 QString address();
 // A new database, a copy of the model archive; its connection string.
 QString freshArchive(QString *name = nullptr);
+// A new, empty database, as an office makes one; its connection string.
+QString emptyDatabase(QString *name);
 // Removes a database made by freshArchive, whoever is still on it.
 void drop(const QString &name);
 

@@ -26,6 +26,19 @@ bool isOnThisMachine(const char *host)
     return h.isEmpty() || h.startsWith('/') || h.startsWith('@') || h == "localhost" || h == "127.0.0.1" || h == "::1";
 }
 
+struct Login
+{
+    QString server;
+    QString user;
+    QByteArray password;
+};
+
+Login &remembered()
+{
+    static Login login;
+    return login;
+}
+
 const TableDefinition *definitionNamed(const QString &name)
 {
     for (const auto *tables : {&schema::tables(), &schema::billingRunTables(), &schema::invoiceTables()})
@@ -50,9 +63,17 @@ QString canonicalName(const TableDefinition *table, const QString &stored)
 
 }
 
-PostgresEngine::PostgresEngine(const QString &server, const QString &user, const QByteArray &password)
-    : m_server(server), m_user(user), m_password(password)
+void postgres::rememberLogin(const QString &server, const QString &user, const QByteArray &password)
 {
+    remembered() = {server, user, password};
+}
+
+PostgresEngine::PostgresEngine(const QString &server, const QString &user, const QByteArray &password)
+    : m_server(server)
+{
+    const bool typed = user.isEmpty() && remembered().server == server;
+    m_user = typed ? remembered().user : user;
+    m_password = typed ? remembered().password : password;
     connect();
 }
 

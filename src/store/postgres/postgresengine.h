@@ -80,6 +80,10 @@ private:
 namespace postgres {
 
 const dialect::Spelling &spelling();
+// User and password typed at the start, for every later connection of
+// this run to that archive (the check and the copies connect on their
+// own); in memory only.
+void rememberLogin(const QString &server, const QString &user, const QByteArray &password);
 
 }
 

@@ -50,6 +50,69 @@ void grantDesks(Connection &connection)
     run(connection, QStringLiteral("GRANT USAGE, SELECT ON ALL SEQUENCES IN SCHEMA %1 TO %2").arg(place, group));
 }
 
+void makeArchive(Connection &connection)
+{
+    schema::install(connection);
+    schema::ensureBillingRuns(connection);
+    schema::ensureInvoiceTables(connection);
+    grantDesks(connection);
+}
+
+// The rows of the file in place of the server's, checked on both sides
+// before the commit.
+serverarchive::Moved putRows(Connection &file, Connection &server, Transaction &transaction,
+                             const tablecopy::Progress &progress)
+{
+    const QStringList onServer = server.tableNames();
+    QStringList tables;
+    for (const QString &table : file.tableNames()) {
+        if (!onServer.contains(table, Qt::CaseInsensitive))
+            throw StoreError(QStringLiteral("il server non ha la tabella %1 del file").arg(table));
+        tables << table;
+    }
+    for (const QString &table : onServer)
+        run(server, QStringLiteral("DELETE FROM %1").arg(table));
+    tablecopy::copyRows(file, server, tables, progress);
+    server.engine().setListVersion(file.engine().listVersion());
+    serverarchive::Moved moved{tablecopy::figuresOf(file, tables), tablecopy::figuresOf(server, tables), false};
+    if (tablecopy::differing(moved.file, moved.server).isEmpty()) {
+        transaction.commit();
+        moved.committed = true;
+    }
+    return moved;
+}
+
+}
+
+serverarchive::Moved serverarchive::importStore(Connection &file, Connection &server, const tablecopy::Progress &progress)
+{
+    serverOf(server);
+    Transaction transaction(server);
+    if (server.engine().tables().isEmpty())
+        makeArchive(server);
+    // The municipalities come with the file, whatever the server was
+    // prepared with.
+    for (const QString &table : server.tableNames())
+        if (table != QLatin1String("DATI")
+            && firstValue(server, QStringLiteral("SELECT count(*) FROM %1").arg(table)) != QLatin1String("0"))
+            throw StoreError(QStringLiteral("l'archivio sul server contiene già dei dati (tabella %1): si importa solo "
+                                            "su un archivio vuoto")
+                                 .arg(table));
+    return putRows(file, server, transaction, progress);
+}
+
+serverarchive::Moved serverarchive::restoreCopy(Connection &copy, Connection &server, const tablecopy::Progress &progress)
+{
+    serverOf(server);
+    Transaction transaction(server);
+    return putRows(copy, server, transaction, progress);
+}
+
+int serverarchive::otherSessions(Connection &server)
+{
+    return firstValue(server, QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE datname = current_database() "
+                                             "AND pid <> pg_backend_pid() AND backend_type = 'client backend'"))
+        .toInt();
 }
 
 QString serverarchive::desksGroup(Connection &connection)
@@ -67,10 +130,7 @@ void serverarchive::prepare(Connection &connection)
                              .arg(present.join(QStringLiteral(", "))));
     {
         Transaction transaction(connection);
-        schema::install(connection);
-        schema::ensureBillingRuns(connection);
-        schema::ensureInvoiceTables(connection);
-        grantDesks(connection);
+        makeArchive(connection);
         transaction.commit();
     }
     if (comuni::addMissing(connection) == 0)

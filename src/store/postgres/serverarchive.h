@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/tablecopy.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -15,6 +17,28 @@ namespace serverarchive {
 // anything; then the municipalities. A database that holds tables is
 // refused, nothing written.
 void prepare(Connection &connection);
+
+// What a move of a store file's rows onto the server found, table by
+// table, on both sides.
+struct Moved
+{
+    QList<tablecopy::Figures> file;
+    QList<tablecopy::Figures> server;
+    // Committed only when every figure matched.
+    bool committed = false;
+};
+
+// An office's store file onto an empty server database (prepared in the
+// same transaction when it is not yet): every table with its IDs, the
+// billing runs, the office's profile and the e-invoices with their
+// progressive. The file is only read.
+Moved importStore(Connection &file, Connection &server, const tablecopy::Progress &progress = {});
+
+// A copy put back in place of the archive's rows, in one transaction.
+Moved restoreCopy(Connection &copy, Connection &server, const tablecopy::Progress &progress = {});
+
+// The other sessions on the archive now (the desks at work).
+int otherSessions(Connection &server);
 
 // The group every desk's login belongs to: one per archive.
 QString desksGroup(Connection &connection);

@@ -1,0 +1,243 @@
+#include "register/anomalies.h"
+#include "register/servicelists.h"
+#include "scriptedmessages.h"
+#include "startup/startup.h"
+#include "statistics/reportqueries.h"
+#include "store/postgres/serverarchive.h"
+#include "store/recordset.h"
+#include "store/schema.h"
+#include "store/statement.h"
+#include "store/storeerror.h"
+#include "store/tablecopy.h"
+#include "testenvironment.h"
+#include "testserver.h"
+#include "teststore.h"
+#include "ui/gridlist.h"
+
+#include <QLabel>
+#include <QProcess>
+#include <QStatusBar>
+
+namespace {
+
+struct Result
+{
+    int status;
+    QString out, err;
+};
+
+Result cli(const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess process;
+    process.start(QStringLiteral(VELMORA_CLI), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// A database of the test server, gone with the case.
+struct Database
+{
+    Database() : address(testserver::emptyDatabase(&name)) {}
+    ~Database() { testserver::drop(name); }
+    QString name;
+    QString address;
+};
+
+// An office's store: names that differ only by case or accent, a quote, and
+// every service on a day of its own, so every list has one order.
+void seed(TestStore &store)
+{
+    const QStringList names{"ROSSI", "Rossi", "Èrcole", "EVA", "d'Angelo", "DE LUCA", "cantù", "CANTU"};
+    for (int i = 0; i < names.size(); ++i)
+        store.add("SOGGETTI", {{"Stato", i % 3 ? "S" : "N"}, {"Soggetto", names.at(i)}, {"Attivita", i % 2 ? "AVVOCATO" : "medico"}});
+    store.add("CAUSALE", {{"CAUSALE", "VISITA"}, {"IMPORTO", "30"}});
+    store.add("CAUSALE", {{"CAUSALE", "Consulenza"}, {"IMPORTO", "45,50"}});
+    store.add("OPERATORE", {{"OPERATORE", "NERI"}});
+    for (int i = 0; i < 60; ++i) {
+        const QDate day = QDate(2025, 11, 1).addDays(i * 3);
+        store.add("PRESTAZIONI", {{"ANNO", day.year()}, {"MESE", day.month()}, {"ID_CL", i % 9 == 8 ? QVariant() : QVariant(i % 8 + 1)},
+                                  {"ID_CAUS", i % 2 + 1}, {"ID_OPER", 1}, {"DATAR", day.toString("dd/MM/yyyy")},
+                                  {"CLIENTE", names.at(i % 8)}, {"CAUSALE", i % 2 ? "Consulenza" : "VISITA"},
+                                  {"QTA", i % 4 ? "1" : "2,5"}, {"IMPORTO", QString::number(10 + i) + ",25"},
+                                  {"OPERATORE", "NERI"}, {"PARC", i % 3 ? "N" : "S"}, {"NR", i % 3 ? "" : QString::number(i)},
+                                  {"DATAP", i % 3 ? QVariant() : QVariant(day.addDays(1).toString("dd/MM/yyyy"))}});
+    }
+}
+
+QStringList rowsOf(Connection &connection, const QString &sql)
+{
+    QStringList rows;
+    for (Recordset rs(connection, sql); !rs.eof(); rs.moveNext()) {
+        QStringList cells;
+        for (int c = 0; c < rs.fieldCount(); ++c)
+            cells << rs.fields(c).text();
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+QStringList listed(Connection &connection, ServiceFill fill, const QString &client)
+{
+    GridList list;
+    fillServiceList(list, connection, fill, client);
+    QStringList rows;
+    for (int r = 0; r < list.count(); ++r)
+        rows << list.cells(r).join(QLatin1Char('|'));
+    return rows;
+}
+
+}
+
+// The archive on a PostgreSQL server, as an office sets it up with
+// velmora-cli and works on it: the same rows as the store file, imports
+// and restores that are checked before they count, and desks that may
+// write rows but never change the tables.
+class ServerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theWindowsStatementsGiveTheSameRowsOnBothEngines();
+    void anImportIsCheckedAndOnlyOntoAnEmptyArchive();
+    void desksWriteRowsButNeverChangeTables();
+    void aRestoreWaitsForTheOtherDesks();
+    void theProgramAsksWhoOpensTheArchive();
+
+private:
+    void prepareWithDesk(Database &database);
+};
+
+void ServerTest::theWindowsStatementsGiveTheSameRowsOnBothEngines()
+{
+    TestStore file;
+    seed(file);
+    Database database;
+    const Result imported = cli({"server", "importa", "--archivio", file.path(), database.address});
+    QVERIFY2(imported.status == 0, qPrintable(imported.err));
+    Connection server;
+    server.openServer(database.address);
+
+    QStringList statements{anomalies::statement(),
+                           "SELECT * FROM SOGGETTI WHERE STATO LIKE 'S' ORDER BY Soggetto",
+                           "Select DISTINCT ATTIVITA From SOGGETTI ORDER BY ATTIVITA",
+                           "Select * From SOGGETTI WHERE [Soggetto] like '%ANT%' ORDER BY ID",
+                           "SELECT CODICE,PIVA FROM Soggetti WHERE SOGGETTO = 'rossi' ORDER BY ID",
+                           "Select * From DATI WHERE [COMUNE] = 'cantù'",
+                           "SELECT count(*), total(IMPORTO), sum(QTA) FROM PRESTAZIONI WHERE PARC = 'N'",
+                           "SELECT NR, min(DATAP) FROM PRESTAZIONI WHERE PARC = 'S' GROUP BY NR ORDER BY min(DATAP), CAST(NR AS INTEGER), NR"};
+    FilterValues filters{"ROSSI", "VISITA", "TUTTI", "NERI", "01/12/2025", "30/06/2026", false, "1", "1", "1"};
+    for (int rule = 1; rule <= 18; ++rule)
+        if (const auto sql = reportqueries::sql(reportqueries::query(rule), filters))
+            statements << *sql;
+    for (const QString &sql : statements) {
+        const QStringList expected = rowsOf(file.connection(), sql);
+        QCOMPARE(rowsOf(server, sql), expected);
+    }
+    for (int fill = int(ServiceFill::NewestFirst); fill <= int(ServiceFill::BillingClientUnbilled); ++fill)
+        QCOMPARE(listed(server, ServiceFill(fill), "1"), listed(file.connection(), ServiceFill(fill), "1"));
+}
+
+void ServerTest::anImportIsCheckedAndOnlyOntoAnEmptyArchive()
+{
+    TestStore file;
+    seed(file);
+    schema::ensureInvoiceTables(file.connection());
+    file.connection().execute("INSERT INTO STUDIO (DENOMINAZIONE) VALUES ('STUDIO ROSSI')");
+    Database database;
+    const Result imported = cli({"server", "importa", "--archivio", file.path(), database.address});
+    QCOMPARE(imported.status, 0);
+    for (const char *table : {"PRESTAZIONI ", "SOGGETTI ", "STUDIO ", "DATI "})
+        QVERIFY2(imported.out.contains(QRegularExpression(QString("^%1.*: uguale sul server$").arg(table),
+                                                          QRegularExpression::MultilineOption)),
+                 qPrintable(imported.out));
+    QVERIFY(imported.out.contains("PRESTAZIONI          60 righe, importi € 2.385,00, ID 1-60"));
+
+    Connection server;
+    server.openServer(database.address);
+    const QStringList tables = file.connection().tableNames();
+    QCOMPARE(tablecopy::figuresOf(server, tables), tablecopy::figuresOf(file.connection(), tables));
+    // New rows come after the IDs brought over.
+    server.execute("INSERT INTO PRESTAZIONI (CLIENTE) VALUES ('NUOVO')");
+    QCOMPARE(server.lastInsertId(), 61);
+
+    // A second import is refused whole: the archive is no longer empty.
+    const Result again = cli({"server", "importa", "--archivio", file.path(), database.address});
+    QCOMPARE(again.status, 1);
+    QVERIFY2(again.err.contains("contiene già dei dati"), qPrintable(again.err));
+    QCOMPARE(Recordset(server, "SELECT count(*) FROM PRESTAZIONI").fields(0).toInteger(), 61);
+}
+
+void ServerTest::prepareWithDesk(Database &database)
+{
+    const Result prepared = cli({"server", "prepara", database.address});
+    QVERIFY2(prepared.status == 0, qPrintable(prepared.err));
+    QVERIFY(prepared.out.contains(database.name + "_postazioni"));
+    const Result desk = cli({"server", "utente", "mrossi", database.address}, "segreta123\n");
+    QVERIFY2(desk.status == 0, qPrintable(desk.err));
+}
+
+void ServerTest::desksWriteRowsButNeverChangeTables()
+{
+    Database database;
+    prepareWithDesk(database);
+    QVERIFY_THROWS_EXCEPTION(StoreError, Connection().openServer(database.address + " user=mrossi", "mrossi", "sbagliata"));
+    Connection desk;
+    desk.openServer(database.address + " user=mrossi", "mrossi", "segreta123");
+    QCOMPARE(Recordset(desk, "SELECT count(*) FROM DATI").fields(0).toInteger(), 7901);
+    desk.execute("INSERT INTO CAUSALE (CAUSALE, IMPORTO) VALUES ('VISITA', 3000)");
+    QCOMPARE(desk.lastInsertId(), 1);
+    for (const char *change : {"CREATE TABLE ALTRA (X TEXT)", "DROP TABLE PRESTAZIONI", "TRUNCATE CAUSALE",
+                               "ALTER TABLE CAUSALE ADD COLUMN X TEXT"}) {
+        try {
+            desk.execute(change);
+            QFAIL(change);
+        } catch (const StoreError &error) {
+            QVERIFY2(error.code() == "42501", qPrintable(error.message()));
+        }
+    }
+    QCOMPARE(Recordset(desk, "SELECT count(*) FROM CAUSALE").fields(0).toInteger(), 1);
+}
+
+void ServerTest::aRestoreWaitsForTheOtherDesks()
+{
+    TestStore copy;
+    seed(copy);
+    Database database;
+    prepareWithDesk(database);
+    Connection desk;
+    desk.openServer(database.address + " user=mrossi", "mrossi", "segreta123");
+    desk.execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('DI OGGI')");
+
+    const Result refused = cli({"server", "ripristina", copy.path(), database.address});
+    QCOMPARE(refused.status, 1);
+    QVERIFY2(refused.err.contains("1 altre postazioni"), qPrintable(refused.err));
+    QCOMPARE(Recordset(desk, "SELECT OPERATORE FROM OPERATORE").fields(0).text(), QString("DI OGGI"));
+
+    const Result forced = cli({"server", "ripristina", copy.path(), database.address, "--forza"});
+    QVERIFY2(forced.status == 0, qPrintable(forced.err));
+    QCOMPARE(rowsOf(desk, "SELECT OPERATORE FROM OPERATORE"), QStringList{"NERI"});
+    QCOMPARE(Recordset(desk, "SELECT count(*) FROM PRESTAZIONI").fields(0).toInteger(), 60);
+}
+
+void ServerTest::theProgramAsksWhoOpensTheArchive()
+{
+    Database database;
+    prepareWithDesk(database);
+    ScriptedMessages messages;
+    messages.logIn({"mrossi", "sbagliata"});
+    messages.logIn({"mrossi", "segreta123"});
+    const QString archive = database.address + " user=mrossi";
+    Startup startup(messages, archive);
+    QVERIFY(startup.begin());
+    QCOMPARE(messages.shown().size(), 2);
+    QCOMPARE(messages.shown().first().title, QString("Velmora - ACCESSO ALL'ARCHIVIO"));
+    QVERIFY(messages.shown().last().text.endsWith("Utente o password non corretti."));
+    QCOMPARE(startup.mainWindow().statusBar()->findChild<QLabel *>("Archivio")->text(), "Archivio sul server: " + archive);
+    startup.connection().execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('BIANCHI')");
+}
+
+VELMORA_TEST_MAIN(ServerTest)
+#include "tst_server.moc"
