@@ -26,7 +26,8 @@ int verifica(const QStringList &given, QTextStream &out, QTextStream &err)
     }
     const QString problems = integrity::problemsOf(path);
     if (!problems.isEmpty()) {
-        err << "Archivio danneggiato: " << problems << ".\n";
+        // A server that does not answer has not damaged the archive.
+        err << (storefile::isServerAddress(path) ? "Archivio non leggibile: " : "Archivio danneggiato: ") << problems << ".\n";
         return 1;
     }
     return onStore(path, "Archivio non leggibile: ", err, [&](Connection &store) {

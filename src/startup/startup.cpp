@@ -36,23 +36,28 @@ void Startup::checkStore()
 
 bool Startup::begin()
 {
-    m_splash.show();
     const QString &path = m_storePath;
     const bool server = storefile::isServerAddress(path);
     try {
-        if (!server)
-            QDir().mkpath(QFileInfo(path).absolutePath());
+        // A server answers at once, and may first ask who opens it: the
+        // splash's timer waits until then.
+        if (server) {
+            open();
+            m_mainWindow.showArchive(QStringLiteral("Archivio sul server: %1").arg(path));
+            m_splash.show();
+            return true;
+        }
+        m_splash.show();
+        QDir().mkpath(QFileInfo(path).absolutePath());
         m_lock.acquire();
         open();
-        if (server)
-            m_mainWindow.showArchive(QStringLiteral("Archivio sul server: %1").arg(path));
         return true;
     } catch (const StoreError &error) {
         m_splash.stop();
         m_messages.inform(nullptr, QStringLiteral("Velmora - ERRORE"),
                           QStringLiteral("Impossibile aprire il database\n%1\n\nCausa: %2.\n\n"
-                                         "Il file non è stato modificato. Il programma termina.")
-                              .arg(path, error.message()),
+                                         "%3 non è stato modificato. Il programma termina.")
+                              .arg(path, error.message(), server ? QStringLiteral("L'archivio") : QStringLiteral("Il file")),
                           Messages::Icon::Critical);
         return false;
     }

@@ -19,7 +19,9 @@ void StoreCheck::start(const QString &path)
     if (m_thread)
         return;
     m_thread = QThread::create([this, path] {
-        const QString problems = integrity::problemsOf(path);
+        // A server keeps its own files sound; its tables were checked when
+        // the program connected.
+        const QString problems = storefile::isServerAddress(path) ? QString() : integrity::problemsOf(path);
         if (!problems.isEmpty()) {
             QMetaObject::invokeMethod(this, [this, problems] { emit damaged(problems); }, Qt::QueuedConnection);
             return;

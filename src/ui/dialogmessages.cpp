@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSpacerItem>
 
@@ -75,11 +76,15 @@ Messages::Login DialogMessages::askLogin(QWidget *parent, const QString &archive
 {
     QDialog dialog(parent);
     dialog.setWindowTitle(QStringLiteral("Velmora - ACCESSO ALL'ARCHIVIO"));
+    dialog.setMinimumWidth(480);
     auto *form = new QFormLayout(&dialog);
     auto *told = new QLabel(QStringLiteral("Archivio: %1\n%2").arg(archive, reason), &dialog);
     told->setWordWrap(true);
     form->addRow(told);
-    auto *user = new QLineEdit(QString::fromLocal8Bit(qgetenv("USER")), &dialog);
+    // The user the address names, or the one logged in.
+    static const QRegularExpression named(QStringLiteral("\\buser\\s*=\\s*([^\\s]+)"));
+    const QString given = named.match(archive).captured(1);
+    auto *user = new QLineEdit(given.isEmpty() ? QString::fromLocal8Bit(qgetenv("USER")) : given, &dialog);
     user->setObjectName(QStringLiteral("Utente"));
     auto *password = new QLineEdit(&dialog);
     password->setObjectName(QStringLiteral("Password"));
