@@ -1,11 +1,13 @@
 #include "generatedstore.h"
 
+#include "store/postgres/serverarchive.h"
 #include "store/recordset.h"
 #include "store/statement.h"
 #include "store/storefile.h"
 #include "store/transaction.h"
 #include "store/valueconversion.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -13,6 +15,7 @@
 #include <QStandardPaths>
 #include <map>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -37,23 +40,38 @@ QString GeneratedStore::clientName(int i)
     return QStringLiteral("%1 %2").arg(QString::fromUtf8(surnames[i % 16])).arg(i, 5, 10, QLatin1Char('0'));
 }
 
-GeneratedStore &GeneratedStore::sized(int services, int clients)
+GeneratedStore &GeneratedStore::sized(int services, int clients, Engine engine)
 {
     if (clients == 0)
         clients = services >= 1000000 ? 50000 : 10000;
-    static std::map<std::pair<int, int>, std::unique_ptr<GeneratedStore>> stores;
-    auto &store = stores[{services, clients}];
+    static std::map<std::tuple<int, int, Engine>, std::unique_ptr<GeneratedStore>> stores;
+    auto &store = stores[{services, clients, engine}];
     if (!store)
-        store = copy(services, clients);
+        store = copy(services, clients, engine);
     return *store;
 }
 
-std::unique_ptr<GeneratedStore> GeneratedStore::copy(int services, int clients)
+GeneratedStore &GeneratedStore::of(benchmark::State &state)
 {
-    return std::unique_ptr<GeneratedStore>(new GeneratedStore(services, clients));
+    bool server = state.range(1) == 1;
+    if (server && qEnvironmentVariableIsEmpty("VELMORA_BENCH_SERVER")) {
+        state.SkipWithError("VELMORA_BENCH_SERVER is not set");
+        server = false;
+    }
+    return sized(int(state.range(0)), 0, server ? Engine::Server : Engine::File);
 }
 
-GeneratedStore::GeneratedStore(int services, int clients) : m_clients(clients)
+void GeneratedStore::onBothEngines(benchmark::internal::Benchmark *benchmark)
+{
+    benchmark->ArgsProduct({{10000, 100000, 1000000}, {0, 1}})->ArgNames({"servizi", "server"});
+}
+
+std::unique_ptr<GeneratedStore> GeneratedStore::copy(int services, int clients, Engine engine)
+{
+    return std::unique_ptr<GeneratedStore>(new GeneratedStore(services, clients, engine));
+}
+
+GeneratedStore::GeneratedStore(int services, int clients, Engine engine) : m_clients(clients)
 {
     const QString cached = cachedPath(services, clients);
     if (!QFile::exists(cached)) {
@@ -64,6 +82,32 @@ GeneratedStore::GeneratedStore(int services, int clients) : m_clients(clients)
     }
     QFile::copy(cached, path());
     storefile::openOrCreate(m_connection, path());
+    if (engine == Engine::File)
+        return;
+    const QString server = qEnvironmentVariable("VELMORA_BENCH_SERVER");
+    if (server.isEmpty())
+        qFatal("VELMORA_BENCH_SERVER is not set: the server's benchmarks need a server");
+    m_database = QStringLiteral("velmora_bench_%1_%2_%3").arg(services).arg(clients).arg(QCoreApplication::applicationPid());
+    Connection admin;
+    admin.openServer(server + QStringLiteral(" dbname=postgres"), {}, {}, Connection::Prepared::NotYet);
+    admin.execute(QStringLiteral("CREATE DATABASE %1").arg(m_database));
+    Connection archive;
+    archive.openServer(server + QStringLiteral(" dbname=") + m_database, {}, {}, Connection::Prepared::NotYet);
+    if (!serverarchive::importStore(m_connection, archive).committed)
+        qFatal("the generated store did not reach the server whole");
+    archive.execute(QStringLiteral("ANALYZE"));
+    m_connection.openServer(server + QStringLiteral(" dbname=") + m_database);
+}
+
+GeneratedStore::~GeneratedStore()
+{
+    m_connection.close();
+    if (m_database.isEmpty())
+        return;
+    Connection admin;
+    admin.openServer(qEnvironmentVariable("VELMORA_BENCH_SERVER") + QStringLiteral(" dbname=postgres"), {}, {},
+                     Connection::Prepared::NotYet);
+    admin.execute(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_database));
 }
 
 void GeneratedStore::build(const QString &path, int services, int clients)

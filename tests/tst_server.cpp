@@ -9,6 +9,7 @@
 #include "store/statement.h"
 #include "store/storeerror.h"
 #include "store/tablecopy.h"
+#include "store/transaction.h"
 #include "testenvironment.h"
 #include "testserver.h"
 #include "teststore.h"
@@ -105,6 +106,7 @@ private slots:
     void desksWriteRowsButNeverChangeTables();
     void aRestoreWaitsForTheOtherDesks();
     void theProgramAsksWhoOpensTheArchive();
+    void aConnectionLostIsToldAndTheNextActionReconnects();
 
 private:
     void prepareWithDesk(Database &database);
@@ -237,6 +239,44 @@ void ServerTest::theProgramAsksWhoOpensTheArchive()
     QVERIFY(messages.shown().last().text.endsWith("Utente o password non corretti."));
     QCOMPARE(startup.mainWindow().statusBar()->findChild<QLabel *>("Archivio")->text(), "Archivio sul server: " + archive);
     startup.connection().execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('BIANCHI')");
+}
+
+void ServerTest::aConnectionLostIsToldAndTheNextActionReconnects()
+{
+    QString name;
+    Connection archive;
+    archive.openServer(testserver::freshArchive(&name));
+    const auto cut = [&] {
+        Connection admin;
+        admin.openServer(testserver::address() + " dbname=postgres", {}, {}, Connection::Prepared::NotYet);
+        admin.execute(QString("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'").arg(name));
+    };
+    archive.execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('PRIMA')");
+    cut();
+    try {
+        archive.execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('PERSA')");
+        QFAIL("a statement on a lost connection was taken");
+    } catch (const StoreError &error) {
+        QVERIFY2(error.message().contains("si è interrotta") && error.message().contains("si ricollega"), qPrintable(error.message()));
+    }
+    archive.execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('DOPO')");
+
+    // The line falls before the commit: the program asks the server and
+    // says the change was not saved.
+    {
+        Transaction transaction(archive);
+        archive.execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('NELLA TRANSAZIONE')");
+        cut();
+        try {
+            transaction.commit();
+            QFAIL("a commit on a lost connection was reported as done");
+        } catch (const StoreError &error) {
+            QVERIFY2(error.message().contains("la modifica non è stata salvata"), qPrintable(error.message()));
+        }
+    }
+    QCOMPARE(rowsOf(archive, "SELECT OPERATORE FROM OPERATORE ORDER BY ID"), QStringList({"PRIMA", "DOPO"}));
+    archive.close();
+    testserver::drop(name);
 }
 
 VELMORA_TEST_MAIN(ServerTest)

@@ -220,23 +220,56 @@ std::unique_ptr<EngineStatement> PostgresEngine::prepare(const QByteArray &sql)
 
 void PostgresEngine::begin(Intent intent)
 {
-    // A read sees one state of the archive throughout, while desks write.
-    run(intent == Intent::Write ? "BEGIN" : "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+    m_writing.clear();
+    if (intent == Intent::Read) {
+        // A read sees one state of the archive throughout, while desks write.
+        run("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+        return;
+    }
+    run("BEGIN");
+    // The transaction's number, to ask after a commit whose answer was lost.
+    m_writing = firstColumn("SELECT txid_current()").value(0).toLatin1();
 }
 
 void PostgresEngine::commit()
 {
     if (!m_connection)
         throw StoreError(QStringLiteral("la connessione al server si è interrotta: nulla è stato salvato"));
+    const QByteArray writing = m_writing;
+    m_writing.clear();
     PGresult *result = PQexec(m_connection, "COMMIT");
-    if (PQresultStatus(result) != PGRES_COMMAND_OK)
+    if (PQresultStatus(result) != PGRES_COMMAND_OK) {
+        if (!writing.isEmpty() && postgres::isConnectionLost(m_connection)) {
+            PQclear(result);
+            return commitLost(writing);
+        }
         fail(result);
+    }
     // A transaction a failure had already ended answers a commit with a
     // rollback: nothing of it was written.
     const bool rolledBack = qstrcmp(PQcmdStatus(result), "ROLLBACK") == 0;
     PQclear(result);
     if (rolledBack)
         throw StoreError(QStringLiteral("il server aveva già annullato l'operazione: nulla è stato salvato"));
+}
+
+void PostgresEngine::commitLost(const QByteArray &transaction)
+{
+    // The server may have written it before the line fell: ask it, on a new
+    // connection, and tell the user what happened.
+    PQfinish(m_connection);
+    m_connection = nullptr;
+    QString outcome;
+    try {
+        connect();
+        outcome = firstColumn("SELECT txid_status(" + transaction + ")").value(0);
+    } catch (const StoreError &) {
+        throw StoreError(QStringLiteral("la connessione al server si è interrotta durante il salvataggio e il server "
+                                        "non risponde: al ricollegamento controllare se la modifica c'è"));
+    }
+    if (outcome != QLatin1String("committed"))
+        throw StoreError(QStringLiteral("la connessione al server si è interrotta durante il salvataggio: la modifica "
+                                        "non è stata salvata"));
 }
 
 void PostgresEngine::rollback()

@@ -62,6 +62,7 @@ public:
 
 private:
     void connect();
+    void commitLost(const QByteArray &transaction);
     void readCatalog();
     void run(const QByteArray &sql);
 
@@ -75,6 +76,8 @@ private:
     bool m_catalogRead = false;
     bool m_damaged = false;
     qint64 m_lastInsertId = 0;
+    // The write transaction open, by its number on the server.
+    QByteArray m_writing;
 };
 
 namespace postgres {

@@ -3,7 +3,6 @@
 #include "postgresengine.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <libpq-fe.h>
 
 namespace {
@@ -36,12 +35,22 @@ qint64 wholeNumber(const char *text)
     return negative ? -value : value;
 }
 
+// The table of "INSERT INTO table ...", or empty.
+QString insertedTable(const QByteArray &sql)
+{
+    const QList<QByteArray> words = sql.simplified().split(' ');
+    if (words.size() < 3 || words.at(0).toUpper() != "INSERT" || words.at(1).toUpper() != "INTO")
+        return QString();
+    QByteArray table = words.at(2);
+    table = table.left(table.indexOf('(') < 0 ? table.size() : table.indexOf('('));
+    table.replace('"', "");
+    return QString::fromUtf8(table);
+}
+
 bool insertsIntoKeyedTable(const QByteArray &sql)
 {
-    static const QRegularExpression insert(QStringLiteral("^\\s*INSERT\\s+INTO\\s+\"?(\\w+)"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    const QString table = insert.match(QString::fromUtf8(sql)).captured(1);
-    if (table.isEmpty() || sql.contains(" RETURNING ") || sql.contains(" returning "))
+    const QString table = insertedTable(sql);
+    if (table.isEmpty() || sql.toUpper().contains(" RETURNING "))
         return false;
     for (const auto *tables : {&schema::tables(), &schema::billingRunTables(), &schema::invoiceTables()})
         for (const TableDefinition &definition : *tables)
@@ -49,7 +58,6 @@ bool insertsIntoKeyedTable(const QByteArray &sql)
                 return definition.keyed;
     return false;
 }
-
 }
 
 PostgresStatement::PostgresStatement(PostgresEngine &engine, const QByteArray &sql)
