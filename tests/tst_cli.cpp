@@ -1,4 +1,5 @@
 #include "testenvironment.h"
+#include "testserver.h"
 #include "teststore.h"
 #include "store/recordset.h"
 #include "store/storefile.h"
@@ -74,6 +75,13 @@ void CliTest::verificaAndCopiaOnARealStore()
     // It holds the clients' tax codes: its user's alone.
     QCOMPARE(QFile::permissions(copy) & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
     QCOMPARE(cli({"verifica", "--archivio", copy}).status, 0);
+    // A shared archive is put back by its owner only.
+    if (testserver::inUse()) {
+        r = cli({"ripristina", copy, "--archivio", store.path()});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains("velmora-cli server ripristina"), qPrintable(r.err));
+        return;
+    }
     // Put back, but never under a running program.
     store.connection().execute("DELETE FROM SOGGETTI");
     {

@@ -1,4 +1,5 @@
 #include "testenvironment.h"
+#include "testserver.h"
 #include "teststore.h"
 
 #include "einvoice/invoicefiles.h"
@@ -365,6 +366,7 @@ void EinvoiceTest::killedRunsLeaveNoFileWithoutItsRecordNorAProgressiveTwice()
 
 void EinvoiceTest::aDamagedStoreTakesNoInvoice()
 {
+    FILE_STORE_ONLY();
     Bills b;
     b.office({});
     b.service(b.client("STUDIO BIANCHI SRL", {{"CODDEST", "M5UXCR1"}}), b.reason("ONORARI"), "100");

@@ -53,7 +53,7 @@ void ExportTest::init()
 void ExportTest::csvIsWhatAnItalianSpreadsheetReads()
 {
     const QStringList files = archiveexport::write(m_store->connection(), archiveexport::Format::Csv, m_out.path());
-    QCOMPARE(files.size(), 5);
+    QCOMPARE(files.size(), m_store->connection().tableNames().size());
     QFile services(QDir(m_out.path()).filePath("PRESTAZIONI.csv"));
     QVERIFY(services.open(QIODevice::ReadOnly));
     const QByteArray bytes = services.readAll();

@@ -41,6 +41,10 @@ QString keepCurrent(Connection &store)
 
 QString fromCopy(Connection &store, const QString &copyPath)
 {
+    // A shared archive is put back by its owner, with the desks closed.
+    if (store.isServer())
+        throw StoreError(QStringLiteral("l'archivio è su un server: lo rimette da una copia il suo proprietario con "
+                                        "«velmora-cli server ripristina COPIA SERVER»"));
     const QString problems = integrity::problemsOf(copyPath);
     if (!problems.isEmpty())
         throw StoreError(QStringLiteral("la copia %1 non è utilizzabile: %2").arg(copyPath, problems));
