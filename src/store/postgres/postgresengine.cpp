@@ -39,6 +39,20 @@ Login &remembered()
     return login;
 }
 
+// Whether the connection string names a host that is not this machine (a
+// service's host is known only once connected).
+bool namesOtherMachine(const QByteArray &server)
+{
+    PQconninfoOption *options = PQconninfoParse(server.constData(), nullptr);
+    bool other = false;
+    for (PQconninfoOption *o = options; o && o->keyword; ++o)
+        if ((qstrcmp(o->keyword, "host") == 0 || qstrcmp(o->keyword, "hostaddr") == 0) && o->val)
+            for (const QByteArray &host : QByteArray(o->val).split(','))
+                other = other || !isOnThisMachine(host.constData());
+    PQconninfoFree(options);
+    return other;
+}
+
 const TableDefinition *definitionNamed(const QString &name)
 {
     for (const auto *tables : {&schema::tables(), &schema::billingRunTables(), &schema::invoiceTables()})
@@ -97,6 +111,12 @@ void PostgresEngine::connect()
         keys << "password";
         values << m_password.constData();
     }
+    // A server named elsewhere is reached encrypted and verified from the
+    // first packet, before any password travels.
+    if (namesOtherMachine(server)) {
+        keys << "sslmode";
+        values << "verify-full";
+    }
     keys << nullptr;
     values << nullptr;
     PGconn *connection = PQconnectdbParams(keys.constData(), values.constData(), 1);
@@ -104,8 +124,12 @@ void PostgresEngine::connect()
         const QString reason = QString::fromUtf8(PQerrorMessage(connection)).trimmed();
         PQfinish(connection);
         const bool refused = reason.contains(QLatin1String("password")) || reason.contains(QLatin1String("authentication"));
-        throw StoreError(refused ? QStringLiteral("utente o password non corretti (%1)").arg(reason)
-                                 : QStringLiteral("il server dell'archivio non risponde (%1)").arg(reason),
+        const bool unsafe = reason.contains(QLatin1String("SSL")) || reason.contains(QLatin1String("certificate"));
+        throw StoreError(refused  ? QStringLiteral("utente o password non corretti (%1)").arg(reason)
+                         : unsafe ? QStringLiteral("il server non offre una connessione cifrata con un certificato "
+                                                   "verificato dall'autorità dello studio (%1)")
+                                        .arg(reason)
+                                  : QStringLiteral("il server dell'archivio non risponde (%1)").arg(reason),
                          StoreError::Kind::Failure, refused ? QStringLiteral("28P01") : QStringLiteral("08001"));
     }
     // Rows and passwords cross the office's network only encrypted, to the
