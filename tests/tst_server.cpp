@@ -186,6 +186,17 @@ void ServerTest::desksWriteRowsButNeverChangeTables()
     Database database;
     prepareWithDesk(database);
     QVERIFY_THROWS_EXCEPTION(StoreError, Connection().openServer(database.address + " user=mrossi", "mrossi", "sbagliata"));
+    // An archive of another version is told, not worked on.
+    Connection owner;
+    owner.openServer(database.address);
+    owner.execute("UPDATE velmora_stato SET versione_schema = 2");
+    try {
+        Connection().openServer(database.address);
+        QFAIL("an archive of a later version was opened");
+    } catch (const StoreError &error) {
+        QVERIFY2(error.message().contains("versione più recente"), qPrintable(error.message()));
+    }
+    owner.execute("UPDATE velmora_stato SET versione_schema = 1");
     Connection desk;
     desk.openServer(database.address + " user=mrossi", "mrossi", "segreta123");
     QCOMPARE(Recordset(desk, "SELECT count(*) FROM DATI").fields(0).toInteger(), 7901);

@@ -65,6 +65,7 @@ void Connection::openServer(const QString &server, const QString &user, const QB
     if (prepared == Prepared::NotYet)
         return;
     try {
+        static_cast<PostgresEngine &>(*m_engine).checkPrepared();
         verifyTables();
     } catch (const StoreError &error) {
         close();

@@ -372,6 +372,20 @@ QStringList PostgresEngine::structureProblems(bool)
     return problems;
 }
 
+void PostgresEngine::checkPrepared()
+{
+    if (!tablesAndIndexes().isEmpty() && firstColumn("SELECT to_regclass('velmora_stato') IS NOT NULL").value(0) == QLatin1String("1")) {
+        const int version = firstColumn("SELECT versione_schema FROM velmora_stato").value(0).toInt();
+        if (version == SchemaVersion)
+            return;
+        throw StoreError(version > SchemaVersion
+                             ? QStringLiteral("l'archivio è stato preparato da una versione più recente di Velmora: "
+                                              "aggiornare il programma su questa postazione")
+                             : QStringLiteral("l'archivio è stato preparato da una versione precedente di Velmora"));
+    }
+    throw StoreError(QStringLiteral("il database non contiene l'archivio di Velmora"));
+}
+
 void PostgresEngine::keysCopied(const QString &table)
 {
     const TableDefinition *definition = definitionNamed(table);

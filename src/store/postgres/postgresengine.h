@@ -47,6 +47,10 @@ public:
         QByteArray name;
         QList<unsigned> valueTypes;
     };
+    // The archive's tables are of this program's version; otherwise why not.
+    void checkPrepared();
+    static constexpr int SchemaVersion = 1;
+
     // For its statements: the text prepared, on first use.
     Prepared prepared(const QByteArray &sql);
     // A column of a result by its table and place: its name as the program

@@ -38,5 +38,6 @@ void PostgresEngine::installFoundations()
     run("CREATE OR REPLACE AGGREGATE total(double precision) (sfunc = float8pl, stype = double precision, "
         "initcond = '0')");
     run("CREATE TABLE IF NOT EXISTS velmora_stato (versione_schema integer NOT NULL, versione_comuni integer NOT NULL)");
-    run("INSERT INTO velmora_stato SELECT 1, 0 WHERE NOT EXISTS (SELECT 1 FROM velmora_stato)");
+    run("INSERT INTO velmora_stato SELECT " + QByteArray::number(SchemaVersion)
+        + ", 0 WHERE NOT EXISTS (SELECT 1 FROM velmora_stato)");
 }
