@@ -2,7 +2,6 @@
 
 #include "columnrules.h"
 #include "connection.h"
-#include "sqltext.h"
 #include "statement.h"
 #include "storeerror.h"
 #include "valueconversion.h"

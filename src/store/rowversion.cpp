@@ -1,7 +1,6 @@
 #include "rowversion.h"
 
 #include "connection.h"
-#include "sqltext.h"
 #include "statement.h"
 #include "storeerror.h"
 
