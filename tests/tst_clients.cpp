@@ -164,6 +164,11 @@ void ClientsTest::savesAFullClientAndReadsItBackColumnByColumn()
     QTest::keyClick(get("C2"), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), get("Text1"));
 
+    // The foot's two date controls play no part in the save.
+    QCOMPARE(get<QLabel>("LabelAgg")->text(), QString("Agg."));
+    get<DateField>("DataBox3")->setText("01/01/2001");
+    get<DateField>("DataBox4")->setText("02/02/2002");
+
     // The codes that are not valid are asked about once, then the save goes on.
     m_program.messages().answer(true);
     m_program.messages().answer(true);

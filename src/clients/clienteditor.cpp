@@ -14,6 +14,8 @@
 #include "ui/storeguard.h"
 #include "ui/tickbox.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QCompleter>
 #include <QPushButton>
@@ -56,7 +58,21 @@ ClientEditor::ClientEditor(Connection &connection, Messages &messages, QWidget *
     m_action->setObjectName(QStringLiteral("Cmd2"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_fields);
-    layout->addWidget(m_action, 0, Qt::AlignRight);
+    // The foot of the panel: two date controls and the label "Agg." that
+    // nothing reads or sets (the update date is written by the save), and
+    // the save button.
+    auto *foot = new QHBoxLayout;
+    auto *changed = new QLabel(QStringLiteral("Agg."), this);
+    changed->setObjectName(QStringLiteral("LabelAgg"));
+    foot->addWidget(changed);
+    for (const char *name : {"DataBox3", "DataBox4"}) {
+        auto *unused = new DateField(this);
+        unused->setObjectName(QLatin1String(name));
+        foot->addWidget(unused);
+    }
+    foot->addStretch(1);
+    foot->addWidget(m_action);
+    layout->addLayout(foot);
     layout->addStretch(1);
     m_fields->setEnterTarget(m_action);
 
