@@ -201,7 +201,11 @@ bool Connection::hasAll(const QStringList &names)
 
 std::shared_ptr<const ResultTable> Connection::tableRows(const QString &table)
 {
+    return Recordset(*this, inKeyOrder(table)).rows();
+}
+
+QString Connection::inKeyOrder(const QString &table)
+{
     const bool keyed = columnsOf(table).first().name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0;
-    return Recordset(*this, QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(table, keyed ? QStringLiteral("ID") : QStringLiteral("1, 2")))
-        .rows();
+    return QStringLiteral("SELECT * FROM [%1] ORDER BY %2").arg(table, keyed ? QStringLiteral("ID") : QStringLiteral("1, 2"));
 }

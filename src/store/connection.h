@@ -75,6 +75,8 @@ public:
     // Every row of a table, in the order of its keys; a table without an ID
     // (the rows of the billing runs) by its first two columns.
     std::shared_ptr<const ResultTable> tableRows(const QString &table);
+    // The statement that reads them so.
+    QString inKeyOrder(const QString &table);
     // Whether the store has every one of these tables and indexes.
     bool hasAll(const QStringList &names);
 

@@ -75,6 +75,15 @@ const QList<TableDefinition> &schema::tables()
     return all;
 }
 
+const TableDefinition *schema::definitionNamed(const QString &name)
+{
+    for (const auto *all : {&tables(), &billingRunTables(), &invoiceTables()})
+        for (const TableDefinition &table : *all)
+            if (table.name.compare(name, Qt::CaseInsensitive) == 0)
+                return &table;
+    return nullptr;
+}
+
 ColumnType schema::typeOfColumn(const QString &name)
 {
     for (const auto &table : tables())

@@ -37,6 +37,9 @@ const QList<TableDefinition> &tables();
 // The billing runs and the electronic invoices' tables.
 const QList<TableDefinition> &billingRunTables();
 const QList<TableDefinition> &invoiceTables();
+// Any table of the program by its name, without regard to case; null for
+// a table it does not know.
+const TableDefinition *definitionNamed(const QString &name);
 // What a column of the register's tables holds, by its name alone; Unknown
 // for any other name. The dialect compares quoted dates with date columns as
 // dates.

@@ -9,14 +9,6 @@
 
 namespace {
 
-// Rows of a table in a fixed order: by ID, or by the first two columns for
-// the rows of the billing runs.
-QString orderedRows(Connection &connection, const QString &table)
-{
-    const bool keyed = connection.columnsOf(table).first().name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0;
-    return QStringLiteral("SELECT * FROM [%1] ORDER BY %2").arg(table, keyed ? QStringLiteral("ID") : QStringLiteral("1, 2"));
-}
-
 // A cell as both engines agree to read it: an empty text is no value, as a
 // server takes an empty number or date.
 StoredValue valueOf(const EngineCell &cell)
@@ -71,7 +63,7 @@ QList<tablecopy::Figures> tablecopy::figuresOf(Connection &connection, const QSt
                 amounts << c;
         figures.amountSums.fill(0, amounts.size());
         QCryptographicHash hash(QCryptographicHash::Sha256);
-        Statement rows(connection, connection.translated(orderedRows(connection, table)));
+        Statement rows(connection, connection.translated(connection.inKeyOrder(table)));
         const int width = rows.rows().columnCount();
         while (rows.step()) {
             for (int c = 0; c < width; ++c)
@@ -94,7 +86,7 @@ QList<tablecopy::Figures> tablecopy::figuresOf(Connection &connection, const QSt
 void tablecopy::copyRows(Connection &from, Connection &to, const QStringList &tables, const Progress &progress)
 {
     for (const QString &table : tables) {
-        Statement rows(from, from.translated(orderedRows(from, table)));
+        Statement rows(from, from.translated(from.inKeyOrder(table)));
         const int width = rows.rows().columnCount();
         QStringList names;
         for (int c = 0; c < width; ++c)

@@ -14,15 +14,6 @@ namespace {
 // again as they come.
 constexpr int PreparedLimit = 1000;
 
-const TableDefinition *definitionNamed(const QString &name)
-{
-    for (const auto *tables : {&schema::tables(), &schema::billingRunTables(), &schema::invoiceTables()})
-        for (const TableDefinition &table : *tables)
-            if (table.name.compare(name, Qt::CaseInsensitive) == 0)
-                return &table;
-    return nullptr;
-}
-
 // The column's name as the program spells it ("Soggetto", where the server
 // folds names to "soggetto").
 QString canonicalName(const TableDefinition *table, const QString &stored)
@@ -208,7 +199,7 @@ void PostgresEngine::readCatalog()
             return QString::fromUtf8(cell.text, cell.length);
         };
         const QString table = text(1).toUpper();
-        const TableDefinition *definition = definitionNamed(table);
+        const TableDefinition *definition = schema::definitionNamed(table);
         const ColumnDefinition column{canonicalName(definition, text(3)), postgres::typeOfDeclaration(text(4))};
         m_tables[table].append(column);
         m_columns.insert(quint64(catalog.cell(0).integer) << 16 | quint64(catalog.cell(2).integer), column);
@@ -275,7 +266,7 @@ void PostgresEngine::checkPrepared()
 
 void PostgresEngine::keysCopied(const QString &table)
 {
-    const TableDefinition *definition = definitionNamed(table);
+    const TableDefinition *definition = schema::definitionNamed(table);
     if (!definition || !definition->keyed)
         return;
     const QByteArray name = quotedText(table.toLower()).toUtf8();

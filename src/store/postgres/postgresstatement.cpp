@@ -52,11 +52,8 @@ bool insertsIntoKeyedTable(const QByteArray &sql)
     const QString table = insertedTable(sql);
     if (table.isEmpty() || sql.toUpper().contains(" RETURNING "))
         return false;
-    for (const auto *tables : {&schema::tables(), &schema::billingRunTables(), &schema::invoiceTables()})
-        for (const TableDefinition &definition : *tables)
-            if (definition.name.compare(table, Qt::CaseInsensitive) == 0)
-                return definition.keyed;
-    return false;
+    const TableDefinition *definition = schema::definitionNamed(table);
+    return definition && definition->keyed;
 }
 }
 
