@@ -189,21 +189,25 @@ void ServerTest::desksWriteRowsButNeverChangeTables()
     // An archive of another version is told, not worked on.
     Connection owner;
     owner.openServer(database.address);
-    owner.execute("UPDATE velmora_stato SET versione_schema = 2");
+    owner.execute("UPDATE velmora_stato SET versione_schema = versione_schema + 1");
     try {
         Connection().openServer(database.address);
         QFAIL("an archive of a later version was opened");
     } catch (const StoreError &error) {
         QVERIFY2(error.message().contains("versione più recente"), qPrintable(error.message()));
     }
-    owner.execute("UPDATE velmora_stato SET versione_schema = 1");
+    owner.execute("UPDATE velmora_stato SET versione_schema = versione_schema - 1");
     Connection desk;
     desk.openServer(database.address + " user=mrossi", "mrossi", "segreta123");
     QCOMPARE(Recordset(desk, "SELECT count(*) FROM DATI").fields(0).toInteger(), 7901);
     desk.execute("INSERT INTO CAUSALE (CAUSALE, IMPORTO) VALUES ('VISITA', 3000)");
     QCOMPARE(desk.lastInsertId(), 1);
+    // The history names the desk's login, and the desk cannot rewrite it.
+    QCOMPARE(rowsOf(desk, "SELECT CHI & ' ' & AZIONE & ' ' & TABELLA FROM STORIA"),
+             QStringList{"mrossi INSERIMENTO CAUSALE"});
     for (const char *change : {"CREATE TABLE ALTRA (X TEXT)", "DROP TABLE PRESTAZIONI", "TRUNCATE CAUSALE",
-                               "ALTER TABLE CAUSALE ADD COLUMN X TEXT"}) {
+                               "ALTER TABLE CAUSALE ADD COLUMN X TEXT", "UPDATE STORIA SET CHI = 'nessuno'",
+                               "DELETE FROM STORIA", "ALTER TABLE CAUSALE DISABLE TRIGGER storia"}) {
         try {
             desk.execute(change);
             QFAIL(change);

@@ -4,6 +4,9 @@
 #include "windowdriver.h"
 #include "clients/clientwindow.h"
 #include "ui/gridlist.h"
+#include "ui/historywindow.h"
+
+#include <QSysInfo>
 
 #include <QAction>
 #include <QLineEdit>
@@ -60,6 +63,8 @@ void TwoDesksTest::refused(const char *what)
     const auto told = m_program.messages().last();
     QVERIFY2(told.title == "Velmora - ERRORE", qPrintable(told.title + ": " + told.text));
     QVERIFY2(told.text.contains(what) && told.text.contains("I dati non sono stati modificati"), qPrintable(told.text));
+    // Who did it, from the history.
+    QVERIFY2(told.text.contains("(postazione " + QSysInfo::machineHostName() + ")"), qPrintable(told.text));
 }
 
 void TwoDesksTest::aServiceChangedMeanwhileIsNotSaved()
@@ -85,6 +90,22 @@ void TwoDesksTest::aServiceChangedMeanwhileIsNotSaved()
     m_program.messages().answer(true);
     press("Cmd1");
     QCOMPARE(text("SELECT NOTE FROM PRESTAZIONI"), QString("DI QUESTA POSTAZIONE"));
+
+    // Its history: the insertion, the other desk's change, this one's.
+    press("Cmd4");
+    pick("Cbo5", "Tutti");
+    clickRow("ListView4", 0);
+    list("ListView4")->findChild<QAction *>("StoriaModifiche")->trigger();
+    auto *history = m_program.main().findChild<HistoryWindow *>();
+    QVERIFY(history);
+    auto *lines = history->findChild<GridList *>("ListStoria");
+    QStringList notes;
+    for (int row = 0; row < lines->count(); ++row)
+        if (lines->subItem(row, 4) == "NOTE")
+            notes << lines->subItem(row, 5) + ">" + lines->subItem(row, 6);
+    QCOMPARE(notes, QStringList({">PRIMA", "PRIMA>DELL'ALTRA POSTAZIONE", "DELL'ALTRA POSTAZIONE>DI QUESTA POSTAZIONE"}));
+    QCOMPARE(lines->subItem(0, 3), QString("INSERIMENTO"));
+    history->close();
 }
 
 void TwoDesksTest::aServiceChangedMeanwhileIsNotDeleted()

@@ -17,6 +17,7 @@
 #include "ui/panelframe.h"
 #include "ui/statuspanels.h"
 #include "ui/tickbox.h"
+#include "ui/historywindow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,6 +48,7 @@ ClientWindow::ClientWindow(Connection &connection, Messages &messages, QWidget *
     m_editor = new ClientEditor(m_connection, m_messages, central);
     m_codeEntry = new CodeEntryPanel(m_connection, m_messages, central);
     m_list = new ClientListPanel(m_connection, central);
+    HistoryWindow::offerOn(m_list->list(), m_connection, m_messages, QStringLiteral("SOGGETTI"));
     m_print = new ClientPrintPanel(central);
     // Only the list takes the height the window has; the other panels stay on top.
     layout->addWidget(m_codeEntry);

@@ -13,6 +13,7 @@
 #include "ui/statuspanels.h"
 #include "ui/storeguard.h"
 #include "ui/tickbox.h"
+#include "ui/historywindow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -43,6 +44,7 @@ MassBillingWindow::MassBillingWindow(Connection &connection, Messages &messages,
     m_list = new GridList(central);
     m_list->setObjectName(QStringLiteral("ListView1"));
     m_list->setCheckBoxes(true);
+    HistoryWindow::offerOn(m_list, m_connection, m_messages, QStringLiteral("PRESTAZIONI"));
     // "Seleziona Tutti" selects every row as well as ticking it.
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     layout->addWidget(m_list, 1);

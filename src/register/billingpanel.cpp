@@ -15,6 +15,7 @@
 #include "ui/named.h"
 #include "ui/storeguard.h"
 #include "ui/tickbox.h"
+#include "ui/historywindow.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -60,6 +61,7 @@ BillingPanel::BillingPanel(Connection &connection, Messages &messages, QWidget *
       m_action(named(new QPushButton(this), "Cmd10")),
       m_list(named(new GridList(this), "ListView5"))
 {
+    HistoryWindow::offerOn(m_list, m_connection, m_messages, QStringLiteral("PRESTAZIONI"));
     m_filter->setMinimumContentsLength(16);
     m_clients->setMinimumContentsLength(30);
     m_clientId->hide();

@@ -14,6 +14,7 @@
 #include "ui/messages.h"
 #include "ui/storeguard.h"
 #include "ui/tickbox.h"
+#include "ui/historywindow.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -39,6 +40,7 @@ ServiceEditor::ServiceEditor(Connection &connection, Messages &messages, QWidget
       m_connection(connection), m_messages(messages), m_fields(new ServiceFields(this)), m_list(new GridList(this))
 {
     m_list->setObjectName(QStringLiteral("ListView3"));
+    HistoryWindow::offerOn(m_list, m_connection, m_messages, QStringLiteral("PRESTAZIONI"));
     content()->addWidget(m_fields);
     auto *bar = new QWidget(this);
     buildActions(bar);

@@ -5,6 +5,7 @@
 #include "ui/dropdown.h"
 #include "ui/gridlist.h"
 #include "ui/storeguard.h"
+#include "ui/historywindow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,6 +31,7 @@ ServiceSearch::ServiceSearch(Connection &connection, Messages &messages, QWidget
     m_clients->setMinimumContentsLength(30);
     m_clientId->setObjectName(QStringLiteral("Label21"));
     m_list->setObjectName(QStringLiteral("ListView4"));
+    HistoryWindow::offerOn(m_list, m_connection, m_messages, QStringLiteral("PRESTAZIONI"));
     auto *filters = new QHBoxLayout;
     filters->addWidget(new QLabel(QStringLiteral("Seleziona"), this));
     filters->addWidget(m_filter);

@@ -46,6 +46,7 @@ void Connection::open(const QString &path, const QByteArray &key)
     m_engine = std::move(file);
     try {
         verifyTables();
+        keepHistory();
     } catch (...) {
         close();
         throw;
@@ -74,6 +75,13 @@ void Connection::openServer(const QString &server, const QString &user, const QB
                              .arg(error.message()),
                          StoreError::Kind::Failure, error.code());
     }
+}
+
+void Connection::keepHistory()
+{
+    auto *file = dynamic_cast<SqliteEngine *>(m_engine.get());
+    if (file && file->tables().contains(schema::historyTable().name))
+        file->recordHistory();
 }
 
 bool Connection::isServer() const

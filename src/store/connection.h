@@ -43,6 +43,11 @@ public:
     void openServer(const QString &server, const QString &user = {}, const QByteArray &password = {},
                     Prepared prepared = Prepared::Required);
     bool isServer() const;
+    // From now on this session's changes go to the store's history, where
+    // it has one: on the file by the session itself (an open does it; a
+    // store made new, a copy being filled, does not), on a server by the
+    // archive.
+    void keepHistory();
     void close();
     bool isOpen() const { return m_engine != nullptr; }
     // The store file open on this connection, or the archive on the server.

@@ -37,6 +37,9 @@ public:
 
 private:
     qint64 id() const;
+    // " da <who> (postazione <desk>) alle <time> del <date>", from the
+    // history of the row; empty without one.
+    QString lastChangeOf(Connection &connection, const QString &table) const;
     QList<QPair<QString, StoredValue>> checked(const QList<ColumnDefinition> &tableColumns) const;
 
     QList<QPair<QString, StoredValue>> m_values;

@@ -81,7 +81,7 @@ const TableDefinition *schema::definitionNamed(const QString &name)
         for (const TableDefinition &table : *all)
             if (table.name.compare(name, Qt::CaseInsensitive) == 0)
                 return &table;
-    return nullptr;
+    return historyTable().name.compare(name, Qt::CaseInsensitive) == 0 ? &historyTable() : nullptr;
 }
 
 ColumnType schema::typeOfColumn(const QString &name)
@@ -150,11 +150,34 @@ QString schema::createStatement(const TableDefinition &table, const QString &idC
     return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")));
 }
 
+const TableDefinition &schema::historyTable()
+{
+    static const TableDefinition history{
+        QStringLiteral("STORIA"),
+        columns({{"QUANDO", T::Text}, {"CHI", T::Text}, {"POSTAZIONE", T::Text}, {"TABELLA", T::Text},
+                 {"ID_RIGA", T::Integer}, {"AZIONE", T::Text}, {"PRIMA", T::Text}, {"DOPO", T::Text}}),
+        true, false};
+    return history;
+}
+
+QStringList schema::historyKept()
+{
+    return {QStringLiteral("PRESTAZIONI"), QStringLiteral("SOGGETTI"), QStringLiteral("CAUSALE"),
+            QStringLiteral("OPERATORE")};
+}
+
 void schema::install(Connection &connection)
 {
     connection.engine().installFoundations();
     makeTables(connection, tables());
     ensureIndexes(connection);
+    ensureHistory(connection);
+}
+
+void schema::ensureHistory(Connection &connection)
+{
+    // A row's history is read by its table and ID.
+    ensure(connection, {historyTable()}, {{"STORIA_RIGA", "STORIA (TABELLA, ID_RIGA)"}});
 }
 
 void schema::ensureIndexes(Connection &connection)

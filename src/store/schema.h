@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class Connection;
 
@@ -37,6 +38,13 @@ const QList<TableDefinition> &tables();
 // The billing runs and the electronic invoices' tables.
 const QList<TableDefinition> &billingRunTables();
 const QList<TableDefinition> &invoiceTables();
+// STORIA: every insert, change and deletion of a service, client, reason
+// or operator, with when, who, from which desk, and the row before and
+// after (JSON objects of its columns), written in the transaction of the
+// change itself. Desks add to it and never change it.
+const TableDefinition &historyTable();
+// The four tables whose changes it keeps.
+QStringList historyKept();
 // Any table of the program by its name, without regard to case; null for
 // a table it does not know.
 const TableDefinition *definitionNamed(const QString &name);
@@ -50,6 +58,8 @@ QString createStatement(const TableDefinition &table, const QString &idColumn,
                         QString (*declarationOf)(ColumnType type, bool collated));
 // Creates the tables and indexes on an empty store.
 void install(Connection &connection);
+// Makes STORIA where a store made by an earlier version lacks it.
+void ensureHistory(Connection &connection);
 // Adds the indexes a store made by an earlier version lacks.
 void ensureIndexes(Connection &connection);
 

@@ -61,6 +61,10 @@ void bringUpToDate(Connection &connection, const std::function<void(Connection &
     // The indexes only make the lists fast: a store that cannot take them
     // (a read-only file) is still opened.
     skipFailure([&] { schema::ensureIndexes(connection); });
+    skipFailure([&] {
+        schema::ensureHistory(connection);
+        connection.keepHistory();
+    });
     // A store made by an earlier version gets the tables added since.
     if (furnish)
         skipFailure([&] { furnish(connection); });

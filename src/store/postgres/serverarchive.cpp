@@ -1,6 +1,7 @@
 #include "serverarchive.h"
 
 #include "postgresengine.h"
+#include "postgreshistory.h"
 #include "store/comuni.h"
 #include "store/connection.h"
 #include "store/schema.h"
@@ -48,6 +49,8 @@ void grantDesks(Connection &connection)
     run(connection, QStringLiteral("GRANT USAGE ON SCHEMA %1 TO %2").arg(place, group));
     run(connection, QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA %1 TO %2").arg(place, group));
     run(connection, QStringLiteral("GRANT USAGE, SELECT ON ALL SEQUENCES IN SCHEMA %1 TO %2").arg(place, group));
+    // The history is added to, never rewritten.
+    run(connection, QStringLiteral("REVOKE UPDATE, DELETE ON storia FROM %1").arg(group));
 }
 
 void makeArchive(Connection &connection)
@@ -55,6 +58,7 @@ void makeArchive(Connection &connection)
     schema::install(connection);
     schema::ensureBillingRuns(connection);
     schema::ensureInvoiceTables(connection);
+    postgres::installHistory(connection);
     grantDesks(connection);
 }
 
@@ -72,7 +76,9 @@ serverarchive::Moved putRows(Connection &file, Connection &server, Transaction &
     }
     for (const QString &table : onServer)
         run(server, QStringLiteral("DELETE FROM %1").arg(table));
+    postgres::pauseHistory(server, true);
     tablecopy::copyRows(file, server, tables, progress);
+    postgres::pauseHistory(server, false);
     server.engine().setListVersion(file.engine().listVersion());
     serverarchive::Moved moved{tablecopy::figuresOf(file, tables), tablecopy::figuresOf(server, tables), false};
     if (tablecopy::differing(moved.file, moved.server).isEmpty()) {

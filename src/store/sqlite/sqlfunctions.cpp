@@ -7,6 +7,8 @@
 #include "store/storeerror.h"
 #include "store/valueconversion.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QString>
 #include <sqlite3.h>
 
@@ -72,6 +74,25 @@ void cdate(sqlite3_context *context, int argc, sqlite3_value **argv)
     sqlite3_result_text(context, iso.constData(), int(iso.size()), SQLITE_TRANSIENT);
 }
 
+// A row of the history: its columns' names and values as one JSON object,
+// as the server writes it.
+void rowObject(sqlite3_context *context, int argc, sqlite3_value **argv)
+{
+    QJsonObject row;
+    for (int i = 0; i + 1 < argc; i += 2) {
+        QJsonValue value;
+        switch (sqlite3_value_type(argv[i + 1])) {
+        case SQLITE_INTEGER: value = qint64(sqlite3_value_int64(argv[i + 1])); break;
+        case SQLITE_FLOAT: value = sqlite3_value_double(argv[i + 1]); break;
+        case SQLITE_NULL: value = QJsonValue::Null; break;
+        default: value = textOf(argv[i + 1]);
+        }
+        row.insert(textOf(argv[i]), value);
+    }
+    const QByteArray text = QJsonDocument(row).toJson(QJsonDocument::Compact);
+    sqlite3_result_text(context, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+}
+
 void check(sqlite3 *db, int rc)
 {
     if (rc != SQLITE_OK)
@@ -87,4 +108,5 @@ void sqlfunctions::install(sqlite3 *db)
     check(db, sqlite3_create_function(db, "like", 2, flags, nullptr, like, nullptr, nullptr));
     check(db, sqlite3_create_function(db, sqlite::left, 2, flags, nullptr, left, nullptr, nullptr));
     check(db, sqlite3_create_function(db, sqlite::cdate, 1, flags, nullptr, cdate, nullptr, nullptr));
+    check(db, sqlite3_create_function(db, sqlite::rowObject, -1, flags, nullptr, rowObject, nullptr, nullptr));
 }

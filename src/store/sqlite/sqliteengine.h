@@ -41,6 +41,10 @@ public:
     QStringList structureProblems(bool full) override;
     int listVersion() override;
     void setListVersion(int version) override;
+    // This session writes each change of the kept tables to STORIA, under
+    // the system user and this machine's name; the file itself holds no
+    // trigger, so its copies and other programs write only their rows.
+    void recordHistory();
 
 private:
     void run(const QByteArray &sql);
@@ -57,6 +61,8 @@ namespace sqlite {
 const dialect::Spelling &spelling();
 inline constexpr const char *left = "JET_LEFT";
 inline constexpr const char *cdate = "JET_CDATE";
+// A row of the history as a JSON object: STORIA_RIGA(name, value, ...).
+inline constexpr const char *rowObject = "STORIA_RIGA";
 
 }
 

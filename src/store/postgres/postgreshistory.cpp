@@ -1,0 +1,44 @@
+#include "postgreshistory.h"
+
+#include "store/connection.h"
+#include "store/schema.h"
+#include "store/statement.h"
+
+namespace {
+
+void run(Connection &connection, const QString &sql)
+{
+    Statement(connection, sql.toUtf8()).run();
+}
+
+}
+
+void postgres::installHistory(Connection &connection)
+{
+    // Who is the login; the desk is the name the program gave its session
+    // (the machine), or the address it came from. A change that writes the
+    // values the row had is none; a name retyped in capitals is one.
+    run(connection,
+        QStringLiteral(
+            "CREATE OR REPLACE FUNCTION velmora_storia() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+            "IF TG_OP = 'UPDATE' AND to_jsonb(OLD) = to_jsonb(NEW) THEN RETURN NULL; END IF; "
+            "INSERT INTO storia (quando, chi, postazione, tabella, id_riga, azione, prima, dopo) VALUES ("
+            "to_char(now(), 'YYYY-MM-DD HH24:MI:SS'), session_user, "
+            "coalesce(nullif(current_setting('application_name'), ''), host(inet_client_addr()), 'locale'), "
+            "upper(TG_TABLE_NAME), CASE WHEN TG_OP = 'DELETE' THEN OLD.id ELSE NEW.id END, "
+            "CASE TG_OP WHEN 'INSERT' THEN 'INSERIMENTO' WHEN 'UPDATE' THEN 'MODIFICA' ELSE 'ELIMINAZIONE' END, "
+            "CASE WHEN TG_OP <> 'INSERT' THEN to_jsonb(OLD)::text END, "
+            "CASE WHEN TG_OP <> 'DELETE' THEN to_jsonb(NEW)::text END); "
+            "RETURN NULL; END $$"));
+    for (const QString &table : schema::historyKept())
+        run(connection, QStringLiteral("CREATE OR REPLACE TRIGGER storia AFTER INSERT OR UPDATE OR DELETE ON %1 "
+                                       "FOR EACH ROW EXECUTE FUNCTION velmora_storia()")
+                            .arg(table.toLower()));
+}
+
+void postgres::pauseHistory(Connection &connection, bool paused)
+{
+    for (const QString &table : schema::historyKept())
+        run(connection, QStringLiteral("ALTER TABLE %1 %2 TRIGGER storia")
+                            .arg(table.toLower(), paused ? QStringLiteral("DISABLE") : QStringLiteral("ENABLE")));
+}

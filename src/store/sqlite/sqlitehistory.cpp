@@ -1,0 +1,62 @@
+#include "sqliteengine.h"
+
+#include "store/schema.h"
+#include "store/sqltext.h"
+
+#include <QDir>
+#include <QSysInfo>
+
+namespace {
+
+QString systemUser()
+{
+    for (const char *name : {"USER", "LOGNAME", "USERNAME"})
+        if (const QString user = qEnvironmentVariable(name); !user.isEmpty())
+            return user;
+    return QDir::home().dirName();
+}
+
+// The row as a JSON object of its columns, NEW or OLD.
+QString rowObject(const TableDefinition &table, const char *row)
+{
+    QStringList pairs{QStringLiteral("'ID', %1.ID").arg(QLatin1String(row))};
+    for (const ColumnDefinition &column : table.columns)
+        pairs << QStringLiteral("'%1', %2.[%1]").arg(column.name, QLatin1String(row));
+    return QStringLiteral("%1(%2)").arg(QLatin1String(sqlite::rowObject)).arg(pairs.join(QStringLiteral(", ")));
+}
+
+// A change that writes the values the row had is none; a name retyped in
+// capitals is one.
+QString anyChange(const TableDefinition &table)
+{
+    QStringList changed;
+    for (const ColumnDefinition &column : table.columns)
+        changed << QStringLiteral("OLD.[%1] COLLATE BINARY IS NOT NEW.[%1]").arg(column.name);
+    return changed.join(QStringLiteral(" OR "));
+}
+
+}
+
+void SqliteEngine::recordHistory()
+{
+    const QString by = QStringLiteral("INSERT INTO STORIA (QUANDO, CHI, POSTAZIONE, TABELLA, ID_RIGA, AZIONE, "
+                                      "PRIMA, DOPO) VALUES (strftime('%Y-%m-%d %H:%M:%S', 'now', 'localtime'), ")
+        + quotedText(systemUser()) + QStringLiteral(", ") + quotedText(QSysInfo::machineHostName()) + QStringLiteral(", ");
+    for (const QString &name : schema::historyKept()) {
+        const TableDefinition &table = *schema::definitionNamed(name);
+        const QString old = rowObject(table, "OLD");
+        const QString now = rowObject(table, "NEW");
+        const auto trigger = [&](const char *suffix, const char *event, const QString &when, const char *id,
+                                 const char *action, const QString &before, const QString &after) {
+            run((QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS storia_%1_%2 AFTER %3 ON main.%1 %4BEGIN ")
+                     .arg(name, QLatin1String(suffix), QLatin1String(event), when)
+                 + by + QStringLiteral("'%1', %2, '%3', %4, %5); END")
+                            .arg(name, QLatin1String(id), QLatin1String(action), before, after))
+                    .toUtf8());
+        };
+        trigger("i", "INSERT", QString(), "NEW.ID", "INSERIMENTO", QStringLiteral("NULL"), now);
+        trigger("m", "UPDATE", QStringLiteral("WHEN ") + anyChange(table) + QLatin1Char(' '), "NEW.ID", "MODIFICA", old,
+                now);
+        trigger("e", "DELETE", QString(), "OLD.ID", "ELIMINAZIONE", old, QStringLiteral("NULL"));
+    }
+}
