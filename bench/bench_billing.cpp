@@ -117,7 +117,7 @@ void BillTenThousand(benchmark::State &state)
         state.PauseTiming();
         ticked = tickTenThousand(w, ticked);
         state.ResumeTiming();
-        const int billed = billServices(w.store, ticked, QDate(2026, 12, 7)).services;
+        const int billed = billServices(w.store, ticked, QDate(2026, 12, 7)).run.services;
         state.counters["billed"] = billed;
     }
     putBack(w, ticked);

@@ -27,6 +27,7 @@ private slots:
     void clientSearchFindsTheExactNameAndItsLink();
     void everyTickSwitchAndRowClickClearsTheSelection();
     void aChangeUnderTheEmptyFilterLeavesTheListAsShown();
+    void aNumberAnotherClientHasIsNamedBeforeItIsWritten();
 
 private:
     enum Column { Parc = 15, Datap = 16, Nr = 17 };
@@ -120,6 +121,29 @@ void BillingTest::aChangeUnderTheEmptyFilterLeavesTheListAsShown()
     press("Cmd10");
     QCOMPARE(stored(unbilled).at(Datap), QString("21/04/2026"));
     QCOMPARE(action(), QString());
+}
+
+void BillingTest::aNumberAnotherClientHasIsNamedBeforeItIsWritten()
+{
+    const qint64 service = addService("ROSSI", "01/03/2026", 7);
+    addService("BIANCHI", "02/03/2026", 8, "S", "10/03/2026", "7");
+    const QStringList before = stored(service);
+    open("Non Parcellati");
+    select(service);
+    QTest::keyClicks(field("D4"), "15/04/2026");
+    type("T19", "7");
+    messages().answer(false);
+    press("Cmd10");
+    QCOMPARE(messages().last().title, QString("Velmora - NUMERO DI PARCELLA"));
+    QVERIFY2(messages().last().text.contains("7 del 2026") && messages().last().text.contains("BIANCHI"),
+             qPrintable(messages().last().text));
+    QCOMPARE(stored(service), before);
+
+    // The office may go on.
+    messages().answer(true);
+    messages().answer(true);
+    press("Cmd10");
+    QCOMPARE(stored(service), billed(before, "S", "15/04/2026", "7"));
 }
 
 void BillingTest::billsChangesAndUnbillsOnlyTheBillingColumns()

@@ -237,7 +237,7 @@ void MainWindowTest::aBillingRunIsUndoneButNotWhatChangedSince()
     QList<qint64> ids;
     for (int i = 0; i < 3; ++i)
         ids << store.add("PRESTAZIONI", {{"CLIENTE", "ROSSI"}, {"DATAR", "01/11/2026"}, {"PARC", "N"}, {"IMPORTO", "10"}});
-    QCOMPARE(billServices(store.connection(), ids, QDate(2026, 11, 30)).services, 3);
+    QCOMPARE(billServices(store.connection(), ids, QDate(2026, 11, 30)).run.services, 3);
     // One of them changed by hand since.
     store.connection().execute("UPDATE PRESTAZIONI SET NR = '77' WHERE ID = ?", {ids[1]});
 

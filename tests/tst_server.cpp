@@ -1,3 +1,5 @@
+#include "archive/billingruns.h"
+#include "massbilling/bulkbilling.h"
 #include "register/anomalies.h"
 #include "register/servicelists.h"
 #include "scriptedmessages.h"
@@ -18,6 +20,8 @@
 #include <QLabel>
 #include <QProcess>
 #include <QStatusBar>
+
+#include <thread>
 
 namespace {
 
@@ -43,6 +47,15 @@ struct Database
 {
     Database() : address(testserver::emptyDatabase(&name)) {}
     ~Database() { testserver::drop(name); }
+    QString name;
+    QString address;
+};
+
+// A prepared archive of the test server, gone with the case.
+struct Archive
+{
+    Archive() : address(testserver::freshArchive(&name)) {}
+    ~Archive() { testserver::drop(name); }
     QString name;
     QString address;
 };
@@ -107,6 +120,7 @@ private slots:
     void aRestoreWaitsForTheOtherDesks();
     void theProgramAsksWhoOpensTheArchive();
     void aConnectionLostIsToldAndTheNextActionReconnects();
+    void twoDesksBillingTogetherBillEachServiceOnce();
 
 private:
     void prepareWithDesk(Database &database);
@@ -295,4 +309,46 @@ void ServerTest::aConnectionLostIsToldAndTheNextActionReconnects()
 }
 
 VELMORA_TEST_MAIN(ServerTest)
+void ServerTest::twoDesksBillingTogetherBillEachServiceOnce()
+{
+    Archive archive;
+    Connection first, second, watcher;
+    for (Connection *desk : {&first, &second, &watcher})
+        desk->openServer(archive.address);
+    for (int i = 0; i < 10; ++i)
+        first.execute("INSERT INTO PRESTAZIONI (ANNO, MESE, DATAR, CLIENTE, IMPORTO, PARC) VALUES (2026, 3, ?, 'ROSSI', ?, 'N')",
+                      {QDate(2026, 3, 1 + i), 1000});
+    const std::vector<qint64> keys = first.keysOf("SELECT ID FROM PRESTAZIONI ORDER BY ID");
+    const QList<qint64> ids(keys.begin(), keys.end());
+
+    // The first desk bills four of them, and has not committed yet when the
+    // second bills all ten: the second waits for it.
+    Transaction firstBilling(first);
+    first.execute("UPDATE PRESTAZIONI SET PARC = 'S', DATAP = ? WHERE ID <= ?", {QDate(2026, 3, 31), ids.at(3)});
+    BulkBilled billed;
+    QString failed;
+    std::thread secondDesk([&] {
+        try {
+            billed = billServices(second, ids, QDate(2026, 4, 1));
+        } catch (const StoreError &error) {
+            failed = error.message();
+        }
+    });
+    QTRY_COMPARE(rowsOf(watcher, "SELECT count(*) FROM pg_stat_activity WHERE wait_event_type = 'Lock' "
+                                 "AND datname = current_database()"),
+                 QStringList{"1"});
+    firstBilling.commit();
+    secondDesk.join();
+    QVERIFY2(failed.isEmpty(), qPrintable(failed));
+    QCOMPARE(billed.billedElsewhere, 4);
+    QCOMPARE(billed.run.services, 6);
+    QCOMPARE(billed.run.totalCents, 6000);
+    QCOMPARE(rowsOf(first, "SELECT DATAP, count(*) FROM PRESTAZIONI GROUP BY DATAP ORDER BY DATAP"),
+             QStringList({"31/03/2026|4", "01/04/2026|6"}));
+    // Undoing the second desk's run leaves the first desk's billing.
+    QCOMPARE(billingruns::undo(second, billed.run.id).restored, 6);
+    QCOMPARE(rowsOf(first, "SELECT PARC, count(*) FROM PRESTAZIONI GROUP BY PARC ORDER BY PARC"),
+             QStringList({"N|6", "S|4"}));
+}
+
 #include "tst_server.moc"

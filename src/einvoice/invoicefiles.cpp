@@ -143,6 +143,10 @@ Batch generate(Connection &connection, const QStringList &numbers, int year, con
     {
         Transaction transaction(connection);
         try {
+            // The progressive is the office's counter row: held from here to
+            // the commit, so two desks never give one number twice, and a
+            // refused bill takes none.
+            connection.lockRows(QStringLiteral("STUDIO"), QStringLiteral("ID = ID"));
             for (const QString &number : numbers) {
                 try {
                     files << writeOne(connection, number, year, folder);

@@ -2,6 +2,7 @@
 
 #include "archive/billingruns.h"
 #include "store/connection.h"
+#include "store/recordset.h"
 #include "store/transaction.h"
 
 #include <QStringList>
@@ -13,8 +14,9 @@ constexpr int Batch = 500;
 
 }
 
-billingruns::Run billServices(Connection &connection, const QList<qint64> &ticked, const QDate &billingDate)
+BulkBilled billServices(Connection &connection, const QList<qint64> &ticked, const QDate &billingDate)
 {
+    BulkBilled billed;
     Transaction transaction(connection);
     QStringList ids;
     for (qint64 id : ticked)
@@ -22,13 +24,20 @@ billingruns::Run billServices(Connection &connection, const QList<qint64> &ticke
     // Kept as a run, so that a billing of the wrong month can be undone.
     const qint64 run = billingruns::begin(connection, QString::fromLatin1(billingruns::massPanel));
     for (int from = 0; from < ids.size(); from += Batch) {
-        // Only rows still unbilled change: one billed elsewhere since the
-        // list was filled is left alone.
-        const QString unbilled = QStringLiteral("PARC LIKE 'N' AND ID IN (%1)").arg(ids.mid(from, Batch).join(QLatin1Char(',')));
+        // Another desk billing some of them is waited for, so the run keeps
+        // only what this one bills; one billed elsewhere since the list was
+        // filled is left alone, and counted.
+        const QString batch = QStringLiteral("ID IN (%1)").arg(ids.mid(from, Batch).join(QLatin1Char(',')));
+        const QString unbilled = QStringLiteral("PARC LIKE 'N' AND ") + batch;
+        connection.lockRows(QStringLiteral("PRESTAZIONI"), batch);
+        billed.billedElsewhere += int(
+            Recordset(connection, QStringLiteral("SELECT count(*) FROM PRESTAZIONI WHERE PARC NOT LIKE 'N' AND ") + batch)
+                .fields(0)
+                .toInteger());
         billingruns::keep(connection, run, unbilled);
         connection.execute(QStringLiteral("UPDATE PRESTAZIONI SET DATAP = ?, PARC = 'S' WHERE ") + unbilled, {billingDate});
     }
-    const billingruns::Run billed = billingruns::finish(connection, run);
+    billed.run = billingruns::finish(connection, run);
     transaction.commit();
     return billed;
 }

@@ -191,14 +191,18 @@ void MassBillingWindow::registerBilling()
     for (int row = 0; row < m_list->count(); ++row)
         if (m_list->isChecked(row))
             ticked << m_list->rowText(row).toLongLong();
-    billingruns::Run billed;
+    BulkBilled billed;
     if (!guarded(m_messages, this, [&] { billed = billServices(m_connection, ticked, date); }))
         return;
     endBilling();
+    if (billed.billedElsewhere > 0)
+        m_messages.inform(this, QStringLiteral("Velmora - PARCELLAZIONE"),
+                          QStringLiteral("%1 prestazioni erano già state parcellate da un'altra postazione")
+                              .arg(billed.billedElsewhere));
     status()->showMessage(QStringLiteral("Parcellate %1 prestazioni al %2 per un totale di %3")
-                              .arg(billed.services)
+                              .arg(billed.run.services)
                               .arg(date.toString(QStringLiteral("dd/MM/yyyy")))
-                              .arg(Money::fromCents(billed.totalCents).euroText()));
+                              .arg(Money::fromCents(billed.run.totalCents).euroText()));
 }
 
 void MassBillingWindow::endBilling()

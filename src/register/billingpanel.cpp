@@ -1,5 +1,7 @@
 #include "billingpanel.h"
 
+#include "servicerecords.h"
+
 #include "archive/billingruns.h"
 #include "noservice.h"
 #include "store/transaction.h"
@@ -242,6 +244,22 @@ void BillingPanel::bill()
         m_date->setFocus();
         return;
     }
+    // One number, one bill a year: another client's is named, and the
+    // office decides.
+    QString taken;
+    if (!guarded(m_messages, this, [&] {
+            taken = servicerecords::billNumberTaken(m_connection, m_billNumber->text(), m_date->date(),
+                                                    m_serviceId->text().toLongLong());
+        }))
+        return;
+    if (!taken.isEmpty()
+        && !m_messages.ask(this, QStringLiteral("Velmora - NUMERO DI PARCELLA"),
+                           QStringLiteral("Il numero di parcella %1 del %2 è già stato dato al cliente %3.\n"
+                                          "Vuoi usarlo lo stesso ?")
+                               .arg(m_billNumber->text().trimmed())
+                               .arg(m_date->date().year())
+                               .arg(taken)))
+        return;
     write(QStringLiteral("Velmora - AGGIORNAMENTO"), QStringLiteral("Vuoi Aggiornare questi dati ?"),
           QStringLiteral("UPDATE PRESTAZIONI SET DATAP = ?, PARC = 'S', NR = ? WHERE ID = ?"),
           {m_date->date(), m_billNumber->text()}, QStringLiteral("Velmora   - AGGIORNAMENTO"),

@@ -63,4 +63,15 @@ int remove(Connection &connection, qint64 id, const RowVersion &loaded)
     return connection.executeOnLoaded(QStringLiteral("DELETE * FROM PRESTAZIONI WHERE ID= ?;"), {id}, loaded.of(id));
 }
 
+QString billNumberTaken(Connection &connection, const QString &number, const QDate &date, qint64 service)
+{
+    if (number.trimmed().isEmpty())
+        return QString();
+    Recordset other(connection,
+                    QStringLiteral("SELECT min(CLIENTE) FROM PRESTAZIONI WHERE PARC = 'S' AND NR = ? AND DATAP >= ? "
+                                   "AND DATAP <= ? AND CLIENTE <> (SELECT CLIENTE FROM PRESTAZIONI WHERE ID = ?)"),
+                    {number.trimmed(), QDate(date.year(), 1, 1), QDate(date.year(), 12, 31), service});
+    return other.fields(0).text();
+}
+
 }

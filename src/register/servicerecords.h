@@ -2,6 +2,9 @@
 
 #include "serviceentry.h"
 
+#include <QDate>
+#include <QString>
+
 class Connection;
 class RowVersion;
 
@@ -15,5 +18,8 @@ void insert(Connection &connection, const ServiceEntry &entry);
 // it was loaded.
 int update(Connection &connection, qint64 id, const RowVersion &loaded, const ServiceEntry &entry);
 int remove(Connection &connection, qint64 id, const RowVersion &loaded);
+// The client another bill of that number in the year of the date was made
+// out to, when it is not the service's own; empty when the number is free.
+QString billNumberTaken(Connection &connection, const QString &number, const QDate &date, qint64 service);
 
 }

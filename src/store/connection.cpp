@@ -143,6 +143,16 @@ int Connection::executeOnLoaded(const QString &jetSql, const QList<QVariant> &va
     return changed;
 }
 
+void Connection::lockRows(const QString &table, const QString &where, const QList<QVariant> &values)
+{
+    if (!isServer())
+        return;
+    Statement locked(*this, translated(QStringLiteral("SELECT ID FROM [%1] WHERE %2").arg(table, where)) + " FOR UPDATE");
+    locked.bindAll(values);
+    while (locked.step()) {
+    }
+}
+
 QString Connection::path() const
 {
     return m_engine ? m_engine->location() : QString();

@@ -64,6 +64,11 @@ public:
     // or "DELETE * FROM <table> WHERE ID = ?": written only while the row is
     // still as loaded, otherwise refused with what happened to it.
     int executeOnLoaded(const QString &jetSql, const QList<QVariant> &values, const RowVersion &loaded);
+    // Inside a write transaction: the rows of the table the condition
+    // selects are this desk's until the commit. Another desk's write of
+    // them is waited for, and the rows it changed so that they no longer
+    // match are left out. The file is the writer's alone already.
+    void lockRows(const QString &table, const QString &where, const QList<QVariant> &values = {});
     qint64 lastInsertId() const;
     // The whole numbers of a query's first column, stepped straight into
     // place: a million keys of a long list are 8 MB, not a table of cells.
