@@ -1,8 +1,10 @@
 #include "programundertest.h"
 #include "store/storefile.h"
 #include "testenvironment.h"
+#include "testserver.h"
 #include "windowdriver.h"
 #include "clients/clientwindow.h"
+#include "massbilling/massbillingwindow.h"
 #include "ui/gridlist.h"
 #include "ui/historywindow.h"
 
@@ -26,6 +28,7 @@ private slots:
     void aServiceBilledMeanwhileIsNotBilledAgain();
     void aReasonChangedMeanwhileKeepsTheOtherDesksPrice();
     void aClientChangedMeanwhileKeepsTheOtherDesksData();
+    void anotherDesksChangeShowsOnTheOpenList();
 
 private:
     QString text(const QString &sql) { return m_program.store().text(sql); }
@@ -170,6 +173,33 @@ void TwoDesksTest::aClientChangedMeanwhileKeepsTheOtherDesksData()
     press("Cmd2");
     refused("modificato nel frattempo");
     QCOMPARE(text("SELECT Tel FROM SOGGETTI") + "|" + text("SELECT Indirizzo FROM SOGGETTI"), QString("0612345|"));
+}
+
+void TwoDesksTest::anotherDesksChangeShowsOnTheOpenList()
+{
+    if (!testserver::inUse())
+        QSKIP("the file has one program at a time");
+    trigger("GMassiva");
+    auto *billing = m_program.window<MassBillingWindow>();
+    QVERIFY(billing);
+    drive(billing);
+    QVERIFY(QTest::qWaitForWindowExposed(billing));
+    QCoreApplication::processEvents(); // the window's activation, which fills it
+    GridList *services = list("ListView1");
+    QCOMPARE(services->count(), 1);
+    services->setChecked(0, true);
+
+    // A new service of the other desk comes in; the ticked one stays ticked.
+    m_otherDesk.execute("INSERT INTO PRESTAZIONI (ANNO, MESE, DATAR, CLIENTE, CAUSALE, PARC, NOTE) "
+                        "VALUES (2026, 2, '01/02/2026', 'ROSSI', 'VISITA', 'N', 'NUOVA')");
+    QTRY_COMPARE(services->count(), 2);
+    QCOMPARE(services->rowText(0), QString::number(m_service)); // the latest first
+    QVERIFY(services->isChecked(0) && !services->isChecked(1));
+
+    // Billed there, it leaves this desk's list.
+    m_otherDesk.execute("UPDATE PRESTAZIONI SET PARC = 'S' WHERE ID = ?", {m_service});
+    QTRY_COMPARE(services->count(), 1);
+    QVERIFY(services->cells(0).contains("NUOVA") && !services->isChecked(0));
 }
 
 VELMORA_TEST_MAIN(TwoDesksTest)

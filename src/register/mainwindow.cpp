@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "ui/deskwatch.h"
+
 #include "anomalies.h"
 #include "archivemenu.h"
 #include "anomalypanel.h"
@@ -87,11 +89,12 @@ MainWindow::~MainWindow()
     GridList::setMessages(nullptr);
 }
 
-void MainWindow::showArchive(const QString &text)
+void MainWindow::workOnShared(const QString &text)
 {
     auto *archive = new QLabel(text, m_status);
     archive->setObjectName(QStringLiteral("Archivio"));
     m_status->addPermanentWidget(archive);
+    new DeskWatch(m_connection, this);
 }
 
 void MainWindow::buildMenus()

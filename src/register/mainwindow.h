@@ -35,9 +35,9 @@ class MainWindow : public ProgramWindow
 public:
     MainWindow(Connection &connection, Messages &messages, QWidget *parent = nullptr);
     ~MainWindow() override;
-    // Which archive is open, at the right of the status bar: the desks of
-    // a shared archive see the server's.
-    void showArchive(const QString &text);
+    // The archive is shared on a server: said at the right of the status
+    // bar, and the lists on screen follow the other desks' changes.
+    void workOnShared(const QString &text);
 
 private:
     void buildMenus();

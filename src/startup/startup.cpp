@@ -43,7 +43,7 @@ bool Startup::begin()
         // splash's timer waits until then.
         if (server) {
             open();
-            m_mainWindow.showArchive(QStringLiteral("Archivio sul server: %1").arg(path));
+            m_mainWindow.workOnShared(QStringLiteral("Archivio sul server: %1").arg(path));
             m_splash.show();
             return true;
         }

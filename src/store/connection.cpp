@@ -84,6 +84,18 @@ void Connection::keepHistory()
         file->recordHistory();
 }
 
+int Connection::noticeSocket() const
+{
+    auto *server = dynamic_cast<PostgresEngine *>(m_engine.get());
+    return server ? server->noticeSocket() : -1;
+}
+
+QStringList Connection::changedElsewhere()
+{
+    auto *server = dynamic_cast<PostgresEngine *>(m_engine.get());
+    return server ? server->takeNotices() : QStringList();
+}
+
 bool Connection::isServer() const
 {
     return dynamic_cast<PostgresEngine *>(m_engine.get()) != nullptr;

@@ -48,6 +48,11 @@ public:
     // store made new, a copy being filled, does not), on a server by the
     // archive.
     void keepHistory();
+    // Where the other desks' commits are told (a socket to watch), -1 on
+    // the file; and the tables they changed since the last look, "*" when
+    // the session was connected again and what was missed is not known.
+    int noticeSocket() const;
+    QStringList changedElsewhere();
     void close();
     bool isOpen() const { return m_engine != nullptr; }
     // The store file open on this connection, or the archive on the server.

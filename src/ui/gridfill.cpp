@@ -4,13 +4,27 @@
 #include "keyedrows.h"
 #include "resultrows.h"
 #include "store/recordset.h"
+#include "store/schema.h"
 #include "store/skipfailure.h"
+
+#include <QRegularExpression>
 
 namespace {
 
 QString amountText(const Field &amount)
 {
     return amount.isNull() ? QString() : amount.toMoney().plainText();
+}
+
+// The register's tables the statement names.
+QStringList tablesRead(const QString &sql)
+{
+    QStringList tables;
+    for (const TableDefinition &table : schema::tables())
+        if (sql.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(table.name),
+                                            QRegularExpression::CaseInsensitiveOption)))
+            tables << table.name;
+    return tables;
 }
 
 }
@@ -28,12 +42,14 @@ void fillGrid(GridList &list, Connection &connection, const QList<GridColumn> &c
     }
     // A plain selection from one table is read as the list shows it; the
     // others are small lists, read whole.
+    const GridList::Source read = [&connection, sql, formats]() -> std::shared_ptr<const GridRows> {
+        if (auto keyed = KeyedRows::open(connection, sql, formats))
+            return keyed;
+        return std::make_shared<ResultRows>(Recordset(connection, sql).rows(), formats);
+    };
+    list.setSource(read, tablesRead(sql));
     std::shared_ptr<const GridRows> rows;
-    skipFailure([&] {
-        rows = KeyedRows::open(connection, sql, formats);
-        if (!rows)
-            rows = std::make_shared<ResultRows>(Recordset(connection, sql).rows(), formats);
-    });
+    skipFailure([&] { rows = read(); });
     if (rows)
         list.setRows(rows);
 }

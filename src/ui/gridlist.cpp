@@ -1,5 +1,11 @@
 #include "gridlist.h"
 
+#include "store/skipfailure.h"
+
+#include <QScrollBar>
+#include <QSet>
+#include <algorithm>
+
 #include "gridmodel.h"
 #include "messages.h"
 #include "storeguard.h"
@@ -92,6 +98,7 @@ int GridList::pixelsFromTwips(int twips, int dotsPerInch)
 void GridList::setColumns(const QList<GridColumn> &columns)
 {
     m_amountColumn = -1;
+    m_source = nullptr;
     m_model->clearRows();
     m_model->setColumns(columns);
     for (int c = 0; c < columns.size(); ++c)
@@ -106,6 +113,45 @@ void GridList::setRows(std::shared_ptr<const GridRows> rows)
     m_model->setRows(std::move(rows));
 }
 
+void GridList::setSource(Source read, const QStringList &tables)
+{
+    m_source = std::move(read);
+    m_sourceTables = tables;
+}
+
+void GridList::refreshAfter(const QStringList &changedTables)
+{
+    const bool affected = std::any_of(changedTables.begin(), changedTables.end(), [this](const QString &table) {
+        return table == QLatin1String("*") || m_sourceTables.contains(table, Qt::CaseInsensitive);
+    });
+    if (!m_source || !affected)
+        return;
+    std::shared_ptr<const GridRows> rows;
+    if (!skipFailure([&] { rows = m_source(); }) || !rows)
+        return;
+    QSet<QString> selected, ticked;
+    for (const QModelIndex &index : selectionModel()->selectedRows())
+        selected << rowText(index.row());
+    for (int row = 0; m_model->isCheckable() && row < count(); ++row)
+        if (isChecked(row))
+            ticked << rowText(row);
+    const QString current = rowText(currentIndex().row());
+    const int scrolled = verticalScrollBar()->value();
+    m_model->setRows(std::move(rows));
+    if (!selected.isEmpty() || !ticked.isEmpty() || !current.isEmpty())
+        for (int row = 0; row < count(); ++row) {
+            const QString id = rowText(row);
+            if (ticked.contains(id))
+                setChecked(row, true);
+            if (id == current)
+                selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::NoUpdate);
+            if (selected.contains(id))
+                selectionModel()->select(m_model->index(row, 0),
+                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    verticalScrollBar()->setValue(scrolled);
+}
+
 void GridList::setBoldColumns(const QSet<int> &columns)
 {
     m_model->setBoldColumns(columns);
@@ -118,6 +164,7 @@ void GridList::setCheckBoxes(bool enabled)
 
 void GridList::clear()
 {
+    m_source = nullptr;
     m_model->clearRows();
 }
 

@@ -4,7 +4,9 @@
 #include "gridcolumn.h"
 #include "gridrows.h"
 
+#include <QStringList>
 #include <QTableView>
+#include <functional>
 #include <memory>
 
 class GridModel;
@@ -23,6 +25,14 @@ public:
     // Removes rows and headers, then sets the new headers.
     void setColumns(const QList<GridColumn> &columns);
     void setRows(std::shared_ptr<const GridRows> rows);
+    // How the rows are read again, and the tables they come from: another
+    // desk's change of one of them reads the list again in place.
+    using Source = std::function<std::shared_ptr<const GridRows>()>;
+    void setSource(Source read, const QStringList &tables);
+    // Reads the rows again when the list comes from one of the tables ("*"
+    // for any), keeping the selection, the ticks and the scroll position
+    // on the rows still there.
+    void refreshAfter(const QStringList &changedTables);
     void setBoldColumns(const QSet<int> &columns);
     // The column of amounts, which an export totals; none after setColumns().
     void setAmountColumn(int column) { m_amountColumn = column; }
@@ -63,4 +73,6 @@ private:
 
     GridModel *m_model;
     int m_amountColumn = -1;
+    Source m_source;
+    QStringList m_sourceTables;
 };

@@ -124,4 +124,8 @@ void PostgresEngine::connect()
     }
     m_connection = connection;
     m_prepared.clear();
+    // Every desk hears of the others' commits on this channel.
+    run("LISTEN " + QByteArray(postgres::noticeChannel));
+    m_noticesMissed = m_connectedBefore;
+    m_connectedBefore = true;
 }

@@ -47,6 +47,12 @@ public:
         QByteArray name;
         QList<unsigned> valueTypes;
     };
+    // Where the other desks' commits are told: readable when one arrived.
+    int noticeSocket() const;
+    // The tables the other desks changed since the last call, each once;
+    // after a new connection, "*": what was missed is not known.
+    QStringList takeNotices();
+
     // The archive's tables are of this program's version; otherwise why not.
     void checkPrepared();
     static constexpr int SchemaVersion = 2;
@@ -82,11 +88,15 @@ private:
     qint64 m_lastInsertId = 0;
     // The write transaction open, by its number on the server.
     QByteArray m_writing;
+    bool m_connectedBefore = false;
+    bool m_noticesMissed = false;
 };
 
 namespace postgres {
 
 const dialect::Spelling &spelling();
+// The channel the archive's triggers name a changed table on.
+inline constexpr const char *noticeChannel = "velmora";
 // User and password typed at the start, for every later connection of
 // this run to that archive (the check and the copies connect on their
 // own); in memory only.

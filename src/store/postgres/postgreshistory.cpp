@@ -1,5 +1,6 @@
 #include "postgreshistory.h"
 
+#include "postgresengine.h"
 #include "store/connection.h"
 #include "store/schema.h"
 #include "store/statement.h"
@@ -30,10 +31,18 @@ void postgres::installHistory(Connection &connection)
             "CASE WHEN TG_OP <> 'INSERT' THEN to_jsonb(OLD)::text END, "
             "CASE WHEN TG_OP <> 'DELETE' THEN to_jsonb(NEW)::text END); "
             "RETURN NULL; END $$"));
-    for (const QString &table : schema::historyKept())
+    // The other desks hear of each table a commit changed, once.
+    run(connection, QStringLiteral("CREATE OR REPLACE FUNCTION velmora_avviso() RETURNS trigger LANGUAGE plpgsql AS $$ "
+                                   "BEGIN PERFORM pg_notify('%1', upper(TG_TABLE_NAME)); RETURN NULL; END $$")
+                        .arg(QLatin1String(postgres::noticeChannel)));
+    for (const QString &table : schema::historyKept()) {
         run(connection, QStringLiteral("CREATE OR REPLACE TRIGGER storia AFTER INSERT OR UPDATE OR DELETE ON %1 "
                                        "FOR EACH ROW EXECUTE FUNCTION velmora_storia()")
                             .arg(table.toLower()));
+        run(connection, QStringLiteral("CREATE OR REPLACE TRIGGER avviso AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE "
+                                       "ON %1 FOR EACH STATEMENT EXECUTE FUNCTION velmora_avviso()")
+                            .arg(table.toLower()));
+    }
 }
 
 void postgres::pauseHistory(Connection &connection, bool paused)
