@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QStatusBar>
+#include <QSysInfo>
 
 #include <thread>
 
@@ -180,7 +181,7 @@ void ServerTest::anImportIsCheckedAndOnlyOntoAnEmptyArchive()
     QCOMPARE(server.lastInsertId(), 61);
 
     // A second import is refused whole: the archive is no longer empty.
-    const Result again = cli({"server", "importa", "--archivio", file.path(), database.address});
+    const Result again = cli({"server", "importa", "--archivio", file.path(), database.address, "--forza"});
     QCOMPARE(again.status, 1);
     QVERIFY2(again.err.contains("contiene già dei dati"), qPrintable(again.err));
     QCOMPARE(Recordset(server, "SELECT count(*) FROM PRESTAZIONI").fields(0).toInteger(), 61);
@@ -244,9 +245,19 @@ void ServerTest::aRestoreWaitsForTheOtherDesks()
 
     const Result refused = cli({"server", "ripristina", copy.path(), database.address});
     QCOMPARE(refused.status, 1);
-    QVERIFY2(refused.err.contains("1 altre postazioni"), qPrintable(refused.err));
+    QVERIFY2(refused.err.contains("mrossi (" + QSysInfo::machineHostName() + ")"), qPrintable(refused.err));
     QCOMPARE(Recordset(desk, "SELECT OPERATORE FROM OPERATORE").fields(0).text(), QString("DI OGGI"));
 
+    // Another job holding the archive refuses it, forced or not; its lock
+    // goes with its session.
+    {
+        Connection job;
+        job.openServer(database.address);
+        serverarchive::ExclusiveJob held(job, serverarchive::ExclusiveJob::Others::Allowed);
+        const Result busy = cli({"server", "ripristina", copy.path(), database.address, "--forza"});
+        QCOMPARE(busy.status, 1);
+        QVERIFY2(busy.err.contains("un altro ripristino o importazione"), qPrintable(busy.err));
+    }
     const Result forced = cli({"server", "ripristina", copy.path(), database.address, "--forza"});
     QVERIFY2(forced.status == 0, qPrintable(forced.err));
     QCOMPARE(rowsOf(desk, "SELECT OPERATORE FROM OPERATORE"), QStringList{"NERI"});

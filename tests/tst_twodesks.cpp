@@ -5,6 +5,7 @@
 #include "windowdriver.h"
 #include "clients/clientwindow.h"
 #include "massbilling/massbillingwindow.h"
+#include "register/deskswindow.h"
 #include "ui/gridlist.h"
 #include "ui/historywindow.h"
 
@@ -29,6 +30,7 @@ private slots:
     void aReasonChangedMeanwhileKeepsTheOtherDesksPrice();
     void aClientChangedMeanwhileKeepsTheOtherDesksData();
     void anotherDesksChangeShowsOnTheOpenList();
+    void theDesksAtWorkAreListed();
 
 private:
     QString text(const QString &sql) { return m_program.store().text(sql); }
@@ -200,6 +202,23 @@ void TwoDesksTest::anotherDesksChangeShowsOnTheOpenList()
     m_otherDesk.execute("UPDATE PRESTAZIONI SET PARC = 'S' WHERE ID = ?", {m_service});
     QTRY_COMPARE(services->count(), 1);
     QVERIFY(services->cells(0).contains("NUOVA") && !services->isChecked(0));
+}
+
+void TwoDesksTest::theDesksAtWorkAreListed()
+{
+    trigger("ArchivioPostazioni");
+    auto *window = m_program.main().findChild<DesksWindow *>();
+    QVERIFY(window);
+    auto *desks = window->findChild<GridList *>("ListPostazioni");
+    // On a server the other desk too; on the file this program alone.
+    QStringList own;
+    for (int row = 0; row < desks->count(); ++row)
+        if (desks->subItem(row, 4) == "questa postazione")
+            own << desks->subItem(row, 1);
+    QCOMPARE(own, QStringList{QSysInfo::machineHostName()});
+    QVERIFY(desks->count() >= (testserver::inUse() ? 2 : 1));
+    QVERIFY(!desks->subItem(0, 3).isEmpty());
+    window->close();
 }
 
 VELMORA_TEST_MAIN(TwoDesksTest)

@@ -16,7 +16,7 @@ namespace {
 const char *const Usage =
     "Uso: velmora-cli server prepara SERVER\n"
     "     velmora-cli server utente NOME SERVER\n"
-    "     velmora-cli server importa --archivio FILE SERVER\n"
+    "     velmora-cli server importa --archivio FILE SERVER [--forza]\n"
     "     velmora-cli server ripristina COPIA SERVER [--forza]\n"
     "\n"
     "SERVER è una stringa di connessione di PostgreSQL (\"postgresql://host/db\",\n"
@@ -31,8 +31,10 @@ const char *const Usage =
     "            impronta delle righe, e conferma solo se tutto coincide; il file\n"
     "            non viene modificato\n"
     "  ripristina  rimette una copia al posto dei dati del server, come suo\n"
-    "            proprietario, con gli stessi controlli; rifiutato mentre altre\n"
-    "            postazioni sono collegate, salvo --forza\n";
+    "            proprietario, con gli stessi controlli\n"
+    "Importazione e ripristino vogliono l'archivio da soli: rifiutati mentre un\n"
+    "altro è in corso e, salvo --forza, mentre altre postazioni sono collegate\n"
+    "(sono nominate).\n";
 
 // One line of standard input, not echoed when it is a terminal.
 QByteArray readPassword(QTextStream &err)
@@ -111,7 +113,7 @@ int report(const serverarchive::Moved &moved, const char *done, QTextStream &out
     return 0;
 }
 
-int moveFile(const QString &path, const QString &server, bool restoring, QTextStream &out, QTextStream &err)
+int moveFile(const QString &path, const QString &server, bool restoring, bool forced, QTextStream &out, QTextStream &err)
 {
     if (storefile::isServerAddress(path) || !QFile::exists(path)) {
         err << "Il file " << path << " non esiste.\n";
@@ -125,6 +127,8 @@ int moveFile(const QString &path, const QString &server, bool restoring, QTextSt
     file.open(path, storefile::password);
     Connection archive;
     archive.openServer(server, {}, {}, restoring ? Connection::Prepared::Required : Connection::Prepared::NotYet);
+    const serverarchive::ExclusiveJob alone(archive, forced ? serverarchive::ExclusiveJob::Others::Allowed
+                                                            : serverarchive::ExclusiveJob::Others::Refused);
     const auto progress = [&](const QString &table, qint64 rows) { err << table << ": " << rows << " righe\n" << Qt::flush; };
     if (restoring)
         return report(serverarchive::restoreCopy(file, archive, progress), "copia rimessa sul server", out, err);
@@ -136,16 +140,7 @@ int ripristina(QStringList arguments, QTextStream &out, QTextStream &err)
     const bool forced = arguments.removeAll(QStringLiteral("--forza")) > 0;
     if (arguments.size() != 2)
         return -1;
-    if (!forced) {
-        Connection archive;
-        archive.openServer(arguments.at(1));
-        if (const int others = serverarchive::otherSessions(archive); others > 0) {
-            err << "Operazione non eseguita: " << others << " altre postazioni sono collegate all'archivio; chiuderle "
-                   "e ripetere, o usare --forza.\n";
-            return 1;
-        }
-    }
-    return moveFile(arguments.at(0), arguments.at(1), true, out, err);
+    return moveFile(arguments.at(0), arguments.at(1), true, forced, out, err);
 }
 
 int run(const QStringList &given, QTextStream &out, QTextStream &err)
@@ -155,8 +150,9 @@ int run(const QStringList &given, QTextStream &out, QTextStream &err)
     try {
         if (action == QLatin1String("importa")) {
             const QString file = takeOption(arguments, QStringLiteral("--archivio"));
+            const bool forced = arguments.removeAll(QStringLiteral("--forza")) > 0;
             if (arguments.size() == 2 && !file.isEmpty() && file != QLatin1String("-"))
-                return moveFile(file, arguments.at(1), false, out, err);
+                return moveFile(file, arguments.at(1), false, forced, out, err);
         }
         if (action == QLatin1String("ripristina"))
             if (const int status = ripristina(arguments.mid(1), out, err); status >= 0)

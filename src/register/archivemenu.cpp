@@ -5,6 +5,7 @@
 #include "invoicewindows/officewindow.h"
 #include "restorewindow.h"
 #include "undobillingwindow.h"
+#include "deskswindow.h"
 #include "store/connection.h"
 #include "store/integrity.h"
 #include "store/storeerror.h"
@@ -53,6 +54,13 @@ ArchiveMenu::ArchiveMenu(QMenuBar *bar, Connection &connection, Messages &messag
     QAction *undoBilling = menu->addAction(QStringLiteral("Annulla una parcellazione..."));
     undoBilling->setObjectName(QStringLiteral("ArchivioAnnulla"));
     connect(undoBilling, &QAction::triggered, this, &ArchiveMenu::openUndoBilling);
+    QAction *desks = menu->addAction(QStringLiteral("Postazioni collegate"));
+    desks->setObjectName(QStringLiteral("ArchivioPostazioni"));
+    connect(desks, &QAction::triggered, this, [this] {
+        auto *window = new DesksWindow(m_connection, m_messages, m_window);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->open();
+    });
     menu->addSeparator();
     QAction *office = menu->addAction(QStringLiteral("Dati dello Studio..."));
     office->setObjectName(QStringLiteral("ArchivioStudio"));

@@ -3,6 +3,7 @@
 #include "postgresengine.h"
 #include "postgreshistory.h"
 #include "store/comuni.h"
+#include "store/connecteddesks.h"
 #include "store/connection.h"
 #include "store/schema.h"
 #include "store/sqltext.h"
@@ -49,6 +50,9 @@ void grantDesks(Connection &connection)
     run(connection, QStringLiteral("GRANT USAGE ON SCHEMA %1 TO %2").arg(place, group));
     run(connection, QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA %1 TO %2").arg(place, group));
     run(connection, QStringLiteral("GRANT USAGE, SELECT ON ALL SEQUENCES IN SCHEMA %1 TO %2").arg(place, group));
+    // "Postazioni collegate" shows each desk the others' machines and times,
+    // which the server tells only those who may read its statistics.
+    run(connection, QStringLiteral("GRANT pg_read_all_stats TO %1").arg(group));
     // The history is added to, never rewritten.
     run(connection, QStringLiteral("REVOKE UPDATE, DELETE ON storia FROM %1").arg(group));
 }
@@ -114,11 +118,35 @@ serverarchive::Moved serverarchive::restoreCopy(Connection &copy, Connection &se
     return putRows(copy, server, transaction, progress);
 }
 
-int serverarchive::otherSessions(Connection &server)
+namespace {
+
+// The key of the archive's exclusive jobs among the database's advisory locks.
+const char *const exclusiveKey = "hashtext('velmora esclusivo')";
+
+}
+
+serverarchive::ExclusiveJob::ExclusiveJob(Connection &server, Others others) : m_server(server)
 {
-    return firstValue(server, QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE datname = current_database() "
-                                             "AND pid <> pg_backend_pid() AND backend_type = 'client backend'"))
-        .toInt();
+    serverOf(server);
+    if (firstValue(server, QStringLiteral("SELECT CASE WHEN pg_try_advisory_lock(%1) THEN 1 ELSE 0 END").arg(QLatin1String(exclusiveKey)))
+        != QLatin1String("1"))
+        throw StoreError(QStringLiteral("un altro ripristino o importazione è in corso sull'archivio"));
+    const QString working = connecteddesks::othersText(connecteddesks::of(server));
+    if (others == Others::Refused && !working.isEmpty()) {
+        firstValue(server, QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(QLatin1String(exclusiveKey)));
+        throw StoreError(QStringLiteral("altre postazioni sono collegate all'archivio: %1; chiuderle e ripetere, o usare "
+                                        "--forza")
+                             .arg(working));
+    }
+}
+
+serverarchive::ExclusiveJob::~ExclusiveJob()
+{
+    try {
+        firstValue(m_server, QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(QLatin1String(exclusiveKey)));
+    } catch (const StoreError &) {
+        // A session that is gone holds no lock.
+    }
 }
 
 QString serverarchive::desksGroup(Connection &connection)

@@ -37,8 +37,22 @@ Moved importStore(Connection &file, Connection &server, const tablecopy::Progres
 // A copy put back in place of the archive's rows, in one transaction.
 Moved restoreCopy(Connection &copy, Connection &server, const tablecopy::Progress &progress = {});
 
-// The other sessions on the archive now (the desks at work).
-int otherSessions(Connection &server);
+// A job that needs the archive alone (restore, import): held by the
+// session's advisory lock, which the server frees when the session ends,
+// so a crash leaves nothing behind. Refused while another such job runs,
+// and, unless forced, while other desks work (they are named).
+class ExclusiveJob
+{
+public:
+    enum class Others { Refused, Allowed };
+    ExclusiveJob(Connection &server, Others others);
+    ~ExclusiveJob();
+    ExclusiveJob(const ExclusiveJob &) = delete;
+    ExclusiveJob &operator=(const ExclusiveJob &) = delete;
+
+private:
+    Connection &m_server;
+};
 
 // The group every desk's login belongs to: one per archive.
 QString desksGroup(Connection &connection);
