@@ -122,6 +122,7 @@ private slots:
     void theProgramAsksWhoOpensTheArchive();
     void aConnectionLostIsToldAndTheNextActionReconnects();
     void twoDesksBillingTogetherBillEachServiceOnce();
+    void desksAtWorkTogetherLoseNothing();
 
 private:
     void prepareWithDesk(Database &database);
@@ -360,6 +361,21 @@ void ServerTest::twoDesksBillingTogetherBillEachServiceOnce()
     QCOMPARE(billingruns::undo(second, billed.run.id).restored, 6);
     QCOMPARE(rowsOf(first, "SELECT PARC, count(*) FROM PRESTAZIONI GROUP BY PARC ORDER BY PARC"),
              QStringList({"N|6", "S|4"}));
+}
+
+// The load test, short: three desks colliding on the same rows.
+void ServerTest::desksAtWorkTogetherLoseNothing()
+{
+    Archive archive;
+    QProcess load;
+    load.start(QStringLiteral(BENCH_DESKS), {"--postazioni", "3", "--operazioni", "150", "--prestazioni", "600",
+                                            "--archivio", archive.address});
+    QVERIFY(load.waitForFinished(120000));
+    const QString out = QString::fromUtf8(load.readAllStandardOutput());
+    QVERIFY2(load.exitCode() == 0, qPrintable(out + load.readAllStandardError()));
+    QVERIFY2(out.contains("rifiuti_non_detti=0 accettate_mancanti=0 storia_mancante=0"), qPrintable(out));
+    QVERIFY2(out.contains("aggiornamenti_persi=0 doppie_parcellazioni=0 progressivi_doppi=0 progressivi_mancanti=0"),
+             qPrintable(out));
 }
 
 #include "tst_server.moc"

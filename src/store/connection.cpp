@@ -159,7 +159,9 @@ void Connection::lockRows(const QString &table, const QString &where, const QLis
 {
     if (!isServer())
         return;
-    Statement locked(*this, translated(QStringLiteral("SELECT ID FROM [%1] WHERE %2").arg(table, where)) + " FOR UPDATE");
+    // In the order of the keys, so two desks taking overlapping rows never
+    // wait for each other in a circle.
+    Statement locked(*this, translated(QStringLiteral("SELECT ID FROM [%1] WHERE %2 ORDER BY ID").arg(table, where)) + " FOR UPDATE");
     locked.bindAll(values);
     while (locked.step()) {
     }
