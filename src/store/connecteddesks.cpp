@@ -3,9 +3,9 @@
 #include "connection.h"
 #include "recordset.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QSysInfo>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -18,12 +18,17 @@ const QDateTime &started()
 
 }
 
+QString connecteddesks::systemUser()
+{
+    if (const passwd *entry = getpwuid(geteuid()))
+        return QString::fromLocal8Bit(entry->pw_name);
+    return qEnvironmentVariable("USER", QStringLiteral("sconosciuto"));
+}
+
 QList<connecteddesks::Desk> connecteddesks::of(Connection &connection)
 {
-    if (!connection.isServer()) {
-        const QString user = qEnvironmentVariable("USER", QDir::home().dirName());
-        return {{user, QSysInfo::machineHostName(), QString(), started(), true}};
-    }
+    if (!connection.isServer())
+        return {{systemUser(), QSysInfo::machineHostName(), QString(), started(), true}};
     QList<Desk> desks;
     Recordset sessions(connection,
                        QStringLiteral("SELECT usename, application_name, host(client_addr), "

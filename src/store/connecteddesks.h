@@ -20,6 +20,9 @@ struct Desk
 };
 
 QList<Desk> of(Connection &connection);
+// Who works at this desk on the file: the system's login of the program's
+// user.
+QString systemUser();
 // "mrossi (pc-2), bianchi (pc-3)": the others, for a refusal.
 QString othersText(const QList<Desk> &desks);
 

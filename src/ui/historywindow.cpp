@@ -19,13 +19,13 @@ HistoryWindow::HistoryWindow(Connection &connection, const QString &table, qint6
     windowplacement::follow(this);
     auto *list = new GridList(this);
     list->setObjectName(QStringLiteral("ListStoria"));
-    list->setColumns({{QStringLiteral("Quando"), 1900},
-                      {QStringLiteral("Utente"), 1300},
-                      {QStringLiteral("Postazione"), 1500},
+    list->setColumns({{QStringLiteral("Quando"), 2300},
+                      {QStringLiteral("Utente"), 1100},
+                      {QStringLiteral("Postazione"), 1300},
                       {QStringLiteral("Operazione"), 1500},
                       {QStringLiteral("Campo"), 1300},
-                      {QStringLiteral("Prima"), 2600},
-                      {QStringLiteral("Dopo"), 2600}});
+                      {QStringLiteral("Prima"), 2500},
+                      {QStringLiteral("Dopo"), 2500}});
     // One line a changed field; the entry's own columns only on its first.
     QList<QStringList> lines;
     for (const rowhistory::Entry &entry : rowhistory::of(connection, table, id)) {

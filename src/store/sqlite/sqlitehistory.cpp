@@ -1,20 +1,12 @@
 #include "sqliteengine.h"
 
+#include "store/connecteddesks.h"
 #include "store/schema.h"
 #include "store/sqltext.h"
 
-#include <QDir>
 #include <QSysInfo>
 
 namespace {
-
-QString systemUser()
-{
-    for (const char *name : {"USER", "LOGNAME", "USERNAME"})
-        if (const QString user = qEnvironmentVariable(name); !user.isEmpty())
-            return user;
-    return QDir::home().dirName();
-}
 
 // The row as a JSON object of its columns, NEW or OLD.
 QString rowObject(const TableDefinition &table, const char *row)
@@ -41,7 +33,7 @@ void SqliteEngine::recordHistory()
 {
     const QString by = QStringLiteral("INSERT INTO STORIA (QUANDO, CHI, POSTAZIONE, TABELLA, ID_RIGA, AZIONE, "
                                       "PRIMA, DOPO) VALUES (strftime('%Y-%m-%d %H:%M:%S', 'now', 'localtime'), ")
-        + quotedText(systemUser()) + QStringLiteral(", ") + quotedText(QSysInfo::machineHostName()) + QStringLiteral(", ");
+        + quotedText(connecteddesks::systemUser()) + QStringLiteral(", ") + quotedText(QSysInfo::machineHostName()) + QStringLiteral(", ");
     for (const QString &name : schema::historyKept()) {
         const TableDefinition &table = *schema::definitionNamed(name);
         const QString old = rowObject(table, "OLD");
