@@ -39,9 +39,10 @@ const QList<TableDefinition> &tables();
 const QList<TableDefinition> &billingRunTables();
 const QList<TableDefinition> &invoiceTables();
 // STORIA: every insert, change and deletion of a service, client, reason
-// or operator, with when, who, from which desk, and the row before and
-// after (JSON objects of its columns), written in the transaction of the
-// change itself. Desks add to it and never change it.
+// or operator, with when, who, from which desk, and as JSON objects the row
+// inserted or deleted, or the columns a change changed, before and after;
+// written in the transaction of the change itself. Desks add to it and
+// never change it.
 const TableDefinition &historyTable();
 // The four tables whose changes it keeps.
 QStringList historyKept();

@@ -19,6 +19,10 @@ void postgres::installHistory(Connection &connection)
     // Who is the login; the desk is the name the program gave its session
     // (the machine), or the address it came from. A change that writes the
     // values the row had is none; a name retyped in capitals is one.
+    // A change keeps only the columns it changed, before and after.
+    run(connection, QStringLiteral("CREATE OR REPLACE FUNCTION velmora_cambi(a anyelement, b anyelement) RETURNS jsonb "
+                                   "LANGUAGE sql IMMUTABLE AS $$SELECT coalesce(jsonb_object_agg(key, value), '{}') "
+                                   "FROM jsonb_each(to_jsonb(a)) WHERE value IS DISTINCT FROM to_jsonb(b) -> key$$"));
     run(connection,
         QStringLiteral(
             "CREATE OR REPLACE FUNCTION velmora_storia() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
@@ -28,8 +32,8 @@ void postgres::installHistory(Connection &connection)
             "coalesce(nullif(current_setting('application_name'), ''), host(inet_client_addr()), 'locale'), "
             "upper(TG_TABLE_NAME), CASE WHEN TG_OP = 'DELETE' THEN OLD.id ELSE NEW.id END, "
             "CASE TG_OP WHEN 'INSERT' THEN 'INSERIMENTO' WHEN 'UPDATE' THEN 'MODIFICA' ELSE 'ELIMINAZIONE' END, "
-            "CASE WHEN TG_OP <> 'INSERT' THEN to_jsonb(OLD)::text END, "
-            "CASE WHEN TG_OP <> 'DELETE' THEN to_jsonb(NEW)::text END); "
+            "CASE TG_OP WHEN 'DELETE' THEN to_jsonb(OLD)::text WHEN 'UPDATE' THEN velmora_cambi(OLD, NEW)::text END, "
+            "CASE TG_OP WHEN 'INSERT' THEN to_jsonb(NEW)::text WHEN 'UPDATE' THEN velmora_cambi(NEW, OLD)::text END); "
             "RETURN NULL; END $$"));
     // The other desks hear of each table a commit changed, once.
     run(connection, QStringLiteral("CREATE OR REPLACE FUNCTION velmora_avviso() RETURNS trigger LANGUAGE plpgsql AS $$ "

@@ -7,8 +7,6 @@
 #include "store/storeerror.h"
 #include "store/valueconversion.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QString>
 #include <sqlite3.h>
 
@@ -74,23 +72,80 @@ void cdate(sqlite3_context *context, int argc, sqlite3_value **argv)
     sqlite3_result_text(context, iso.constData(), int(iso.size()), SQLITE_TRANSIENT);
 }
 
-// A row of the history: its columns' names and values as one JSON object,
-// as the server writes it.
+// A text as a JSON string, its quotes, backslashes and control characters
+// escaped.
+void appendJsonText(QByteArray &json, sqlite3_value *value)
+{
+    // The text first: the length is of the text so read.
+    const unsigned char *text = sqlite3_value_text(value);
+    const int length = sqlite3_value_bytes(value);
+    json += '"';
+    for (int i = 0; i < length; ++i) {
+        const unsigned char c = text[i];
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += char(c);
+        } else if (c < 0x20) {
+            json += "\\u00";
+            json += "0123456789abcdef"[c >> 4];
+            json += "0123456789abcdef"[c & 15];
+        } else {
+            json += char(c);
+        }
+    }
+    json += '"';
+}
+
+void appendJsonValue(QByteArray &json, sqlite3_value *value)
+{
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER: json += QByteArray::number(sqlite3_value_int64(value)); break;
+    case SQLITE_FLOAT: json += QByteArray::number(sqlite3_value_double(value), 'g', 17); break;
+    case SQLITE_NULL: json += "null"; break;
+    default: appendJsonText(json, value);
+    }
+}
+
+bool sameValue(sqlite3_value *a, sqlite3_value *b)
+{
+    const int type = sqlite3_value_type(a);
+    if (type != sqlite3_value_type(b))
+        return false;
+    switch (type) {
+    case SQLITE_NULL: return true;
+    case SQLITE_INTEGER: return sqlite3_value_int64(a) == sqlite3_value_int64(b);
+    case SQLITE_FLOAT: return sqlite3_value_double(a) == sqlite3_value_double(b);
+    default: {
+        const QByteArrayView first(reinterpret_cast<const char *>(sqlite3_value_text(a)), sqlite3_value_bytes(a));
+        return first == QByteArrayView(reinterpret_cast<const char *>(sqlite3_value_text(b)), sqlite3_value_bytes(b));
+    }
+    }
+}
+
+// A row of the history as one JSON object, as the server writes it:
+// STORIA_RIGA(name, value, ...) the whole row; STORIA_CAMBI(side, name,
+// before, after, ...) only the columns a change changed, before (side 0) or
+// after it. Built byte by byte: a mass billing writes two for each service.
 void rowObject(sqlite3_context *context, int argc, sqlite3_value **argv)
 {
-    QJsonObject row;
-    for (int i = 0; i + 1 < argc; i += 2) {
-        QJsonValue value;
-        switch (sqlite3_value_type(argv[i + 1])) {
-        case SQLITE_INTEGER: value = qint64(sqlite3_value_int64(argv[i + 1])); break;
-        case SQLITE_FLOAT: value = sqlite3_value_double(argv[i + 1]); break;
-        case SQLITE_NULL: value = QJsonValue::Null; break;
-        default: value = textOf(argv[i + 1]);
-        }
-        row.insert(textOf(argv[i]), value);
+    const bool changes = sqlite3_user_data(context) != nullptr;
+    const int first = changes ? 1 : 0;
+    const int step = changes ? 3 : 2;
+    const int side = changes ? sqlite3_value_int(argv[0]) : 0;
+    QByteArray json;
+    json.reserve(256);
+    json += '{';
+    for (int i = first; i + step - 1 < argc; i += step) {
+        if (changes && sameValue(argv[i + 1], argv[i + 2]))
+            continue;
+        if (json.size() > 1)
+            json += ',';
+        appendJsonText(json, argv[i]);
+        json += ':';
+        appendJsonValue(json, argv[i + 1 + side]);
     }
-    const QByteArray text = QJsonDocument(row).toJson(QJsonDocument::Compact);
-    sqlite3_result_text(context, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    json += '}';
+    sqlite3_result_text(context, json.constData(), int(json.size()), SQLITE_TRANSIENT);
 }
 
 void check(sqlite3 *db, int rc)
@@ -108,5 +163,7 @@ void sqlfunctions::install(sqlite3 *db)
     check(db, sqlite3_create_function(db, "like", 2, flags, nullptr, like, nullptr, nullptr));
     check(db, sqlite3_create_function(db, sqlite::left, 2, flags, nullptr, left, nullptr, nullptr));
     check(db, sqlite3_create_function(db, sqlite::cdate, 1, flags, nullptr, cdate, nullptr, nullptr));
+    static int changesOnly = 1;
     check(db, sqlite3_create_function(db, sqlite::rowObject, -1, flags, nullptr, rowObject, nullptr, nullptr));
+    check(db, sqlite3_create_function(db, sqlite::changesObject, -1, flags, &changesOnly, rowObject, nullptr, nullptr));
 }

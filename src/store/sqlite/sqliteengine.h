@@ -61,8 +61,10 @@ namespace sqlite {
 const dialect::Spelling &spelling();
 inline constexpr const char *left = "JET_LEFT";
 inline constexpr const char *cdate = "JET_CDATE";
-// A row of the history as a JSON object: STORIA_RIGA(name, value, ...).
+// A row of the history as a JSON object: STORIA_RIGA(name, value, ...); and
+// the columns a change changed: STORIA_CAMBI(side, name, before, after, ...).
 inline constexpr const char *rowObject = "STORIA_RIGA";
+inline constexpr const char *changesObject = "STORIA_CAMBI";
 
 }
 

@@ -17,6 +17,15 @@ QString rowObject(const TableDefinition &table, const char *row)
     return QStringLiteral("%1(%2)").arg(QLatin1String(sqlite::rowObject)).arg(pairs.join(QStringLiteral(", ")));
 }
 
+// What a change changed, before (side 0) or after (1).
+QString changedObject(const TableDefinition &table, int side)
+{
+    QStringList triples{QString::number(side)};
+    for (const ColumnDefinition &column : table.columns)
+        triples << QStringLiteral("'%1', OLD.[%1], NEW.[%1]").arg(column.name);
+    return QStringLiteral("%1(%2)").arg(QLatin1String(sqlite::changesObject), triples.join(QStringLiteral(", ")));
+}
+
 // A change that writes the values the row had is none; a name retyped in
 // capitals is one.
 QString anyChange(const TableDefinition &table)
@@ -47,8 +56,8 @@ void SqliteEngine::recordHistory()
                     .toUtf8());
         };
         trigger("i", "INSERT", QString(), "NEW.ID", "INSERIMENTO", QStringLiteral("NULL"), now);
-        trigger("m", "UPDATE", QStringLiteral("WHEN ") + anyChange(table) + QLatin1Char(' '), "NEW.ID", "MODIFICA", old,
-                now);
+        trigger("m", "UPDATE", QStringLiteral("WHEN ") + anyChange(table) + QLatin1Char(' '), "NEW.ID", "MODIFICA",
+                changedObject(table, 0), changedObject(table, 1));
         trigger("e", "DELETE", QString(), "OLD.ID", "ELIMINAZIONE", old, QStringLiteral("NULL"));
     }
 }
