@@ -53,7 +53,7 @@ public:
 private:
     // One of the first rows of a list every desk reads: the desks collide.
     qint64 pick(const QString &sql, int among);
-    // The row as a window loads it.
+    // The row as a window loads it; refused when it is gone.
     std::shared_ptr<const ResultTable> loaded(const QString &table, qint64 id);
     void insertService();
     void raiseQuantity();
@@ -80,7 +80,11 @@ qint64 Desk::pick(const QString &sql, int among)
 
 std::shared_ptr<const ResultTable> Desk::loaded(const QString &table, qint64 id)
 {
-    return Recordset(m_archive, QStringLiteral("SELECT * FROM %1 WHERE ID = ?").arg(table), {id}).rows();
+    auto row = Recordset(m_archive, QStringLiteral("SELECT * FROM %1 WHERE ID = ?").arg(table), {id}).rows();
+    // Deleted since the list was read: the list no longer shows it.
+    if (row->rowCount() == 0)
+        throw StoreError(QStringLiteral("il record %1 è stato eliminato nel frattempo").arg(id));
+    return row;
 }
 
 void Desk::insertService()
@@ -100,8 +104,6 @@ void Desk::raiseQuantity()
 {
     const qint64 id = pick(Services, 10);
     const auto row = loaded(QStringLiteral("PRESTAZIONI"), id);
-    if (row->rowCount() == 0)
-        throw StoreError(QStringLiteral("il record %1 è stato eliminato nel frattempo").arg(id));
     const qint64 quantity = row->field(0, row->columnIndex(QStringLiteral("QTA"))).toInteger();
     m_archive.executeOnLoaded(QStringLiteral("UPDATE PRESTAZIONI SET QTA = ? WHERE ID = ?"), {quantity + 1, id}, row->version(0));
     outcome.quantityRaised << id;
@@ -111,8 +113,6 @@ void Desk::deleteService()
 {
     const qint64 id = pick(Services, 200);
     const auto row = loaded(QStringLiteral("PRESTAZIONI"), id);
-    if (row->rowCount() == 0)
-        throw StoreError(QStringLiteral("il record %1 è stato eliminato nel frattempo").arg(id));
     servicerecords::remove(m_archive, id, row->version(0));
     outcome.deleted << id;
 }
@@ -121,8 +121,6 @@ void Desk::billOne()
 {
     const qint64 id = pick(Unbilled, 100);
     const auto row = loaded(QStringLiteral("PRESTAZIONI"), id);
-    if (row->rowCount() == 0)
-        throw StoreError(QStringLiteral("il record %1 è stato eliminato nel frattempo").arg(id));
     // Billed since the list was read: the panel's list of unbilled
     // services no longer offers it.
     if (row->field(0, row->columnIndex(QStringLiteral("PARC"))).text() != QLatin1String("N"))
