@@ -217,7 +217,9 @@ void MassBillingTest::billsExactlyTheTickedRowsStillUnbilled()
     QCOMPARE(get<DropDown>("Cbo2")->text(), QString());
     QCOMPARE(list()->count(), 1);
     QCOMPARE(list()->rowText(0), QString::number(unticked));
-    // The status bar says what was done: one row billed, the other billed meanwhile.
+    // The status bar says what was done: one row billed, the other billed
+    // meanwhile, which the user is told of.
+    QCOMPARE(m_program.messages().last().text, QString("1 prestazioni erano già state parcellate da un'altra postazione"));
     QCOMPARE(m_window->statusBar()->currentMessage(),
              QString("Parcellate 1 prestazioni al 15/11/2026 per un totale di € 12,50"));
 }
