@@ -123,6 +123,7 @@ private slots:
     void aConnectionLostIsToldAndTheNextActionReconnects();
     void twoDesksBillingTogetherBillEachServiceOnce();
     void desksAtWorkTogetherLoseNothing();
+    void anArchiveOfThePreviousVersionIsUpgraded();
 
 private:
     void prepareWithDesk(Database &database);
@@ -376,6 +377,39 @@ void ServerTest::desksAtWorkTogetherLoseNothing()
     QVERIFY2(out.contains("rifiuti_non_detti=0 accettate_mancanti=0 storia_mancante=0"), qPrintable(out));
     QVERIFY2(out.contains("aggiornamenti_persi=0 doppie_parcellazioni=0 progressivi_doppi=0 progressivi_mancanti=0"),
              qPrintable(out));
+}
+
+void ServerTest::anArchiveOfThePreviousVersionIsUpgraded()
+{
+    Archive archive;
+    {
+        // As the previous version prepared it: no history.
+        Connection owner;
+        owner.openServer(archive.address);
+        for (const char *step : {"DROP TABLE storia", "DROP FUNCTION velmora_storia() CASCADE",
+                                 "DROP FUNCTION velmora_avviso() CASCADE", "DROP FUNCTION velmora_cambi(anyelement, anyelement)",
+                                 "UPDATE velmora_stato SET versione_schema = 1"})
+            Statement(owner, QByteArray(step)).run();
+    }
+    try {
+        Connection().openServer(archive.address);
+        QFAIL("an archive of the previous version was opened");
+    } catch (const StoreError &error) {
+        QVERIFY2(error.message().contains("velmora-cli server aggiorna"), qPrintable(error.message()));
+    }
+    Result upgraded = cli({"server", "aggiorna", archive.address});
+    QVERIFY2(upgraded.status == 0, qPrintable(upgraded.err));
+    QCOMPARE(upgraded.out, QString("archivio aggiornato dalla versione 1 alla 2\n"));
+    Connection desk;
+    desk.openServer(archive.address);
+    desk.execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('NERI')");
+    QCOMPARE(rowsOf(desk, "SELECT AZIONE & ' ' & TABELLA FROM STORIA"), QStringList{"INSERIMENTO OPERATORE"});
+    // Again: nothing to do, and other desks at work refuse it unless forced.
+    upgraded = cli({"server", "aggiorna", archive.address});
+    QCOMPARE(upgraded.status, 1);
+    QVERIFY2(upgraded.err.contains("altre postazioni sono collegate"), qPrintable(upgraded.err));
+    upgraded = cli({"server", "aggiorna", archive.address, "--forza"});
+    QCOMPARE(upgraded.out, QString("l'archivio è già alla versione 2\n"));
 }
 
 #include "tst_server.moc"

@@ -3,6 +3,7 @@
 #include "storeoption.h"
 #include "store/connection.h"
 #include "store/money.h"
+#include "store/postgres/postgresengine.h"
 #include "store/postgres/serverarchive.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
@@ -18,6 +19,7 @@ const char *const Usage =
     "     velmora-cli server utente NOME SERVER\n"
     "     velmora-cli server importa --archivio FILE SERVER [--forza]\n"
     "     velmora-cli server ripristina COPIA SERVER [--forza]\n"
+    "     velmora-cli server aggiorna SERVER [--forza]\n"
     "\n"
     "SERVER è una stringa di connessione di PostgreSQL (\"postgresql://host/db\",\n"
     "\"service=studio\" o \"host=... dbname=...\").\n"
@@ -32,9 +34,11 @@ const char *const Usage =
     "            non viene modificato\n"
     "  ripristina  rimette una copia al posto dei dati del server, come suo\n"
     "            proprietario, con gli stessi controlli\n"
-    "Importazione e ripristino vogliono l'archivio da soli: rifiutati mentre un\n"
-    "altro è in corso e, salvo --forza, mentre altre postazioni sono collegate\n"
-    "(sono nominate).\n";
+    "  aggiorna  porta alla versione di questo programma, come suo proprietario e\n"
+    "            in una transazione, un archivio preparato dalla precedente\n"
+    "Importazione, ripristino e aggiornamento vogliono l'archivio da soli:\n"
+    "rifiutati mentre un altro è in corso e, salvo --forza, mentre altre\n"
+    "postazioni sono collegate (sono nominate).\n";
 
 // One line of standard input, not echoed when it is a terminal.
 QByteArray readPassword(QTextStream &err)
@@ -143,6 +147,23 @@ int ripristina(QStringList arguments, QTextStream &out, QTextStream &err)
     return moveFile(arguments.at(0), arguments.at(1), true, forced, out, err);
 }
 
+int aggiorna(QStringList arguments, QTextStream &out)
+{
+    const bool forced = arguments.removeAll(QStringLiteral("--forza")) > 0;
+    if (arguments.size() != 1)
+        return -1;
+    Connection archive;
+    archive.openServer(arguments.at(0), {}, {}, Connection::Prepared::NotYet);
+    const serverarchive::ExclusiveJob alone(archive, forced ? serverarchive::ExclusiveJob::Others::Allowed
+                                                            : serverarchive::ExclusiveJob::Others::Refused);
+    const int was = serverarchive::upgrade(archive);
+    if (was == PostgresEngine::SchemaVersion)
+        out << "l'archivio è già alla versione " << was << '\n';
+    else
+        out << "archivio aggiornato dalla versione " << was << " alla " << PostgresEngine::SchemaVersion << '\n';
+    return 0;
+}
+
 int run(const QStringList &given, QTextStream &out, QTextStream &err)
 {
     QStringList arguments = given;
@@ -156,6 +177,9 @@ int run(const QStringList &given, QTextStream &out, QTextStream &err)
         }
         if (action == QLatin1String("ripristina"))
             if (const int status = ripristina(arguments.mid(1), out, err); status >= 0)
+                return status;
+        if (action == QLatin1String("aggiorna"))
+            if (const int status = aggiorna(arguments.mid(1), out); status >= 0)
                 return status;
         if (action == QLatin1String("prepara") && arguments.size() == 2)
             return prepara(arguments.at(1), out);

@@ -259,7 +259,8 @@ void PostgresEngine::checkPrepared()
         throw StoreError(version > SchemaVersion
                              ? QStringLiteral("l'archivio è stato preparato da una versione più recente di Velmora: "
                                               "aggiornare il programma su questa postazione")
-                             : QStringLiteral("l'archivio è stato preparato da una versione precedente di Velmora"));
+                             : QStringLiteral("l'archivio è stato preparato da una versione precedente di Velmora: "
+                                              "il suo proprietario lo aggiorna con «velmora-cli server aggiorna»"));
     }
     throw StoreError(QStringLiteral("il database non contiene l'archivio di Velmora"));
 }

@@ -171,6 +171,23 @@ void serverarchive::prepare(Connection &connection)
         throw StoreError(QStringLiteral("l'elenco dei comuni non è nel programma"));
 }
 
+int serverarchive::upgrade(Connection &connection)
+{
+    serverOf(connection);
+    const int found = firstValue(connection, QStringLiteral("SELECT versione_schema FROM velmora_stato")).toInt();
+    if (found == PostgresEngine::SchemaVersion)
+        return found;
+    if (found != 1)
+        throw StoreError(QStringLiteral("l'archivio è della versione %1, che questo programma non sa aggiornare").arg(found));
+    Transaction transaction(connection);
+    schema::ensureHistory(connection);
+    postgres::installHistory(connection);
+    grantDesks(connection);
+    run(connection, QStringLiteral("UPDATE velmora_stato SET versione_schema = %1").arg(PostgresEngine::SchemaVersion));
+    transaction.commit();
+    return found;
+}
+
 void serverarchive::addDesk(Connection &connection, const QString &name, const QByteArray &password)
 {
     PostgresEngine &server = serverOf(connection);

@@ -18,6 +18,12 @@ namespace serverarchive {
 // refused, nothing written.
 void prepare(Connection &connection);
 
+// An archive prepared by the previous version (without the history)
+// brought to this one, in one transaction: the history, its triggers and
+// the desks' rights. Returns the version it was at; one already current
+// is left as it is.
+int upgrade(Connection &connection);
+
 // What a move of a store file's rows onto the server found, table by
 // table, on both sides.
 struct Moved
