@@ -79,8 +79,10 @@ void Connection::openServer(const QString &server, const QString &user, const QB
 
 void Connection::keepHistory()
 {
+    // The open makes the session's triggers where the store has its history;
+    // bringing an older store up to date, once it has one.
     auto *file = dynamic_cast<SqliteEngine *>(m_engine.get());
-    if (file && file->tables().contains(schema::historyTable().name))
+    if (file && !file->recordsHistory() && file->tables().contains(schema::historyTable().name))
         file->recordHistory();
 }
 

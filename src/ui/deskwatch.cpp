@@ -15,21 +15,22 @@ DeskWatch::DeskWatch(Connection &connection, QObject *parent) : QObject(parent),
 
 void DeskWatch::look()
 {
-    // A new connection has a socket of its own; a dropped one none, and a
-    // closed socket would read as ready for ever.
+    const QStringList tables = m_connection.changedElsewhere();
+    // Watched on the socket of the session as it is after that look: a new
+    // connection has a socket of its own, a dropped one none (a closed
+    // socket would read as ready for ever).
     const int socket = m_connection.noticeSocket();
     if (!m_notifier || m_notifier->socket() != socket) {
-        delete m_notifier;
+        // It may be the one whose signal brought us here.
+        if (m_notifier) {
+            m_notifier->setEnabled(false);
+            m_notifier->deleteLater();
+        }
         m_notifier = nullptr;
         if (socket >= 0) {
             m_notifier = new QSocketNotifier(socket, QSocketNotifier::Read, this);
             connect(m_notifier, &QSocketNotifier::activated, this, &DeskWatch::look);
         }
-    }
-    const QStringList tables = m_connection.changedElsewhere();
-    if (m_connection.noticeSocket() < 0 && m_notifier) {
-        delete m_notifier;
-        m_notifier = nullptr;
     }
     if (tables.isEmpty())
         return;

@@ -16,14 +16,21 @@ QString amountText(const Field &amount)
     return amount.isNull() ? QString() : amount.toMoney().plainText();
 }
 
-// The register's tables the statement names.
+// The register's tables the statement names; their patterns made once,
+// as every fill of a list asks.
 QStringList tablesRead(const QString &sql)
 {
+    static const QList<QPair<QString, QRegularExpression>> named = [] {
+        QList<QPair<QString, QRegularExpression>> all;
+        for (const TableDefinition &table : schema::tables())
+            all.append({table.name, QRegularExpression(QStringLiteral("\\b%1\\b").arg(table.name),
+                                                       QRegularExpression::CaseInsensitiveOption)});
+        return all;
+    }();
     QStringList tables;
-    for (const TableDefinition &table : schema::tables())
-        if (sql.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(table.name),
-                                            QRegularExpression::CaseInsensitiveOption)))
-            tables << table.name;
+    for (const auto &[name, pattern] : named)
+        if (sql.contains(pattern))
+            tables << name;
     return tables;
 }
 

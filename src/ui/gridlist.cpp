@@ -1,19 +1,17 @@
 #include "gridlist.h"
 
-#include "store/skipfailure.h"
-
-#include <QScrollBar>
-#include <QSet>
-#include <algorithm>
-
 #include "gridmodel.h"
 #include "messages.h"
 #include "storeguard.h"
+#include "store/skipfailure.h"
 
 #include <QAction>
 #include <QDir>
 #include <QHeaderView>
+#include <QScrollBar>
+#include <QSet>
 #include <QStyle>
+#include <algorithm>
 
 GridList::GridList(QWidget *parent)
     : QTableView(parent), m_model(new GridModel(this))

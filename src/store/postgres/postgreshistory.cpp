@@ -16,13 +16,13 @@ void run(Connection &connection, const QString &sql)
 
 void postgres::installHistory(Connection &connection)
 {
-    // Who is the login; the desk is the name the program gave its session
-    // (the machine), or the address it came from. A change that writes the
-    // values the row had is none; a name retyped in capitals is one.
     // A change keeps only the columns it changed, before and after.
     run(connection, QStringLiteral("CREATE OR REPLACE FUNCTION velmora_cambi(a anyelement, b anyelement) RETURNS jsonb "
                                    "LANGUAGE sql IMMUTABLE AS $$SELECT coalesce(jsonb_object_agg(key, value), '{}') "
                                    "FROM jsonb_each(to_jsonb(a)) WHERE value IS DISTINCT FROM to_jsonb(b) -> key$$"));
+    // Who is the login; the desk is the name the program gave its session
+    // (the machine), or the address it came from. A change that writes the
+    // values the row had is none; a name retyped in capitals is one.
     run(connection,
         QStringLiteral(
             "CREATE OR REPLACE FUNCTION velmora_storia() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "

@@ -123,6 +123,11 @@ namespace {
 // The key of the archive's exclusive jobs among the database's advisory locks.
 const char *const exclusiveKey = "hashtext('velmora esclusivo')";
 
+void releaseExclusive(Connection &server)
+{
+    firstValue(server, QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(QLatin1String(exclusiveKey)));
+}
+
 }
 
 serverarchive::ExclusiveJob::ExclusiveJob(Connection &server, Others others) : m_server(server)
@@ -133,7 +138,7 @@ serverarchive::ExclusiveJob::ExclusiveJob(Connection &server, Others others) : m
         throw StoreError(QStringLiteral("un altro ripristino o importazione è in corso sull'archivio"));
     const QString working = connecteddesks::othersText(connecteddesks::of(server));
     if (others == Others::Refused && !working.isEmpty()) {
-        firstValue(server, QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(QLatin1String(exclusiveKey)));
+        releaseExclusive(server);
         throw StoreError(QStringLiteral("altre postazioni sono collegate all'archivio: %1; chiuderle e ripetere, o usare "
                                         "--forza")
                              .arg(working));
@@ -143,7 +148,7 @@ serverarchive::ExclusiveJob::ExclusiveJob(Connection &server, Others others) : m
 serverarchive::ExclusiveJob::~ExclusiveJob()
 {
     try {
-        firstValue(m_server, QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(QLatin1String(exclusiveKey)));
+        releaseExclusive(m_server);
     } catch (const StoreError &) {
         // A session that is gone holds no lock.
     }

@@ -45,6 +45,7 @@ public:
     // the system user and this machine's name; the file itself holds no
     // trigger, so its copies and other programs write only their rows.
     void recordHistory();
+    bool recordsHistory() const { return m_recordsHistory; }
 
 private:
     void run(const QByteArray &sql);
@@ -52,6 +53,7 @@ private:
 
     sqlite3 *m_db = nullptr;
     int m_pageSize = 0;
+    bool m_recordsHistory = false;
 };
 
 namespace sqlite {

@@ -60,4 +60,5 @@ void SqliteEngine::recordHistory()
                 changedObject(table, 0), changedObject(table, 1));
         trigger("e", "DELETE", QString(), "OLD.ID", "ELIMINAZIONE", old, QStringLiteral("NULL"));
     }
+    m_recordsHistory = true;
 }
