@@ -10,6 +10,7 @@
 #include "ui/historywindow.h"
 
 #include <QSysInfo>
+#include <functional>
 
 #include <QAction>
 #include <QLineEdit>
@@ -35,6 +36,9 @@ private slots:
 private:
     QString text(const QString &sql) { return m_program.store().text(sql); }
     void refused(const char *what);
+    // The texts of the rows whose column holds that value, each as shown.
+    static QStringList rowsWhere(GridList *list, int column, const QString &value,
+                                 const std::function<QString(int row)> &shown);
     void trigger(const char *name) { m_program.main().findChild<QAction *>(name)->trigger(); }
 
     ProgramUnderTest m_program;
@@ -72,6 +76,16 @@ void TwoDesksTest::refused(const char *what)
     QVERIFY2(told.text.contains("(postazione " + QSysInfo::machineHostName() + ")"), qPrintable(told.text));
 }
 
+QStringList TwoDesksTest::rowsWhere(GridList *list, int column, const QString &value,
+                                    const std::function<QString(int row)> &shown)
+{
+    QStringList found;
+    for (int row = 0; row < list->count(); ++row)
+        if (list->subItem(row, column) == value)
+            found << shown(row);
+    return found;
+}
+
 void TwoDesksTest::aServiceChangedMeanwhileIsNotSaved()
 {
     trigger("GPrestazioni");
@@ -104,10 +118,9 @@ void TwoDesksTest::aServiceChangedMeanwhileIsNotSaved()
     auto *history = m_program.main().findChild<HistoryWindow *>();
     QVERIFY(history);
     auto *lines = history->findChild<GridList *>("ListStoria");
-    QStringList notes;
-    for (int row = 0; row < lines->count(); ++row)
-        if (lines->subItem(row, 4) == "NOTE")
-            notes << lines->subItem(row, 5) + ">" + lines->subItem(row, 6);
+    const QStringList notes = rowsWhere(lines, 4, "NOTE", [&](int row) {
+        return lines->subItem(row, 5) + ">" + lines->subItem(row, 6);
+    });
     QCOMPARE(notes, QStringList({">PRIMA", "PRIMA>DELL'ALTRA POSTAZIONE", "DELL'ALTRA POSTAZIONE>DI QUESTA POSTAZIONE"}));
     QCOMPARE(lines->subItem(0, 3), QString("INSERIMENTO"));
     history->close();
@@ -211,10 +224,7 @@ void TwoDesksTest::theDesksAtWorkAreListed()
     QVERIFY(window);
     auto *desks = window->findChild<GridList *>("ListPostazioni");
     // On a server the other desk too; on the file this program alone.
-    QStringList own;
-    for (int row = 0; row < desks->count(); ++row)
-        if (desks->subItem(row, 4) == "questa postazione")
-            own << desks->subItem(row, 1);
+    const QStringList own = rowsWhere(desks, 4, "questa postazione", [&](int row) { return desks->subItem(row, 1); });
     QCOMPARE(own, QStringList{QSysInfo::machineHostName()});
     QVERIFY(desks->count() >= (testserver::inUse() ? 2 : 1));
     QVERIFY(!desks->subItem(0, 3).isEmpty());
