@@ -5,6 +5,7 @@
 #include "store/schema.h"
 #include "invoicewindows/invoiceswindow.h"
 #include "invoicewindows/officewindow.h"
+#include "clients/clientwindow.h"
 #include "ui/gridlist.h"
 
 #include <QAction>
@@ -29,6 +30,7 @@ private slots:
     void cleanup() { m_program.stop(); }
     void theOfficeIsDescribedAndABadCodeIsToldNotBlocked();
     void aReasonGetsItsVatRateAndTheBillsBecomeFiles();
+    void aClientAbroadIsDescribedAndABadNumberToldNotBlocked();
 
 private:
     void trigger(const char *name) { m_program.main().findChild<QAction *>(name)->trigger(); }
@@ -139,6 +141,30 @@ void InvoiceWindowsTest::aReasonGetsItsVatRateAndTheBillsBecomeFiles()
     press("CmdGenera"); // none selected: every bill without its file
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files).filter(".xml").size(), 2);
     QCOMPARE(bills->subItem(0, 7), "IT01234560017_00002.xml");
+}
+
+void InvoiceWindowsTest::aClientAbroadIsDescribedAndABadNumberToldNotBlocked()
+{
+    const qint64 client = m_program.store().add("SOGGETTI", {{"Soggetto", "DUPONT SARL"}, {"Stato", "S"}});
+    trigger("MenuClienti");
+    auto *clients = m_program.window<ClientWindow>();
+    QVERIFY(clients);
+    drive(clients);
+    press("CmdModifica");
+    clickRow("ListView1", 0, 2);
+    QTRY_VERIFY(get<QWidget>("FrameFatturaCliente")->isEnabled());
+    type("NAZIONE", "fr");
+    type("PIVAESTERA", "FR1234");
+    type("CAPESTERO", "75008");
+    press("CmdSalvaFattura");
+    QCOMPARE(messages().last().text, "Dati per la fattura elettronica salvati.\n\nAttenzione:\nLa partita IVA estera non è "
+                                     "valida: la partita IVA FR ha 2 lettere o cifre e 9 cifre dopo FR.");
+    QCOMPARE(m_program.store().text(QString("SELECT NAZIONE || ' ' || PIVAESTERA || ' ' || CAPESTERO FROM FE_CLIENTI "
+                                            "WHERE ID_CL = %1").arg(client)),
+             "FR FR1234 75008");
+    type("PIVAESTERA", "FR40303265045");
+    press("CmdSalvaFattura");
+    QCOMPARE(messages().last().text, "Dati per la fattura elettronica salvati.");
 }
 
 VELMORA_TEST_MAIN(InvoiceWindowsTest)

@@ -88,7 +88,9 @@ void TaxCodesTest::checksVatNumbersAndIbans_data()
     QTest::newRow("vat check digit") << "piva" << "12345670893" << "non valido: cifra di controllo errata: attesa 2";
     QTest::newRow("vat length") << "piva" << "1234567089" << "non valido: servono 11 cifre, ce ne sono 10";
     QTest::newRow("vat office") << "piva" << "12345674006" << "non valido: codice dell'ufficio inesistente: 400";
-    QTest::newRow("vat foreign") << "piva" << "DE123456789" << "non verificabile: partita IVA estera (DE)";
+    QTest::newRow("vat foreign") << "piva" << "DE123456789" << "non verificabile: partita IVA estera (DE), nella forma giusta";
+    QTest::newRow("vat foreign form") << "piva" << "FR1234" << "non valido: la partita IVA FR ha 2 lettere o cifre e 9 cifre dopo FR";
+    QTest::newRow("vat foreign unknown") << "piva" << "US123456" << "non verificabile: partita IVA estera (US)";
     QTest::newRow("iban valid") << "iban" << "IT60X0542811101000000123456" << "valido";
     QTest::newRow("iban blanks") << "iban" << "it60 x054 2811 1010 0000 0123 456" << "valido";
     QTest::newRow("iban foreign") << "iban" << "DE89370400440532013000" << "valido";

@@ -5,6 +5,7 @@
 
 #include "store/connection.h"
 #include "store/recordset.h"
+#include "taxcodes/codecheck.h"
 
 namespace {
 
@@ -24,8 +25,8 @@ void readServices(Connection &connection, BillSource &bill)
 {
     Recordset rows(connection,
                    QStringLiteral("SELECT P.ID, P.DATAR, P.CAUSALE, P.NOTE, P.QTA, P.IMPORTO, P.DATAP, P.ID_CL, P.CLIENTE, "
-                                  "F.ALIQUOTA, F.NATURA, F.CASSA, F.RITENUTA FROM PRESTAZIONI AS P WITH (INDEX(PRESTAZIONI_NR)) "
-                                  "LEFT JOIN FE_CAUSALI AS F ON F.ID_CAUS = P.ID_CAUS "
+                                  "F.ALIQUOTA, F.NATURA, F.CASSA, F.RITENUTA, C.IMPORTO FROM PRESTAZIONI AS P WITH (INDEX(PRESTAZIONI_NR)) "
+                                  "LEFT JOIN FE_CAUSALI AS F ON F.ID_CAUS = P.ID_CAUS LEFT JOIN CAUSALE AS C ON C.ID = P.ID_CAUS "
                                   "WHERE P.NR = ? AND P.PARC = 'S' AND P.DATAP >= ? AND P.DATAP <= ? ORDER BY P.DATAR, P.ID"),
                    {bill.number, QDate(bill.year, 1, 1), QDate(bill.year, 12, 31)});
     QString clientName;
@@ -65,6 +66,7 @@ void readServices(Connection &connection, BillSource &bill)
         service.natura = rows.fields(10).text().trimmed().toUpper();
         service.cassa = rows.fields(11).text().trimmed().toUpper();
         service.ritenuta = rows.fields(12).text().trimmed().toUpper();
+        service.priceCents = rows.fields(13).toMoney().cents();
         bill.services << service;
     }
     if (bill.services.isEmpty())
@@ -75,20 +77,49 @@ void readClient(Connection &connection, BillClient &client)
 {
     Recordset row(connection,
                   QStringLiteral("SELECT S.Soggetto, S.Indirizzo, S.ComuneR, S.PrR, S.CAP, S.Codice, S.PIVA, "
-                                 "F.CODDEST, F.PEC, F.NOME, F.COGNOME, F.RITENUTA FROM SOGGETTI AS S "
+                                 "F.CODDEST, F.PEC, F.NOME, F.COGNOME, F.RITENUTA, F.NAZIONE, F.PIVAESTERA, F.CAPESTERO FROM SOGGETTI AS S "
                                  "LEFT JOIN FE_CLIENTI AS F ON F.ID_CL = S.ID WHERE S.ID = ?"),
                   {client.id});
     if (row.eof())
         throw InvoiceRefused{QStringLiteral("Il cliente %1 delle prestazioni non è più in anagrafica").arg(client.soggetto)};
     QString *fields[] = {&client.soggetto, &client.indirizzo, &client.comune, &client.pr, &client.cap, &client.codice,
-                         &client.piva, &client.codDest, &client.pec, &client.nome, &client.cognome, &client.ritenuta};
-    for (int i = 0; i < 12; ++i)
+                         &client.piva, &client.codDest, &client.pec, &client.nome, &client.cognome, &client.ritenuta,
+                         &client.nazione, &client.pivaEstera, &client.capEstero};
+    for (int i = 0; i < 15; ++i)
         *fields[i] = row.fields(i).text().trimmed();
     client.pr = client.pr.toUpper();
     client.codDest = client.codDest.toUpper();
     client.ritenuta = client.ritenuta.toUpper();
+    client.nazione = client.nazione.toUpper();
 }
 
+}
+
+QString BillClient::country() const
+{
+    if (!nazione.isEmpty())
+        return nazione;
+    const QString code = normalizedCode(pivaEstera);
+    if (code.size() > 2 && code.at(0).isLetter() && code.at(1).isLetter())
+        return code.left(2);
+    return QStringLiteral("IT");
+}
+
+QString BillClient::foreignId() const
+{
+    for (const QString &number : {pivaEstera, piva, codice})
+        if (!normalizedCode(number).isEmpty())
+            return normalizedCode(number);
+    return QStringLiteral("99999999999");
+}
+
+bool BillClient::withholds(bool officeDefault) const
+{
+    if (isForeign())
+        return false;
+    if (piva.isEmpty())
+        return ritenuta == QLatin1String("S") && normalizedCode(codice).size() == 11;
+    return ritenuta == QLatin1String("S") || (ritenuta != QLatin1String("N") && officeDefault);
 }
 
 BillSource BillSource::read(Connection &connection, const QString &number, int year)

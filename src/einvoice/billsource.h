@@ -17,13 +17,23 @@ struct BillClient
     QString soggetto, indirizzo, comune, pr, cap, codice, piva;
     QString codDest, pec, nome, cognome; // FE_CLIENTI
     QString ritenuta;                    // "S", "N", or empty for the office's default
+    QString nazione, pivaEstera, capEstero; // a client abroad; empty for Italy
 
-    // Whether the client applies the withholding: its own word, or the
-    // office's default.
-    bool withholds(bool officeDefault) const
-    {
-        return ritenuta == QLatin1String("S") || (ritenuta != QLatin1String("N") && officeDefault);
-    }
+    // The client's country: its own word, or the prefix of its foreign
+    // VAT number, or Italy.
+    QString country() const;
+    bool isForeign() const { return country() != QLatin1String("IT"); }
+    // What names a client abroad to the SdI: its VAT number, or another
+    // number of its own, or the SdI's placeholder.
+    QString foreignId() const;
+    // The postal code of the address, abroad as the client's country
+    // writes it.
+    QString postalCode() const { return isForeign() && !capEstero.isEmpty() ? capEstero : cap; }
+    // Whether the client applies the withholding. Only an Italian business
+    // or professional does by the office's default; an entity with only a
+    // tax code of digits (a condominium) when it says so; a consumer or a
+    // client abroad never.
+    bool withholds(bool officeDefault) const;
 };
 
 struct BillService
@@ -32,6 +42,7 @@ struct BillService
     QDate datar;
     QString causale, note, qta;
     qint64 cents = 0;
+    qint64 priceCents = 0; // its reason's price, the rate agreed per unit
     // FE_CAUSALI of its reason; empty values take the office's defaults.
     std::optional<int> aliquota;
     QString natura, cassa, ritenuta;

@@ -15,8 +15,13 @@ struct Code
     QString description;
 };
 
-// The enumeration of a simple type of the schema ("RegimeFiscaleType").
+// The enumeration of a simple type of the schema ("RegimeFiscaleType"),
+// without the codes the SdI no longer admits because detailed ones
+// replaced them.
 const QList<Code> &of(const QString &simpleType);
+// The detailed codes that replaced a generic one ("N2": N2.1, N2.2);
+// none for a code still admitted.
+QList<Code> refinementsOf(const QString &simpleType, const QString &code);
 
 QStringList regime();
 QStringList cassa();

@@ -2,9 +2,11 @@
 
 #include "billsource.h"
 #include "figures.h"
+#include "latintext.h"
 #include "office.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace invoice {
 
@@ -13,10 +15,15 @@ namespace {
 // The law a bill without VAT quotes, by its nature.
 QString lawFor(const Office &office, const QString &natura)
 {
-    if (office.isFlatRate())
-        return QStringLiteral("Operazione in franchigia da IVA ai sensi dell'art. 1, commi 54-89, L. 190/2014");
+    // The stamp charged back, and sums paid in the client's name, are
+    // outside VAT in every regime.
     if (natura.startsWith(QLatin1String("N1")))
         return QStringLiteral("Operazione esclusa ai sensi dell'art. 15 DPR 633/72");
+    if (office.isFlatRate())
+        return QStringLiteral("Operazione in franchigia da IVA ai sensi dell'art. 1, commi 54-89, L. 190/2014");
+    // Services to a business abroad are taxed where it is.
+    if (natura == QLatin1String("N2.1"))
+        return QStringLiteral("Operazione non soggetta ad IVA ai sensi dell'art. 7-ter DPR 633/72");
     if (natura.startsWith(QLatin1String("N2")))
         return QStringLiteral("Operazione non soggetta ad IVA");
     if (natura.startsWith(QLatin1String("N3")))
@@ -49,7 +56,12 @@ Line lineOf(const Office &office, const BillService &service, int sign, bool wit
     const auto quantity = figures::quantityFromText(service.qta);
     if (quantity && *quantity > 0) {
         line.quantity = quantity;
-        line.unitPrice = figures::unitPrice(line.totalCents, *quantity);
+        // The reason's price when the amount is that price times the
+        // quantity: the rate agreed, not a quotient with eight decimals.
+        const qint64 agreed = sign * service.priceCents * (figures::EightDecimals / 100);
+        line.unitPrice = agreed != 0 && figures::lineTotal(agreed, *quantity) == line.totalCents
+                             ? agreed
+                             : figures::unitPrice(line.totalCents, *quantity);
     } else {
         line.unitPrice = line.totalCents * 1000000;
     }
@@ -57,6 +69,40 @@ Line lineOf(const Office &office, const BillService &service, int sign, bool wit
     line.withheld = withholds && service.ritenuta != QLatin1String("N");
     line.toFund = !office.cassa.isEmpty() && service.cassa != QLatin1String("N");
     return line;
+}
+
+// A description longer than its field goes on in further lines of no
+// amount, so that no word of the notes is lost.
+QList<Line> withItsTail(const Line &line)
+{
+    QString rest = latinText(line.description, std::numeric_limits<int>::max());
+    QList<Line> lines;
+    do {
+        qsizetype cut = rest.size();
+        if (cut > DescriptionLength) {
+            cut = rest.lastIndexOf(QLatin1Char(' '), DescriptionLength);
+            if (cut <= 0)
+                cut = DescriptionLength;
+        }
+        Line part = lines.isEmpty() ? line : Line{0, QString(), std::nullopt, 0, 0, line.vat, false, false};
+        part.description = rest.left(cut).trimmed();
+        rest = rest.mid(cut).trimmed();
+        lines << part;
+    } while (!rest.isEmpty());
+    return lines;
+}
+
+// The amounts outside VAT, on which the stamp is due.
+qint64 untaxedCents(const Invoice &invoice)
+{
+    qint64 untaxed = 0;
+    for (const Line &line : invoice.lines)
+        if (line.vat.rate == 0)
+            untaxed += line.totalCents;
+    for (const Fund &fund : invoice.funds)
+        if (fund.vat.rate == 0)
+            untaxed += fund.contributionCents;
+    return untaxed;
 }
 
 // One fund block per VAT rate of the lines it is charged on, so that each
@@ -161,26 +207,29 @@ Invoice make(const Office &office, const BillSource &bill)
     invoice.date = bill.date;
     const bool publicAdministration = bill.client.codDest.size() == 6;
     invoice.formato = publicAdministration ? QStringLiteral("FPA12") : QStringLiteral("FPR12");
-    invoice.codiceDestinatario = bill.client.codDest.isEmpty() ? QStringLiteral("0000000") : bill.client.codDest;
+    const QString byDefault = bill.client.isForeign() ? QStringLiteral("XXXXXXX") : QStringLiteral("0000000");
+    invoice.codiceDestinatario = bill.client.codDest.isEmpty() ? byDefault : bill.client.codDest;
 
     const bool withholds = clientWithholds(office, bill.client);
-    for (const BillService &service : bill.services) {
-        invoice.lines << lineOf(office, service, sign, withholds);
-        invoice.lines.last().number = int(invoice.lines.size());
-    }
+    for (const BillService &service : bill.services)
+        invoice.lines << withItsTail(lineOf(office, service, sign, withholds));
     invoice.funds = fundsOf(office, invoice.lines, withholds);
     invoice.withholding = withholdingOf(office, invoice);
+    // The stamp is due whatever the office's choice, which says only
+    // whether the client is charged it: then on a line of its own.
+    if (untaxedCents(invoice) > StampThresholdCents) {
+        invoice.stampCents = StampCents;
+        invoice.stampCharged = office.bollo;
+        if (office.bollo)
+            invoice.lines << Line{0, QStringLiteral("Imposta di bollo"), std::nullopt, StampCents * 1000000, StampCents,
+                                  Vat{0, QStringLiteral("N1")}, false, false};
+    }
+    for (int i = 0; i < invoice.lines.size(); ++i)
+        invoice.lines[i].number = i + 1;
     // A public administration pays the VAT to the Treasury itself, except
     // on fees that bear a withholding.
     invoice.summaries = summariesOf(office, invoice, publicAdministration && !invoice.withholding);
-
-    qint64 untaxed = 0;
-    for (const Summary &summary : invoice.summaries)
-        if (summary.vat.rate == 0)
-            untaxed += summary.taxableCents;
-    if (office.bollo && untaxed > StampThresholdCents)
-        invoice.stampCents = StampCents;
-    invoice.totalCents = invoice.taxableCents() + invoice.taxCents() + invoice.stampCents;
+    invoice.totalCents = invoice.taxableCents() + invoice.taxCents();
     invoice.payableCents = invoice.totalCents - (invoice.withholding ? invoice.withholding->amountCents : 0);
     for (const Summary &summary : invoice.summaries)
         if (summary.esigibilita == QLatin1Char('S'))

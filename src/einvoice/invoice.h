@@ -72,18 +72,24 @@ struct Invoice
     QList<Fund> funds;
     std::optional<Withholding> withholding;
     QList<Summary> summaries;
-    qint64 stampCents = 0;
+    qint64 stampCents = 0; // due; charged to the client on a line when the office says so
+    bool stampCharged = false;
     qint64 totalCents = 0;
     qint64 payableCents = 0;
 
     bool isCreditNote() const { return tipoDocumento == QLatin1String("TD04"); }
     qint64 taxableCents() const;
+    // The taxable amounts of the services and the fund, without the stamp
+    // charged back.
+    qint64 servicesTaxableCents() const { return taxableCents() - (stampCharged ? stampCents : 0); }
     qint64 taxCents() const;
 };
 
 // Stamp duty on bills without VAT above this amount.
 inline constexpr qint64 StampThresholdCents = 7747;
 inline constexpr qint64 StampCents = 200;
+// The length of a line's description in the file.
+inline constexpr int DescriptionLength = 1000;
 
 // The bill worked out with the office's rules; the data is expected checked
 // (invoicechecks), so this refuses nothing.

@@ -55,10 +55,21 @@ struct Written
 // file lies under a name of its own until the record is committed, so a
 // kill never leaves an invoice's file without its record nor takes a
 // progressive for a file that is not recorded.
+bool recorded(Connection &connection, const QString &name)
+{
+    return Recordset(connection, QStringLiteral("SELECT count(*) FROM FE_FILE WHERE NOMEFILE = ?"), {name}).fields(0).toInteger() > 0;
+}
+
 Written writeOne(Connection &connection, const QString &number, int year, const QString &folder)
 {
     const Prepared prepared = prepareBill(connection, number, year);
-    const qint64 progressive = prepared.office.progressivo + 1;
+    // An office's counter put back (a restored copy, a hand edit) would
+    // give a name already sent, which the SdI refuses as a duplicate: the
+    // names recorded are passed over.
+    qint64 progressive = prepared.office.progressivo + 1;
+    while (!invoicexml::progressiveText(progressive).isEmpty()
+           && recorded(connection, invoicexml::fileName(prepared.office, invoicexml::progressiveText(progressive))))
+        ++progressive;
     const QString progressiveText = invoicexml::progressiveText(progressive);
     if (progressiveText.isEmpty())
         throw InvoiceRefused{QStringLiteral("Il progressivo dei file (PROGRESSIVO dei dati dello Studio) è esaurito")};

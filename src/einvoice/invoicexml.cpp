@@ -10,6 +10,7 @@
 #include "taxcodes/codecheck.h"
 #include "taxcodes/vatnumber.h"
 
+#include <QRegularExpression>
 #include <QXmlStreamWriter>
 
 namespace invoicexml {
@@ -35,14 +36,16 @@ private:
     QXmlStreamWriter m_xml;
 };
 
-// "IT01234567890", or a foreign client's own country prefix.
-void vatId(Writer &w, const QString &number)
+// "IT01234567890", or a foreign number with its own prefix ("EL" for
+// Greece), or the client's country before it.
+void vatId(Writer &w, const QString &country, const QString &number)
 {
     const QString code = normalizedCode(number);
-    const bool foreign = code.size() > 2 && code.at(0).isLetter() && code.at(1).isLetter() && !code.startsWith(QLatin1String("IT"));
+    const bool prefixed = code.size() > 2 && code.at(0).isLetter() && code.at(1).isLetter();
+    const QString prefix = prefixed ? code.left(2) : country;
     w.open("IdFiscaleIVA");
-    w.text("IdPaese", foreign ? code.left(2) : QStringLiteral("IT"));
-    w.text("IdCodice", foreign ? code.mid(2) : vatnumber::canonical(code));
+    w.text("IdPaese", prefix);
+    w.text("IdCodice", (prefix == QLatin1String("IT") ? vatnumber::canonical(code) : prefixed ? code.mid(2) : code).left(28));
     w.close();
 }
 
@@ -58,15 +61,21 @@ void registry(Writer &w, const QString &denominazione, const QString &nome, cons
     w.close();
 }
 
-void address(Writer &w, const QString &indirizzo, const QString &cap, const QString &comune, const QString &pr)
+// Abroad the field takes no province, and a postal code that is not of
+// five digits goes before the town, the field holding 00000.
+void address(Writer &w, const QString &indirizzo, const QString &cap, const QString &comune, const QString &pr,
+             const QString &country)
 {
+    const bool italy = country == QLatin1String("IT");
+    static const QRegularExpression fiveDigits(QStringLiteral("^[0-9]{5}$"));
+    const bool capFits = fiveDigits.match(cap).hasMatch();
     w.open("Sede");
     w.latin("Indirizzo", indirizzo, 60);
-    w.text("CAP", cap);
-    w.latin("Comune", comune, 60);
-    if (!pr.isEmpty())
+    w.text("CAP", capFits || italy ? cap : QStringLiteral("00000"));
+    w.latin("Comune", capFits || italy || cap.isEmpty() ? comune : cap + QLatin1Char(' ') + comune, 60);
+    if (!pr.isEmpty() && italy)
         w.text("Provincia", pr);
-    w.text("Nazione", QStringLiteral("IT"));
+    w.text("Nazione", country);
     w.close();
 }
 
@@ -87,25 +96,29 @@ void header(Writer &w, const Office &office, const BillSource &bill, const Invoi
 
     w.open("CedentePrestatore");
     w.open("DatiAnagrafici");
-    vatId(w, office.piva);
+    vatId(w, QStringLiteral("IT"), office.piva);
     if (!office.codice.isEmpty())
         w.text("CodiceFiscale", normalizedCode(office.codice));
     registry(w, office.denominazione, office.nome, office.cognome);
     w.text("RegimeFiscale", office.regime);
     w.close();
-    address(w, office.indirizzo, office.cap, office.comune, office.pr);
+    address(w, office.indirizzo, office.cap, office.comune, office.pr, QStringLiteral("IT"));
     w.close();
 
     const BillClient &client = bill.client;
     w.open("CessionarioCommittente");
     w.open("DatiAnagrafici");
-    if (!client.piva.isEmpty())
-        vatId(w, client.piva);
-    if (!client.codice.isEmpty())
+    const QString country = client.country();
+    // An Italian tax code only in Italy.
+    if (client.isForeign())
+        vatId(w, country, client.foreignId());
+    else if (!client.piva.isEmpty())
+        vatId(w, country, client.piva);
+    if (!client.codice.isEmpty() && !client.isForeign())
         w.text("CodiceFiscale", normalizedCode(client.codice));
     registry(w, client.nome.isEmpty() ? client.soggetto : QString(), client.nome, client.cognome);
     w.close();
-    address(w, client.indirizzo, client.cap, client.comune, client.pr);
+    address(w, client.indirizzo, client.postalCode(), client.comune, client.pr, country);
     w.close();
     w.close();
 }
@@ -168,7 +181,7 @@ void goodsAndServices(Writer &w, const Invoice &invoice)
     for (const Line &line : invoice.lines) {
         w.open("DettaglioLinee");
         w.text("NumeroLinea", QString::number(line.number));
-        w.latin("Descrizione", line.description, 1000);
+        w.latin("Descrizione", line.description, DescriptionLength);
         if (line.quantity)
             w.text("Quantita", figures::eightDecimalText(*line.quantity));
         w.text("PrezzoUnitario", figures::eightDecimalText(line.unitPrice));

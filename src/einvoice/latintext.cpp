@@ -15,6 +15,29 @@ QString plainForm(QChar c)
         return QStringLiteral("...");
     case 0x20AC:
         return QStringLiteral("EUR");
+    // Letters with a stroke or a ligature, which have no decomposition.
+    case 0x0141: return QStringLiteral("L"); // Ł
+    case 0x0142: return QStringLiteral("l");
+    case 0x0110: return QStringLiteral("D"); // Đ
+    case 0x0111: return QStringLiteral("d");
+    case 0x0126: return QStringLiteral("H"); // Ħ
+    case 0x0127: return QStringLiteral("h");
+    case 0x0131: return QStringLiteral("i"); // ı
+    case 0x013F: return QStringLiteral("L"); // Ŀ
+    case 0x0140: return QStringLiteral("l");
+    case 0x0152: return QStringLiteral("OE");
+    case 0x0153: return QStringLiteral("oe");
+    case 0x0166: return QStringLiteral("T"); // Ŧ
+    case 0x0167: return QStringLiteral("t");
+    case 0x014A: return QStringLiteral("N"); // Ŋ
+    case 0x014B: return QStringLiteral("n");
+    case 0x017F: return QStringLiteral("s"); // ſ
+    case 0x0180: return QStringLiteral("b");
+    case 0x0197: return QStringLiteral("I");
+    case 0x01B5: return QStringLiteral("Z");
+    case 0x01B6: return QStringLiteral("z");
+    case 0x0132: return QStringLiteral("IJ");
+    case 0x0133: return QStringLiteral("ij");
     }
     if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
         return QStringLiteral(" ");

@@ -21,7 +21,7 @@ struct Office
     QString tipoRitenuta, causalePag;
     int aliquota = 0;
     QString natura; // when aliquota is 0
-    bool bollo = false;
+    bool bollo = false; // the stamp, due above 77,47 without VAT, charged to the client
     qint64 progressivo = 0;
 
     // The name on the invoice: the firm's, or name and surname.

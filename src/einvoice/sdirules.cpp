@@ -116,7 +116,7 @@ void summaryRules(QStringList &faults, xmlNodePtr body, const QList<QPair<Vat, q
         const auto summary = std::find_if(summaries.begin(), summaries.end(), [&](xmlNodePtr s) { return vatOf(s) == vat; });
         if (summary == summaries.end()) {
             faults << QStringLiteral("%1: manca il riepilogo dell'aliquota %2 %3")
-                          .arg(vat.natura.isEmpty() ? QStringLiteral("00419") : QStringLiteral("00443"), vat.rate, vat.natura)
+                          .arg(vat.natura.isEmpty() ? QStringLiteral("00419") : QStringLiteral("00444"), vat.rate, vat.natura)
                           .trimmed();
             continue;
         }
@@ -163,15 +163,18 @@ QStringList faults(const QByteArray &xml)
     for (xmlNodePtr body : children(root, "FatturaElettronicaBody")) {
         xmlNodePtr document = child(body, "DatiGenerali/DatiGeneraliDocumento");
         QList<QPair<Vat, qint64>> byVat;
-        bool withheld = false;
-        lineRules(faults, body, byVat, withheld);
-        fundRules(faults, document, byVat, withheld);
+        bool linesWithheld = false;
+        bool fundWithheld = false;
+        lineRules(faults, body, byVat, linesWithheld);
+        fundRules(faults, document, byVat, fundWithheld);
         summaryRules(faults, body, byVat);
         const bool withholding = !children(document, "DatiRitenuta").isEmpty();
-        if (withholding && !withheld)
-            faults << QStringLiteral("00411: DatiRitenuta presente ma nessuna riga né la cassa con Ritenuta SI");
-        if (withheld && !withholding)
-            faults << QStringLiteral("00415: righe con Ritenuta SI ma DatiRitenuta assente");
+        if (withholding && !linesWithheld && !fundWithheld)
+            faults << QStringLiteral("DatiRitenuta presente ma nessuna riga né la cassa con Ritenuta SI");
+        if (linesWithheld && !withholding)
+            faults << QStringLiteral("00411: righe con Ritenuta SI ma DatiRitenuta assente");
+        if (fundWithheld && !withholding)
+            faults << QStringLiteral("00415: cassa previdenziale con Ritenuta SI ma DatiRitenuta assente");
         partyRules(faults, header, document, text(root, "FatturaElettronicaHeader/DatiTrasmissione/FormatoTrasmissione"));
     }
     return faults;

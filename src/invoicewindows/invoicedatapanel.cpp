@@ -2,6 +2,7 @@
 
 #include "rowform.h"
 
+#include "taxcodes/foreignvat.h"
 #include "ui/messages.h"
 #include "ui/storeguard.h"
 
@@ -15,6 +16,20 @@ using K = FormField::Kind;
 
 const QString Title = QStringLiteral("Velmora - FATTURAZIONE ELETTRONICA");
 
+// A foreign VAT number of the wrong form for its country is told, and
+// saved all the same: the SdI does not check it.
+QString foreignVatRemark(const QHash<QString, QString> &values)
+{
+    const QString number = normalizedCode(values.value(QStringLiteral("PIVAESTERA")));
+    if (number.isEmpty())
+        return QString();
+    const bool prefixed = number.size() > 2 && number.at(0).isLetter() && number.at(1).isLetter();
+    const QString country = prefixed ? number.left(2) : values.value(QStringLiteral("NAZIONE")).toUpper();
+    const CodeCheck check = foreignvat::check(country, prefixed ? number.mid(2) : number);
+    return check.state == CodeCheck::State::Invalid ? QStringLiteral("\n\nAttenzione:\nLa partita IVA estera non è valida: %1.").arg(check.reason)
+                                                    : QString();
+}
+
 }
 
 InvoiceDataPanel *InvoiceDataPanel::forClients(Connection &connection, Messages &messages, QWidget *parent)
@@ -24,8 +39,11 @@ InvoiceDataPanel *InvoiceDataPanel::forClients(Connection &connection, Messages 
                                  {"PEC", "PEC", K::Text, 256},
                                  {"NOME", "Nome (persona fisica)", K::Text, 60},
                                  {"COGNOME", "Cognome (persona fisica)", K::Text, 60},
-                                 {"RITENUTA", "Applica la ritenuta", K::YesNo}},
-                                QStringLiteral("FrameFatturaCliente"), parent);
+                                 {"RITENUTA", "Applica la ritenuta", K::YesNo},
+                                 {"NAZIONE", "Nazione estera (DE, FR, ...)", K::Capitals, 2},
+                                 {"PIVAESTERA", "Partita IVA estera", K::Capitals, 30},
+                                 {"CAPESTERO", "CAP estero", K::Capitals, 12}},
+                                QStringLiteral("FrameFatturaCliente"), parent, foreignVatRemark);
 }
 
 InvoiceDataPanel *InvoiceDataPanel::forReasons(Connection &connection, Messages &messages, QWidget *parent)
@@ -39,9 +57,10 @@ InvoiceDataPanel *InvoiceDataPanel::forReasons(Connection &connection, Messages 
 }
 
 InvoiceDataPanel::InvoiceDataPanel(Connection &connection, Messages &messages, const extrarow::Key &key,
-                                   const QList<FormField> &fields, const QString &name, QWidget *parent)
+                                   const QList<FormField> &fields, const QString &name, QWidget *parent, Remark remark)
     : QGroupBox(QStringLiteral("Fatturazione elettronica (un campo vuoto vale come nei dati dello Studio)"), parent),
-      m_connection(connection), m_messages(messages), m_key(key), m_form(new RowForm(fields, 3, this)),
+      m_connection(connection), m_messages(messages), m_key(key), m_remark(remark),
+      m_form(new RowForm(fields, (fields.size() + 1) / 2, this)),
       m_save(new QPushButton(QStringLiteral("Salva dati &fattura"), this))
 {
     setObjectName(name);
@@ -80,5 +99,6 @@ bool InvoiceDataPanel::eventFilter(QObject *watched, QEvent *event)
 void InvoiceDataPanel::save()
 {
     if (m_form->save(m_connection, m_messages, m_key, Title))
-        m_messages.inform(this, Title, QStringLiteral("Dati per la fattura elettronica salvati."));
+        m_messages.inform(this, Title, QStringLiteral("Dati per la fattura elettronica salvati.")
+                                           + (m_remark ? m_remark(m_form->values()) : QString()));
 }

@@ -18,7 +18,8 @@ class InvoiceDataPanel : public QGroupBox
     Q_OBJECT
 
 public:
-    // The client's panel: channel code, PEC, name and surname, withholding.
+    // The client's panel: channel code, PEC, name and surname, withholding,
+    // country abroad.
     static InvoiceDataPanel *forClients(Connection &connection, Messages &messages, QWidget *parent);
     // The reason's panel: VAT rate, nature, fund, withholding.
     static InvoiceDataPanel *forReasons(Connection &connection, Messages &messages, QWidget *parent);
@@ -33,13 +34,17 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // What the saved values call for beyond "saved", as a warning that
+    // follows it.
+    using Remark = QString (*)(const QHash<QString, QString> &values);
     InvoiceDataPanel(Connection &connection, Messages &messages, const extrarow::Key &key, const QList<FormField> &fields,
-                     const QString &name, QWidget *parent);
+                     const QString &name, QWidget *parent, Remark remark = nullptr);
     void save();
 
     Connection &m_connection;
     Messages &m_messages;
     extrarow::Key m_key;
+    Remark m_remark;
     RowForm *m_form;
     QPushButton *m_save;
 };

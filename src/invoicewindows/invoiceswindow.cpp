@@ -112,7 +112,7 @@ void InvoicesWindow::refill()
         for (const invoicefiles::Bill &bill : invoicefiles::ofYear(m_connection, m_year->value())) {
             QStringList row{bill.number, bill.date.toString(QStringLiteral("dd/MM/yyyy")), bill.client};
             if (bill.invoice)
-                row << euro(bill.invoice->taxableCents()) << euro(bill.invoice->taxCents()) << euro(bill.invoice->totalCents)
+                row << euro(bill.invoice->servicesTaxableCents()) << euro(bill.invoice->taxCents()) << euro(bill.invoice->totalCents)
                     << (bill.fileName.isEmpty() ? QStringLiteral("no") : QStringLiteral("scritto il ") + bill.written.toString(QStringLiteral("dd/MM/yyyy")));
             else
                 row << euro(bill.cents) << QString() << QString() << QStringLiteral("da completare");

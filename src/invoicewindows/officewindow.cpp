@@ -46,7 +46,7 @@ QList<FormField> fields()
         {"CAUSALEPAG", "Causale pagamento", K::Code, 2, "CausalePagamentoType"},
         {"ALIQUOTA", "Aliquota IVA %", K::Percent, 6},
         {"NATURA", "Natura (IVA 0)", K::Code, 4, "NaturaType"},
-        {"BOLLO", "Bollo sopra 77,47", K::YesNo},
+        {"BOLLO", "Bollo addebitato al cliente", K::YesNo},
     };
 }
 

@@ -216,6 +216,11 @@ const QList<ColumnDefinition> &Connection::columnsOf(const QString &table)
     return *m_columns.insert(key, columns);
 }
 
+void Connection::forgetColumns(const QString &table)
+{
+    m_columns.remove(table.toUpper());
+}
+
 QStringList Connection::tableNames()
 {
     QStringList names;

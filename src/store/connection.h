@@ -84,6 +84,8 @@ public:
     // The windows' SQL in the engine's own.
     QByteArray translated(const QString &jetSql) const;
     const QList<ColumnDefinition> &columnsOf(const QString &table);
+    // After a change of a table's shape.
+    void forgetColumns(const QString &table);
     // Every table of the store: the register's five in their order, then
     // the others (billing runs, office profile, e-invoices) by name.
     QStringList tableNames();

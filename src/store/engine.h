@@ -70,6 +70,8 @@ public:
     virtual QList<ColumnDefinition> columnsOf(const QString &table) = 0;
     // The statement that makes the table.
     virtual QString definitionOf(const TableDefinition &table) const = 0;
+    // How a column of that type is declared, for one added to a table.
+    virtual QString declarationOf(ColumnType type, bool collated) const = 0;
     // What a new store needs before its tables: on a server its collation
     // and the functions the windows' SQL is spelled with.
     virtual void installFoundations() = 0;

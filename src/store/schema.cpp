@@ -4,6 +4,8 @@
 #include "engine.h"
 #include "statement.h"
 
+#include <algorithm>
+
 namespace {
 
 using T = ColumnType;
@@ -25,16 +27,41 @@ struct IndexDefinition
     const char *on; // the table and what it orders, the same text on every engine
 };
 
-// Makes what is missing of these tables and indexes, and drops an index
-// no longer used; one look when all is as it should be, so that a desk
-// that may not create anything on the server never tries.
+// A table made by an earlier version gets the columns added since.
+void addMissingColumns(Connection &connection, const TableDefinition &table)
+{
+    bool added = false;
+    for (const ColumnDefinition &column : table.columns) {
+        const auto &stored = connection.columnsOf(table.name);
+        const bool present = std::any_of(stored.begin(), stored.end(), [&](const ColumnDefinition &c) {
+            return c.name.compare(column.name, Qt::CaseInsensitive) == 0;
+        });
+        if (present)
+            continue;
+        Statement(connection, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                  .arg(table.name, column.name, connection.engine().declarationOf(column.type, table.collated))
+                                  .toUtf8())
+            .run();
+        added = true;
+    }
+    if (added)
+        connection.forgetColumns(table.name);
+}
+
+// Makes what is missing of these tables, their columns and indexes, and
+// drops an index no longer used; one look when all is as it should be, so
+// that a desk that may not create anything on the server never tries.
 void ensure(Connection &connection, const QList<TableDefinition> &tables, std::initializer_list<IndexDefinition> indexes,
             const char *obsolete = nullptr)
 {
     const QStringList stored = connection.engine().tablesAndIndexes();
     bool complete = !obsolete || !stored.contains(QLatin1String(obsolete));
-    for (const TableDefinition &table : tables)
-        complete = complete && stored.contains(table.name);
+    for (const TableDefinition &table : tables) {
+        const bool present = stored.contains(table.name);
+        if (present)
+            addMissingColumns(connection, table);
+        complete = complete && present;
+    }
     for (const IndexDefinition &index : indexes)
         complete = complete && stored.contains(QLatin1String(index.name));
     if (complete)
@@ -123,7 +150,10 @@ const QList<TableDefinition> &schema::invoiceTables()
          true, false},
         {QStringLiteral("FE_CLIENTI"),
          columns({{"ID_CL", T::Integer, true}, {"CODDEST", T::Text}, {"PEC", T::Text}, {"NOME", T::Text},
-                  {"COGNOME", T::Text}, {"RITENUTA", T::Text}}),
+                  {"COGNOME", T::Text}, {"RITENUTA", T::Text},
+                  // A client abroad: its country, its own VAT number and
+                  // postal code, which the register's fields do not take.
+                  {"NAZIONE", T::Text}, {"PIVAESTERA", T::Text}, {"CAPESTERO", T::Text}}),
          true, false},
         {QStringLiteral("FE_CAUSALI"),
          columns({{"ID_CAUS", T::Integer, true}, {"ALIQUOTA", T::Number}, {"NATURA", T::Text}, {"CASSA", T::Text},

@@ -1,5 +1,7 @@
 #include "vatnumber.h"
 
+#include "foreignvat.h"
+
 #include <QRegularExpression>
 
 namespace vatnumber {
@@ -15,7 +17,7 @@ CodeCheck check(const QString &number)
     const QString digits = canonical(number);
     static const QRegularExpression foreign(QStringLiteral("^[A-Z]{2}[0-9A-Z]+$"));
     if (foreign.match(digits).hasMatch())
-        return CodeCheck::notCheckable(QStringLiteral("partita IVA estera (%1)").arg(digits.left(2)));
+        return foreignvat::check(digits.left(2), digits.mid(2));
     if (digits.size() != 11)
         return CodeCheck::invalid(QStringLiteral("servono 11 cifre, ce ne sono %1").arg(digits.size()));
     for (const QChar c : digits)

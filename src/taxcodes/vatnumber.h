@@ -4,7 +4,8 @@
 
 // The Italian VAT number (partita IVA): eleven digits, the last a check
 // digit over the first ten, digits eight to ten the tax office's code. A
-// leading "IT" is allowed; another country's prefix cannot be checked here.
+// leading "IT" is allowed; another country's prefix is checked by that
+// country's form.
 namespace vatnumber {
 
 CodeCheck check(const QString &number);

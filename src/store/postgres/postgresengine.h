@@ -32,6 +32,7 @@ public:
     QStringList tablesAndIndexes() override;
     QList<ColumnDefinition> columnsOf(const QString &table) override;
     QString definitionOf(const TableDefinition &table) const override;
+    QString declarationOf(ColumnType type, bool collated) const override;
     bool isDamaged() override { return m_damaged; }
     void markDamaged() override { m_damaged = true; }
     QStringList structureProblems(bool full) override;
@@ -55,7 +56,7 @@ public:
 
     // The archive's tables are of this program's version; otherwise why not.
     void checkPrepared();
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
 
     // For its statements: the text prepared, on first use.
     Prepared prepared(const QByteArray &sql);

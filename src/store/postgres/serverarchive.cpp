@@ -182,11 +182,15 @@ int serverarchive::upgrade(Connection &connection)
     const int found = firstValue(connection, QStringLiteral("SELECT versione_schema FROM velmora_stato")).toInt();
     if (found == PostgresEngine::SchemaVersion)
         return found;
-    if (found != 1)
+    if (found != 1 && found != 2)
         throw StoreError(QStringLiteral("l'archivio è della versione %1, che questo programma non sa aggiornare").arg(found));
     Transaction transaction(connection);
-    schema::ensureHistory(connection);
-    postgres::installHistory(connection);
+    if (found == 1) {
+        schema::ensureHistory(connection);
+        postgres::installHistory(connection);
+    }
+    // Version 3: the clients' country for the electronic invoices.
+    schema::ensureInvoiceTables(connection);
     grantDesks(connection);
     run(connection, QStringLiteral("UPDATE velmora_stato SET versione_schema = %1").arg(PostgresEngine::SchemaVersion));
     transaction.commit();

@@ -18,9 +18,9 @@ namespace serverarchive {
 // refused, nothing written.
 void prepare(Connection &connection);
 
-// An archive prepared by the previous version (without the history)
-// brought to this one, in one transaction: the history, its triggers and
-// the desks' rights. Returns the version it was at; one already current
+// An archive prepared by an earlier version brought to this one, in one
+// transaction: from version 1 the history and its triggers, from 2 the
+// clients' country; then the desks' rights. Returns the version it was at; one already current
 // is left as it is.
 int upgrade(Connection &connection);
 

@@ -128,6 +128,11 @@ QString SqliteEngine::definitionOf(const TableDefinition &table) const
     return schema::createStatement(table, QStringLiteral("ID INTEGER PRIMARY KEY AUTOINCREMENT"), sqlite::declarationOf);
 }
 
+QString SqliteEngine::declarationOf(ColumnType type, bool collated) const
+{
+    return sqlite::declarationOf(type, collated);
+}
+
 bool SqliteEngine::isDamaged()
 {
     sqlite3_stmt *stmt = nullptr;

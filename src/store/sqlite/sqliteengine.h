@@ -32,6 +32,7 @@ public:
     QStringList tablesAndIndexes() override;
     QList<ColumnDefinition> columnsOf(const QString &table) override;
     QString definitionOf(const TableDefinition &table) const override;
+    QString declarationOf(ColumnType type, bool collated) const override;
     // The file's functions are registered on each connection.
     void installFoundations() override {}
     // An ID written is counted by the file itself.
