@@ -3,6 +3,7 @@
 
 #include "einvoice/codelists.h"
 #include "einvoice/invoicefiles.h"
+#include "einvoice/schemacheck.h"
 #include "einvoice/sdirules.h"
 #include "store/schema.h"
 #include "store/statement.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -29,6 +31,7 @@ private slots:
     void theStampIsDueWhateverTheOfficeChose();
     void notesAndRatesReachTheFileWhole();
     void theSdiCodesOfTheChecks();
+    void aCreditNoteNamesTheBillItCorrects();
 };
 
 void EinvoiceClientsTest::whoWithholds()
@@ -253,6 +256,64 @@ void EinvoiceClientsTest::theSdiCodesOfTheChecks()
     lastSummary.remove(lastSummary.lastIndexOf("<DatiRiepilogo>"),
                        lastSummary.lastIndexOf("</DatiRiepilogo>") + 16 - lastSummary.lastIndexOf("<DatiRiepilogo>"));
     QCOMPARE(sdirules::faults(lastSummary.toUtf8()), QStringList({"00444: manca il riepilogo dell'aliquota 0.00 N1"}));
+}
+
+void EinvoiceClientsTest::aCreditNoteNamesTheBillItCorrects()
+{
+    Bills b;
+    b.office({});
+    const qint64 client = b.client("STUDIO BIANCHI SRL", {{"CODDEST", "M5UXCR1"}});
+    b.service(client, b.reason("ONORARI"), "100");
+    b.service(client, b.reason("SPESE GENERALI 15%"), "15");
+    b.invoice();
+    QCOMPARE(b.lastFaults, QStringList());
+    const int thisYear = QDate::currentDate().year();
+
+    // The whole bill, into the folder of its file.
+    QProcess cli;
+    const QStringList whole{"nota", "12", "2026", "--archivio", b.store.path()};
+    cli.start(QStringLiteral(VELMORA_CLI), whole);
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.exitCode(), 0);
+    const QString path = QString::fromUtf8(cli.readAllStandardOutput()).trimmed();
+    QCOMPARE(path, b.folder.filePath("IT" + OfficeCode + "_00002.xml"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray xml = file.readAll();
+    QCOMPARE(schemacheck::faults(xml) + sdirules::faults(xml), QStringList());
+    Leaves x(xml);
+    QCOMPARE(x.one("TipoDocumento"), "TD04");
+    QCOMPARE(x.one("DatiGeneraliDocumento/Numero"), "NC1");
+    QCOMPARE(x.one("DatiGeneraliDocumento/Data"), QDate::currentDate().toString(Qt::ISODate));
+    QCOMPARE(x.one("DatiFattureCollegate/IdDocumento"), "12");
+    QCOMPARE(x.one("DatiFattureCollegate/Data"), "2026-11-30");
+    QCOMPARE(x["DettaglioLinee/PrezzoTotale"], QStringList({"100.00", "15.00"}));
+    QCOMPARE(x.one("ImportoTotaleDocumento"), "145.91");
+    QCOMPARE(x.one("ImportoPagamento"), "122.91");
+    // The register keeps its bill and gives the note no number of its.
+    QCOMPARE(b.store.count("SELECT ID FROM PRESTAZIONI WHERE NR = '12'"), 2);
+    QCOMPARE(b.store.count("SELECT ID FROM PRESTAZIONI WHERE NR = 'NC1'"), 0);
+
+    cli.start(QStringLiteral(VELMORA_CLI), whole);
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(cli.readAllStandardError()), "La parcella n. 12 del 2026 ha già la nota di credito NC1\n");
+
+    // Part of it: the general expenses alone.
+    const qint64 expenses = b.store.text("SELECT ID FROM PRESTAZIONI WHERE CAUSALE = 'SPESE GENERALI 15%'").toLongLong();
+    QFile part(invoicefiles::creditNote(b.store.connection(), "12", 2026, {expenses}, b.folder.path()));
+    QVERIFY(part.open(QIODevice::ReadOnly));
+    x = Leaves(part.readAll());
+    QCOMPARE(x.one("DatiGeneraliDocumento/Numero"), "NC2");
+    QCOMPARE(x["DettaglioLinee/PrezzoTotale"], QStringList({"15.00"}));
+    QCOMPARE(x.one("DatiCassaPrevidenziale/ImponibileCassa"), "15.00");
+
+    QStringList listed;
+    for (const invoicefiles::Bill &bill : invoicefiles::ofYear(b.store.connection(), thisYear))
+        listed << bill.number + " " + bill.client + " " + bill.corrects + " " + QString::number(bill.cents) + " " + bill.fileName;
+    QCOMPARE(listed.mid(listed.size() - 2),
+             QStringList({"NC1 STUDIO BIANCHI SRL 12/2026 11960 IT" + OfficeCode + "_00002.xml",
+                          "NC2 STUDIO BIANCHI SRL 12/2026 1560 IT" + OfficeCode + "_00003.xml"}));
 }
 
 VELMORA_TEST_MAIN(EinvoiceClientsTest)

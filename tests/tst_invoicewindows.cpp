@@ -141,6 +141,27 @@ void InvoiceWindowsTest::aReasonGetsItsVatRateAndTheBillsBecomeFiles()
     press("CmdGenera"); // none selected: every bill without its file
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files).filter(".xml").size(), 2);
     QCOMPARE(bills->subItem(0, 7), "IT01234560017_00002.xml");
+
+    // A credit note for the first bill, in full: it names the bill and is
+    // listed in the year of its own date.
+    clickRow("ListaFatture", 0);
+    press("CmdNota");
+    auto *note = invoices->findChild<QDialog *>("FormNotaCredito");
+    QTRY_VERIFY(note && note->isVisible());
+    drive(note);
+    QCOMPARE(list("ListaPrestazioni")->count(), 1);
+    QVERIFY(list("ListaPrestazioni")->isChecked(0));
+    press("CmdEmetti");
+    QVERIFY2(messages().last().text.startsWith("Nota di credito scritta:\n" + folder.path()), qPrintable(messages().last().text));
+    drive(invoices);
+    year->setValue(QDate::currentDate().year());
+    QTRY_VERIFY(bills->count() > 0);
+    const int noteRow = int(bills->count()) - 1;
+    QCOMPARE(bills->rowText(noteRow), "NC1");
+    QCOMPARE(bills->subItem(noteRow, 1), QDate::currentDate().toString("dd/MM/yyyy"));
+    QCOMPARE(bills->subItem(noteRow, 2), "BIANCHI SRL");
+    QCOMPARE(bills->subItem(noteRow, 7), "IT01234560017_00003.xml");
+    QCOMPARE(bills->subItem(noteRow, 8), "1/2026");
 }
 
 void InvoiceWindowsTest::aClientAbroadIsDescribedAndABadNumberToldNotBlocked()

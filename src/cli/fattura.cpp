@@ -6,31 +6,58 @@
 
 namespace {
 
-int fattura(const QStringList &given, QTextStream &out, QTextStream &err)
+// A file for bill NUMERO of ANNO, written by `write` into the folder given
+// (which only a credit note may leave out); its path printed.
+template<typename Write>
+int billFile(const QStringList &given, QTextStream &out, QTextStream &err, const char *usage, bool folderNeeded,
+             const char *notWritten, Write write)
 {
     QStringList arguments = given;
     const QString path = takeStorePath(arguments);
     const QString folder = takeFolder(arguments);
     bool yearGiven = false;
     const int year = arguments.value(1).toInt(&yearGiven);
-    if (path.isEmpty() || folder.isEmpty() || folder == QLatin1String("-") || arguments.size() != 2 || !yearGiven
-        || year < 1970 || year > 9999) {
-        err << "Uso: velmora-cli fattura NUMERO ANNO --cartella DIR [--archivio FILE]\n";
+    if (path.isEmpty() || (folderNeeded && folder.isEmpty()) || folder == QLatin1String("-") || arguments.size() != 2
+        || !yearGiven || year < 1970 || year > 9999) {
+        err << "Uso: " << usage << '\n';
         return 2;
     }
     if (const QString damaged = damageOf(path); !damaged.isEmpty()) {
-        err << "Fattura non scritta: " << damaged << ".\n";
+        err << notWritten << damaged << ".\n";
         return 1;
     }
-    return onStore(path, "Fattura non scritta: ", err, [&](Connection &store) {
+    return onStore(path, notWritten, err, [&](Connection &store) {
         try {
-            out << invoicefiles::generate(store, arguments.at(0), year, folder) << '\n';
+            out << write(store, arguments.at(0), year, folder) << '\n';
             return 0;
         } catch (const InvoiceRefused &refused) {
             err << refused.message << '\n';
             return 1;
         }
     });
+}
+
+int fattura(const QStringList &given, QTextStream &out, QTextStream &err)
+{
+    return billFile(given, out, err, "velmora-cli fattura NUMERO ANNO --cartella DIR [--archivio FILE]", true,
+                    "Fattura non scritta: ", [](Connection &store, const QString &number, int year, const QString &folder) {
+                        return invoicefiles::generate(store, number, year, folder);
+                    });
+}
+
+int nota(const QStringList &given, QTextStream &out, QTextStream &err)
+{
+    return billFile(given, out, err, "velmora-cli nota NUMERO ANNO [--cartella DIR] [--archivio FILE]", false,
+                    "Nota di credito non scritta: ",
+                    [](Connection &store, const QString &number, int year, const QString &folder) {
+                        const QStringList issued = invoicefiles::creditNotesOf(store, number, year);
+                        if (!issued.isEmpty())
+                            throw InvoiceRefused{QStringLiteral("La parcella n. %1 del %2 ha già la nota di credito %3")
+                                                     .arg(number)
+                                                     .arg(year)
+                                                     .arg(issued.join(QStringLiteral(", ")))};
+                        return invoicefiles::creditNote(store, number, year, {}, folder);
+                    });
 }
 
 }
@@ -45,4 +72,16 @@ const Subcommand fatturaCommand{
     "  scritto solo se supera lo schema FatturaPA e le regole SdI; altrimenti il motivo va\n"
     "  sull'errore standard e l'uscita è 1. Ogni file prende un nuovo progressivo.\n",
     fattura,
+};
+
+const Subcommand notaCommand{
+    "nota",
+    "scrive la nota di credito di tutta una parcella, con il riferimento alla fattura",
+    "velmora-cli nota NUMERO ANNO [--cartella DIR] [--archivio FILE]\n"
+    "  Scrive il file XML (TD04) della nota di credito, datata oggi, per tutta la parcella NUMERO\n"
+    "  dell'anno ANNO: prende il numero seguente delle note dell'anno (NC1, NC2, ...), nomina\n"
+    "  numero e data della fattura che storna, e va nella cartella DIR o, senza, in quella\n"
+    "  dell'ultimo file della parcella. Ne stampa il percorso. Una parcella che ha già una nota\n"
+    "  di credito è rifiutata, come una nota che non supera lo schema e le regole SdI.\n",
+    nota,
 };

@@ -13,7 +13,8 @@
 namespace {
 
 const Subcommand *const Subcommands[] = {&verificaCommand, &copiaCommand, &ripristinaCommand, &esportaCommand,
-                                              &estrattiCommand, &codiceCommand, &fatturaCommand, &serverCommand};
+                                              &estrattiCommand, &codiceCommand, &fatturaCommand, &notaCommand,
+                                              &serverCommand};
 
 void listSubcommands(QTextStream &out)
 {

@@ -124,10 +124,26 @@ bool BillClient::withholds(bool officeDefault) const
 
 BillSource BillSource::read(Connection &connection, const QString &number, int year)
 {
+    Recordset note(connection, QStringLiteral("SELECT DATA, NR_FATTURA, ANNO_FATTURA, PRESTAZIONI FROM FE_NOTE WHERE NR = ? AND ANNO = ?"),
+                   {number.trimmed(), year});
     BillSource bill;
-    bill.number = number.trimmed();
-    bill.year = year;
+    bill.number = note.eof() ? number.trimmed() : note.fields(1).text();
+    bill.year = note.eof() ? year : int(note.fields(2).toInteger());
     readServices(connection, bill);
     readClient(connection, bill.client);
+    if (note.eof())
+        return bill;
+    // The note carries the services it credits, under its own number and
+    // date.
+    const QStringList credited = note.fields(3).text().split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (!credited.isEmpty())
+        bill.services.removeIf([&](const BillService &service) { return !credited.contains(QString::number(service.id)); });
+    if (bill.services.isEmpty())
+        throw InvoiceRefused{QStringLiteral("Le prestazioni della nota di credito %1 non sono più nella parcella %2")
+                                 .arg(number.trimmed(), bill.number)};
+    bill.corrects = CorrectedBill{bill.number, bill.date, bill.year};
+    bill.number = number.trimmed();
+    bill.year = year;
+    bill.date = note.fields(0).toDate();
     return bill;
 }

@@ -48,6 +48,14 @@ struct BillService
     QString natura, cassa, ritenuta;
 };
 
+// The bill a credit note corrects.
+struct CorrectedBill
+{
+    QString number;
+    QDate date;
+    int year = 0;
+};
+
 struct BillSource
 {
     QString number;
@@ -55,9 +63,12 @@ struct BillSource
     QDate date;
     BillClient client;
     QList<BillService> services;
+    std::optional<CorrectedBill> corrects; // a credit note's
 
-    // The bill NR of the year, from a store with the invoice tables;
-    // refused (InvoiceRefused) when it has no services, when its services
-    // name two clients or two dates, or when a service has no client.
+    // The bill NR of the year, or the credit note of that number and
+    // year (FE_NOTE) with the services of the bill it corrects, from a
+    // store with the invoice tables; refused (InvoiceRefused) when it has
+    // no services, when its services name two clients or two dates, or
+    // when a service has no client.
     static BillSource read(Connection &connection, const QString &number, int year);
 };

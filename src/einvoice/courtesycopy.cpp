@@ -62,6 +62,10 @@ ReportBand heading(const invoicefiles::Prepared &p)
     const QString kind = p.invoice.isCreditNote() ? QStringLiteral("Nota di credito") : QStringLiteral("Fattura");
     textLines(boxes, y, {QStringLiteral("%1 n. %2 del %3").arg(kind, p.invoice.number, p.invoice.date.toString(QStringLiteral("dd/MM/yyyy")))},
               arial(11, true));
+    if (!p.invoice.correctedNumber.isEmpty())
+        textLines(boxes, y, {QStringLiteral("Storna la fattura n. %1 del %2")
+                                 .arg(p.invoice.correctedNumber, p.invoice.correctedDate.toString(QStringLiteral("dd/MM/yyyy")))},
+                  arial(9.75));
     textLines(boxes, y, {QStringLiteral("Copia di cortesia: l'originale è il file elettronico trasmesso al Sistema di Interscambio.")},
               arial(8, false, true));
     y += 8;

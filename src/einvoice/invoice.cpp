@@ -202,9 +202,13 @@ Invoice make(const Office &office, const BillSource &bill)
     for (const BillService &service : bill.services)
         sum += service.cents;
     const int sign = sum < 0 ? -1 : 1;
-    invoice.tipoDocumento = sign < 0 ? QStringLiteral("TD04") : QStringLiteral("TD01");
+    invoice.tipoDocumento = sign < 0 || bill.corrects ? QStringLiteral("TD04") : QStringLiteral("TD01");
     invoice.number = bill.number;
     invoice.date = bill.date;
+    if (bill.corrects) {
+        invoice.correctedNumber = bill.corrects->number;
+        invoice.correctedDate = bill.corrects->date;
+    }
     const bool publicAdministration = bill.client.codDest.size() == 6;
     invoice.formato = publicAdministration ? QStringLiteral("FPA12") : QStringLiteral("FPR12");
     const QString byDefault = bill.client.isForeign() ? QStringLiteral("XXXXXXX") : QStringLiteral("0000000");

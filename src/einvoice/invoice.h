@@ -66,6 +66,8 @@ struct Invoice
     QString tipoDocumento; // TD01, or TD04 for a credit note
     QString number;
     QDate date;
+    QString correctedNumber; // a credit note's invoice, when it names one
+    QDate correctedDate;
     QString formato; // FPR12, or FPA12 for a public administration
     QString codiceDestinatario;
     QList<Line> lines;

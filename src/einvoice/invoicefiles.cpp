@@ -15,6 +15,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace invoicefiles {
 
 namespace {
@@ -129,6 +131,47 @@ void settleLeftovers(Connection &connection, const QString &folder)
     }
 }
 
+// The files that `body` writes, recorded in one transaction: a store
+// failure takes back every file, a refusal thrown by the body too.
+template<typename Body>
+Batch written(Connection &connection, const QString &folder, Body body)
+{
+    schema::ensureInvoiceTables(connection);
+    settleLeftovers(connection, folder);
+    Batch batch;
+    QList<Written> files;
+    {
+        Transaction transaction(connection);
+        try {
+            // The progressive is the office's counter row: held from here to
+            // the commit, so two desks never give one number twice, and a
+            // refused bill takes none.
+            connection.lockRows(QStringLiteral("STUDIO"), QStringLiteral("ID = ID"));
+            body(files, batch);
+            transaction.commit();
+        } catch (...) {
+            // Without their records the files are taken back.
+            for (const Written &file : files)
+                QFile::remove(file.partial);
+            throw;
+        }
+    }
+    for (const Written &file : files) {
+        durablefile::moveIntoPlace(file.partial, file.path);
+        batch.written << file.path;
+    }
+    return batch;
+}
+
+// "NC1", "NC2", ... within the year, after the highest given.
+QString nextNoteNumber(Connection &connection, int year)
+{
+    qint64 highest = 0;
+    for (Recordset rows(connection, QStringLiteral("SELECT NR FROM FE_NOTE WHERE ANNO = ?"), {year}); !rows.eof(); rows.moveNext())
+        highest = std::max(highest, rows.fields(0).text().mid(2).toLongLong());
+    return QStringLiteral("NC%1").arg(highest + 1);
+}
+
 }
 
 Prepared prepare(Connection &connection, const QString &number, int year)
@@ -147,71 +190,106 @@ QString generate(Connection &connection, const QString &number, int year, const 
 
 Batch generate(Connection &connection, const QStringList &numbers, int year, const QString &folder)
 {
-    schema::ensureInvoiceTables(connection);
-    settleLeftovers(connection, folder);
-    Batch batch;
-    QList<Written> files;
-    {
-        Transaction transaction(connection);
-        try {
-            // The progressive is the office's counter row: held from here to
-            // the commit, so two desks never give one number twice, and a
-            // refused bill takes none.
-            connection.lockRows(QStringLiteral("STUDIO"), QStringLiteral("ID = ID"));
-            for (const QString &number : numbers) {
-                try {
-                    files << writeOne(connection, number, year, folder);
-                } catch (const InvoiceRefused &refusal) {
-                    batch.refused << qMakePair(number, refusal.message);
-                }
+    return written(connection, folder, [&](QList<Written> &files, Batch &batch) {
+        for (const QString &number : numbers) {
+            try {
+                files << writeOne(connection, number, year, folder);
+            } catch (const InvoiceRefused &refusal) {
+                batch.refused << qMakePair(number, refusal.message);
             }
-            transaction.commit();
-        } catch (...) {
-            // Without their records the files are taken back.
-            for (const Written &file : files)
-                QFile::remove(file.partial);
-            throw;
         }
+    });
+}
+
+QString creditNote(Connection &connection, const QString &number, int year, const QList<qint64> &services,
+                   const QString &given)
+{
+    schema::ensureInvoiceTables(connection);
+    QString folder = given;
+    if (folder.isEmpty()) {
+        Recordset latest(connection, QStringLiteral("SELECT CARTELLA FROM FE_FILE WHERE NR = ? AND ANNO = ? ORDER BY ID DESC"),
+                         {number.trimmed(), year});
+        if (latest.eof())
+            throw InvoiceRefused{QStringLiteral("La parcella n. %1 del %2 non ha ancora un file: indicare la cartella della nota")
+                                     .arg(number.trimmed())
+                                     .arg(year)};
+        folder = latest.fields(0).text();
     }
-    for (const Written &file : files) {
-        durablefile::moveIntoPlace(file.partial, file.path);
-        batch.written << file.path;
-    }
-    return batch;
+    const Batch batch = written(connection, folder, [&](QList<Written> &files, Batch &) {
+        const QDate today = QDate::currentDate();
+        const QString note = nextNoteNumber(connection, today.year());
+        QStringList ids;
+        for (qint64 id : services)
+            ids << QString::number(id);
+        connection.execute(QStringLiteral("INSERT INTO FE_NOTE (NR, ANNO, DATA, NR_FATTURA, ANNO_FATTURA, PRESTAZIONI) "
+                                          "VALUES (?, ?, ?, ?, ?, ?)"),
+                           {note, today.year(), today, number.trimmed(), year, ids.join(QLatin1Char(','))});
+        files << writeOne(connection, note, today.year(), folder);
+    });
+    return batch.written.first();
+}
+
+QStringList creditNotesOf(Connection &connection, const QString &number, int year)
+{
+    schema::ensureInvoiceTables(connection);
+    QStringList notes;
+    for (Recordset rows(connection, QStringLiteral("SELECT NR FROM FE_NOTE WHERE NR_FATTURA = ? AND ANNO_FATTURA = ? ORDER BY ID"),
+                        {number.trimmed(), year});
+         !rows.eof(); rows.moveNext())
+        notes << rows.fields(0).text();
+    return notes;
 }
 
 QList<Bill> ofYear(Connection &connection, int year)
 {
     schema::ensureInvoiceTables(connection);
     ReadTransaction reading(connection);
-    Recordset rows(connection,
-                   QStringLiteral("SELECT NR, min(DATAP), min(CLIENTE), sum(IMPORTO), "
-                                  "(SELECT NOMEFILE || '|' || CARTELLA || '|' || QUANDO FROM FE_FILE AS F "
-                                  "WHERE F.ANNO = ?1 AND F.NR = P.NR ORDER BY F.ID DESC LIMIT 1) "
+    const QString latestFile = QStringLiteral("(SELECT NOMEFILE || '|' || CARTELLA || '|' || QUANDO FROM FE_FILE AS F "
+                                              "WHERE F.ANNO = ?1 AND F.NR = %1.NR ORDER BY F.ID DESC LIMIT 1)");
+    // The bills, then the credit notes of the year, which take their
+    // client from the bill they correct.
+    Recordset bills(connection,
+                   QStringLiteral("SELECT NR, min(DATAP), min(CLIENTE), sum(IMPORTO), %1, '' "
                                   "FROM PRESTAZIONI AS P WHERE PARC = 'S' AND DATAP >= ?2 AND DATAP <= ?3 "
-                                  "GROUP BY NR ORDER BY min(DATAP), CAST(NR AS INTEGER), NR"),
+                                  "GROUP BY NR ORDER BY min(DATAP), CAST(NR AS INTEGER), NR")
+                       .arg(latestFile.arg(QLatin1Char('P'))),
                    {year, QDate(year, 1, 1), QDate(year, 12, 31)});
-    QList<Bill> bills;
-    for (; !rows.eof(); rows.moveNext()) {
-        Bill bill;
-        bill.number = rows.fields(0).text();
-        bill.date = QDate::fromString(rows.fields(1).text(), Qt::ISODate);
-        bill.client = rows.fields(2).text();
-        bill.cents = rows.fields(3).toInteger();
-        const QStringList file = rows.fields(4).text().split(QLatin1Char('|'));
-        if (file.size() == 3) {
-            bill.fileName = file.at(0);
-            bill.folder = file.at(1);
-            bill.written = QDateTime::fromString(file.at(2), Qt::ISODate);
+    Recordset notes(connection,
+                    QStringLiteral("SELECT NR, DATA, '', 0, %1, NR_FATTURA || '/' || ANNO_FATTURA FROM FE_NOTE AS N "
+                                   "WHERE ANNO = ?1 ORDER BY ID")
+                        .arg(latestFile.arg(QLatin1Char('N'))),
+                    {year});
+    QList<Bill> listed;
+    for (Recordset *source : {&bills, &notes})
+        for (Recordset &rows = *source; !rows.eof(); rows.moveNext()) {
+            Bill bill;
+            bill.number = rows.fields(0).text();
+            // A note's date column is read as a date; the bills' least date
+            // as its stored text.
+            bill.date = rows.fields(1).toDate().isValid() ? rows.fields(1).toDate()
+                                                          : QDate::fromString(rows.fields(1).text(), Qt::ISODate);
+            bill.client = rows.fields(2).text();
+            bill.cents = rows.fields(3).toInteger();
+            bill.corrects = rows.fields(5).text();
+            const QStringList file = rows.fields(4).text().split(QLatin1Char('|'));
+            if (file.size() == 3) {
+                bill.fileName = file.at(0);
+                bill.folder = file.at(1);
+                bill.written = QDateTime::fromString(file.at(2), Qt::ISODate);
+            }
+            try {
+                const Prepared prepared = prepareBill(connection, bill.number, year);
+                bill.invoice = prepared.invoice;
+                if (!bill.corrects.isEmpty()) {
+                    bill.client = prepared.bill.client.soggetto;
+                    bill.cents = prepared.invoice.servicesTaxableCents();
+                }
+            } catch (const InvoiceRefused &) {
+                // Listed with its billed amount; "Genera XML" tells why.
+            }
+            listed << bill;
         }
-        try {
-            bill.invoice = prepareBill(connection, bill.number, year).invoice;
-        } catch (const InvoiceRefused &) {
-            // Listed with its billed amount; "Genera XML" tells why.
-        }
-        bills << bill;
-    }
-    return bills;
+    return listed;
 }
 
 }

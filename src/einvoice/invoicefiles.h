@@ -41,6 +41,17 @@ struct Batch
 };
 Batch generate(Connection &connection, const QStringList &numbers, int year, const QString &folder);
 
+// The credit note, dated today, for bill NR of the year: for all of its
+// services, or for those given. It takes the next number of the year
+// ("NC1", "NC2", ...), never the bill's, and names the bill it corrects;
+// its file is written and recorded as a bill's, in the folder given or
+// else in that of the bill's latest file. Returns the file's path;
+// refused (InvoiceRefused) with nothing written or recorded.
+QString creditNote(Connection &connection, const QString &number, int year, const QList<qint64> &services,
+                   const QString &folder);
+// The numbers of the credit notes already issued for the bill.
+QStringList creditNotesOf(Connection &connection, const QString &number, int year);
+
 // The bills of a year as the window lists them, each worked out, with
 // their latest file.
 struct Bill
@@ -49,6 +60,7 @@ struct Bill
     QDate date;
     QString client;
     qint64 cents = 0; // the services' amounts, as billed
+    QString corrects; // a credit note's bill, "12/2026"
     std::optional<invoice::Invoice> invoice; // none while the bill cannot be made
     QString fileName; // empty while no file was written
     QString folder;

@@ -172,6 +172,12 @@ void generalData(Writer &w, const Invoice &invoice)
     }
     w.amount("ImportoTotaleDocumento", invoice.totalCents);
     w.close();
+    if (!invoice.correctedNumber.isEmpty()) {
+        w.open("DatiFattureCollegate");
+        w.latin("IdDocumento", invoice.correctedNumber, 20);
+        w.text("Data", invoice.correctedDate.toString(Qt::ISODate));
+        w.close();
+    }
     w.close();
 }
 

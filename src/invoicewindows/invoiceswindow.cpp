@@ -1,5 +1,7 @@
 #include "invoiceswindow.h"
 
+#include "creditnotedialog.h"
+
 #include "einvoice/courtesycopy.h"
 #include "einvoice/invoicefiles.h"
 #include "einvoice/invoicerefused.h"
@@ -26,6 +28,7 @@ namespace {
 
 const QString Title = QStringLiteral("Velmora - FATTURE ELETTRONICHE");
 constexpr int FileColumn = 7;
+constexpr int CorrectsColumn = 8;
 
 QString euro(qint64 cents)
 {
@@ -40,6 +43,22 @@ QSettings settings()
 void showFolder(QLabel *label, const QString &chosen)
 {
     label->setText(QStringLiteral("Cartella dei file: ") + (chosen.isEmpty() ? QStringLiteral("non ancora scelta") : chosen));
+}
+
+// The work, with a bill's refusal or a store failure told; whether it was
+// done.
+template<typename Work>
+bool refusalsTold(Messages &messages, QWidget *parent, Work work)
+{
+    try {
+        work();
+        return true;
+    } catch (const InvoiceRefused &refusal) {
+        messages.inform(parent, Title, refusal.message, Messages::Icon::Critical);
+    } catch (const StoreError &error) {
+        messages.inform(parent, Title, error.message(), Messages::Icon::Critical);
+    }
+    return false;
 }
 
 QPushButton *button(const QString &name, const QString &caption, QWidget *parent, QHBoxLayout *row)
@@ -80,6 +99,7 @@ InvoicesWindow::InvoicesWindow(Connection &connection, Messages &messages, QWidg
     QPushButton *changeFolder = button(QStringLiteral("CmdCartella"), QStringLiteral("Cambia c&artella..."), this, top);
     buttons->addStretch(1);
     QPushButton *generateXml = button(QStringLiteral("CmdGenera"), QStringLiteral("Genera &XML"), this, buttons);
+    QPushButton *note = button(QStringLiteral("CmdNota"), QStringLiteral("&Nota di credito..."), this, buttons);
     QPushButton *copy = button(QStringLiteral("CmdCortesia"), QStringLiteral("Copia di c&ortesia"), this, buttons);
     QPushButton *open = button(QStringLiteral("CmdApri"), QStringLiteral("A&pri cartella"), this, buttons);
     QPushButton *close = button(QStringLiteral("CmdChiudi"), QStringLiteral("&Chiudi"), this, buttons);
@@ -92,6 +112,7 @@ InvoicesWindow::InvoicesWindow(Connection &connection, Messages &messages, QWidg
     connect(m_year, &QSpinBox::valueChanged, this, &InvoicesWindow::refill);
     connect(changeFolder, &QPushButton::clicked, this, [this] { folder(true); });
     connect(generateXml, &QPushButton::clicked, this, &InvoicesWindow::generate);
+    connect(note, &QPushButton::clicked, this, &InvoicesWindow::creditNote);
     connect(copy, &QPushButton::clicked, this, &InvoicesWindow::courtesyCopy);
     connect(open, &QPushButton::clicked, this, &InvoicesWindow::openFolder);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -105,7 +126,7 @@ void InvoicesWindow::refill()
     m_list->setColumns({{QStringLiteral("Numero"), 900}, {QStringLiteral("Data"), 1200}, {QStringLiteral("Cliente"), 3200},
                         {QStringLiteral("Imponibile"), 1500, Qt::AlignRight}, {QStringLiteral("IVA"), 1300, Qt::AlignRight},
                         {QStringLiteral("Totale"), 1500, Qt::AlignRight}, {QStringLiteral("File"), 1300},
-                        {QStringLiteral("Nome del file"), 3400}});
+                        {QStringLiteral("Nome del file"), 3400}, {QStringLiteral("Storna la parcella"), 1600}});
     QList<QStringList> rows;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     guarded(m_messages, this, [&] {
@@ -116,7 +137,7 @@ void InvoicesWindow::refill()
                     << (bill.fileName.isEmpty() ? QStringLiteral("no") : QStringLiteral("scritto il ") + bill.written.toString(QStringLiteral("dd/MM/yyyy")));
             else
                 row << euro(bill.cents) << QString() << QString() << QStringLiteral("da completare");
-            rows << (row << bill.fileName);
+            rows << (row << bill.fileName << bill.corrects);
         }
     });
     QApplication::restoreOverrideCursor();
@@ -198,6 +219,45 @@ void InvoicesWindow::generate()
     refill();
 }
 
+void InvoicesWindow::creditNote()
+{
+    const int row = m_list->selectedRow();
+    if (row < 0) {
+        m_messages.inform(this, Title, QStringLiteral("Occorre selezionare una parcella !"));
+        return;
+    }
+    if (!m_list->subItem(row, CorrectsColumn).isEmpty()) {
+        m_messages.inform(this, Title, QStringLiteral("La riga selezionata è già una nota di credito."));
+        return;
+    }
+    const QString number = m_list->rowText(row);
+    const int year = m_year->value();
+    std::optional<invoicefiles::Prepared> prepared;
+    QStringList issued;
+    if (!refusalsTold(m_messages, this, [&] {
+            prepared = invoicefiles::prepare(m_connection, number, year);
+            issued = invoicefiles::creditNotesOf(m_connection, number, year);
+        }))
+        return;
+    if (!issued.isEmpty()
+        && !m_messages.ask(this, Title, QStringLiteral("La parcella %1 ha già la nota di credito %2. Emetterne un'altra ?")
+                                            .arg(number, issued.join(QStringLiteral(", ")))))
+        return;
+    const QString target = folder();
+    if (target.isEmpty())
+        return;
+    auto *dialog = new CreditNoteDialog(prepared->bill, m_messages, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &CreditNoteDialog::issued, this, [this, number, year, target](const QList<qint64> &services) {
+        QString path;
+        if (!refusalsTold(m_messages, this, [&] { path = invoicefiles::creditNote(m_connection, number, year, services, target); }))
+            return;
+        m_messages.inform(this, Title, QStringLiteral("Nota di credito scritta:\n%1").arg(path));
+        refill();
+    });
+    dialog->open();
+}
+
 void InvoicesWindow::courtesyCopy()
 {
     const int row = m_list->selectedRow();
@@ -210,17 +270,14 @@ void InvoicesWindow::courtesyCopy()
         return;
     const QString number = m_list->rowText(row);
     const QString path = QDir(target).filePath(courtesycopy::fileName(number, m_year->value()));
-    try {
-        const auto prepared = invoicefiles::prepare(m_connection, number, m_year->value());
-        if (!courtesycopy::write(prepared, m_list->subItem(row, FileColumn), path)) {
-            m_messages.inform(this, Title, QStringLiteral("Impossibile scrivere %1.").arg(path), Messages::Icon::Critical);
-            return;
-        }
-    } catch (const InvoiceRefused &refusal) {
-        m_messages.inform(this, Title, refusal.message, Messages::Icon::Critical);
+    bool writtenOut = false;
+    if (!refusalsTold(m_messages, this, [&] {
+            writtenOut = courtesycopy::write(invoicefiles::prepare(m_connection, number, m_year->value()),
+                                             m_list->subItem(row, FileColumn), path);
+        }))
         return;
-    } catch (const StoreError &error) {
-        m_messages.inform(this, Title, error.message(), Messages::Icon::Critical);
+    if (!writtenOut) {
+        m_messages.inform(this, Title, QStringLiteral("Impossibile scrivere %1.").arg(path), Messages::Icon::Critical);
         return;
     }
     m_messages.inform(this, Title, QStringLiteral("Copia di cortesia scritta:\n%1").arg(path));

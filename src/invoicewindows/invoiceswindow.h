@@ -11,7 +11,8 @@ class QSpinBox;
 // "Fatture elettroniche": the bills of a year with their figures and
 // their latest file; the FatturaPA files of the ticked bills (or of the
 // one selected, or of all not yet written) into the folder chosen once,
-// the courtesy copy of the selected bill, and the folder itself.
+// the credit note and the courtesy copy of the selected bill, and the
+// folder itself.
 class InvoicesWindow : public QDialog
 {
     Q_OBJECT
@@ -26,6 +27,9 @@ private:
     // The remembered folder, or one asked for now; empty when not given.
     QString folder(bool askAgain = false);
     void generate();
+    // The credit note of the selected bill, for the services the office
+    // leaves ticked.
+    void creditNote();
     void courtesyCopy();
     void openFolder();
 

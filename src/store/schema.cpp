@@ -159,6 +159,12 @@ const QList<TableDefinition> &schema::invoiceTables()
          columns({{"ID_CAUS", T::Integer, true}, {"ALIQUOTA", T::Number}, {"NATURA", T::Text}, {"CASSA", T::Text},
                   {"RITENUTA", T::Text}}),
          true, false},
+        // The credit notes, each for a bill of the register, whole or for
+        // some of its services (their IDs, comma-separated; empty for all).
+        {QStringLiteral("FE_NOTE"),
+         columns({{"NR", T::Text}, {"ANNO", T::Integer}, {"DATA", T::Date}, {"NR_FATTURA", T::Text},
+                  {"ANNO_FATTURA", T::Integer}, {"PRESTAZIONI", T::Text}}),
+         true, false},
         // Every file written, the old ones too when a bill is written again.
         {QStringLiteral("FE_FILE"),
          columns({{"NR", T::Text}, {"ANNO", T::Integer}, {"PROGRESSIVO", T::Integer}, {"NOMEFILE", T::Text},
