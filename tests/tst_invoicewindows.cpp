@@ -2,6 +2,7 @@
 #include "testserver.h"
 #include "testenvironment.h"
 #include "windowdriver.h"
+#include "invoicebills.h"
 #include "store/schema.h"
 #include "invoicewindows/invoiceswindow.h"
 #include "invoicewindows/officewindow.h"
@@ -118,7 +119,7 @@ void InvoiceWindowsTest::aReasonGetsItsVatRateAndTheBillsBecomeFiles()
     QCOMPARE(pressed.count(), 0);
     GridList *bills = list("ListaFatture");
     QTRY_COMPARE(bills->count(), 2);
-    QCOMPARE(bills->cells(0).mid(0, 7), QStringList({"1", "31/05/2026", "BIANCHI SRL", "€ 100,00", "€ 0,00", "€ 102,00", "no"}));
+    QCOMPARE(bills->cells(0).mid(0, 7), QStringList({"1", "31/05/2026", "BIANCHI SRL", "€ 100,00", "€ 0,00", "€ 102,00", "senza file"}));
 
     QTemporaryDir folder;
     messages().choose(folder.path());
@@ -141,6 +142,17 @@ void InvoiceWindowsTest::aReasonGetsItsVatRateAndTheBillsBecomeFiles()
     press("CmdGenera"); // none selected: every bill without its file
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files).filter(".xml").size(), 2);
     QCOMPARE(bills->subItem(0, 7), "IT01234560017_00002.xml");
+    QCOMPARE(bills->subItem(0, 6), "da inviare");
+
+    // The SdI's answers, read from a folder of their own.
+    QTemporaryDir received;
+    writeFile(received.path(), "IT01234560017_00002_RC_001.xml", sdiNotification("RC", "IT01234560017_00002.xml"));
+    writeFile(received.path(), "IT01234560017_00001_NS_001.xml", sdiNotification("NS", "IT01234560017_00001.xml"));
+    messages().choose(received.path());
+    press("CmdRicevute");
+    QCOMPARE(messages().last().text.section('\n', 0, 0), "Notifiche lette dalla cartella " + received.path() + ": 2.");
+    QCOMPARE(bills->subItem(0, 6), "consegnata");
+    QCOMPARE(bills->subItem(1, 6), "scartata (00100 Certificato di firma scaduto)");
 
     // A credit note for the first bill, in full: it names the bill and is
     // listed in the year of its own date.

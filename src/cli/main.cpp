@@ -3,6 +3,7 @@
 #include "codice.h"
 #include "estratti.h"
 #include "fattura.h"
+#include "ricevute.h"
 #include "servercommands.h"
 #include "store/privacy.h"
 #include "store/storefile.h"
@@ -14,7 +15,7 @@ namespace {
 
 const Subcommand *const Subcommands[] = {&verificaCommand, &copiaCommand, &ripristinaCommand, &esportaCommand,
                                               &estrattiCommand, &codiceCommand, &fatturaCommand, &notaCommand,
-                                              &serverCommand};
+                                              &fattureCommand, &ricevuteCommand, &serverCommand};
 
 void listSubcommands(QTextStream &out)
 {

@@ -3,6 +3,7 @@
 #include "invoicechecks.h"
 #include "invoicerefused.h"
 #include "invoicexml.h"
+#include "receipts.h"
 #include "schemacheck.h"
 #include "sdirules.h"
 
@@ -276,6 +277,7 @@ QList<Bill> ofYear(Connection &connection, int year)
                 bill.fileName = file.at(0);
                 bill.folder = file.at(1);
                 bill.written = QDateTime::fromString(file.at(2), Qt::ISODate);
+                bill.state = receipts::stateOf(connection, bill.fileName).withErrors();
             }
             try {
                 const Prepared prepared = prepareBill(connection, bill.number, year);

@@ -65,6 +65,7 @@ struct Bill
     QString fileName; // empty while no file was written
     QString folder;
     QDateTime written;
+    QString state; // of its latest file, with the SdI's errors of a rejected one
 };
 QList<Bill> ofYear(Connection &connection, int year);
 

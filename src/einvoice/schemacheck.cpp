@@ -12,11 +12,12 @@
 
 namespace {
 
-// The schema imports the signature schema from the W3C's address: it is
-// served from the program's own copy, and nothing else is ever fetched.
+// The invoice schema imports the signature schema from the W3C's address,
+// the notifications' schema from beside it: it is served from the
+// program's own copy, and nothing else is ever fetched.
 xmlParserInputPtr localOnly(const char *url, const char *, xmlParserCtxtPtr context)
 {
-    if (url && std::strcmp(url, schemafiles::SignatureLocation) == 0)
+    if (url && (std::strcmp(url, schemafiles::SignatureLocation) == 0 || std::strcmp(url, schemafiles::SignatureBeside) == 0))
         return xmlNewStringInputStream(context, reinterpret_cast<const xmlChar *>(schemafiles::signatureSchema().constData()));
     return nullptr;
 }
@@ -35,30 +36,27 @@ struct Schema
     QStringList faults;
 };
 
-// Parsed once per run; libxml2's validation contexts share it.
-const Schema &schema()
+Schema parsed(const QByteArray &bytes)
 {
-    static Schema loaded;
     static std::once_flag once;
     std::call_once(once, [] {
         xmlInitParser();
         xmlSetExternalEntityLoader(localOnly);
-        const QByteArray &bytes = schemafiles::invoiceSchema();
-        xmlSchemaParserCtxtPtr parser = xmlSchemaNewMemParserCtxt(bytes.constData(), int(bytes.size()));
-        xmlSchemaSetParserStructuredErrors(parser, collect, &loaded.faults);
-        loaded.schema = xmlSchemaParse(parser);
-        xmlSchemaFreeParserCtxt(parser);
     });
+    Schema loaded;
+    xmlSchemaParserCtxtPtr parser = xmlSchemaNewMemParserCtxt(bytes.constData(), int(bytes.size()));
+    xmlSchemaSetParserStructuredErrors(parser, collect, &loaded.faults);
+    loaded.schema = xmlSchemaParse(parser);
+    xmlSchemaFreeParserCtxt(parser);
     return loaded;
 }
 
-}
-
-QStringList schemacheck::faults(const QByteArray &xml)
+// Against a schema parsed once per run, which libxml2's validation
+// contexts share.
+QStringList faultsAgainst(const Schema &official, const QByteArray &xml, const QString &name)
 {
-    const Schema &official = schema();
     if (!official.schema)
-        return QStringList{QStringLiteral("lo schema FatturaPA del programma non si legge: ")} + official.faults;
+        return QStringList{QStringLiteral("lo schema %1 del programma non si legge: ").arg(name)} + official.faults;
     QStringList found;
     const XmlDocument document = readXml(xml);
     if (!document)
@@ -68,6 +66,20 @@ QStringList schemacheck::faults(const QByteArray &xml)
     const int result = xmlSchemaValidateDoc(validation, document.get());
     xmlSchemaFreeValidCtxt(validation);
     if (result != 0 && found.isEmpty())
-        found << QStringLiteral("il file non rispetta lo schema FatturaPA");
+        found << QStringLiteral("il file non rispetta lo schema %1").arg(name);
     return found;
+}
+
+}
+
+QStringList schemacheck::faults(const QByteArray &xml)
+{
+    static const Schema invoices = parsed(schemafiles::invoiceSchema());
+    return faultsAgainst(invoices, xml, QStringLiteral("FatturaPA"));
+}
+
+QStringList schemacheck::notificationFaults(const QByteArray &xml)
+{
+    static const Schema notifications = parsed(schemafiles::notificationSchema());
+    return faultsAgainst(notifications, xml, QStringLiteral("delle notifiche SdI"));
 }

@@ -9,5 +9,7 @@
 namespace schemacheck {
 
 QStringList faults(const QByteArray &xml);
+// The same against the schema of the SdI's notifications (receipts).
+QStringList notificationFaults(const QByteArray &xml);
 
 }

@@ -19,6 +19,12 @@ const QByteArray &schemafiles::invoiceSchema()
     return bytes;
 }
 
+const QByteArray &schemafiles::notificationSchema()
+{
+    static const QByteArray bytes = resource("MessaggiTypes_v1.1.xsd");
+    return bytes;
+}
+
 const QByteArray &schemafiles::signatureSchema()
 {
     static const QByteArray bytes = resource("xmldsig-core-schema.xsd");

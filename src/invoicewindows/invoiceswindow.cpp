@@ -5,6 +5,7 @@
 #include "einvoice/courtesycopy.h"
 #include "einvoice/invoicefiles.h"
 #include "einvoice/invoicerefused.h"
+#include "einvoice/receipts.h"
 #include "store/money.h"
 #include "store/storeerror.h"
 #include "ui/gridlist.h"
@@ -27,6 +28,7 @@
 namespace {
 
 const QString Title = QStringLiteral("Velmora - FATTURE ELETTRONICHE");
+constexpr int StateColumn = 6;
 constexpr int FileColumn = 7;
 constexpr int CorrectsColumn = 8;
 
@@ -100,6 +102,7 @@ InvoicesWindow::InvoicesWindow(Connection &connection, Messages &messages, QWidg
     buttons->addStretch(1);
     QPushButton *generateXml = button(QStringLiteral("CmdGenera"), QStringLiteral("Genera &XML"), this, buttons);
     QPushButton *note = button(QStringLiteral("CmdNota"), QStringLiteral("&Nota di credito..."), this, buttons);
+    QPushButton *receipts = button(QStringLiteral("CmdRicevute"), QStringLiteral("Leggi &ricevute..."), this, buttons);
     QPushButton *copy = button(QStringLiteral("CmdCortesia"), QStringLiteral("Copia di c&ortesia"), this, buttons);
     QPushButton *open = button(QStringLiteral("CmdApri"), QStringLiteral("A&pri cartella"), this, buttons);
     QPushButton *close = button(QStringLiteral("CmdChiudi"), QStringLiteral("&Chiudi"), this, buttons);
@@ -113,6 +116,7 @@ InvoicesWindow::InvoicesWindow(Connection &connection, Messages &messages, QWidg
     connect(changeFolder, &QPushButton::clicked, this, [this] { folder(true); });
     connect(generateXml, &QPushButton::clicked, this, &InvoicesWindow::generate);
     connect(note, &QPushButton::clicked, this, &InvoicesWindow::creditNote);
+    connect(receipts, &QPushButton::clicked, this, &InvoicesWindow::readReceipts);
     connect(copy, &QPushButton::clicked, this, &InvoicesWindow::courtesyCopy);
     connect(open, &QPushButton::clicked, this, &InvoicesWindow::openFolder);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -125,7 +129,7 @@ void InvoicesWindow::refill()
     showFolder(m_folder, settings().value(QStringLiteral("cartella")).toString());
     m_list->setColumns({{QStringLiteral("Numero"), 900}, {QStringLiteral("Data"), 1200}, {QStringLiteral("Cliente"), 3200},
                         {QStringLiteral("Imponibile"), 1500, Qt::AlignRight}, {QStringLiteral("IVA"), 1300, Qt::AlignRight},
-                        {QStringLiteral("Totale"), 1500, Qt::AlignRight}, {QStringLiteral("File"), 1300},
+                        {QStringLiteral("Totale"), 1500, Qt::AlignRight}, {QStringLiteral("Stato"), 2200},
                         {QStringLiteral("Nome del file"), 3400}, {QStringLiteral("Storna la parcella"), 1600}});
     QList<QStringList> rows;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -134,7 +138,7 @@ void InvoicesWindow::refill()
             QStringList row{bill.number, bill.date.toString(QStringLiteral("dd/MM/yyyy")), bill.client};
             if (bill.invoice)
                 row << euro(bill.invoice->servicesTaxableCents()) << euro(bill.invoice->taxCents()) << euro(bill.invoice->totalCents)
-                    << (bill.fileName.isEmpty() ? QStringLiteral("no") : QStringLiteral("scritto il ") + bill.written.toString(QStringLiteral("dd/MM/yyyy")));
+                    << (bill.fileName.isEmpty() ? QStringLiteral("senza file") : bill.state);
             else
                 row << euro(bill.cents) << QString() << QString() << QStringLiteral("da completare");
             rows << (row << bill.fileName << bill.corrects);
@@ -180,10 +184,12 @@ void InvoicesWindow::generate()
     QStringList numbers = chosenNumbers();
     QStringList written;
     for (int row = 0; row < m_list->count(); ++row)
-        if (numbers.contains(m_list->rowText(row)) && !m_list->subItem(row, FileColumn).isEmpty())
+        if (numbers.contains(m_list->rowText(row)) && !m_list->subItem(row, FileColumn).isEmpty()
+            && !m_list->subItem(row, StateColumn).startsWith(QLatin1String("scartata")))
             written << m_list->rowText(row);
     // A bill written again (after a correction) gets a new file and a new
-    // progressive; the office says so knowingly.
+    // progressive; the office says so knowingly, unless the SdI rejected
+    // the file, which then counts as never issued.
     if (!written.isEmpty()
         && !m_messages.ask(this, Title, QStringLiteral("Le parcelle %1 hanno già il loro file. Scriverne uno nuovo, con un nuovo "
                                                        "progressivo, da inviare al posto del precedente ?")
@@ -256,6 +262,43 @@ void InvoicesWindow::creditNote()
         refill();
     });
     dialog->open();
+}
+
+void InvoicesWindow::readReceipts()
+{
+    const QString start = settings().value(QStringLiteral("ricevute"), settings().value(QStringLiteral("cartella"))).toString();
+    const QString chosen = m_messages.chooseTarget(this, QStringLiteral("Velmora - Cartella delle ricevute dello SdI"),
+                                                   start.isEmpty() ? QDir::homePath() : start, Messages::Target::Folder);
+    if (chosen.isEmpty())
+        return;
+    settings().setValue(QStringLiteral("ricevute"), chosen);
+    QList<receipts::Outcome> outcomes;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool done = guarded(m_messages, this, [&] { outcomes = receipts::readFolder(m_connection, chosen); });
+    QApplication::restoreOverrideCursor();
+    if (!done)
+        return;
+    if (outcomes.isEmpty()) {
+        m_messages.inform(this, Title, QStringLiteral("Nessuna notifica dello SdI nella cartella %1.").arg(chosen));
+        return;
+    }
+    // A long reading is told by its first lines; the list shows the rest.
+    constexpr int Shown = 25;
+    QStringList lines;
+    bool refused = false;
+    for (const receipts::Outcome &outcome : outcomes) {
+        refused = refused || outcome.result == receipts::Outcome::Result::NoInvoice
+                  || outcome.result == receipts::Outcome::Result::NotANotification;
+        if (lines.size() < Shown)
+            lines << receipts::describe(outcome);
+    }
+    if (outcomes.size() > Shown)
+        lines << QStringLiteral("... e altre %1.").arg(outcomes.size() - Shown);
+    m_messages.inform(this, Title,
+                      QStringLiteral("Notifiche lette dalla cartella %1: %2.\n\n").arg(chosen).arg(outcomes.size())
+                          + lines.join(QLatin1Char('\n')),
+                      refused ? Messages::Icon::Critical : Messages::Icon::Information);
+    refill();
 }
 
 void InvoicesWindow::courtesyCopy()

@@ -30,6 +30,8 @@ private:
     // The credit note of the selected bill, for the services the office
     // leaves ticked.
     void creditNote();
+    // The SdI's notifications of a folder, kept with the bills' files.
+    void readReceipts();
     void courtesyCopy();
     void openFolder();
 

@@ -165,6 +165,13 @@ const QList<TableDefinition> &schema::invoiceTables()
          columns({{"NR", T::Text}, {"ANNO", T::Integer}, {"DATA", T::Date}, {"NR_FATTURA", T::Text},
                   {"ANNO_FATTURA", T::Integer}, {"PRESTAZIONI", T::Text}}),
          true, false},
+        // The SdI's notifications on the files sent, as they came, matched to
+        // the file they name.
+        {QStringLiteral("FE_RICEVUTE"),
+         columns({{"NOMEFILE", T::Text}, {"TIPO", T::Text}, {"IDSDI", T::Text}, {"QUANDO", T::Text}, {"LETTA", T::Text},
+                  {"ESITO", T::Text}, {"DESCRIZIONE", T::Text}, {"ERRORI", T::Text}, {"ORIGINE", T::Text},
+                  {"CONTENUTO", T::Text}}),
+         true, false},
         // Every file written, the old ones too when a bill is written again.
         {QStringLiteral("FE_FILE"),
          columns({{"NR", T::Text}, {"ANNO", T::Integer}, {"PROGRESSIVO", T::Integer}, {"NOMEFILE", T::Text},
@@ -245,5 +252,6 @@ void schema::ensureBillingRuns(Connection &connection)
 void schema::ensureInvoiceTables(Connection &connection)
 {
     ensure(connection, invoiceTables(),
-           {{"FE_FILE_PARCELLA", "FE_FILE (ANNO, NR)"}, {"PRESTAZIONI_NR", "PRESTAZIONI (NR)"}});
+           {{"FE_FILE_PARCELLA", "FE_FILE (ANNO, NR)"}, {"FE_FILE_NOME", "FE_FILE (NOMEFILE)"},
+            {"FE_RICEVUTE_FILE", "FE_RICEVUTE (NOMEFILE)"}, {"PRESTAZIONI_NR", "PRESTAZIONI (NR)"}});
 }

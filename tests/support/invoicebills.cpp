@@ -7,6 +7,7 @@
 #include "store/schema.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QXmlStreamReader>
 
@@ -37,6 +38,23 @@ QStringList Leaves::operator[](const QString &suffix) const
         if (path.endsWith('/' + suffix) && !text.isEmpty())
             found << text;
     return found;
+}
+
+QByteArray sdiNotification(const QString &kind, const QString &invoiceFile, const QString &outcome)
+{
+    QFile sample(QStringLiteral(VELMORA_MESSAGES) + "/IT01234567890_11111_" + kind + "_001.xml");
+    if (!sample.open(QIODevice::ReadOnly))
+        qFatal("no sample notification");
+    QByteArray xml = sample.readAll();
+    xml.replace("IT01234567890_11111.xml.p7m", invoiceFile.toUtf8());
+    return xml.replace("<Esito>EC01</Esito>", ("<Esito>" + outcome + "</Esito>").toUtf8());
+}
+
+void writeFile(const QString &folder, const QString &name, const QByteArray &content)
+{
+    QFile file(QDir(folder).filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(name));
 }
 
 Bills::Bills()

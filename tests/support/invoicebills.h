@@ -26,6 +26,13 @@ private:
     QList<QPair<QString, QString>> m_leaves;
 };
 
+// One of the SdI's published notifications (RC, NS, MC, NE, DT, AT), made
+// to name the file given and, for a public administration's answer, to
+// carry the outcome given.
+QByteArray sdiNotification(const QString &kind, const QString &invoiceFile, const QString &outcome = "EC01");
+// Writes the bytes into the folder under that name.
+void writeFile(const QString &folder, const QString &name, const QByteArray &content);
+
 // The office's row, as the tests vary it.
 struct StudioRow
 {

@@ -1,0 +1,88 @@
+#include "ricevute.h"
+
+#include "einvoice/invoicefiles.h"
+#include "einvoice/receipts.h"
+#include "store/money.h"
+#include "storeoption.h"
+
+#include <QDir>
+
+namespace {
+
+int ricevute(const QStringList &given, QTextStream &out, QTextStream &err)
+{
+    QStringList arguments = given;
+    const QString path = takeStorePath(arguments);
+    if (path.isEmpty() || arguments.size() != 1) {
+        err << "Uso: velmora-cli ricevute CARTELLA [--archivio FILE]\n";
+        return 2;
+    }
+    if (!QDir(arguments.first()).exists()) {
+        err << "La cartella " << arguments.first() << " non esiste.\n";
+        return 1;
+    }
+    if (const QString damaged = damageOf(path); !damaged.isEmpty()) {
+        err << "Notifiche non lette: " << damaged << ".\n";
+        return 1;
+    }
+    return onStore(path, "Notifiche non lette: ", err, [&](Connection &store) {
+        int refused = 0;
+        for (const receipts::Outcome &outcome : receipts::readFolder(store, arguments.first())) {
+            out << receipts::describe(outcome) << '\n';
+            refused += outcome.result == receipts::Outcome::Result::NoInvoice
+                       || outcome.result == receipts::Outcome::Result::NotANotification;
+        }
+        return refused > 0 ? 1 : 0;
+    });
+}
+
+int fatture(const QStringList &given, QTextStream &out, QTextStream &err)
+{
+    QStringList arguments = given;
+    const QString path = takeStorePath(arguments);
+    bool yearGiven = false;
+    const int year = arguments.value(0).toInt(&yearGiven);
+    if (path.isEmpty() || arguments.size() != 1 || !yearGiven || year < 1970 || year > 9999) {
+        err << "Uso: velmora-cli fatture ANNO [--archivio FILE]\n";
+        return 2;
+    }
+    return onStore(path, "Fatture non elencate: ", err, [&](Connection &store) {
+        for (const invoicefiles::Bill &bill : invoicefiles::ofYear(store, year)) {
+            const qint64 total = bill.invoice ? bill.invoice->totalCents : bill.cents;
+            const QString state = !bill.invoice ? QStringLiteral("da completare")
+                                  : bill.fileName.isEmpty() ? QStringLiteral("senza file")
+                                                            : bill.state;
+            out << QStringList{bill.number, bill.date.toString(QStringLiteral("dd/MM/yyyy")), bill.client,
+                               Money::fromCents(total).plainText(), bill.fileName, state}
+                       .join(QLatin1Char('\t'))
+                << '\n';
+        }
+        return 0;
+    });
+}
+
+}
+
+const Subcommand ricevuteCommand{
+    "ricevute",
+    "legge le notifiche dello SdI di una cartella e aggiorna lo stato delle fatture",
+    "velmora-cli ricevute CARTELLA [--archivio FILE]\n"
+    "  Legge le notifiche dello SdI nella cartella: i file chiamati come lo SdI li chiama\n"
+    "  (IT..._00001_RC_001.xml) e quelle allegate ai messaggi PEC salvati (.eml). Ognuna è\n"
+    "  verificata sullo schema delle notifiche, abbinata per nome al file inviato e conservata\n"
+    "  nell'archivio. Stampa una riga per notifica: la parcella e lo stato che ne risulta, oppure\n"
+    "  perché non è stata presa. Uscita 1 se una notifica non è valida o non corrisponde a\n"
+    "  nessuna fattura (le altre sono conservate comunque).\n",
+    ricevute,
+};
+
+const Subcommand fattureCommand{
+    "fatture",
+    "elenca le parcelle e le note di credito di un anno con lo stato del loro file",
+    "velmora-cli fatture ANNO [--archivio FILE]\n"
+    "  Una riga per parcella e per nota di credito dell'anno, campi separati da tabulazioni:\n"
+    "  numero, data, cliente, totale del documento, nome dell'ultimo file, stato (senza file, da\n"
+    "  inviare, consegnata, non consegnata, scartata con i codici d'errore dello SdI, accettata,\n"
+    "  rifiutata, decorrenza termini, non recapitata; da completare se la fattura non si può fare).\n",
+    fatture,
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "subcommand.h"
+
+// "velmora-cli ricevute": the SdI's notifications in a folder, kept with
+// their invoices; "velmora-cli fatture": the bills of a year and the
+// state of their files.
+extern const Subcommand ricevuteCommand;
+extern const Subcommand fattureCommand;

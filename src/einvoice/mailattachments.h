@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// The XML files attached to a saved mail message (.eml), also inside the
+// messages it carries: a PEC delivery wraps the SdI's own message, with
+// its notification, as "postacert.eml".
+namespace mailattachments {
+
+struct Attachment
+{
+    QString name;
+    QByteArray content;
+};
+
+QList<Attachment> xmlFiles(const QByteArray &message);
+
+}
