@@ -1,3 +1,4 @@
+#include "clirun.h"
 #include "testenvironment.h"
 #include "testserver.h"
 #include "teststore.h"
@@ -7,27 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-
 #include <QProcess>
-
-namespace {
-
-struct Result
-{
-    int status;
-    QString out, err;
-};
-
-Result cli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(VELMORA_CLI), arguments);
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-}
 
 // velmora-cli as a script calls it: its output and exit statuses.
 class CliTest : public QObject
@@ -43,18 +24,18 @@ private slots:
 
 void CliTest::codiceTellsTheVerdictAndTheBirth()
 {
-    Result r = cli({"codice", "rssmra80a41h501y"});
+    CliRun r = runCli({"codice", "rssmra80a41h501y"});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out, QString("valido\ndata di nascita: 01/01/1980\nsesso: F\nluogo di nascita: ROMA (RM)\n"));
-    r = cli({"codice", "VRDGPP85T10Z404L"});
+    r = runCli({"codice", "VRDGPP85T10Z404L"});
     QCOMPARE(r.out.split('\n').value(3), QString("luogo di nascita: STATI UNITI D'AMERICA (estero)"));
-    r = cli({"codice", "RSSMRA80A01H501A"});
+    r = runCli({"codice", "RSSMRA80A01H501A"});
     QCOMPARE(r.status, 1);
     QCOMPARE(r.out, QString("non valido: carattere di controllo errato: atteso U\n"));
-    r = cli({"codice", "01234560017"});
+    r = runCli({"codice", "01234560017"});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out, QString("valido\n"));
-    r = cli({"codice", "DE123456789"});
+    r = runCli({"codice", "DE123456789"});
     QCOMPARE(r.status, 1);
     QCOMPARE(r.out, QString("non verificabile: codice estero (DE)\n"));
 }
@@ -63,21 +44,21 @@ void CliTest::verificaAndCopiaOnARealStore()
 {
     TestStore store;
     store.add("SOGGETTI", {{"Soggetto", "ROSSI"}, {"Stato", "S"}});
-    Result r = cli({"verifica", "--archivio", store.path()});
+    CliRun r = runCli({"verifica", "--archivio", store.path()});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out, "archivio integro: " + store.path() + ", 1 clienti, 0 prestazioni\n");
 
     QTemporaryDir elsewhere;
-    r = cli({"copia", "--cartella", elsewhere.path(), "--archivio", store.path()});
+    r = runCli({"copia", "--cartella", elsewhere.path(), "--archivio", store.path()});
     QVERIFY2(r.status == 0, qPrintable(r.err));
     const QString copy = r.out.trimmed().split('\n').last();
     QVERIFY2(copy.startsWith(elsewhere.path() + "/Database-") && QFileInfo(copy).isFile(), qPrintable(r.out));
     // It holds the clients' tax codes: its user's alone.
     QCOMPARE(QFile::permissions(copy) & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
-    QCOMPARE(cli({"verifica", "--archivio", copy}).status, 0);
+    QCOMPARE(runCli({"verifica", "--archivio", copy}).status, 0);
     // A shared archive is put back by its owner only.
     if (testserver::inUse()) {
-        r = cli({"ripristina", copy, "--archivio", store.path()});
+        r = runCli({"ripristina", copy, "--archivio", store.path()});
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains("velmora-cli server ripristina"), qPrintable(r.err));
         return;
@@ -87,9 +68,9 @@ void CliTest::verificaAndCopiaOnARealStore()
     {
         StoreLock running(store.path());
         running.acquire();
-        QCOMPARE(cli({"ripristina", copy, "--archivio", store.path()}).status, 1);
+        QCOMPARE(runCli({"ripristina", copy, "--archivio", store.path()}).status, 1);
     }
-    r = cli({"ripristina", copy, "--archivio", store.path()});
+    r = runCli({"ripristina", copy, "--archivio", store.path()});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out.trimmed().split('\n').last(), store.path());
     QCOMPARE(store.text("SELECT Soggetto FROM SOGGETTI"), QString("<eof>")); // this connection saw the old file
@@ -97,11 +78,11 @@ void CliTest::verificaAndCopiaOnARealStore()
     reopened.open(store.path(), storefile::password);
     QCOMPARE(Recordset(reopened, "SELECT * FROM SOGGETTI").recordCount(), 1);
     reopened.close();
-    r = cli({"esporta", "--formato", "csv", elsewhere.filePath("csv"), "--archivio", store.path()});
+    r = runCli({"esporta", "--formato", "csv", elsewhere.filePath("csv"), "--archivio", store.path()});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out.trimmed().split('\n').size(), 6);
     QVERIFY(QFileInfo(r.out.trimmed().split('\n').last()).isFile());
-    r = cli({"esporta", "--formato", "sqlite", copy, "--archivio", store.path()}); // never over a file
+    r = runCli({"esporta", "--formato", "sqlite", copy, "--archivio", store.path()}); // never over a file
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.contains("esiste già"), qPrintable(r.err));
 
@@ -112,16 +93,16 @@ void CliTest::verificaAndCopiaOnARealStore()
     file.seek(file.size() / 2);
     file.write(QByteArray(8192, '\x5a'));
     file.close();
-    r = cli({"verifica", "--archivio", store.path()});
+    r = runCli({"verifica", "--archivio", store.path()});
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.startsWith("Archivio danneggiato: "), qPrintable(r.err));
-    r = cli({"copia", "--archivio", store.path()});
+    r = runCli({"copia", "--archivio", store.path()});
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.contains("danneggiat") && !r.err.contains("SQL logic error"), qPrintable(r.err));
     // An export of it never passes for a sound one.
-    r = cli({"esporta", "--formato", "csv", elsewhere.filePath("salvato"), "--archivio", store.path()});
+    r = runCli({"esporta", "--formato", "csv", elsewhere.filePath("salvato"), "--archivio", store.path()});
     QVERIFY2(r.status == 1 && r.err.contains("danneggiato"), qPrintable(r.err));
-    QCOMPARE(cli({"verifica", "--archivio", elsewhere.filePath("nessuno.db")}).status, 1);
+    QCOMPARE(runCli({"verifica", "--archivio", elsewhere.filePath("nessuno.db")}).status, 1);
 }
 
 void CliTest::estrattiPrintsOnePdfPerClientOfThePeriod()
@@ -140,7 +121,7 @@ void CliTest::estrattiPrintsOnePdfPerClientOfThePeriod()
     service(rossi, "ROSSI MARIO", "01/12/2026", "777"); // after the period
     service(0, "SENZA LEGAME", "10/11/2026", "5");
     QTemporaryDir out;
-    const Result r = cli({"estratti", "--dal", "01/11/2026", "--al", "30/11/2026", "--cartella", out.filePath("novembre"),
+    const CliRun r = runCli({"estratti", "--dal", "01/11/2026", "--al", "30/11/2026", "--cartella", out.filePath("novembre"),
                           "--archivio", store.path()});
     QCOMPARE(r.status, 0);
     QVERIFY2(r.err.contains("1 prestazioni del periodo senza cliente"), qPrintable(r.err));
@@ -162,19 +143,19 @@ void CliTest::estrattiPrintsOnePdfPerClientOfThePeriod()
 
 void CliTest::aWrongCommandLineExitsWithTwo()
 {
-    QCOMPARE(cli({}).status, 2);
-    QCOMPARE(cli({"codice"}).status, 2);
-    QCOMPARE(cli({"sconosciuto"}).status, 2);
-    QCOMPARE(cli({"verifica", "--archivio"}).status, 2);
-    QCOMPARE(cli({"copia", "--cartella"}).status, 2);
-    QCOMPARE(cli({"esporta", "--formato", "pdf", "x"}).status, 2);
-    QCOMPARE(cli({"esporta", "--formato", "csv"}).status, 2);
-    QCOMPARE(cli({"estratti", "--dal", "31/02/2026", "--al", "01/03/2026", "--cartella", "x"}).status, 2);
-    QCOMPARE(cli({"estratti", "--dal", "01/03/2026", "--al", "01/02/2026", "--cartella", "x"}).status, 2);
-    const Result help = cli({"--help"});
+    QCOMPARE(runCli({}).status, 2);
+    QCOMPARE(runCli({"codice"}).status, 2);
+    QCOMPARE(runCli({"sconosciuto"}).status, 2);
+    QCOMPARE(runCli({"verifica", "--archivio"}).status, 2);
+    QCOMPARE(runCli({"copia", "--cartella"}).status, 2);
+    QCOMPARE(runCli({"esporta", "--formato", "pdf", "x"}).status, 2);
+    QCOMPARE(runCli({"esporta", "--formato", "csv"}).status, 2);
+    QCOMPARE(runCli({"estratti", "--dal", "31/02/2026", "--al", "01/03/2026", "--cartella", "x"}).status, 2);
+    QCOMPARE(runCli({"estratti", "--dal", "01/03/2026", "--al", "01/02/2026", "--cartella", "x"}).status, 2);
+    const CliRun help = runCli({"--help"});
     QCOMPARE(help.status, 0);
     QVERIFY2(help.out.contains("codice"), qPrintable(help.out));
-    QCOMPARE(cli({"codice", "--help"}).status, 0);
+    QCOMPARE(runCli({"codice", "--help"}).status, 0);
 }
 
 VELMORA_TEST_MAIN(CliTest)

@@ -1,4 +1,5 @@
 #include "invoicebills.h"
+#include "clirun.h"
 #include "testenvironment.h"
 
 #include "einvoice/invoicefiles.h"
@@ -6,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -30,19 +30,6 @@ QByteArray pecMail(const QString &attachment, const QByteArray &xml)
         + inner + "\r\n--esterno--\r\n";
 }
 
-struct Run
-{
-    int status;
-    QString out, err;
-};
-
-Run cli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(VELMORA_CLI), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
 
 }
 
@@ -75,7 +62,7 @@ void ReceiptsTest::everyAnswerGivesItsBillsState()
     writeFile(received.path(), "IT09876543210_00007_RC_001.xml", sdiNotification("RC", "IT09876543210_00007.xml"));
     writeFile(received.path(), prefix + "1_MC_002.xml", "<RicevutaConsegna>non firmata</RicevutaConsegna>");
     writeFile(received.path(), "fattura di prova.xml", "<qualsiasi/>"); // not named as a notification: left alone
-    Run run = cli({"ricevute", received.path(), "--archivio", b.store.path()});
+    CliRun run = runCli({"ricevute", received.path(), "--archivio", b.store.path()});
     QCOMPARE(run.status, 1); // two files not taken
     const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 5);
@@ -92,7 +79,7 @@ void ReceiptsTest::everyAnswerGivesItsBillsState()
     QVERIFY(b.store.text("SELECT CONTENUTO FROM FE_RICEVUTE WHERE TIPO = 'RC'").contains("<ds:Signature"));
 
     // Read again: nothing kept twice.
-    run = cli({"ricevute", received.path(), "--archivio", b.store.path()});
+    run = runCli({"ricevute", received.path(), "--archivio", b.store.path()});
     QVERIFY(run.out.contains(prefix + "1_RC_001.xml: già letta, parcella 1 del 2026"));
     QCOMPARE(b.store.count("SELECT ID FROM FE_RICEVUTE"), 3);
 
@@ -103,13 +90,13 @@ void ReceiptsTest::everyAnswerGivesItsBillsState()
     QTemporaryDir mails;
     writeFile(mails.path(), "consegna.eml", pecMail(prefix + "4_MC_001.xml", sdiNotification("MC", prefix + "4.xml")));
     writeFile(mails.path(), "esito.eml", pecMail(prefix + "3_NE_001.xml", sdiNotification("NE", prefix + "3.xml", "EC02")));
-    run = cli({"ricevute", mails.path(), "--archivio", b.store.path()});
+    run = runCli({"ricevute", mails.path(), "--archivio", b.store.path()});
     QCOMPARE(run.status, 0);
     QCOMPARE(run.out, "consegna.eml: " + prefix + "4_MC_001.xml: parcella 2 del 2026 (" + prefix + "4.xml): non consegnata - "
                       "avvisare il cliente che la trova nella sua area riservata\n"
                       "esito.eml: " + prefix + "3_NE_001.xml: parcella 3 del 2026 (" + prefix + "3.xml): rifiutata\n");
 
-    run = cli({"fatture", "2026", "--archivio", b.store.path()});
+    run = runCli({"fatture", "2026", "--archivio", b.store.path()});
     QCOMPARE(run.status, 0);
     QCOMPARE(run.out, "1\t30/11/2026\tBIANCHI SRL\t122,00\t" + prefix + "1.xml\tconsegnata\n"
                       "2\t30/11/2026\tVERDI SRL\t122,00\t" + prefix + "4.xml\tnon consegnata\n"

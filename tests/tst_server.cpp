@@ -12,6 +12,7 @@
 #include "store/storeerror.h"
 #include "store/tablecopy.h"
 #include "store/transaction.h"
+#include "clirun.h"
 #include "testenvironment.h"
 #include "testserver.h"
 #include "teststore.h"
@@ -26,22 +27,6 @@
 
 namespace {
 
-struct Result
-{
-    int status;
-    QString out, err;
-};
-
-Result cli(const QStringList &arguments, const QByteArray &input = {})
-{
-    QProcess process;
-    process.start(QStringLiteral(VELMORA_CLI), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // A database of the test server, gone with the case.
 struct Database
@@ -134,7 +119,7 @@ void ServerTest::theWindowsStatementsGiveTheSameRowsOnBothEngines()
     TestStore file;
     seed(file);
     Database database;
-    const Result imported = cli({"server", "importa", "--archivio", file.path(), database.address});
+    const CliRun imported = runCli({"server", "importa", "--archivio", file.path(), database.address});
     QVERIFY2(imported.status == 0, qPrintable(imported.err));
     Connection server;
     server.openServer(database.address);
@@ -166,7 +151,7 @@ void ServerTest::anImportIsCheckedAndOnlyOntoAnEmptyArchive()
     schema::ensureInvoiceTables(file.connection());
     file.connection().execute("INSERT INTO STUDIO (DENOMINAZIONE) VALUES ('STUDIO ROSSI')");
     Database database;
-    const Result imported = cli({"server", "importa", "--archivio", file.path(), database.address});
+    const CliRun imported = runCli({"server", "importa", "--archivio", file.path(), database.address});
     QCOMPARE(imported.status, 0);
     for (const char *table : {"PRESTAZIONI ", "SOGGETTI ", "STUDIO ", "DATI "})
         QVERIFY2(imported.out.contains(QRegularExpression(QString("^%1.*: uguale sul server$").arg(table),
@@ -183,7 +168,7 @@ void ServerTest::anImportIsCheckedAndOnlyOntoAnEmptyArchive()
     QCOMPARE(server.lastInsertId(), 61);
 
     // A second import is refused whole: the archive is no longer empty.
-    const Result again = cli({"server", "importa", "--archivio", file.path(), database.address, "--forza"});
+    const CliRun again = runCli({"server", "importa", "--archivio", file.path(), database.address, "--forza"});
     QCOMPARE(again.status, 1);
     QVERIFY2(again.err.contains("contiene già dei dati"), qPrintable(again.err));
     QCOMPARE(Recordset(server, "SELECT count(*) FROM PRESTAZIONI").fields(0).toInteger(), 61);
@@ -191,10 +176,10 @@ void ServerTest::anImportIsCheckedAndOnlyOntoAnEmptyArchive()
 
 void ServerTest::prepareWithDesk(Database &database)
 {
-    const Result prepared = cli({"server", "prepara", database.address});
+    const CliRun prepared = runCli({"server", "prepara", database.address});
     QVERIFY2(prepared.status == 0, qPrintable(prepared.err));
     QVERIFY(prepared.out.contains(database.name + "_postazioni"));
-    const Result desk = cli({"server", "utente", "mrossi", database.address}, "segreta123\n");
+    const CliRun desk = runCli({"server", "utente", "mrossi", database.address}, "segreta123\n");
     QVERIFY2(desk.status == 0, qPrintable(desk.err));
 }
 
@@ -245,7 +230,7 @@ void ServerTest::aRestoreWaitsForTheOtherDesks()
     desk.openServer(database.address + " user=mrossi", "mrossi", "segreta123");
     desk.execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('DI OGGI')");
 
-    const Result refused = cli({"server", "ripristina", copy.path(), database.address});
+    const CliRun refused = runCli({"server", "ripristina", copy.path(), database.address});
     QCOMPARE(refused.status, 1);
     QVERIFY2(refused.err.contains("mrossi (" + QSysInfo::machineHostName() + ")"), qPrintable(refused.err));
     QCOMPARE(Recordset(desk, "SELECT OPERATORE FROM OPERATORE").fields(0).text(), QString("DI OGGI"));
@@ -256,11 +241,11 @@ void ServerTest::aRestoreWaitsForTheOtherDesks()
         Connection job;
         job.openServer(database.address);
         serverarchive::ExclusiveJob held(job, serverarchive::ExclusiveJob::Others::Allowed);
-        const Result busy = cli({"server", "ripristina", copy.path(), database.address, "--forza"});
+        const CliRun busy = runCli({"server", "ripristina", copy.path(), database.address, "--forza"});
         QCOMPARE(busy.status, 1);
         QVERIFY2(busy.err.contains("un altro ripristino o importazione"), qPrintable(busy.err));
     }
-    const Result forced = cli({"server", "ripristina", copy.path(), database.address, "--forza"});
+    const CliRun forced = runCli({"server", "ripristina", copy.path(), database.address, "--forza"});
     QVERIFY2(forced.status == 0, qPrintable(forced.err));
     QCOMPARE(rowsOf(desk, "SELECT OPERATORE FROM OPERATORE"), QStringList{"NERI"});
     QCOMPARE(Recordset(desk, "SELECT count(*) FROM PRESTAZIONI").fields(0).toInteger(), 60);
@@ -398,7 +383,7 @@ void ServerTest::anArchiveOfThePreviousVersionIsUpgraded()
     } catch (const StoreError &error) {
         QVERIFY2(error.message().contains("velmora-cli server aggiorna"), qPrintable(error.message()));
     }
-    Result upgraded = cli({"server", "aggiorna", archive.address});
+    CliRun upgraded = runCli({"server", "aggiorna", archive.address});
     QVERIFY2(upgraded.status == 0, qPrintable(upgraded.err));
     QCOMPARE(upgraded.out, QString("archivio aggiornato dalla versione 1 alla 3\n"));
     Connection desk;
@@ -407,10 +392,10 @@ void ServerTest::anArchiveOfThePreviousVersionIsUpgraded()
     QCOMPARE(rowsOf(desk, "SELECT AZIONE & ' ' & TABELLA FROM STORIA"), QStringList{"INSERIMENTO OPERATORE"});
     desk.execute("INSERT INTO FE_CLIENTI (ID_CL, NAZIONE) VALUES (1, 'DE')");
     // Again: nothing to do, and other desks at work refuse it unless forced.
-    upgraded = cli({"server", "aggiorna", archive.address});
+    upgraded = runCli({"server", "aggiorna", archive.address});
     QCOMPARE(upgraded.status, 1);
     QVERIFY2(upgraded.err.contains("altre postazioni sono collegate"), qPrintable(upgraded.err));
-    upgraded = cli({"server", "aggiorna", archive.address, "--forza"});
+    upgraded = runCli({"server", "aggiorna", archive.address, "--forza"});
     QCOMPARE(upgraded.out, QString("l'archivio è già alla versione 3\n"));
 }
 
