@@ -32,6 +32,7 @@ private slots:
     void notesAndRatesReachTheFileWhole();
     void theSdiCodesOfTheChecks();
     void aCreditNoteNamesTheBillItCorrects();
+    void paymentFollowsTheClientsTerms();
 };
 
 void EinvoiceClientsTest::whoWithholds()
@@ -314,6 +315,40 @@ void EinvoiceClientsTest::aCreditNoteNamesTheBillItCorrects()
     QCOMPARE(listed.mid(listed.size() - 2),
              QStringList({"NC1 STUDIO BIANCHI SRL 12/2026 11960 IT" + OfficeCode + "_00002.xml",
                           "NC2 STUDIO BIANCHI SRL 12/2026 1560 IT" + OfficeCode + "_00003.xml"}));
+}
+
+void EinvoiceClientsTest::paymentFollowsTheClientsTerms()
+{
+    Bills b;
+    b.office({.cassa = "", .ritenuta = "N"});
+    const qint64 fees = b.reason("PERIZIA");
+    const auto clientPaying = [&](const QString &name, const QString &terms) {
+        const qint64 id = b.client(name, {{"CODDEST", "M5UXCR1"}});
+        b.store.connection().execute("UPDATE SOGGETTI SET Pag = ? WHERE ID = ?", {terms, id});
+        return id;
+    };
+    // Three bank receipts at month's end: the cents left go on the last.
+    b.service(clientPaying("BIANCHI SRL", "RIBA 30/60/90 FM"), fees, "1000", "1");
+    Leaves x = b.invoice("1");
+    QCOMPARE(b.lastFaults, QStringList());
+    QCOMPARE(x.one("CondizioniPagamento"), "TP01");
+    QCOMPARE(x["DettaglioPagamento/ModalitaPagamento"], QStringList({"MP12", "MP12", "MP12"}));
+    QCOMPARE(x["DettaglioPagamento/DataScadenzaPagamento"], QStringList({"2026-12-31", "2027-01-31", "2027-02-28"}));
+    QCOMPARE(x["DettaglioPagamento/ImportoPagamento"], QStringList({"406.66", "406.66", "406.68"}));
+    QCOMPARE(x["DettaglioPagamento/IBAN"], QStringList());
+
+    b.service(clientPaying("VERDI SRL", "BONIFICO 30 GG DF"), fees, "1000", "2");
+    x = b.invoice("2");
+    QCOMPARE(x.one("CondizioniPagamento"), "TP02");
+    QCOMPARE(x.one("DettaglioPagamento/ModalitaPagamento"), "MP05");
+    QCOMPARE(x.one("DettaglioPagamento/DataScadenzaPagamento"), "2026-12-30");
+    QCOMPARE(x.one("DettaglioPagamento/IBAN"), "IT60X0542811101000000123456");
+
+    b.service(clientPaying("NERI SRL", "CONTANTI"), fees, "1000", "3");
+    x = b.invoice("3");
+    QCOMPARE(x.one("DettaglioPagamento/ModalitaPagamento"), "MP01");
+    QCOMPARE(x["DettaglioPagamento/DataScadenzaPagamento"], QStringList());
+    QCOMPARE(x.one("ImportoPagamento"), "1220.00");
 }
 
 VELMORA_TEST_MAIN(EinvoiceClientsTest)

@@ -77,15 +77,15 @@ void readClient(Connection &connection, BillClient &client)
 {
     Recordset row(connection,
                   QStringLiteral("SELECT S.Soggetto, S.Indirizzo, S.ComuneR, S.PrR, S.CAP, S.Codice, S.PIVA, "
-                                 "F.CODDEST, F.PEC, F.NOME, F.COGNOME, F.RITENUTA, F.NAZIONE, F.PIVAESTERA, F.CAPESTERO FROM SOGGETTI AS S "
+                                 "F.CODDEST, F.PEC, F.NOME, F.COGNOME, F.RITENUTA, F.NAZIONE, F.PIVAESTERA, F.CAPESTERO, S.Pag FROM SOGGETTI AS S "
                                  "LEFT JOIN FE_CLIENTI AS F ON F.ID_CL = S.ID WHERE S.ID = ?"),
                   {client.id});
     if (row.eof())
         throw InvoiceRefused{QStringLiteral("Il cliente %1 delle prestazioni non è più in anagrafica").arg(client.soggetto)};
     QString *fields[] = {&client.soggetto, &client.indirizzo, &client.comune, &client.pr, &client.cap, &client.codice,
                          &client.piva, &client.codDest, &client.pec, &client.nome, &client.cognome, &client.ritenuta,
-                         &client.nazione, &client.pivaEstera, &client.capEstero};
-    for (int i = 0; i < 15; ++i)
+                         &client.nazione, &client.pivaEstera, &client.capEstero, &client.pag};
+    for (int i = 0; i < 16; ++i)
         *fields[i] = row.fields(i).text().trimmed();
     client.pr = client.pr.toUpper();
     client.codDest = client.codDest.toUpper();

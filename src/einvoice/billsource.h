@@ -18,6 +18,7 @@ struct BillClient
     QString codDest, pec, nome, cognome; // FE_CLIENTI
     QString ritenuta;                    // "S", "N", or empty for the office's default
     QString nazione, pivaEstera, capEstero; // a client abroad; empty for Italy
+    QString pag;                            // its payment terms, as typed in its window
 
     // The client's country: its own word, or the prefix of its foreign
     // VAT number, or Italy.

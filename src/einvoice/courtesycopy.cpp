@@ -2,6 +2,7 @@
 
 #include "figures.h"
 #include "invoicefiles.h"
+#include "paymentterms.h"
 
 #include "reports/filenametext.h"
 #include "reports/layoutparts.h"
@@ -103,14 +104,20 @@ ReportBand totals(const invoicefiles::Prepared &p, const QString &file)
     if (i.withholding)
         lines << QStringLiteral("Ritenuta d'acconto %1 su %2 (righe R): %3")
                      .arg(percent(i.withholding->rate), euro(i.withholding->baseCents), euro(i.withholding->amountCents));
+    const qsizetype payableLine = lines.size();
     lines << QStringLiteral("Netto a pagare: %1").arg(euro(i.payableCents))
-          << QStringLiteral("Pagamento: bonifico bancario, IBAN %1").arg(p.office.iban);
+          << QStringLiteral("Pagamento: %1%2")
+                 .arg(paymentterms::methodText(i.payment.method),
+                      i.payment.toOfficeAccount() ? QStringLiteral(", IBAN ") + p.office.iban : QString());
+    if (!i.payment.dueAtOnce)
+        for (const paymentterms::Instalment &instalment : i.payment.instalments)
+            lines << QStringLiteral("Scadenza %1: %2").arg(instalment.due.toString(QStringLiteral("dd/MM/yyyy")), euro(instalment.cents));
     if (!file.isEmpty())
         lines << QStringLiteral("File della fattura elettronica: %1").arg(file);
     QList<ReportBox> boxes{line(4)};
     qreal y = 8;
     textLines(boxes, y, lines, arial(9.75));
-    boxes[boxes.size() - (file.isEmpty() ? 2 : 3)].font = arial(9.75, true);
+    boxes[1 + payableLine].font = arial(9.75, true); // after the rule
     QList<ReportBox> footer = footerLines(0, arial(9), y + 6);
     boxes << footer;
     return {Kind::ReportFooter, QStringLiteral("Report"), y + 6 + footerHeight(0), boxes};

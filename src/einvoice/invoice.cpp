@@ -238,6 +238,8 @@ Invoice make(const Office &office, const BillSource &bill)
     for (const Summary &summary : invoice.summaries)
         if (summary.esigibilita == QLatin1Char('S'))
             invoice.payableCents -= summary.taxCents;
+    // A credit note is settled at once; a bill by the client's terms.
+    invoice.payment = paymentterms::of(invoice.isCreditNote() ? QString() : bill.client.pag, invoice.date, invoice.payableCents);
     return invoice;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "paymentterms.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -78,6 +80,7 @@ struct Invoice
     bool stampCharged = false;
     qint64 totalCents = 0;
     qint64 payableCents = 0;
+    paymentterms::Terms payment; // of the payable amount
 
     bool isCreditNote() const { return tipoDocumento == QLatin1String("TD04"); }
     qint64 taxableCents() const;

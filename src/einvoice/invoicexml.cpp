@@ -209,16 +209,24 @@ void goodsAndServices(Writer &w, const Invoice &invoice)
     w.close();
 }
 
+// One detail per instalment, each with its due date when the terms give
+// one.
 void payment(Writer &w, const Office &office, const Invoice &invoice)
 {
+    const paymentterms::Terms &terms = invoice.payment;
     w.open("DatiPagamento");
-    w.text("CondizioniPagamento", QStringLiteral("TP02"));
-    w.open("DettaglioPagamento");
-    w.latin("Beneficiario", office.name(), 200);
-    w.text("ModalitaPagamento", QStringLiteral("MP05"));
-    w.amount("ImportoPagamento", invoice.payableCents);
-    w.text("IBAN", normalizedCode(office.iban));
-    w.close();
+    w.text("CondizioniPagamento", terms.instalments.size() > 1 ? QStringLiteral("TP01") : QStringLiteral("TP02"));
+    for (const paymentterms::Instalment &instalment : terms.instalments) {
+        w.open("DettaglioPagamento");
+        w.latin("Beneficiario", office.name(), 200);
+        w.text("ModalitaPagamento", terms.method);
+        if (!terms.dueAtOnce)
+            w.text("DataScadenzaPagamento", instalment.due.toString(Qt::ISODate));
+        w.amount("ImportoPagamento", instalment.cents);
+        if (terms.toOfficeAccount())
+            w.text("IBAN", normalizedCode(office.iban));
+        w.close();
+    }
     w.close();
 }
 
