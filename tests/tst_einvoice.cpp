@@ -129,9 +129,18 @@ void EinvoiceTest::aPublicAdministrationPaysTheVatItself()
     b.office({.cassa = "", .ritenuta = "N"});
     const qint64 client = b.client("COMUNE DI MILANO", {{"CODDEST", "UF1Y2Z"}}, "07431100150");
     b.service(client, b.reason("PERIZIA"), "1.000");
+    b.store.add("FE_CLIENTI_PA", {{"ID_CL", client}, {"CIG", "z1a2b3c4d"}, {"CUP", "J41E20000120001"},
+                                  {"ORDINE", "DET. 45/2026"}, {"RIFAMM", "UFFICIO TECNICO"}});
+    QCOMPARE(b.refusal(), "Il CIG del cliente COMUNE DI MILANO deve avere 10 lettere o cifre");
+    b.store.connection().execute("UPDATE FE_CLIENTI_PA SET CIG = 'Z1A2B3C4D5'");
 
     const Leaves x = b.invoice();
     QCOMPARE(b.lastFaults, QStringList());
+    QCOMPARE(x.one("DatiOrdineAcquisto/IdDocumento"), "DET. 45/2026");
+    QCOMPARE(x.one("DatiOrdineAcquisto/CodiceCIG"), "Z1A2B3C4D5");
+    QCOMPARE(x.one("DatiOrdineAcquisto/CodiceCUP"), "J41E20000120001");
+    QCOMPARE(x["DatiContratto/IdDocumento"], QStringList());
+    QCOMPARE(x.one("CedentePrestatore/RiferimentoAmministrazione"), "UFFICIO TECNICO");
     QCOMPARE(x.one("FormatoTrasmissione"), "FPA12");
     QCOMPARE(x.one("CodiceDestinatario"), "UF1Y2Z");
     QCOMPARE(x.one("EsigibilitaIVA"), "S");

@@ -198,6 +198,19 @@ void InvoiceWindowsTest::aClientAbroadIsDescribedAndABadNumberToldNotBlocked()
     type("PIVAESTERA", "FR40303265045");
     press("CmdSalvaFattura");
     QCOMPARE(messages().last().text, "Dati per la fattura elettronica salvati.");
+
+    // What a public administration asks for, in a dialog of its own.
+    press("CmdDatiPA");
+    auto *references = clients->findChild<QDialog *>("FormDatiPA");
+    QTRY_VERIFY(references && references->isVisible());
+    drive(references);
+    type("CIG", "z1a2b3c4d5");
+    type("CONTRATTO", "REP. 12/2026");
+    press("CmdSalvaFattura");
+    QCOMPARE(m_program.store().text(QString("SELECT CIG || ' ' || CONTRATTO FROM FE_CLIENTI_PA WHERE ID_CL = %1").arg(client)),
+             "Z1A2B3C4D5 REP. 12/2026");
+    press("CmdChiudi");
+    QTRY_VERIFY(!clients->findChild<QDialog *>("FormDatiPA"));
 }
 
 VELMORA_TEST_MAIN(InvoiceWindowsTest)

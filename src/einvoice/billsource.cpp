@@ -77,20 +77,25 @@ void readClient(Connection &connection, BillClient &client)
 {
     Recordset row(connection,
                   QStringLiteral("SELECT S.Soggetto, S.Indirizzo, S.ComuneR, S.PrR, S.CAP, S.Codice, S.PIVA, "
-                                 "F.CODDEST, F.PEC, F.NOME, F.COGNOME, F.RITENUTA, F.NAZIONE, F.PIVAESTERA, F.CAPESTERO, S.Pag FROM SOGGETTI AS S "
-                                 "LEFT JOIN FE_CLIENTI AS F ON F.ID_CL = S.ID WHERE S.ID = ?"),
+                                 "F.CODDEST, F.PEC, F.NOME, F.COGNOME, F.RITENUTA, F.NAZIONE, F.PIVAESTERA, F.CAPESTERO, S.Pag, "
+                                 "A.ORDINE, A.CONTRATTO, A.CIG, A.CUP, A.RIFAMM FROM SOGGETTI AS S "
+                                 "LEFT JOIN FE_CLIENTI AS F ON F.ID_CL = S.ID LEFT JOIN FE_CLIENTI_PA AS A ON A.ID_CL = S.ID "
+                                 "WHERE S.ID = ?"),
                   {client.id});
     if (row.eof())
         throw InvoiceRefused{QStringLiteral("Il cliente %1 delle prestazioni non è più in anagrafica").arg(client.soggetto)};
     QString *fields[] = {&client.soggetto, &client.indirizzo, &client.comune, &client.pr, &client.cap, &client.codice,
                          &client.piva, &client.codDest, &client.pec, &client.nome, &client.cognome, &client.ritenuta,
-                         &client.nazione, &client.pivaEstera, &client.capEstero, &client.pag};
-    for (int i = 0; i < 16; ++i)
+                         &client.nazione, &client.pivaEstera, &client.capEstero, &client.pag,
+                         &client.ordine, &client.contratto, &client.cig, &client.cup, &client.rifAmm};
+    for (int i = 0; i < 21; ++i)
         *fields[i] = row.fields(i).text().trimmed();
     client.pr = client.pr.toUpper();
     client.codDest = client.codDest.toUpper();
     client.ritenuta = client.ritenuta.toUpper();
     client.nazione = client.nazione.toUpper();
+    client.cig = client.cig.toUpper();
+    client.cup = client.cup.toUpper();
 }
 
 }

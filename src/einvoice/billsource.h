@@ -19,6 +19,7 @@ struct BillClient
     QString ritenuta;                    // "S", "N", or empty for the office's default
     QString nazione, pivaEstera, capEstero; // a client abroad; empty for Italy
     QString pag;                            // its payment terms, as typed in its window
+    QString ordine, contratto, cig, cup, rifAmm; // FE_CLIENTI_PA
 
     // The client's country: its own word, or the prefix of its foreign
     // VAT number, or Italy.

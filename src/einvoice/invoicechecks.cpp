@@ -131,6 +131,10 @@ void checkClient(QStringList &faults, const Office &office, const BillClient &cl
     if (!client.piva.isEmpty() && !abroad && vatnumber::canonical(client.piva) == vatnumber::canonical(office.piva))
         faults << QStringLiteral("La partita IVA %1 è quella dello Studio: una fattura non si emette a sé stessi "
                                  "(regola SdI 00471)").arg(whose);
+    if (!client.cig.isEmpty() && !matches(client.cig, "[A-Z0-9]{10}"))
+        faults << QStringLiteral("Il CIG %1 deve avere 10 lettere o cifre").arg(whose);
+    if (!client.cup.isEmpty() && !matches(client.cup, "[A-Z0-9]{15}"))
+        faults << QStringLiteral("Il CUP %1 deve avere 15 lettere o cifre").arg(whose);
     if (client.withholds(office.ritenuta) && !office.isFlatRate() && office.alRitenuta == 0)
         faults << QStringLiteral("Manca l'aliquota della ritenuta dello Studio: il cliente %1 applica la ritenuta").arg(client.soggetto);
 }

@@ -103,6 +103,9 @@ void header(Writer &w, const Office &office, const BillSource &bill, const Invoi
     w.text("RegimeFiscale", office.regime);
     w.close();
     address(w, office.indirizzo, office.cap, office.comune, office.pr, QStringLiteral("IT"));
+    // The reference a public administration routes its invoices by.
+    if (!bill.client.rifAmm.isEmpty())
+        w.latin("RiferimentoAmministrazione", bill.client.rifAmm, 20);
     w.close();
 
     const BillClient &client = bill.client;
@@ -139,7 +142,28 @@ void taxes(Writer &w, const Vat &vat, bool withheld)
     nature(w, vat);
 }
 
-void generalData(Writer &w, const Invoice &invoice)
+// The order or contract a public administration's invoice refers to,
+// with its CIG and CUP; an order without a number of its own when only
+// the codes are known.
+void purchaseReferences(Writer &w, const BillClient &client)
+{
+    const bool codes = !client.cig.isEmpty() || !client.cup.isEmpty();
+    const auto reference = [&](const char *element, const QString &number) {
+        w.open(element);
+        w.latin("IdDocumento", number, 20);
+        if (!client.cup.isEmpty())
+            w.text("CodiceCUP", client.cup);
+        if (!client.cig.isEmpty())
+            w.text("CodiceCIG", client.cig);
+        w.close();
+    };
+    if (!client.ordine.isEmpty() || (codes && client.contratto.isEmpty()))
+        reference("DatiOrdineAcquisto", client.ordine.isEmpty() ? QStringLiteral("ND") : client.ordine);
+    if (!client.contratto.isEmpty())
+        reference("DatiContratto", client.contratto);
+}
+
+void generalData(Writer &w, const BillClient &client, const Invoice &invoice)
 {
     w.open("DatiGenerali");
     w.open("DatiGeneraliDocumento");
@@ -172,6 +196,7 @@ void generalData(Writer &w, const Invoice &invoice)
     }
     w.amount("ImportoTotaleDocumento", invoice.totalCents);
     w.close();
+    purchaseReferences(w, client);
     if (!invoice.correctedNumber.isEmpty()) {
         w.open("DatiFattureCollegate");
         w.latin("IdDocumento", invoice.correctedNumber, 20);
@@ -259,7 +284,7 @@ QByteArray write(const Office &office, const BillSource &bill, const Invoice &in
     xml.writeAttribute(QStringLiteral("versione"), invoice.formato);
     header(w, office, bill, invoice, progressive);
     w.open("FatturaElettronicaBody");
-    generalData(w, invoice);
+    generalData(w, bill.client, invoice);
     goodsAndServices(w, invoice);
     payment(w, office, invoice);
     w.close();

@@ -8,7 +8,9 @@
 
 #include <QEvent>
 #include <QPushButton>
+#include <QDialog>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -34,7 +36,7 @@ QString foreignVatRemark(const QHash<QString, QString> &values)
 
 InvoiceDataPanel *InvoiceDataPanel::forClients(Connection &connection, Messages &messages, QWidget *parent)
 {
-    return new InvoiceDataPanel(connection, messages, {QStringLiteral("FE_CLIENTI"), QStringLiteral("ID_CL"), 0},
+    auto *panel = new InvoiceDataPanel(connection, messages, {QStringLiteral("FE_CLIENTI"), QStringLiteral("ID_CL"), 0},
                                 {{"CODDEST", "Codice destinatario", K::Capitals, 7},
                                  {"PEC", "PEC", K::Text, 256},
                                  {"NOME", "Nome (persona fisica)", K::Text, 60},
@@ -44,6 +46,38 @@ InvoiceDataPanel *InvoiceDataPanel::forClients(Connection &connection, Messages 
                                  {"PIVAESTERA", "Partita IVA estera", K::Capitals, 30},
                                  {"CAPESTERO", "CAP estero", K::Capitals, 12}},
                                 QStringLiteral("FrameFatturaCliente"), parent, foreignVatRemark);
+    panel->offerPublicAdministrationData();
+    return panel;
+}
+
+void InvoiceDataPanel::offerPublicAdministrationData()
+{
+    auto *open = new QPushButton(QStringLiteral("Dati &P.A..."), this);
+    open->setObjectName(QStringLiteral("CmdDatiPA"));
+    m_buttons->insertWidget(0, open);
+    connect(open, &QPushButton::clicked, this, [this] {
+        auto *dialog = new QDialog(this);
+        dialog->setObjectName(QStringLiteral("FormDatiPA"));
+        dialog->setWindowTitle(QStringLiteral("Velmora - Dati per la pubblica amministrazione"));
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->resize(900, 160);
+        auto *panel = new InvoiceDataPanel(m_connection, m_messages, {QStringLiteral("FE_CLIENTI_PA"), QStringLiteral("ID_CL"), 0},
+                                           {{"ORDINE", "Ordine d'acquisto (numero)", K::Text, 20},
+                                            {"CONTRATTO", "Contratto (numero)", K::Text, 20},
+                                            {"CIG", "CIG", K::Capitals, 15},
+                                            {"CUP", "CUP", K::Capitals, 15},
+                                            {"RIFAMM", "Riferimento amministrazione", K::Text, 20}},
+                                           QStringLiteral("FrameDatiPA"), dialog);
+        panel->setTitle(QStringLiteral("Riferimenti che l'amministrazione chiede sulle sue fatture"));
+        panel->showRow(m_key.value);
+        auto *close = new QPushButton(QStringLiteral("&Chiudi"), dialog);
+        close->setObjectName(QStringLiteral("CmdChiudi"));
+        connect(close, &QPushButton::clicked, dialog, &QDialog::accept);
+        auto *layout = new QVBoxLayout(dialog);
+        layout->addWidget(panel);
+        layout->addWidget(close, 0, Qt::AlignRight);
+        dialog->open();
+    });
 }
 
 InvoiceDataPanel *InvoiceDataPanel::forReasons(Connection &connection, Messages &messages, QWidget *parent)
@@ -61,13 +95,15 @@ InvoiceDataPanel::InvoiceDataPanel(Connection &connection, Messages &messages, c
     : QGroupBox(QStringLiteral("Fatturazione elettronica (un campo vuoto vale come nei dati dello Studio)"), parent),
       m_connection(connection), m_messages(messages), m_key(key), m_remark(remark),
       m_form(new RowForm(fields, (fields.size() + 1) / 2, this)),
-      m_save(new QPushButton(QStringLiteral("Salva dati &fattura"), this))
+      m_save(new QPushButton(QStringLiteral("Salva dati &fattura"), this)), m_buttons(new QVBoxLayout)
 {
     setObjectName(name);
     m_save->setObjectName(QStringLiteral("CmdSalvaFattura"));
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(m_form, 1);
-    layout->addWidget(m_save, 0, Qt::AlignBottom);
+    m_buttons->addStretch(1);
+    m_buttons->addWidget(m_save);
+    layout->addLayout(m_buttons);
     connect(m_save, &QPushButton::clicked, this, &InvoiceDataPanel::save);
     showRow(0);
 }

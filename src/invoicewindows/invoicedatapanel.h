@@ -7,6 +7,7 @@
 class Connection;
 class Messages;
 class QPushButton;
+class QVBoxLayout;
 class RowForm;
 struct FormField;
 
@@ -40,6 +41,9 @@ private:
     InvoiceDataPanel(Connection &connection, Messages &messages, const extrarow::Key &key, const QList<FormField> &fields,
                      const QString &name, QWidget *parent, Remark remark = nullptr);
     void save();
+    // "Dati P.A...": the references a public administration asks for,
+    // in a dialog of their own over FE_CLIENTI_PA.
+    void offerPublicAdministrationData();
 
     Connection &m_connection;
     Messages &m_messages;
@@ -47,4 +51,5 @@ private:
     Remark m_remark;
     RowForm *m_form;
     QPushButton *m_save;
+    QVBoxLayout *m_buttons;
 };

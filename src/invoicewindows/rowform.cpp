@@ -50,6 +50,9 @@ QWidget *RowForm::makeField(const FormField &field)
     auto *text = new QLineEdit(this);
     text->setObjectName(column);
     text->setMaxLength(field.maxLength);
+    // Wide enough for what it usually holds, however many columns share
+    // the panel.
+    text->setMinimumWidth(text->fontMetrics().averageCharWidth() * (qBound(4, field.maxLength, 18) + 2));
     if (field.kind == FormField::Kind::Capitals)
         uppercase::apply(text);
     m_texts.insert(column, text);

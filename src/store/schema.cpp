@@ -159,6 +159,11 @@ const QList<TableDefinition> &schema::invoiceTables()
          columns({{"ID_CAUS", T::Integer, true}, {"ALIQUOTA", T::Number}, {"NATURA", T::Text}, {"CASSA", T::Text},
                   {"RITENUTA", T::Text}}),
          true, false},
+        // What a public administration asks to find on its invoices.
+        {QStringLiteral("FE_CLIENTI_PA"),
+         columns({{"ID_CL", T::Integer, true}, {"ORDINE", T::Text}, {"CONTRATTO", T::Text}, {"CIG", T::Text}, {"CUP", T::Text},
+                  {"RIFAMM", T::Text}}),
+         true, false},
         // The credit notes, each for a bill of the register, whole or for
         // some of its services (their IDs, comma-separated; empty for all).
         {QStringLiteral("FE_NOTE"),
