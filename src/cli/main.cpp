@@ -15,7 +15,8 @@ namespace {
 
 const Subcommand *const Subcommands[] = {&verificaCommand, &copiaCommand, &ripristinaCommand, &esportaCommand,
                                               &estrattiCommand, &codiceCommand, &fatturaCommand, &notaCommand,
-                                              &fattureCommand, &ricevuteCommand, &serverCommand};
+                                              &inviaCommand, &ricevuteCommand, &fattureCommand,
+                                              &serverCommand};
 
 void listSubcommands(QTextStream &out)
 {

@@ -1,7 +1,9 @@
 #include "ricevute.h"
 
 #include "einvoice/invoicefiles.h"
+#include "einvoice/invoicerefused.h"
 #include "einvoice/receipts.h"
+#include "einvoice/sending.h"
 #include "store/money.h"
 #include "storeoption.h"
 
@@ -33,6 +35,35 @@ int ricevute(const QStringList &given, QTextStream &out, QTextStream &err)
                        || outcome.result == receipts::Outcome::Result::NotANotification;
         }
         return refused > 0 ? 1 : 0;
+    });
+}
+
+int invia(const QStringList &given, QTextStream &out, QTextStream &err)
+{
+    QStringList arguments = given;
+    const QString path = takeStorePath(arguments);
+    const bool again = arguments.removeAll(QStringLiteral("--ancora")) > 0;
+    bool yearGiven = false;
+    const int year = arguments.value(1).toInt(&yearGiven);
+    if (path.isEmpty() || arguments.size() != 2 || !yearGiven || year < 1970 || year > 9999) {
+        err << "Uso: velmora-cli invia NUMERO ANNO [--ancora] [--archivio FILE] < password\n";
+        return 2;
+    }
+    QTextStream in(stdin);
+    const QByteArray password = in.readLine().toUtf8();
+    if (password.isEmpty()) {
+        err << "Manca la password della PEC: va data sullo standard input.\n";
+        return 2;
+    }
+    return onStore(path, "File non inviato: ", err, [&](Connection &store) {
+        try {
+            const sending::Sent sent = sending::sendLatest(store, arguments.at(0), year, password, again);
+            out << sent.fileName << " inviato a " << sent.to << ", Message-ID " << sent.messageId << '\n';
+            return 0;
+        } catch (const InvoiceRefused &refused) {
+            err << refused.message << '\n';
+            return 1;
+        }
     });
 }
 
@@ -74,6 +105,19 @@ const Subcommand ricevuteCommand{
     "  perché non è stata presa. Uscita 1 se una notifica non è valida o non corrisponde a\n"
     "  nessuna fattura (le altre sono conservate comunque).\n",
     ricevute,
+};
+
+const Subcommand inviaCommand{
+    "invia",
+    "invia allo SdI, dalla PEC dello Studio, l'ultimo file di una parcella",
+    "velmora-cli invia NUMERO ANNO [--ancora] [--archivio FILE] < password\n"
+    "  Invia l'ultimo file della parcella (o della nota di credito) NUMERO dell'anno ANNO dalla\n"
+    "  PEC dello Studio (server e utente nei dati dello Studio) all'indirizzo PEC dello SdI, su\n"
+    "  TLS. La password della PEC si legge dalla prima riga dello standard input e non è mai\n"
+    "  scritta. Il file è verificato di nuovo prima dell'invio; un file già inviato si invia\n"
+    "  di nuovo solo con --ancora, e mai se è cambiato dopo l'invio. Stampa il file, il\n"
+    "  destinatario e il Message-ID registrati; uscita 1 se l'invio non riesce.\n",
+    invia,
 };
 
 const Subcommand fattureCommand{

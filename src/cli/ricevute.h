@@ -6,4 +6,6 @@
 // their invoices; "velmora-cli fatture": the bills of a year and the
 // state of their files.
 extern const Subcommand ricevuteCommand;
+// "velmora-cli invia": a bill's latest file sent to the SdI by PEC.
+extern const Subcommand inviaCommand;
 extern const Subcommand fattureCommand;

@@ -62,5 +62,8 @@ std::optional<Office> Office::load(Connection &connection)
     office.natura = text("NATURA").toUpper();
     office.bollo = yes(row, "BOLLO");
     office.progressivo = row.fields(QStringLiteral("PROGRESSIVO")).toInteger();
+    office.pecServer = text("PECSERVER");
+    office.pecUser = text("PECUTENTE");
+    office.pecSdi = text("PECSDI");
     return office;
 }

@@ -23,6 +23,7 @@ struct Office
     QString natura; // when aliquota is 0
     bool bollo = false; // the stamp, due above 77,47 without VAT, charged to the client
     qint64 progressivo = 0;
+    QString pecServer, pecUser, pecSdi; // the mailbox the files are sent from
 
     // The name on the invoice: the firm's, or name and surname.
     QString name() const;

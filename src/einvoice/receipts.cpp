@@ -170,7 +170,11 @@ QString describe(const Outcome &outcome)
 
 State stateOf(Connection &connection, const QString &invoiceFile)
 {
-    State state{QStringLiteral("da inviare"), {}};
+    const bool sent = Recordset(connection, QStringLiteral("SELECT count(*) FROM FE_INVII WHERE NOMEFILE = ?"), {invoiceFile})
+                          .fields(0)
+                          .toInteger()
+        > 0;
+    State state{sent ? QStringLiteral("inviata") : QStringLiteral("da inviare"), {}};
     int rank = 0;
     for (Recordset rows(connection, QStringLiteral("SELECT TIPO, ESITO, ERRORI FROM FE_RICEVUTE WHERE NOMEFILE = ? ORDER BY ID"),
                         {invoiceFile});

@@ -34,7 +34,7 @@ QList<Outcome> readFolder(Connection &connection, const QString &folder);
 // rejected or not delivered.
 QString describe(const Outcome &outcome);
 
-// The state of an invoice file: "da inviare", "consegnata", "non
+// The state of an invoice file: "da inviare", "inviata", "consegnata", "non
 // consegnata", "scartata", "accettata", "rifiutata", "decorrenza termini",
 // "non recapitata"; for a rejected one, the SdI's errors ("00404 Fattura
 // duplicata").

@@ -6,6 +6,7 @@
 #include "einvoice/invoicefiles.h"
 #include "einvoice/invoicerefused.h"
 #include "einvoice/receipts.h"
+#include "einvoice/sending.h"
 #include "store/money.h"
 #include "store/storeerror.h"
 #include "ui/gridlist.h"
@@ -101,6 +102,7 @@ InvoicesWindow::InvoicesWindow(Connection &connection, Messages &messages, QWidg
     QPushButton *changeFolder = button(QStringLiteral("CmdCartella"), QStringLiteral("Cambia c&artella..."), this, top);
     buttons->addStretch(1);
     QPushButton *generateXml = button(QStringLiteral("CmdGenera"), QStringLiteral("Genera &XML"), this, buttons);
+    QPushButton *send = button(QStringLiteral("CmdInvia"), QStringLiteral("&Invia"), this, buttons);
     QPushButton *note = button(QStringLiteral("CmdNota"), QStringLiteral("&Nota di credito..."), this, buttons);
     QPushButton *receipts = button(QStringLiteral("CmdRicevute"), QStringLiteral("Leggi &ricevute..."), this, buttons);
     QPushButton *copy = button(QStringLiteral("CmdCortesia"), QStringLiteral("Copia di c&ortesia"), this, buttons);
@@ -115,6 +117,7 @@ InvoicesWindow::InvoicesWindow(Connection &connection, Messages &messages, QWidg
     connect(m_year, &QSpinBox::valueChanged, this, &InvoicesWindow::refill);
     connect(changeFolder, &QPushButton::clicked, this, [this] { folder(true); });
     connect(generateXml, &QPushButton::clicked, this, &InvoicesWindow::generate);
+    connect(send, &QPushButton::clicked, this, &InvoicesWindow::sendFiles);
     connect(note, &QPushButton::clicked, this, &InvoicesWindow::creditNote);
     connect(receipts, &QPushButton::clicked, this, &InvoicesWindow::readReceipts);
     connect(copy, &QPushButton::clicked, this, &InvoicesWindow::courtesyCopy);
@@ -222,6 +225,50 @@ void InvoicesWindow::generate()
     if (!refused.isEmpty())
         text += QStringLiteral("\n\nNon scritti:\n") + refused.join(QLatin1Char('\n'));
     m_messages.inform(this, Title, text, refused.isEmpty() ? Messages::Icon::Information : Messages::Icon::Critical);
+    refill();
+}
+
+void InvoicesWindow::sendFiles()
+{
+    QStringList numbers;
+    QStringList sentBefore;
+    for (const QString &number : chosenNumbers())
+        for (int row = 0; row < m_list->count(); ++row)
+            if (m_list->rowText(row) == number && !m_list->subItem(row, FileColumn).isEmpty()) {
+                numbers << number;
+                const QString state = m_list->subItem(row, StateColumn);
+                if (state != QLatin1String("da inviare") && !state.startsWith(QLatin1String("scartata")))
+                    sentBefore << number;
+            }
+    if (numbers.isEmpty()) {
+        m_messages.inform(this, Title, QStringLiteral("Occorre selezionare o spuntare una parcella con il suo file !"));
+        return;
+    }
+    if (!sentBefore.isEmpty()
+        && !m_messages.ask(this, Title, QStringLiteral("I file delle parcelle %1 sono già stati inviati. Inviarli di nuovo ?")
+                                            .arg(sentBefore.join(QStringLiteral(", ")))))
+        return;
+    // Asked once while the window is open, and kept nowhere else.
+    if (m_pecPassword.isEmpty())
+        m_pecPassword = m_messages.askPassword(this, QStringLiteral("Velmora - PEC dello Studio"),
+                                               QStringLiteral("Password della casella PEC dello Studio:"));
+    if (m_pecPassword.isEmpty())
+        return;
+    QStringList lines;
+    bool refused = false;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (const QString &number : numbers) {
+        refused = !refusalsTold(m_messages, this, [&] {
+            const sending::Sent sent = sending::sendLatest(m_connection, number, m_year->value(), m_pecPassword, true);
+            lines << QStringLiteral("Parcella %1: %2 inviato a %3.").arg(number, sent.fileName, sent.to);
+        }) || refused;
+    }
+    QApplication::restoreOverrideCursor();
+    // A refused password is asked again at the next sending.
+    if (refused)
+        m_pecPassword.clear();
+    if (!lines.isEmpty())
+        m_messages.inform(this, Title, lines.join(QLatin1Char('\n')));
     refill();
 }
 

@@ -27,6 +27,8 @@ private:
     // The remembered folder, or one asked for now; empty when not given.
     QString folder(bool askAgain = false);
     void generate();
+    // The latest files of the chosen bills, sent to the SdI by PEC.
+    void sendFiles();
     // The credit note of the selected bill, for the services the office
     // leaves ticked.
     void creditNote();
@@ -40,4 +42,5 @@ private:
     QSpinBox *m_year;
     GridList *m_list;
     QLabel *m_folder;
+    QByteArray m_pecPassword;
 };

@@ -47,6 +47,9 @@ QList<FormField> fields()
         {"ALIQUOTA", "Aliquota IVA %", K::Percent, 6},
         {"NATURA", "Natura (IVA 0)", K::Code, 4, "NaturaType"},
         {"BOLLO", "Bollo addebitato al cliente", K::YesNo},
+        {"PECSERVER", "Server PEC di invio (smtps://...)", K::Text, 120},
+        {"PECUTENTE", "Utente della PEC", K::Text, 120},
+        {"PECSDI", "PEC dello SdI (dopo il primo invio)", K::Text, 120},
     };
 }
 

@@ -146,7 +146,10 @@ const QList<TableDefinition> &schema::invoiceTables()
                   {"TEL", T::Text},           {"IBAN", T::Text},      {"CASSA", T::Text},      {"ALCASSA", T::Number},
                   {"RITENUTA", T::Text},      {"ALRITENUTA", T::Number}, {"TIPORITENUTA", T::Text},
                   {"CAUSALEPAG", T::Text},    {"ALIQUOTA", T::Number}, {"NATURA", T::Text},    {"BOLLO", T::Text},
-                  {"PROGRESSIVO", T::Integer}}),
+                  {"PROGRESSIVO", T::Integer},
+                  // The office's PEC mailbox the files leave from (never its
+                  // password), and the SdI's address once it assigned one.
+                  {"PECSERVER", T::Text},     {"PECUTENTE", T::Text},  {"PECSDI", T::Text}}),
          true, false},
         {QStringLiteral("FE_CLIENTI"),
          columns({{"ID_CL", T::Integer, true}, {"CODDEST", T::Text}, {"PEC", T::Text}, {"NOME", T::Text},
@@ -176,6 +179,11 @@ const QList<TableDefinition> &schema::invoiceTables()
          columns({{"NOMEFILE", T::Text}, {"TIPO", T::Text}, {"IDSDI", T::Text}, {"QUANDO", T::Text}, {"LETTA", T::Text},
                   {"ESITO", T::Text}, {"DESCRIZIONE", T::Text}, {"ERRORI", T::Text}, {"ORIGINE", T::Text},
                   {"CONTENUTO", T::Text}}),
+         true, false},
+        // Every file sent, with the hash of what was sent.
+        {QStringLiteral("FE_INVII"),
+         columns({{"NOMEFILE", T::Text}, {"QUANDO", T::Text}, {"DESTINATARIO", T::Text}, {"MESSAGEID", T::Text},
+                  {"HASH", T::Text}}),
          true, false},
         // Every file written, the old ones too when a bill is written again.
         {QStringLiteral("FE_FILE"),
@@ -258,5 +266,5 @@ void schema::ensureInvoiceTables(Connection &connection)
 {
     ensure(connection, invoiceTables(),
            {{"FE_FILE_PARCELLA", "FE_FILE (ANNO, NR)"}, {"FE_FILE_NOME", "FE_FILE (NOMEFILE)"},
-            {"FE_RICEVUTE_FILE", "FE_RICEVUTE (NOMEFILE)"}, {"PRESTAZIONI_NR", "PRESTAZIONI (NR)"}});
+            {"FE_RICEVUTE_FILE", "FE_RICEVUTE (NOMEFILE)"}, {"FE_INVII_FILE", "FE_INVII (NOMEFILE)"}, {"PRESTAZIONI_NR", "PRESTAZIONI (NR)"}});
 }

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -100,4 +101,11 @@ Messages::Login DialogMessages::askLogin(QWidget *parent, const QString &archive
     if (dialog.exec() != QDialog::Accepted || user->text().trimmed().isEmpty())
         return {};
     return {user->text().trimmed(), password->text().toUtf8()};
+}
+
+QByteArray DialogMessages::askPassword(QWidget *parent, const QString &title, const QString &text)
+{
+    bool given = false;
+    const QString password = QInputDialog::getText(parent, title, text, QLineEdit::Password, QString(), &given);
+    return given ? password.toUtf8() : QByteArray();
 }

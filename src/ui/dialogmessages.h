@@ -10,4 +10,5 @@ public:
     bool ask(QWidget *parent, const QString &title, const QString &text) override;
     QString chooseTarget(QWidget *parent, const QString &title, const QString &suggested, Target target) override;
     Login askLogin(QWidget *parent, const QString &archive, const QString &reason) override;
+    QByteArray askPassword(QWidget *parent, const QString &title, const QString &text) override;
 };

@@ -33,4 +33,6 @@ public:
         QByteArray password;
     };
     virtual Login askLogin(QWidget *, const QString &, const QString &) { return {}; }
+    // A password typed and shown as dots; empty when the user gave up.
+    virtual QByteArray askPassword(QWidget *, const QString &, const QString &) { return {}; }
 };

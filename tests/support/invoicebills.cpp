@@ -57,7 +57,12 @@ void writeFile(const QString &folder, const QString &name, const QByteArray &con
         qFatal("cannot write %s", qPrintable(name));
 }
 
-Bills::Bills()
+Bills::Bills() : m_own(std::make_unique<TestStore>()), store(*m_own)
+{
+    schema::ensureInvoiceTables(store.connection());
+}
+
+Bills::Bills(TestStore &on) : store(on)
 {
     schema::ensureInvoiceTables(store.connection());
 }

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QVariant>
 
+#include <memory>
+
 // The professional whose bills the electronic-invoice tests write.
 inline const QString OfficeCode = QStringLiteral("RSSMRA80A41H501Y");
 
@@ -44,8 +46,12 @@ struct StudioRow
 // files.
 class Bills
 {
+    std::unique_ptr<TestStore> m_own;
+
 public:
+    // On a store of its own, or on the one given (a program's).
     Bills();
+    explicit Bills(TestStore &on);
 
     void office(const StudioRow &o);
     qint64 client(const QString &name, const QList<QPair<QString, QVariant>> &fe, const QString &piva = "12345670017",
@@ -60,7 +66,7 @@ public:
     // Why the bill's file is refused; empty when it was written.
     QString refusal(const QString &number = "12", int year = 2026);
 
-    TestStore store;
+    TestStore &store;
     QTemporaryDir folder;
     QStringList lastFaults;
 };

@@ -21,3 +21,9 @@ Messages::Login ScriptedMessages::askLogin(QWidget *, const QString &archive, co
     m_shown.append({QStringLiteral("Velmora - ACCESSO ALL'ARCHIVIO"), archive + QLatin1Char('\n') + reason, Icon::None, true});
     return m_logins.isEmpty() ? Login{} : m_logins.takeFirst();
 }
+
+QByteArray ScriptedMessages::askPassword(QWidget *, const QString &title, const QString &text)
+{
+    m_shown.append({title, text, Icon::None, true});
+    return m_passwords.isEmpty() ? QByteArray() : m_passwords.takeFirst();
+}

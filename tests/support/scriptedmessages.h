@@ -24,10 +24,13 @@ public:
     // The queued paths in order; with none queued the user gives up.
     QString chooseTarget(QWidget *parent, const QString &title, const QString &suggested, Target target) override;
     Login askLogin(QWidget *parent, const QString &archive, const QString &reason) override;
+    // The queued passwords in order; with none queued the user gives up.
+    QByteArray askPassword(QWidget *parent, const QString &title, const QString &text) override;
 
     void answer(bool yes) { m_answers.append(yes); }
     void choose(const QString &path) { m_targets.append(path); }
     void logIn(const Login &login) { m_logins.append(login); }
+    void typePassword(const QByteArray &password) { m_passwords.append(password); }
     const QList<Shown> &shown() const { return m_shown; }
     Shown last() const { return m_shown.isEmpty() ? Shown{} : m_shown.last(); }
 
@@ -36,4 +39,5 @@ private:
     QList<bool> m_answers;
     QStringList m_targets;
     QList<Login> m_logins;
+    QList<QByteArray> m_passwords;
 };
