@@ -15,6 +15,7 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -94,6 +95,37 @@ void SendingTest::aFileGoesOnceAndIsKeptAsSent()
     QCOMPARE(run.status, 1);
     QVERIFY2(run.err.contains("è cambiato dopo l'invio"), qPrintable(run.err));
     QCOMPARE(server.received().size(), 2);
+
+    // The year for the legal archiving: the file as sent, with the SdI's
+    // answer and an index, whatever became of the copy in the folder.
+    QTemporaryDir received;
+    writeFile(received.path(), "IT" + OfficeCode + "_00001_RC_001.xml", sdiNotification("RC", name));
+    QCOMPARE(runCli({"ricevute", received.path(), "--archivio", b.store.path()}).status, 0);
+    QTemporaryDir kept;
+    run = runCli({"conserva", "2026", "--cartella", kept.path(), "--archivio", b.store.path()});
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    const QString zip = kept.filePath("Fatture elettroniche 2026.zip");
+    QCOMPARE(run.out, zip + "\n");
+    const auto unzipped = [&](const QStringList &arguments) {
+        QProcess unzip;
+        unzip.start("unzip", arguments);
+        unzip.waitForFinished(30000);
+        return unzip.readAllStandardOutput();
+    };
+    QCOMPARE(unzipped({"-p", zip, "fatture/" + name}), xml);
+    QVERIFY(unzipped({"-p", zip, "notifiche/IT" + OfficeCode + "_00001_RC_001.xml"}).contains("<DataOraConsegna>"));
+    const QStringList index = QString::fromUtf8(unzipped({"-p", zip, "indice.csv"})).split("\r\n", Qt::SkipEmptyParts);
+    QCOMPARE(index.size(), 2);
+    QVERIFY(index.at(0).endsWith("Numero;Data;Cliente;Totale;File;Inviato il;Impronta SHA-256;Stato;Notifiche"));
+    QVERIFY2(index.at(1).startsWith("1;30/11/2026;BIANCHI SRL;122,00;" + name + ";"), qPrintable(index.at(1)));
+    QVERIFY(index.at(1).endsWith(";" + QString(QCryptographicHash::hash(xml, QCryptographicHash::Sha256).toHex())
+                                 + ";consegnata;IT" + OfficeCode + "_00001_RC_001.xml"));
+
+    b.store.connection().execute("UPDATE FE_INVII SET CONTENUTO = 'altro'");
+    run = runCli({"conserva", "2026", "--cartella", kept.path(), "--archivio", b.store.path()});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains("non corrisponde all'impronta"), qPrintable(run.err));
+    QCOMPARE(unzipped({"-p", zip, "fatture/" + name}), xml); // the earlier ZIP stays whole
 }
 
 void SendingTest::theWindowSendsTheChosenBillsAskingThePasswordOnce()

@@ -16,7 +16,7 @@ namespace {
 const Subcommand *const Subcommands[] = {&verificaCommand, &copiaCommand, &ripristinaCommand, &esportaCommand,
                                               &estrattiCommand, &codiceCommand, &fatturaCommand, &notaCommand,
                                               &inviaCommand, &ricevuteCommand, &fattureCommand,
-                                              &serverCommand};
+                                              &conservaCommand, &serverCommand};
 
 void listSubcommands(QTextStream &out)
 {

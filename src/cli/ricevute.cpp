@@ -2,6 +2,7 @@
 
 #include "einvoice/invoicefiles.h"
 #include "einvoice/invoicerefused.h"
+#include "einvoice/legalarchive.h"
 #include "einvoice/receipts.h"
 #include "einvoice/sending.h"
 #include "store/money.h"
@@ -67,6 +68,29 @@ int invia(const QStringList &given, QTextStream &out, QTextStream &err)
     });
 }
 
+int conserva(const QStringList &given, QTextStream &out, QTextStream &err)
+{
+    QStringList arguments = given;
+    const QString path = takeStorePath(arguments);
+    const QString folder = takeFolder(arguments);
+    bool yearGiven = false;
+    const int year = arguments.value(0).toInt(&yearGiven);
+    if (path.isEmpty() || folder.isEmpty() || folder == QLatin1String("-") || arguments.size() != 1 || !yearGiven
+        || year < 1970 || year > 9999) {
+        err << "Uso: velmora-cli conserva ANNO --cartella DIR [--archivio FILE]\n";
+        return 2;
+    }
+    return onStore(path, "Conservazione non scritta: ", err, [&](Connection &store) {
+        try {
+            out << legalarchive::exportYear(store, year, folder) << '\n';
+            return 0;
+        } catch (const InvoiceRefused &refused) {
+            err << refused.message << '\n';
+            return 1;
+        }
+    });
+}
+
 int fatture(const QStringList &given, QTextStream &out, QTextStream &err)
 {
     QStringList arguments = given;
@@ -118,6 +142,19 @@ const Subcommand inviaCommand{
     "  di nuovo solo con --ancora, e mai se è cambiato dopo l'invio. Stampa il file, il\n"
     "  destinatario e il Message-ID registrati; uscita 1 se l'invio non riesce.\n",
     invia,
+};
+
+const Subcommand conservaCommand{
+    "conserva",
+    "scrive lo ZIP dell'anno per la conservazione: file inviati, notifiche, indice",
+    "velmora-cli conserva ANNO --cartella DIR [--archivio FILE]\n"
+    "  Scrive nella cartella DIR \"Fatture elettroniche ANNO.zip\": ogni file inviato delle\n"
+    "  parcelle dell'anno così come fu inviato (dall'archivio, verificato sull'impronta presa\n"
+    "  all'invio), le notifiche dello SdI così come arrivarono e indice.csv (numero, data,\n"
+    "  cliente, totale, file, invio, impronta SHA-256, stato, notifiche). Ne stampa il\n"
+    "  percorso; uno ZIP precedente è sostituito. Uscita 1 se nulla è stato inviato o una\n"
+    "  copia non corrisponde alla sua impronta.\n",
+    conserva,
 };
 
 const Subcommand fattureCommand{

@@ -8,4 +8,6 @@
 extern const Subcommand ricevuteCommand;
 // "velmora-cli invia": a bill's latest file sent to the SdI by PEC.
 extern const Subcommand inviaCommand;
+// "velmora-cli conserva": the year's files and notifications in one ZIP.
+extern const Subcommand conservaCommand;
 extern const Subcommand fattureCommand;

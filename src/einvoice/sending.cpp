@@ -65,8 +65,9 @@ Sent sendLatest(Connection &connection, const QString &number, int year, const Q
     smtpsend::send({office->pecServer, office->pecUser.isEmpty() ? office->pec : office->pecUser, password}, office->pec,
                    sent.to, message.bytes);
     sent.messageId = message.messageId;
-    connection.execute(QStringLiteral("INSERT INTO FE_INVII (NOMEFILE, QUANDO, DESTINATARIO, MESSAGEID, HASH) VALUES (?, ?, ?, ?, ?)"),
-                       {sent.fileName, now.toString(Qt::ISODate), sent.to, sent.messageId, hash});
+    connection.execute(QStringLiteral("INSERT INTO FE_INVII (NOMEFILE, QUANDO, DESTINATARIO, MESSAGEID, HASH, CONTENUTO) "
+                                      "VALUES (?, ?, ?, ?, ?, ?)"),
+                       {sent.fileName, now.toString(Qt::ISODate), sent.to, sent.messageId, hash, QString::fromUtf8(xml)});
     return sent;
 }
 

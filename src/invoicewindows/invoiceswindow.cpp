@@ -5,6 +5,7 @@
 #include "einvoice/courtesycopy.h"
 #include "einvoice/invoicefiles.h"
 #include "einvoice/invoicerefused.h"
+#include "einvoice/legalarchive.h"
 #include "einvoice/receipts.h"
 #include "einvoice/sending.h"
 #include "store/money.h"
@@ -105,6 +106,7 @@ InvoicesWindow::InvoicesWindow(Connection &connection, Messages &messages, QWidg
     QPushButton *send = button(QStringLiteral("CmdInvia"), QStringLiteral("&Invia"), this, buttons);
     QPushButton *note = button(QStringLiteral("CmdNota"), QStringLiteral("&Nota di credito..."), this, buttons);
     QPushButton *receipts = button(QStringLiteral("CmdRicevute"), QStringLiteral("Leggi &ricevute..."), this, buttons);
+    QPushButton *keep = button(QStringLiteral("CmdConserva"), QStringLiteral("Con&serva l'anno..."), this, buttons);
     QPushButton *copy = button(QStringLiteral("CmdCortesia"), QStringLiteral("Copia di c&ortesia"), this, buttons);
     QPushButton *open = button(QStringLiteral("CmdApri"), QStringLiteral("A&pri cartella"), this, buttons);
     QPushButton *close = button(QStringLiteral("CmdChiudi"), QStringLiteral("&Chiudi"), this, buttons);
@@ -120,6 +122,7 @@ InvoicesWindow::InvoicesWindow(Connection &connection, Messages &messages, QWidg
     connect(send, &QPushButton::clicked, this, &InvoicesWindow::sendFiles);
     connect(note, &QPushButton::clicked, this, &InvoicesWindow::creditNote);
     connect(receipts, &QPushButton::clicked, this, &InvoicesWindow::readReceipts);
+    connect(keep, &QPushButton::clicked, this, &InvoicesWindow::keepYear);
     connect(copy, &QPushButton::clicked, this, &InvoicesWindow::courtesyCopy);
     connect(open, &QPushButton::clicked, this, &InvoicesWindow::openFolder);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -346,6 +349,16 @@ void InvoicesWindow::readReceipts()
                           + lines.join(QLatin1Char('\n')),
                       refused ? Messages::Icon::Critical : Messages::Icon::Information);
     refill();
+}
+
+void InvoicesWindow::keepYear()
+{
+    const QString target = folder();
+    if (target.isEmpty())
+        return;
+    QString path;
+    if (refusalsTold(m_messages, this, [&] { path = legalarchive::exportYear(m_connection, m_year->value(), target); }))
+        m_messages.inform(this, Title, QStringLiteral("File e notifiche del %1 per la conservazione:\n%2").arg(m_year->value()).arg(path));
 }
 
 void InvoicesWindow::courtesyCopy()

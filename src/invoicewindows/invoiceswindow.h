@@ -34,6 +34,9 @@ private:
     void creditNote();
     // The SdI's notifications of a folder, kept with the bills' files.
     void readReceipts();
+    // The year's files sent and notifications, in one ZIP for the legal
+    // archiving.
+    void keepYear();
     void courtesyCopy();
     void openFolder();
 

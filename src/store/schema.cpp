@@ -180,10 +180,10 @@ const QList<TableDefinition> &schema::invoiceTables()
                   {"ESITO", T::Text}, {"DESCRIZIONE", T::Text}, {"ERRORI", T::Text}, {"ORIGINE", T::Text},
                   {"CONTENUTO", T::Text}}),
          true, false},
-        // Every file sent, with the hash of what was sent.
+        // Every file sent, as it was sent and with its hash.
         {QStringLiteral("FE_INVII"),
          columns({{"NOMEFILE", T::Text}, {"QUANDO", T::Text}, {"DESTINATARIO", T::Text}, {"MESSAGEID", T::Text},
-                  {"HASH", T::Text}}),
+                  {"HASH", T::Text}, {"CONTENUTO", T::Text}}),
          true, false},
         // Every file written, the old ones too when a bill is written again.
         {QStringLiteral("FE_FILE"),
