@@ -4,16 +4,21 @@
 // store of 100,000 services, with 1,000 bills of two services each added.
 #include "benchmain.h"
 #include "einvoice/invoicefiles.h"
+#include "einvoice/receipts.h"
 #include "store/schema.h"
 #include "generatedstore.h"
 #include "store/transaction.h"
 
 #include <QDate>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
 
-constexpr int Year = 2031;
+// A year before the generated register, and past: the SdI refuses a bill
+// dated after today.
+constexpr int Year = 2020;
 
 GeneratedStore &billedStore(int bills)
 {
@@ -80,6 +85,46 @@ void GenerateInvoiceFilesOneByOne(benchmark::State &state)
     }
 }
 
+// The SdI's delivery receipts for every file of the year, made from its
+// published example, in a folder of their own; the files written once.
+QString receiptsFolder(Connection &c, int bills)
+{
+    static QTemporaryDir files, receipts;
+    static bool made = false;
+    if (made)
+        return receipts.path();
+    made = true;
+    invoicefiles::generate(c, numbers(bills), Year, files.path());
+    QFile sample(QStringLiteral(VELMORA_MESSAGES "/IT01234567890_11111_RC_001.xml"));
+    sample.open(QIODevice::ReadOnly);
+    const QByteArray example = sample.readAll();
+    for (int bill = 1; bill <= bills; ++bill) {
+        const QString name = QStringLiteral("IT01234560017_%1").arg(bill, 5, 10, QLatin1Char('0'));
+        QFile receipt(QDir(receipts.path()).filePath(name + QStringLiteral("_RC_001.xml")));
+        receipt.open(QIODevice::WriteOnly);
+        receipt.write(QByteArray(example).replace("IT01234567890_11111.xml.p7m", (name + QStringLiteral(".xml")).toUtf8()));
+    }
+    return receipts.path();
+}
+
+// "Leggi ricevute...": every receipt checked, matched and kept, in one
+// transaction.
+void ReadReceipts(benchmark::State &state)
+{
+    Connection &c = billedStore(int(state.range(0))).connection();
+    const QString folder = receiptsFolder(c, int(state.range(0)));
+    for (auto _ : state) {
+        const auto outcomes = receipts::readFolder(c, folder);
+        if (outcomes.size() != state.range(0) || outcomes.last().result != receipts::Outcome::Result::Kept) {
+            state.SkipWithError(outcomes.isEmpty() ? "no receipts" : qPrintable(receipts::describe(outcomes.last())));
+            break;
+        }
+        state.PauseTiming();
+        c.execute(QStringLiteral("DELETE FROM FE_RICEVUTE"));
+        state.ResumeTiming();
+    }
+}
+
 // What "Fatture elettroniche" lists: the year's bills, each worked out.
 void BillsOfYear(benchmark::State &state)
 {
@@ -90,6 +135,7 @@ void BillsOfYear(benchmark::State &state)
 
 }
 
+BENCHMARK(ReadReceipts)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BillsOfYear)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(GenerateInvoiceFiles)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(GenerateInvoiceFilesOneByOne)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);

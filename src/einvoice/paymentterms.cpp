@@ -12,24 +12,36 @@ namespace {
 // they name none.
 QString methodOf(const QString &terms)
 {
-    static const struct
+    struct Word
     {
-        const char *pattern;
-        const char *method;
-    } words[] = {
-        {"\\bRI\\.?BA\\b|RICEVUTA BANCARIA", "MP12"},
-        {"\\bSDD\\b|\\bRID\\b|ADDEBITO|DOMICILIAZIONE", "MP19"},
-        {"CONTANT", "MP01"},
-        {"ASSEGNO CIRCOLARE", "MP03"},
-        {"ASSEGNO", "MP02"},
-        {"\\bCARTA\\b|BANCOMAT|\\bPOS\\b", "MP08"},
-        {"PAGOPA", "MP23"},
-        {"BOLLETTINO", "MP18"},
-        {"BONIFICO|\\bB\\.?B\\.?\\b", "MP05"},
+        QRegularExpression pattern;
+        QString method;
     };
-    for (const auto &word : words)
-        if (QRegularExpression(QLatin1String(word.pattern)).match(terms).hasMatch())
-            return QLatin1String(word.method);
+    // Compiled once: every bill the window lists reads its client's terms.
+    static const QList<Word> words = [] {
+        static const struct
+        {
+            const char *pattern;
+            const char *method;
+        } given[] = {
+            {"\\bRI\\.?BA\\b|RICEVUTA BANCARIA", "MP12"},
+            {"\\bSDD\\b|\\bRID\\b|ADDEBITO|DOMICILIAZIONE", "MP19"},
+            {"CONTANT", "MP01"},
+            {"ASSEGNO CIRCOLARE", "MP03"},
+            {"ASSEGNO", "MP02"},
+            {"\\bCARTA\\b|BANCOMAT|\\bPOS\\b", "MP08"},
+            {"PAGOPA", "MP23"},
+            {"BOLLETTINO", "MP18"},
+            {"BONIFICO|\\bB\\.?B\\.?\\b", "MP05"},
+        };
+        QList<Word> compiled;
+        for (const auto &word : given)
+            compiled << Word{QRegularExpression(QLatin1String(word.pattern)), QLatin1String(word.method)};
+        return compiled;
+    }();
+    for (const Word &word : words)
+        if (word.pattern.match(terms).hasMatch())
+            return word.method;
     return QStringLiteral("MP05");
 }
 
