@@ -113,8 +113,9 @@ InvoicesWindow::InvoicesWindow(Connection &connection, Messages &messages, QWidg
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_list, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Genera XML scrive le parcelle spuntate; senza spunte quella selezionata; "
-                                                "senza selezione tutte quelle senza file."), this));
+    layout->addWidget(new QLabel(QStringLiteral("Genera XML e Invia lavorano sulle parcelle spuntate, senza spunte su quella "
+                                                "selezionata; Genera XML, senza selezione, su tutte quelle senza file."),
+                                 this));
     layout->addLayout(buttons);
     connect(m_year, &QSpinBox::valueChanged, this, &InvoicesWindow::refill);
     connect(changeFolder, &QPushButton::clicked, this, [this] { folder(true); });
