@@ -32,6 +32,7 @@ private slots:
     void savesAFullClientAndReadsItBackColumnByColumn();
     void changesAndDeletesThePickedClient();
     void codesAreCheckedAsTheUserTypesAndTheBirthFollows();
+    void aStoredClientShowsItsOwnBirthWhateverItsCode();
     void listsFilterByInitialAndByInactiveAndPrintTicksCascade();
     void windowLeavesAndComesBack();
 
@@ -411,6 +412,23 @@ void ClientsTest::codesAreCheckedAsTheUserTypesAndTheBirthFollows()
     press("Cmd2");
     QCOMPARE(m_program.messages().last().title, QString("Velmora - CONTROLLO CODICI"));
     QCOMPARE(m_program.store().count("SELECT * FROM SOGGETTI"), 1);
+}
+
+void ClientsTest::aStoredClientShowsItsOwnBirthWhateverItsCode()
+{
+    // A stored client shows its own birth data, none here, whatever its
+    // code says; emptying nothing brings it back.
+    addClient({{"Soggetto", "VERDI ANNA"}, {"Codice", "RSSMRA80A41H501Y"}, {"Stato", "S"}});
+    press("CmdModifica");
+    clickRow(0);
+    QCOMPARE(field("Text2")->text(), QString("VERDI ANNA"));
+    QCOMPARE(get<DateField>("DataBox1")->text(), QString());
+    QCOMPARE(get<DropDown>("Cbo1")->text(), QString());
+    QVERIFY(sign("Text8").startsWith("Codice fiscale valido\nil codice indica la nascita il 01/01/1980"));
+    press("Cmd2");
+    QCOMPARE(m_program.store().text("SELECT count(*) FROM SOGGETTI WHERE Soggetto = 'VERDI ANNA' AND DataN IS NULL "
+                                    "AND ComuneN IS NULL AND PrN IS NULL"),
+             QString("1"));
 }
 
 VELMORA_TEST_MAIN(ClientsTest)

@@ -42,9 +42,12 @@ void ClientCodes::checkTaxCode()
     const territory::Place &place = *birth->place;
     DateField *birthDate = m_fields->birthDate();
     DropDown *birthPlace = m_fields->birthPlace();
-    if (birthDate->text().isEmpty())
+    // A stored client shows what is stored: only a code the user gives
+    // fills the birth.
+    const bool fills = !m_loading && m_fields->taxCode()->text() != m_loaded.value(0);
+    if (fills && birthDate->text().isEmpty())
         birthDate->setText(date);
-    if (birthPlace->text().isEmpty()) {
+    if (fills && birthPlace->text().isEmpty()) {
         birthPlace->setText(place.name);
         m_fields->birthProvince()->setText(place.abroad ? Abroad : place.province);
     }
@@ -66,8 +69,14 @@ void ClientCodes::checkIban()
     m_iban->show(iban::check(m_fields->iban()->text()));
 }
 
+void ClientCodes::startLoading()
+{
+    m_loading = true;
+}
+
 void ClientCodes::rememberLoaded()
 {
+    m_loading = false;
     m_loaded = {m_fields->taxCode()->text(), m_fields->vatNumber()->text(), m_fields->iban()->text()};
 }
 

@@ -94,6 +94,7 @@ void ClientEditor::setAction(const QString &caption)
 
 void ClientEditor::load(const QStringList &cells, const RowVersion &loaded)
 {
+    m_codes->startLoading();
     m_fields->load(cells);
     m_loaded = loaded;
     m_codes->rememberLoaded();
