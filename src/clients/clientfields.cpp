@@ -89,41 +89,54 @@ DropDown *ClientFields::editableList(const char *name)
     return named(new DropDown(DropDown::Typing::Editable, this), name);
 }
 
+QList<ClientFields::Column> ClientFields::columns() const
+{
+    // SOGGETTI's columns after ID, in table order: where each is placed,
+    // under which caption, and whether it is stored in capitals.
+    return {
+        {"Stato", m_active, nullptr, 11, 0, 1, false},
+        {"Soggetto", m_name, "Cognome Nome e Ragione Sociale ", 1, 0, 5, false},
+        {"DataN", m_birthDate, "Data Nascita", 2, 0, 1, false},
+        {"ComuneN", m_birthPlace, "Comune di Nascita ", 2, 2, 1, true},
+        {"PrN", m_birthProvince, "Prov.", 2, 4, 1, true},
+        {"Indirizzo", m_address, "Indirizzo", 3, 0, 5, false},
+        {"ComuneR", m_residence, "Comune di Residenza ", 4, 0, 1, true},
+        {"PrR", m_residenceProvince, "Prov.", 4, 2, 1, true},
+        {"CAP", m_postalCode, "C.A.P.", 4, 4, 1, false},
+        {"Codice", m_taxCode, "Codice Fiscale", 5, 0, 1, false},
+        {"PIVA", m_vatNumber, "Partita IVA", 5, 2, 1, false},
+        {"IBAN", m_iban, "IBAN", 5, 4, 1, false},
+        {"Attivita", m_business, "Attività", 6, 0, 1, true},
+        {"Tipo", m_documentType, "Tipo documento", 6, 2, 1, true},
+        {"Ndoc", m_documentNumber, "Numero  documento", 6, 4, 1, false},
+        {"Scad", m_expiry, "Scadenza", 7, 0, 1, false},
+        {"Pag", m_payment, "Modalità di pagamento", 7, 2, 1, true},
+        {"Tel", m_phone, "Telefono", 8, 0, 1, false},
+        {"Cell", m_mobile, "Cellulare", 8, 2, 1, false},
+        {"Fax", m_fax, "Fax", 8, 4, 1, false},
+        {"Email", m_email, "E-mail", 9, 0, 3, false},
+        {"Note", m_notes, "Note", 10, 0, 5, false},
+        {"Agg", nullptr, nullptr, 0, 0, 0, false}, // the day of the save
+    };
+}
+
 void ClientFields::build()
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
-    const struct { int row, column; const char *caption; QWidget *field; int span; } placed[] = {
-        {0, 0, "ID", m_id, 1},
-        {1, 0, "Cognome Nome e Ragione Sociale ", m_name, 5},
-        {2, 0, "Data Nascita", m_birthDate, 1},
-        {2, 2, "Comune di Nascita ", m_birthPlace, 1},
-        {2, 4, "Prov.", m_birthProvince, 1},
-        {3, 0, "Indirizzo", m_address, 5},
-        {4, 0, "Comune di Residenza ", m_residence, 1},
-        {4, 2, "Prov.", m_residenceProvince, 1},
-        {4, 4, "C.A.P.", m_postalCode, 1},
-        {5, 0, "Codice Fiscale", m_taxCode, 1},
-        {5, 2, "Partita IVA", m_vatNumber, 1},
-        {5, 4, "IBAN", m_iban, 1},
-        {6, 0, "Attività", m_business, 1},
-        {6, 2, "Tipo documento", m_documentType, 1},
-        {6, 4, "Numero  documento", m_documentNumber, 1},
-        {7, 0, "Scadenza", m_expiry, 1},
-        {7, 2, "Modalità di pagamento", m_payment, 1},
-        {8, 0, "Telefono", m_phone, 1},
-        {8, 2, "Cellulare", m_mobile, 1},
-        {8, 4, "Fax", m_fax, 1},
-        {9, 0, "E-mail", m_email, 3},
-        {10, 0, "Note", m_notes, 5},
+    const auto place = [&](const char *caption, QWidget *field, int row, int column, int span) {
+        auto *label = new QLabel(QString::fromUtf8(caption), this);
+        label->setBuddy(field);
+        grid->addWidget(label, row, column);
+        grid->addWidget(field, row, column + 1, 1, span);
     };
-    for (const auto &p : placed) {
-        auto *label = new QLabel(QString::fromUtf8(p.caption), this);
-        label->setBuddy(p.field);
-        grid->addWidget(label, p.row, p.column);
-        grid->addWidget(p.field, p.row, p.column + 1, 1, p.span);
+    place("ID", m_id, 0, 0, 1);
+    for (const Column &c : columns()) {
+        if (c.caption)
+            place(c.caption, c.field, c.row, c.gridColumn, c.span);
+        else if (c.field)
+            grid->addWidget(c.field, c.row, c.gridColumn + 1);
     }
-    grid->addWidget(m_active, 11, 1);
     m_id->setFixedWidth(100);
     m_birthProvince->setMinimumContentsLength(4);
     m_residenceProvince->setMinimumContentsLength(4);
@@ -163,50 +176,36 @@ void ClientFields::setEnterTarget(QWidget *actionButton)
 
 clientrecords::ColumnValues ClientFields::columnValues() const
 {
-    const auto upper = [](const QWidget *field) { return QVariant(text(field).toUpper()); };
-    const auto asIs = [](const QWidget *field) { return QVariant(text(field)); };
-    clientrecords::ColumnValues values{
-        {"Stato", m_active->isTicked() ? "S" : "N"}, {"Soggetto", asIs(m_name)}};
-    if (!m_birthDate->text().isEmpty())
-        values.append({"DataN", asIs(m_birthDate)});
-    values += clientrecords::ColumnValues{
-        {"ComuneN", upper(m_birthPlace)}, {"PrN", upper(m_birthProvince)},   {"Indirizzo", asIs(m_address)},
-        {"ComuneR", upper(m_residence)},  {"PrR", upper(m_residenceProvince)}, {"CAP", asIs(m_postalCode)},
-        {"Codice", asIs(m_taxCode)},      {"PIVA", asIs(m_vatNumber)},       {"IBAN", asIs(m_iban)},
-        {"Attivita", upper(m_business)},  {"Tipo", upper(m_documentType)},   {"Ndoc", asIs(m_documentNumber)}};
-    if (!m_expiry->text().isEmpty())
-        values.append({"Scad", asIs(m_expiry)});
-    values += clientrecords::ColumnValues{
-        {"Pag", upper(m_payment)}, {"Tel", asIs(m_phone)},     {"Cell", asIs(m_mobile)}, {"Fax", asIs(m_fax)},
-        {"Email", asIs(m_email)},  {"Note", asIs(m_notes)},    {"Agg", QDate::currentDate()}};
+    clientrecords::ColumnValues values;
+    for (const Column &c : columns()) {
+        if (!c.field)
+            values.append({c.column, QVariant(QDate::currentDate())});
+        else if (c.field == m_active)
+            values.append({c.column, QVariant(m_active->isTicked() ? "S" : "N")});
+        else if (qobject_cast<const DateField *>(c.field) && text(c.field).isEmpty())
+            continue; // a save never erases a stored date
+        else
+            values.append({c.column, QVariant(c.upper ? text(c.field).toUpper() : text(c.field))});
+    }
     return values;
 }
 
 void ClientFields::load(const QStringList &cells)
 {
     m_id->setText(cells.value(0));
-    m_active->setTicked(cells.value(1).trimmed().toUpper() == QLatin1String("S"));
-    m_name->setText(cells.value(2));
-    m_birthDate->setText(cells.value(3));
-    m_birthPlace->setText(cells.value(4));
-    m_birthProvince->setText(cells.value(5));
-    m_address->setText(cells.value(6));
-    m_residence->setText(cells.value(7));
-    m_residenceProvince->setText(cells.value(8));
-    m_postalCode->setText(cells.value(9));
-    m_taxCode->setText(cells.value(10));
-    m_vatNumber->setText(cells.value(11));
-    m_iban->setText(cells.value(12));
-    m_business->setText(cells.value(13));
-    m_documentType->setText(cells.value(14));
-    m_documentNumber->setText(cells.value(15));
-    m_expiry->setText(cells.value(16));
-    m_payment->setText(cells.value(17));
-    m_phone->setText(cells.value(18));
-    m_mobile->setText(cells.value(19));
-    m_fax->setText(cells.value(20));
-    m_email->setText(cells.value(21));
-    m_notes->setPlainText(cells.value(22));
+    const QList<Column> all = columns();
+    for (int i = 0; i < all.size(); ++i) {
+        const QString cell = cells.value(i + 1);
+        QWidget *field = all.at(i).field;
+        if (field == m_active)
+            m_active->setTicked(cell.trimmed().toUpper() == QLatin1String("S"));
+        else if (auto *line = qobject_cast<QLineEdit *>(field))
+            line->setText(cell);
+        else if (auto *list = qobject_cast<DropDown *>(field))
+            list->setText(cell);
+        else if (auto *notes = qobject_cast<QPlainTextEdit *>(field))
+            notes->setPlainText(cell);
+    }
 }
 
 void ClientFields::reset()

@@ -50,6 +50,15 @@ signals:
     void invalidDate(DateField *field);
 
 private:
+    struct Column
+    {
+        const char *column;
+        QWidget *field;      // none for the day of the save
+        const char *caption; // none for a field placed without one
+        int row, gridColumn, span;
+        bool upper;
+    };
+    QList<Column> columns() const;
     void build();
     void installEnterOrder();
     QLineEdit *upperField(const char *name);
