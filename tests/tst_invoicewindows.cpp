@@ -153,6 +153,15 @@ void InvoiceWindowsTest::aReasonGetsItsVatRateAndTheBillsBecomeFiles()
     QCOMPARE(messages().last().text.section('\n', 0, 0), "Notifiche lette dalla cartella " + received.path() + ": 2.");
     QCOMPARE(bills->subItem(0, 6), "consegnata");
     QCOMPARE(bills->subItem(1, 6), "scartata (00100 Certificato di firma scaduto)");
+    // Written again without the question of a file already written, but
+    // asked about: the SdI's sample rejection is years old.
+    clickRow("ListaFatture", 1);
+    press("CmdGenera");
+    QVERIFY(messages().last().question);
+    QVERIFY2(messages().last().text.startsWith("Sono passati più di cinque giorni dallo scarto delle parcelle 2 (scartata il "
+                                               "06/06/2013)"),
+             qPrintable(messages().last().text));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).filter(".xml").size(), 2);
 
     // A credit note for the first bill, in full: it names the bill and is
     // listed in the year of its own date.

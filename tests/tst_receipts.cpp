@@ -15,7 +15,7 @@ namespace {
 // around the SdI's own message, which carries the notification.
 QByteArray pecMail(const QString &attachment, const QByteArray &xml)
 {
-    const QByteArray inner = "From: sdi01@pec.fatturapa.it\r\nSubject: Consegna\r\nMIME-Version: 1.0\r\n"
+    const QByteArray inner = "From: Sistema di Interscambio <sdi27@pec.fatturapa.it>\r\nSubject: Consegna\r\nMIME-Version: 1.0\r\n"
                              "Content-Type: multipart/mixed; boundary=\"interno\"\r\n\r\n"
                              "--interno\r\nContent-Type: text/plain\r\n\r\nRicevuta di consegna\r\n"
                              "--interno\r\nContent-Type: application/xml; name=\""
@@ -95,6 +95,8 @@ void ReceiptsTest::everyAnswerGivesItsBillsState()
     QCOMPARE(run.out, "consegna.eml: " + prefix + "4_MC_001.xml: parcella 2 del 2026 (" + prefix + "4.xml): non consegnata - "
                       "avvisare il cliente che la trova nella sua area riservata\n"
                       "esito.eml: " + prefix + "3_NE_001.xml: parcella 3 del 2026 (" + prefix + "3.xml): rifiutata\n");
+
+    QCOMPARE(b.store.text("SELECT PECSDI FROM STUDIO"), "sdi27@pec.fatturapa.it"); // where the next files go
 
     run = runCli({"fatture", "2026", "--archivio", b.store.path()});
     QCOMPARE(run.status, 0);

@@ -80,12 +80,20 @@ QByteArray decoded(const Part &part)
     return plain;
 }
 
-void collect(const QByteArray &entity, QList<Attachment> &found, int depth)
+// "Sistema di Interscambio <sdi27@pec.fatturapa.it>" gives the address.
+QString addressOf(const QByteArray &from)
+{
+    static const QRegularExpression address(QStringLiteral("([^<>\\s\"]+@[^<>\\s\"]+)"));
+    return address.match(QString::fromUtf8(from)).captured(1).toLower();
+}
+
+void collect(const QByteArray &entity, QList<Attachment> &found, int depth, const QString &sender)
 {
     // A message nests a handful of times; a deeper one is not a PEC's.
     if (depth > 8)
         return;
     const Part part = split(entity);
+    const QString from = part.headers.contains("from") ? addressOf(part.headers.value("from")) : sender;
     const QByteArray type = part.headers.value("content-type");
     const QString name = QString::fromLatin1(parameter(part.headers.value("content-disposition"), "filename").isEmpty()
                                                  ? parameter(type, "name")
@@ -101,7 +109,7 @@ void collect(const QByteArray &entity, QList<Attachment> &found, int depth)
             const QByteArray bare = line.endsWith('\r') ? line.left(line.size() - 1) : line;
             if (bare == boundary || bare == boundary + "--") {
                 if (inside)
-                    collect(current, found, depth + 1);
+                    collect(current, found, depth + 1, from);
                 current.clear();
                 inside = bare == boundary;
                 continue;
@@ -110,9 +118,9 @@ void collect(const QByteArray &entity, QList<Attachment> &found, int depth)
                 current += line + '\n';
         }
     } else if (type.toLower().startsWith("message/rfc822") || name.endsWith(QLatin1String(".eml"), Qt::CaseInsensitive)) {
-        collect(decoded(part), found, depth + 1);
+        collect(decoded(part), found, depth + 1, from);
     } else if (name.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive)) {
-        found << Attachment{name, decoded(part)};
+        found << Attachment{name, decoded(part), from};
     }
 }
 
@@ -121,7 +129,7 @@ void collect(const QByteArray &entity, QList<Attachment> &found, int depth)
 QList<Attachment> xmlFiles(const QByteArray &message)
 {
     QList<Attachment> found;
-    collect(message, found, 0);
+    collect(message, found, 0, QString());
     return found;
 }
 

@@ -13,6 +13,7 @@ struct Attachment
 {
     QString name;
     QByteArray content;
+    QString sender; // the address of the message that carries it
 };
 
 QList<Attachment> xmlFiles(const QByteArray &message);

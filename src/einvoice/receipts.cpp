@@ -45,6 +45,7 @@ struct Read
 {
     QString source;
     QByteArray content;
+    QString sender; // for a notification from a mail
 };
 
 // The notifications of a folder, and the XML files of its saved mails.
@@ -70,7 +71,7 @@ QList<Read> filesOf(const QString &folder)
         }
         for (const mailattachments::Attachment &attachment : mailattachments::xmlFiles(content))
             if (notificationName.match(attachment.name).hasMatch())
-                found << Read{name + QStringLiteral(": ") + attachment.name, attachment.content};
+                found << Read{name + QStringLiteral(": ") + attachment.name, attachment.content, attachment.sender};
     }
     return found;
 }
@@ -140,8 +141,14 @@ QList<Outcome> readFolder(Connection &connection, const QString &folder)
     const QList<Read> files = filesOf(folder);
     QList<Outcome> outcomes;
     Transaction transaction(connection);
-    for (const Read &file : files)
+    // The SdI answers from the PEC address it assigned to the office, the
+    // one the next files go to.
+    static const QRegularExpression sdiAddress(QStringLiteral("^sdi[0-9]+@pec\\.fatturapa\\.it$"));
+    for (const Read &file : files) {
         outcomes << take(connection, file);
+        if (outcomes.last().result == Outcome::Result::Kept && sdiAddress.match(file.sender).hasMatch())
+            connection.execute(QStringLiteral("UPDATE STUDIO SET PECSDI = ? WHERE PECSDI IS NULL OR PECSDI = ''"), {file.sender});
+    }
     transaction.commit();
     return outcomes;
 }
@@ -176,7 +183,8 @@ State stateOf(Connection &connection, const QString &invoiceFile)
         > 0;
     State state{sent ? QStringLiteral("inviata") : QStringLiteral("da inviare"), {}};
     int rank = 0;
-    for (Recordset rows(connection, QStringLiteral("SELECT TIPO, ESITO, ERRORI FROM FE_RICEVUTE WHERE NOMEFILE = ? ORDER BY ID"),
+    for (Recordset rows(connection, QStringLiteral("SELECT TIPO, ESITO, ERRORI, QUANDO, LETTA FROM FE_RICEVUTE WHERE NOMEFILE = ? "
+                                                   "ORDER BY ID"),
                         {invoiceFile});
          !rows.eof(); rows.moveNext()) {
         const QString kind = rows.fields(0).text();
@@ -185,6 +193,9 @@ State stateOf(Connection &connection, const QString &invoiceFile)
         rank = rankOf(kind);
         state.text = stateText(kind, rows.fields(1).text());
         state.errors = rows.fields(2).text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        state.since = QDateTime::fromString(rows.fields(3).text(), Qt::ISODate);
+        if (!state.since.isValid())
+            state.since = QDateTime::fromString(rows.fields(4).text(), Qt::ISODate);
     }
     return state;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -26,7 +27,8 @@ struct Outcome
 
 // Every notification in the folder: the files named as the SdI names its
 // notifications (IT..._00001_RC_001.xml) and the saved mails (.eml), in
-// the order of their names. All are kept in one transaction: a store
+// the order of their names. The address the SdI answers from by PEC
+// becomes the office's address of the SdI, when it has none yet. All are kept in one transaction: a store
 // failure (StoreError) keeps none; a file that is not a notification, or
 // names no file sent, changes nothing.
 QList<Outcome> readFolder(Connection &connection, const QString &folder);
@@ -42,6 +44,7 @@ struct State
 {
     QString text;
     QStringList errors;
+    QDateTime since; // of the notification that gave it; invalid for none
     QString withErrors() const;
 };
 State stateOf(Connection &connection, const QString &invoiceFile);

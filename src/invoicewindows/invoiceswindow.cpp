@@ -202,6 +202,26 @@ void InvoicesWindow::generate()
                                                        "progressivo, da inviare al posto del precedente ?")
                                             .arg(written.join(QStringLiteral(", ")))))
         return;
+    // The SdI takes a rejected invoice again, with its number and date,
+    // within five days of the rejection.
+    QStringList late;
+    const bool read = guarded(m_messages, this, [&] {
+        for (int row = 0; row < m_list->count(); ++row)
+            if (numbers.contains(m_list->rowText(row)) && m_list->subItem(row, StateColumn).startsWith(QLatin1String("scartata"))) {
+                const QDateTime since = receipts::stateOf(m_connection, m_list->subItem(row, FileColumn)).since;
+                if (since.isValid() && since.daysTo(QDateTime::currentDateTime()) > 5)
+                    late << QStringLiteral("%1 (scartata il %2)")
+                                .arg(m_list->rowText(row), since.toString(QStringLiteral("dd/MM/yyyy")));
+            }
+    });
+    if (!read)
+        return;
+    if (!late.isEmpty()
+        && !m_messages.ask(this, Title, QStringLiteral("Sono passati più di cinque giorni dallo scarto delle parcelle %1: lo SdI "
+                                                       "chiede di riemetterle entro cinque giorni con lo stesso numero e la "
+                                                       "stessa data. Scrivere comunque i nuovi file ?")
+                                            .arg(late.join(QStringLiteral(", ")))))
+        return;
     if (numbers.isEmpty()) {
         for (int row = 0; row < m_list->count(); ++row)
             if (m_list->subItem(row, FileColumn).isEmpty())
