@@ -15,6 +15,7 @@
 #include "servicecommandbar.h"
 #include "serviceeditor.h"
 #include "servicesearch.h"
+#include "archive/tableexport.h"
 #include "statistics/statisticswindow.h"
 #include "reports/layouts.h"
 #include "reports/reportdata.h"
@@ -76,7 +77,10 @@ MainWindow::MainWindow(Connection &connection, Messages &messages, QWidget *pare
     // start tell of the damage once, offering the copies of the store: a
     // refill of four lists would otherwise bring four boxes. Saves and
     // deletions say it every time, through their own guard.
-    GridList::setMessages(&m_messages);
+    GridList::setExport(&m_messages, [](const ShownList &list, GridList::ExportFormat format, const QString &path) {
+        tableexport::write({list.headers, list.rows, list.amountColumn},
+                           format == GridList::ExportFormat::Xlsx ? tableexport::Format::Xlsx : tableexport::Format::Csv, path);
+    });
     damage::setReporter([this, told = false](const StoreError &error) mutable {
         if (!std::exchange(told, true) && offerRestore(m_messages, this, error))
             m_archive->openRestore();
@@ -86,7 +90,7 @@ MainWindow::MainWindow(Connection &connection, Messages &messages, QWidget *pare
 MainWindow::~MainWindow()
 {
     damage::setReporter({});
-    GridList::setMessages(nullptr);
+    GridList::setExport(nullptr, {});
 }
 
 void MainWindow::workOnShared(const QString &text)

@@ -30,9 +30,9 @@ GridList::GridList(QWidget *parent)
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { emit rowClicked(index.row()); });
     connect(m_model, &GridModel::checkedChanged, this, &GridList::checkedChanged);
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    const struct { const char *name, *caption; tableexport::Format format; } exports[] = {
-        {"EsportaExcel", "Esporta in Excel...", tableexport::Format::Xlsx},
-        {"EsportaCsv", "Esporta in CSV...", tableexport::Format::Csv},
+    const struct { const char *name, *caption; ExportFormat format; } exports[] = {
+        {"EsportaExcel", "Esporta in Excel...", ExportFormat::Xlsx},
+        {"EsportaCsv", "Esporta in CSV...", ExportFormat::Csv},
     };
     for (const auto &e : exports) {
         auto *action = new QAction(QString::fromLatin1(e.caption), this);
@@ -45,17 +45,19 @@ GridList::GridList(QWidget *parent)
 namespace {
 
 Messages *exportMessages = nullptr;
+GridList::Exporter exportWriter;
 
 }
 
-void GridList::setMessages(Messages *messages)
+void GridList::setExport(Messages *messages, Exporter exporter)
 {
     exportMessages = messages;
+    exportWriter = std::move(exporter);
 }
 
-void GridList::exportTo(tableexport::Format format, const QString &path) const
+ShownList GridList::shown() const
 {
-    tableexport::Table table;
+    ShownList table;
     QList<int> shown;
     const QList<GridColumn> &columns = m_model->columns();
     for (int c = 0; c < columns.size(); ++c)
@@ -71,20 +73,20 @@ void GridList::exportTo(tableexport::Format format, const QString &path) const
             cells << m_model->text(r, c);
         table.rows << cells;
     }
-    tableexport::write(table, format, path);
+    return table;
 }
 
-void GridList::exportChosen(tableexport::Format format)
+void GridList::exportChosen(ExportFormat format)
 {
-    if (!exportMessages)
+    if (!exportMessages || !exportWriter)
         return;
-    const QString suffix = format == tableexport::Format::Xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".csv");
+    const QString suffix = format == ExportFormat::Xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".csv");
     const QString path = exportMessages->chooseTarget(this, QStringLiteral("Velmora - Esporta elenco"),
                                                       QDir::home().filePath(QStringLiteral("Elenco") + suffix),
                                                       Messages::Target::File);
     if (path.isEmpty())
         return;
-    if (guarded(*exportMessages, this, [&] { exportTo(format, path); }))
+    if (guarded(*exportMessages, this, [&] { exportWriter(shown(), format, path); }))
         exportMessages->inform(this, QStringLiteral("Velmora - ESPORTAZIONE"), QStringLiteral("Elenco esportato in:\n%1").arg(path));
 }
 

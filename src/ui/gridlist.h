@@ -1,6 +1,5 @@
 #pragma once
 
-#include "archive/tableexport.h"
 #include "gridcolumn.h"
 #include "gridrows.h"
 
@@ -11,6 +10,15 @@
 
 class GridModel;
 class Messages;
+
+// What a list shows, as its export writes it: the headers and rows of the
+// columns shown (hidden ones left out), and which of them holds amounts.
+struct ShownList
+{
+    QStringList headers;
+    QList<QStringList> rows;
+    int amountColumn = -1;
+};
 
 // The grid list in report view: column headers with widths in twips, one row
 // per record whose text (column 0) is the record's ID and whose sub-items are
@@ -36,12 +44,14 @@ public:
     void setBoldColumns(const QSet<int> &columns);
     // The column of amounts, which an export totals; none after setColumns().
     void setAmountColumn(int column) { m_amountColumn = column; }
-    // The rows and the columns shown (hidden ones left out), with a totals
-    // row where the list has amounts; a StoreError says why not.
-    void exportTo(tableexport::Format format, const QString &path) const;
-    // The message seam of every list's "Esporta in Excel..." and "Esporta in
-    // CSV..." (its context menu); without one the exports do nothing.
-    static void setMessages(Messages *messages);
+    ShownList shown() const;
+    // How every list's "Esporta in Excel..." and "Esporta in CSV..." (its
+    // context menu) write their file, and the messages they speak through,
+    // given by the program; without them the exports do nothing. The
+    // writer throws a StoreError when it cannot.
+    enum class ExportFormat { Xlsx, Csv };
+    using Exporter = std::function<void(const ShownList &list, ExportFormat format, const QString &path)>;
+    static void setExport(Messages *messages, Exporter exporter);
     void setCheckBoxes(bool enabled);
     void clear();
 
@@ -69,7 +79,7 @@ signals:
     void checkedChanged(int row, bool checked);
 
 private:
-    void exportChosen(tableexport::Format format);
+    void exportChosen(ExportFormat format);
 
     GridModel *m_model;
     int m_amountColumn = -1;
