@@ -2,7 +2,7 @@
 #include "testserver.h"
 #include "testenvironment.h"
 #include "windowdriver.h"
-#include "register/anomalies.h"
+#include "records/anomalies.h"
 #include "store/recordset.h"
 #include "ui/gridlist.h"
 

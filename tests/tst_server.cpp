@@ -1,6 +1,6 @@
 #include "archive/billingruns.h"
 #include "massbilling/bulkbilling.h"
-#include "register/anomalies.h"
+#include "records/anomalies.h"
 #include "register/servicelists.h"
 #include "scriptedmessages.h"
 #include "startup/startup.h"

@@ -3,7 +3,7 @@
 #include "einvoice/invoicefiles.h"
 #include "einvoice/invoicerefused.h"
 #include "massbilling/bulkbilling.h"
-#include "register/servicerecords.h"
+#include "records/servicerecords.h"
 #include "store/connection.h"
 #include "store/recordset.h"
 #include "store/resulttable.h"

@@ -2,7 +2,7 @@
 
 #include "clientcodes.h"
 #include "clientfields.h"
-#include "clientrecords.h"
+#include "records/clientrecords.h"
 #include "store/recordset.h"
 #include "store/skipfailure.h"
 #include "store/sqltext.h"

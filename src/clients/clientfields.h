@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clientrecords.h"
+#include "records/clientrecords.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "codeentrypanel.h"
 
-#include "clientrecords.h"
+#include "records/clientrecords.h"
 #include "ui/clickablelabel.h"
 #include "ui/messages.h"
 #include "ui/storeguard.h"

@@ -1,6 +1,6 @@
 #include "anomalypanel.h"
 
-#include "anomalies.h"
+#include "records/anomalies.h"
 #include "ui/gridfill.h"
 #include "ui/gridlist.h"
 

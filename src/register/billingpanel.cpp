@@ -1,6 +1,6 @@
 #include "billingpanel.h"
 
-#include "servicerecords.h"
+#include "records/servicerecords.h"
 
 #include "archive/billingruns.h"
 #include "noservice.h"

@@ -1,6 +1,6 @@
 #include "daysummary.h"
 
-#include "anomalies.h"
+#include "records/anomalies.h"
 #include "archive/backup.h"
 #include "store/connection.h"
 #include "store/money.h"

@@ -2,7 +2,7 @@
 
 #include "ui/deskwatch.h"
 
-#include "anomalies.h"
+#include "records/anomalies.h"
 #include "archivemenu.h"
 #include "anomalypanel.h"
 #include "daysummary.h"

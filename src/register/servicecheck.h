@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serviceentry.h"
+#include "records/serviceentry.h"
 
 #include <optional>
 

@@ -6,7 +6,7 @@
 #include "servicecheck.h"
 #include "servicefields.h"
 #include "servicelists.h"
-#include "servicerecords.h"
+#include "records/servicerecords.h"
 #include "ui/cleartexts.h"
 #include "ui/clickablelabel.h"
 #include "ui/dropdown.h"

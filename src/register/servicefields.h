@@ -1,7 +1,7 @@
 #pragma once
 
 #include "servicecheck.h"
-#include "serviceentry.h"
+#include "records/serviceentry.h"
 
 #include <QWidget>
 
