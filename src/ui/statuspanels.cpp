@@ -1,5 +1,7 @@
 #include "statuspanels.h"
 
+#include "keylocks.h"
+
 #include <QDateTime>
 #include <QLabel>
 #include <QTimer>
@@ -38,6 +40,12 @@ void StatusPanels::startClock()
 
 void StatusPanels::tick()
 {
+    // A lock that is off shows its caption greyed, as the keyboard's light
+    // would be.
+    if (const std::optional<keylocks::State> locks = keylocks::current()) {
+        m_panels[1]->setEnabled(locks->num);
+        m_panels[2]->setEnabled(locks->caps);
+    }
     const QDateTime now = QDateTime::currentDateTime();
     m_panels[3]->setText(now.date().toString(QStringLiteral("dd/MM/yyyy")));
     m_panels[4]->setText(now.time().toString(QStringLiteral("hh:mm:ss")));

@@ -6,8 +6,9 @@ class QLabel;
 class QTimer;
 
 // The five-panel status bar of the program's windows: a fixed text, the
-// Num Lock and Caps Lock panels, the date and a clock that its window's
-// one-second timer rewrites while enabled.
+// Num Lock and Caps Lock panels (greyed while the lock is off, where the
+// window system tells), the date and a clock that its window's one-second
+// timer rewrites while enabled.
 class StatusPanels : public QStatusBar
 {
     Q_OBJECT
