@@ -24,6 +24,7 @@
 #include "store/damage.h"
 #include "store/recordset.h"
 #include "ui/damagenotice.h"
+#include "ui/enterpress.h"
 #include "ui/gridlist.h"
 #include "ui/storeguard.h"
 #include "ui/messages.h"
@@ -77,6 +78,7 @@ MainWindow::MainWindow(Connection &connection, Messages &messages, QWidget *pare
     // start tell of the damage once, offering the copies of the store: a
     // refill of four lists would otherwise bring four boxes. Saves and
     // deletions say it every time, through their own guard.
+    enterpress::install();
     GridList::setExport(&m_messages, [](const ShownList &list, GridList::ExportFormat format, const QString &path) {
         tableexport::write({list.headers, list.rows, list.amountColumn},
                            format == GridList::ExportFormat::Xlsx ? tableexport::Format::Xlsx : tableexport::Format::Csv, path);
