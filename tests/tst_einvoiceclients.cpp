@@ -1,3 +1,4 @@
+#include "clirun.h"
 #include "invoicebills.h"
 #include "testenvironment.h"
 
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -271,12 +271,10 @@ void EinvoiceClientsTest::aCreditNoteNamesTheBillItCorrects()
     const int thisYear = QDate::currentDate().year();
 
     // The whole bill, into the folder of its file.
-    QProcess cli;
     const QStringList whole{"nota", "12", "2026", "--archivio", b.store.path()};
-    cli.start(QStringLiteral(VELMORA_CLI), whole);
-    QVERIFY(cli.waitForFinished(30000));
-    QCOMPARE(cli.exitCode(), 0);
-    const QString path = QString::fromUtf8(cli.readAllStandardOutput()).trimmed();
+    CliRun run = runCli(whole);
+    QCOMPARE(run.status, 0);
+    const QString path = run.out.trimmed();
     QCOMPARE(path, b.folder.filePath("IT" + OfficeCode + "_00002.xml"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -295,10 +293,9 @@ void EinvoiceClientsTest::aCreditNoteNamesTheBillItCorrects()
     QCOMPARE(b.store.count("SELECT ID FROM PRESTAZIONI WHERE NR = '12'"), 2);
     QCOMPARE(b.store.count("SELECT ID FROM PRESTAZIONI WHERE NR = 'NC1'"), 0);
 
-    cli.start(QStringLiteral(VELMORA_CLI), whole);
-    QVERIFY(cli.waitForFinished(30000));
-    QCOMPARE(cli.exitCode(), 1);
-    QCOMPARE(QString::fromUtf8(cli.readAllStandardError()), "La parcella n. 12 del 2026 ha già la nota di credito NC1\n");
+    run = runCli(whole);
+    QCOMPARE(run.status, 1);
+    QCOMPARE(run.err, "La parcella n. 12 del 2026 ha già la nota di credito NC1\n");
 
     // Part of it: the general expenses alone.
     const qint64 expenses = b.store.text("SELECT ID FROM PRESTAZIONI WHERE CAUSALE = 'SPESE GENERALI 15%'").toLongLong();

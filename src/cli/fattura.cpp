@@ -1,7 +1,7 @@
 #include "fattura.h"
 
 #include "einvoice/invoicefiles.h"
-#include "einvoice/invoicerefused.h"
+#include "refusaltold.h"
 #include "storeoption.h"
 
 namespace {
@@ -15,10 +15,9 @@ int billFile(const QStringList &given, QTextStream &out, QTextStream &err, const
     QStringList arguments = given;
     const QString path = takeStorePath(arguments);
     const QString folder = takeFolder(arguments);
-    bool yearGiven = false;
-    const int year = arguments.value(1).toInt(&yearGiven);
+    const int year = yearOf(arguments.value(1));
     if (path.isEmpty() || (folderNeeded && folder.isEmpty()) || folder == QLatin1String("-") || arguments.size() != 2
-        || !yearGiven || year < 1970 || year > 9999) {
+        || year == 0) {
         err << "Uso: " << usage << '\n';
         return 2;
     }
@@ -27,13 +26,10 @@ int billFile(const QStringList &given, QTextStream &out, QTextStream &err, const
         return 1;
     }
     return onStore(path, notWritten, err, [&](Connection &store) {
-        try {
+        return refusalTold(err, [&] {
             out << write(store, arguments.at(0), year, folder) << '\n';
             return 0;
-        } catch (const InvoiceRefused &refused) {
-            err << refused.message << '\n';
-            return 1;
-        }
+        });
     });
 }
 

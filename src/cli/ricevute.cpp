@@ -1,11 +1,11 @@
 #include "ricevute.h"
 
 #include "einvoice/invoicefiles.h"
-#include "einvoice/invoicerefused.h"
 #include "einvoice/legalarchive.h"
 #include "einvoice/receipts.h"
 #include "einvoice/sending.h"
 #include "store/money.h"
+#include "refusaltold.h"
 #include "storeoption.h"
 
 #include <QDir>
@@ -44,9 +44,8 @@ int invia(const QStringList &given, QTextStream &out, QTextStream &err)
     QStringList arguments = given;
     const QString path = takeStorePath(arguments);
     const bool again = arguments.removeAll(QStringLiteral("--ancora")) > 0;
-    bool yearGiven = false;
-    const int year = arguments.value(1).toInt(&yearGiven);
-    if (path.isEmpty() || arguments.size() != 2 || !yearGiven || year < 1970 || year > 9999) {
+    const int year = yearOf(arguments.value(1));
+    if (path.isEmpty() || arguments.size() != 2 || year == 0) {
         err << "Uso: velmora-cli invia NUMERO ANNO [--ancora] [--archivio FILE] < password\n";
         return 2;
     }
@@ -57,14 +56,11 @@ int invia(const QStringList &given, QTextStream &out, QTextStream &err)
         return 2;
     }
     return onStore(path, "File non inviato: ", err, [&](Connection &store) {
-        try {
+        return refusalTold(err, [&] {
             const sending::Sent sent = sending::sendLatest(store, arguments.at(0), year, password, again);
             out << sent.fileName << " inviato a " << sent.to << ", Message-ID " << sent.messageId << '\n';
             return 0;
-        } catch (const InvoiceRefused &refused) {
-            err << refused.message << '\n';
-            return 1;
-        }
+        });
     });
 }
 
@@ -73,21 +69,16 @@ int conserva(const QStringList &given, QTextStream &out, QTextStream &err)
     QStringList arguments = given;
     const QString path = takeStorePath(arguments);
     const QString folder = takeFolder(arguments);
-    bool yearGiven = false;
-    const int year = arguments.value(0).toInt(&yearGiven);
-    if (path.isEmpty() || folder.isEmpty() || folder == QLatin1String("-") || arguments.size() != 1 || !yearGiven
-        || year < 1970 || year > 9999) {
+    const int year = yearOf(arguments.value(0));
+    if (path.isEmpty() || folder.isEmpty() || folder == QLatin1String("-") || arguments.size() != 1 || year == 0) {
         err << "Uso: velmora-cli conserva ANNO --cartella DIR [--archivio FILE]\n";
         return 2;
     }
     return onStore(path, "Conservazione non scritta: ", err, [&](Connection &store) {
-        try {
+        return refusalTold(err, [&] {
             out << legalarchive::exportYear(store, year, folder) << '\n';
             return 0;
-        } catch (const InvoiceRefused &refused) {
-            err << refused.message << '\n';
-            return 1;
-        }
+        });
     });
 }
 
@@ -95,9 +86,8 @@ int fatture(const QStringList &given, QTextStream &out, QTextStream &err)
 {
     QStringList arguments = given;
     const QString path = takeStorePath(arguments);
-    bool yearGiven = false;
-    const int year = arguments.value(0).toInt(&yearGiven);
-    if (path.isEmpty() || arguments.size() != 1 || !yearGiven || year < 1970 || year > 9999) {
+    const int year = yearOf(arguments.value(0));
+    if (path.isEmpty() || arguments.size() != 1 || year == 0) {
         err << "Uso: velmora-cli fatture ANNO [--archivio FILE]\n";
         return 2;
     }

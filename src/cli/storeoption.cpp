@@ -27,6 +27,13 @@ QString takeStorePath(QStringList &arguments)
     return given.isEmpty() ? storefile::chosenArchive(QCoreApplication::applicationDirPath()) : given;
 }
 
+int yearOf(const QString &text)
+{
+    bool number = false;
+    const int year = text.toInt(&number);
+    return number && year >= 1970 && year <= 9999 ? year : 0;
+}
+
 QString takeFolder(QStringList &arguments)
 {
     return takeOption(arguments, QStringLiteral("--cartella"));

@@ -18,6 +18,9 @@ QString takeStorePath(QStringList &arguments);
 // "--cartella DIR" taken out of the arguments, or empty.
 QString takeFolder(QStringList &arguments);
 
+// The year a command is given, 1970 to 9999; 0 for any other text.
+int yearOf(const QString &text);
+
 // Empty when the store is sound; otherwise why no command writes to it.
 QString damageOf(const QString &path);
 

@@ -95,9 +95,8 @@ void collect(const QByteArray &entity, QList<Attachment> &found, int depth, cons
     const Part part = split(entity);
     const QString from = part.headers.contains("from") ? addressOf(part.headers.value("from")) : sender;
     const QByteArray type = part.headers.value("content-type");
-    const QString name = QString::fromLatin1(parameter(part.headers.value("content-disposition"), "filename").isEmpty()
-                                                 ? parameter(type, "name")
-                                                 : parameter(part.headers.value("content-disposition"), "filename"));
+    const QByteArray filename = parameter(part.headers.value("content-disposition"), "filename");
+    const QString name = QString::fromLatin1(filename.isEmpty() ? parameter(type, "name") : filename);
     if (type.toLower().startsWith("multipart/")) {
         const QByteArray boundary = "--" + parameter(type, "boundary");
         if (boundary.size() <= 2)

@@ -43,7 +43,8 @@ QString stateText(const QString &kind, const QString &outcome)
 
 struct Read
 {
-    QString source;
+    QString source; // the file, and the attachment's name for a mail
+    QString name;   // the notification's own file name
     QByteArray content;
     QString sender; // for a notification from a mail
 };
@@ -61,17 +62,18 @@ QList<Read> filesOf(const QString &folder)
             continue;
         QFile file(dir.filePath(name));
         if (!file.open(QIODevice::ReadOnly)) {
-            found << Read{name, QByteArray()};
+            found << Read{name, name, QByteArray()};
             continue;
         }
         const QByteArray content = file.readAll();
         if (!mail) {
-            found << Read{name, content};
+            found << Read{name, name, content};
             continue;
         }
         for (const mailattachments::Attachment &attachment : mailattachments::xmlFiles(content))
             if (notificationName.match(attachment.name).hasMatch())
-                found << Read{name + QStringLiteral(": ") + attachment.name, attachment.content, attachment.sender};
+                found << Read{name + QStringLiteral(": ") + attachment.name, attachment.name, attachment.content,
+                              attachment.sender};
     }
     return found;
 }
@@ -104,9 +106,8 @@ Outcome take(Connection &connection, const Read &file)
     }
     outcome.number = sent.fields(0).text();
     outcome.year = int(sent.fields(1).toInteger());
-    const QString source = file.source.mid(file.source.lastIndexOf(QLatin1Char(' ')) + 1);
     const bool kept = Recordset(connection, QStringLiteral("SELECT count(*) FROM FE_RICEVUTE WHERE NOMEFILE = ? AND TIPO = ? AND ORIGINE = ?"),
-                                {outcome.invoiceFile, notification->kind, source})
+                                {outcome.invoiceFile, notification->kind, file.name})
                           .fields(0)
                           .toInteger()
         > 0;
@@ -120,7 +121,7 @@ Outcome take(Connection &connection, const Read &file)
                                           "ERRORI, ORIGINE, CONTENUTO) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                            {outcome.invoiceFile, notification->kind, notification->sdiId,
                             notification->when.toString(Qt::ISODate), QDateTime::currentDateTime().toString(Qt::ISODate),
-                            notification->outcome, notification->description, errors.join(QLatin1Char('\n')), source,
+                            notification->outcome, notification->description, errors.join(QLatin1Char('\n')), file.name,
                             QString::fromUtf8(file.content)});
         outcome.result = Outcome::Result::Kept;
     }
