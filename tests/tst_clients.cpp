@@ -355,8 +355,19 @@ void ClientsTest::windowLeavesAndComesBack()
     QTest::keyClicks(birth, "31/02/2026");
     field("Text2")->setFocus();
     QCOMPARE(m_program.messages().last().title, QString("Corbelia 2016"));
-    QCOMPARE(lastText(), QString("Data non valida"));
+    QCOMPARE(lastText(), QString("Data non valida: scrivere GG/MM/AAAA"));
     QCOMPARE(birth->text(), QString());
+    // Dates as people type them; a two-digit year past ten years ahead is last century's.
+    const int shown = int(m_program.messages().shown().size());
+    for (auto [typed, read] : {std::pair{"5.5.55", "05/05/1955"}, std::pair{"3-2-26", "03/02/2026"},
+                               std::pair{"03022026", "03/02/2026"}, std::pair{"030226", "03/02/2026"}}) {
+        birth->setFocus();
+        birth->clear();
+        QTest::keyClicks(birth, typed);
+        field("Text2")->setFocus();
+        QCOMPARE(birth->text(), QString(read));
+    }
+    QCOMPARE(m_program.messages().shown().size(), shown);
 
     // The exit icon closes an open panel first, then leaves.
     get<QToolButton>("PictureEsci")->click();

@@ -235,8 +235,18 @@ void PlatformTest::dateFieldReportsAnImpossibleDateOnce()
     QCOMPARE(field.text(), QString());
 
     QTest::keyClicks(&field, "1/2/26");
+    QCOMPARE(field.dateText(), QString("01/02/2026")); // as a save reads it, still in the field
     QTest::keyClick(&field, Qt::Key_Return);
-    QCOMPARE(invalid.count(), 2); // two-digit years are not guessed
+    QCOMPARE(field.text(), QString("01/02/2026"));
+    QCOMPARE(invalid.count(), 1);
+    const QDate today(2026, 12, 9);
+    QCOMPARE(readTypedDate("1/1/36", today), QDate(2036, 1, 1)); // ten years ahead: this century
+    QCOMPARE(readTypedDate("1/1/37", today), QDate(1937, 1, 1));
+    QVERIFY(!readTypedDate("1/1/202", today).isValid());
+    field.clear();
+    QTest::keyClicks(&field, "31/02/26");
+    QTest::keyClick(&field, Qt::Key_Return);
+    QCOMPARE(invalid.count(), 2);
 
     field.clear();
     QTest::keyClicks(&field, "1/2/2026xx");

@@ -192,7 +192,7 @@ void StatisticsTest::filtersClearWhatTheyCompeteWith()
     auto *from = get<DateField>("D3");
     type("D3", "31/02/2026");
     get<DateField>("D4")->setFocus();
-    QCOMPARE(m_program.messages().last().text, QString("Data non valida"));
+    QCOMPARE(m_program.messages().last().text, QString("Data non valida: scrivere GG/MM/AAAA"));
     QCOMPARE(m_program.messages().last().title, QString("Velmora.................."));
     QCOMPARE(from->text(), QString());
 
@@ -310,7 +310,7 @@ void StatisticsTest::statementsOfThePeriodGoOnePerClientIntoTheChosenFolder()
     open();
     QTemporaryDir folder;
     m_program.messages().choose(folder.path());
-    choose("D3=01/12/2026; D4=06/12/2026");
+    choose("D3=1/12/26; D4=6-12-2026"); // as people type them
     m_window->findChild<QAction *>("EstrattiPeriodo")->trigger();
     QCOMPARE(m_program.messages().last().text, "Estratti scritti: 2 nella cartella " + folder.path() + ".");
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
@@ -318,7 +318,7 @@ void StatisticsTest::statementsOfThePeriodGoOnePerClientIntoTheChosenFolder()
     // Without a period there is nothing to print.
     choose("D3=; D4=");
     m_window->findChild<QAction *>("EstrattiPeriodo")->trigger();
-    QCOMPARE(m_program.messages().last().text, QString("Data non valida"));
+    QCOMPARE(m_program.messages().last().text, QString("Data non valida: scrivere GG/MM/AAAA"));
 }
 
 void StatisticsTest::groupedReportsTotalEachClientOfThePeriod()

@@ -78,7 +78,7 @@ ClientEditor::ClientEditor(Connection &connection, Messages &messages, QWidget *
 
     connect(m_action, &QPushButton::clicked, this, &ClientEditor::saveClient);
     connect(m_fields, &ClientFields::invalidDate, this, [this](DateField *field) {
-        m_messages.inform(this, QStringLiteral("Corbelia 2016"), QStringLiteral("Data non valida"), Messages::Icon::None);
+        m_messages.inform(this, QStringLiteral("Corbelia 2016"), invalidDateText(), Messages::Icon::None);
         field->reset();
     });
     connect(m_fields->birthPlace(), &DropDown::picked, this,

@@ -18,6 +18,8 @@ namespace {
 
 QString text(const QWidget *field)
 {
+    if (auto *date = qobject_cast<const DateField *>(field))
+        return date->dateText();
     if (auto *line = qobject_cast<const QLineEdit *>(field))
         return line->text();
     if (auto *list = qobject_cast<const DropDown *>(field))

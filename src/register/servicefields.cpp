@@ -108,10 +108,10 @@ void ServiceFields::addCaptioned(int row, int column, const QString &caption, QW
 
 ServiceEntry ServiceFields::entry() const
 {
-    return {m_date->text(),     m_client->text(),  m_clientId->text(),  m_reason->text(),
+    return {m_date->dateText(),     m_client->text(),  m_clientId->text(),  m_reason->text(),
             m_reasonId->text(), m_cost->text(),    m_operator->text(),  m_operatorId->text(),
             m_days->text(),     m_hours->text(),   m_minutes->text(),   m_quantity->text(),
-            m_amount->text(),   m_notes->text(),   m_billingDate->text(), m_billNumber->text()};
+            m_amount->text(),   m_notes->text(),   m_billingDate->dateText(), m_billNumber->text()};
 }
 
 QWidget *ServiceFields::widgetOf(servicecheck::Field field) const

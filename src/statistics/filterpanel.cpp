@@ -98,8 +98,8 @@ void FilterPanel::build()
 
 FilterValues FilterPanel::values() const
 {
-    return {m_client->text(), m_reason->text(),  m_state->text(), m_operator->text(), m_from->text(),
-            m_to->text(),     m_all->isTicked(), m_clientCode,    m_reasonCode,       m_operatorCode};
+    return {m_client->text(), m_reason->text(),  m_state->text(), m_operator->text(), m_from->dateText(),
+            m_to->dateText(),     m_all->isTicked(), m_clientCode,    m_reasonCode,       m_operatorCode};
 }
 
 void FilterPanel::apply(FilterAction action)

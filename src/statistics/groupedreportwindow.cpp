@@ -56,8 +56,8 @@ std::optional<QString> monthFirst(DateField &field)
 {
     if (field.text().isEmpty())
         field.setDate(QDate::currentDate());
-    const auto date = parseDayFirstDate(field.text());
-    return date ? std::optional(monthFirstDate(*date)) : std::nullopt;
+    const QDate date = field.date();
+    return date.isValid() ? std::optional(monthFirstDate(date)) : std::nullopt;
 }
 
 }

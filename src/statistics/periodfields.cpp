@@ -7,7 +7,7 @@ namespace periodfields {
 
 void showInvalidDate(Messages &messages, QWidget *parent)
 {
-    messages.inform(parent, QStringLiteral("Velmora") + QString(18, QLatin1Char('.')), QStringLiteral("Data non valida"),
+    messages.inform(parent, QStringLiteral("Velmora") + QString(18, QLatin1Char('.')), invalidDateText(),
                     Messages::Icon::None);
 }
 

@@ -8,19 +8,42 @@ namespace {
 
 const QString format = QStringLiteral("dd/MM/yyyy");
 
-QDate parse(const QString &text)
+int fullYear(int typed, int digits, const QDate &today)
 {
-    return parseDayFirstDate(text).value_or(QDate());
+    if (digits == 4)
+        return typed;
+    const int thisCentury = today.year() / 100 * 100 + typed;
+    return thisCentury <= today.year() + 10 ? thisCentury : thisCentury - 100;
 }
 
+}
+
+QDate readTypedDate(const QString &typed, const QDate &today)
+{
+    static const QRegularExpression separated(QStringLiteral("^(\\d{1,2})[/.-](\\d{1,2})[/.-](\\d{2}|\\d{4})$"));
+    static const QRegularExpression digitsOnly(QStringLiteral("^(\\d{2})(\\d{2})(\\d{2}|\\d{4})$"));
+    const QString text = typed.trimmed();
+    auto match = separated.match(text);
+    if (!match.hasMatch())
+        match = digitsOnly.match(text);
+    if (!match.hasMatch())
+        return parseDayFirstDate(text).value_or(QDate()); // the stored ISO form
+    const QString year = match.captured(3);
+    return QDate(fullYear(year.toInt(), int(year.size()), today), match.captured(2).toInt(),
+                 match.captured(1).toInt());
+}
+
+QString invalidDateText()
+{
+    return QStringLiteral("Data non valida: scrivere GG/MM/AAAA");
 }
 
 DateField::DateField(QWidget *parent)
     : QLineEdit(parent)
 {
-    // Slashes typed, or digits alone that get their slashes as they come.
+    // Separators typed, or digits alone that get their slashes as they come.
     setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("\\d{0,8}|\\d{0,2}/\\d{0,6}|\\d{0,2}/\\d{0,2}/\\d{0,4}")), this));
+        QRegularExpression(QStringLiteral("\\d{0,8}|\\d{0,2}[/.-]\\d{0,6}|\\d{0,2}[/.-]\\d{0,2}[/.-]\\d{0,4}")), this));
     setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
     connect(this, &QLineEdit::textEdited, this, &DateField::placeSlashes);
     connect(this, &QLineEdit::editingFinished, this, &DateField::checkOnLeave);
@@ -34,7 +57,13 @@ void DateField::setDate(const QDate &date)
 
 QDate DateField::date() const
 {
-    return parse(text());
+    return readTypedDate(text());
+}
+
+QString DateField::dateText() const
+{
+    const QDate typed = date();
+    return typed.isValid() ? typed.toString(format) : text();
 }
 
 void DateField::reset()
@@ -59,9 +88,9 @@ void DateField::checkOnLeave()
 {
     if (text().isEmpty())
         return;
-    const QDate typed = parse(text());
+    const QDate typed = date();
     if (typed.isValid()) {
-        setDate(typed); // "1/2/2026" reads back as "01/02/2026"
+        setDate(typed); // "1/2/26" reads back as "01/02/2026"
         return;
     }
     // Leaving the field for the message box ends editing once more: report once.
