@@ -4,8 +4,9 @@
 
 class Connection;
 
-// Services that lost a link: a Null client, operator or reason id. A link
-// to a row deleted since is not Null and is no anomaly.
+// Services that lost a link: a client, operator or reason id that is Null,
+// or that points to a row deleted since (deleting a reason or an operator
+// still in use is allowed, and leaves its services pointing nowhere).
 namespace anomalies {
 
 // The services with a missing link, every column, by client name.
@@ -13,8 +14,7 @@ QString statement();
 
 // Whether there is any; a failing statement counts as none.
 bool exist(Connection &connection);
-// How many there are, through the index that holds only them; a failing
-// statement counts as none.
+// How many there are; a failing statement counts as none.
 qint64 count(Connection &connection);
 
 }

@@ -242,11 +242,14 @@ void schema::ensureIndexes(Connection &connection)
     // their state), the per-client searches go by link and
     // by name, the lookups by name. The anomaly check and the main window's
     // summary run at every activation of the main window: their indexes hold
-    // only the rows with a missing link, and the amounts still to bill.
+    // only the rows with a missing link, and the amounts still to bill; the
+    // links pointing to deleted rows are found through the links' indexes.
     ensure(connection, {},
            {{"PRESTAZIONI_DATAR", "PRESTAZIONI (DATAR)"},
             {"PRESTAZIONI_PARC_DATAR", "PRESTAZIONI (PARC, DATAR)"},
             {"PRESTAZIONI_ID_CL", "PRESTAZIONI (ID_CL)"},
+            {"PRESTAZIONI_ID_OPER", "PRESTAZIONI (ID_OPER)"},
+            {"PRESTAZIONI_ID_CAUS", "PRESTAZIONI (ID_CAUS)"},
             {"PRESTAZIONI_CLIENTE", "PRESTAZIONI (CLIENTE)"},
             {"PRESTAZIONI_ANOMALIE", "PRESTAZIONI (CLIENTE) WHERE ID_CL IS NULL OR ID_OPER IS NULL OR ID_CAUS IS NULL"},
             {"PRESTAZIONI_DA_PARCELLARE", "PRESTAZIONI (IMPORTO) WHERE PARC = 'N'"},

@@ -182,7 +182,7 @@ int serverarchive::upgrade(Connection &connection)
     const int found = firstValue(connection, QStringLiteral("SELECT versione_schema FROM velmora_stato")).toInt();
     if (found == PostgresEngine::SchemaVersion)
         return found;
-    if (found != 1 && found != 2)
+    if (found < 1 || found > 3)
         throw StoreError(QStringLiteral("l'archivio è della versione %1, che questo programma non sa aggiornare").arg(found));
     Transaction transaction(connection);
     if (found == 1) {
@@ -191,6 +191,8 @@ int serverarchive::upgrade(Connection &connection)
     }
     // Version 3: the clients' country for the electronic invoices.
     schema::ensureInvoiceTables(connection);
+    // Version 4: the links' indexes, for the links that point nowhere.
+    schema::ensureIndexes(connection);
     grantDesks(connection);
     run(connection, QStringLiteral("UPDATE velmora_stato SET versione_schema = %1").arg(PostgresEngine::SchemaVersion));
     transaction.commit();
