@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QScreen>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -236,6 +237,10 @@ void ClientsTest::changesAndDeletesThePickedClient()
 
     clickRow(1); // CONTI: active, with a birth date
     QCOMPARE(field("Text1")->text(), QString::number(conti));
+    // The editor and the invoice data under it: the window stays on the screen.
+    QTRY_VERIFY(get("FrameEditor")->isVisible());
+    const QRect screen = m_window->screen()->availableGeometry();
+    QVERIFY2(screen.contains(m_window->frameGeometry()), qPrintable(QString("%1x%2").arg(m_window->width()).arg(m_window->height())));
     QVERIFY(field("Text1")->isReadOnly());
     QVERIFY(get<TickBox>("C2")->isTicked());
     QCOMPARE(get<DateField>("DataBox1")->text(), QString("05/05/1955"));

@@ -339,8 +339,28 @@ void PlatformTest::windowsFitTheScreenAndOpenWhereTheyWereLeft()
     small->hide();
     // The next run: the same window opens as the user left it.
     auto again = window("Piccola", {560, 330});
+    auto *content = new QWidget;
+    auto *panel = new QWidget(content);
+    (new QVBoxLayout(content))->addWidget(panel);
+    panel->hide();
+    again->setCentralWidget(content);
     again->show();
     QCOMPARE(again->geometry(), QRect(40, 60, 600, 400));
+    // A panel shown later grows the window up to the screen, not past it,
+    // and a size kept that no longer fits is not taken.
+    panel->setMinimumHeight(500);
+    panel->show();
+    QTRY_VERIFY(again->height() >= 500);
+    QVERIFY(again->frameGeometry().bottom() <= screen.bottom());
+    panel->setMinimumHeight(900);
+    QTRY_VERIFY(again->height() > 600);
+    QVERIFY2(again->height() <= screen.height() - 8, qPrintable(QString::number(again->height())));
+    QVERIFY(panel->visibleRegion().boundingRect().height() < 900); // the rest scrolls
+    again->resize(1366, 770);
+    again->hide();
+    auto third = window("Piccola", {560, 330});
+    third->show();
+    QCOMPARE(third->size(), QSize(560, 330));
 }
 
 void PlatformTest::statusBarShowsTheClock()
