@@ -182,12 +182,10 @@ void ClientEditor::warnIfInactive(const QString &text)
     m_fields->active()->setFocus();
 }
 
-bool ClientEditor::codesAccepted(bool changing)
+QString ClientEditor::codesNotice(bool changing) const
 {
     const QStringList problems = m_codes->problems(changing);
-    return problems.isEmpty()
-        || m_messages.ask(this, QStringLiteral("Velmora - CONTROLLO CODICI"),
-                          problems.join(QLatin1Char('\n')) + QStringLiteral("\n\nSalvare comunque ?"));
+    return problems.isEmpty() ? QString() : problems.join(QLatin1Char('\n')) + QStringLiteral("\n\n");
 }
 
 void ClientEditor::insertClient()
@@ -195,9 +193,8 @@ void ClientEditor::insertClient()
     if (!nameGiven())
         return;
     warnIfInactive(QStringLiteral("Attenzione , inserire l'opzione Cliente Attivo ?  "));
-    if (!codesAccepted(false))
-        return;
-    if (!m_messages.ask(this, QStringLiteral("Velmora  - INSERIMENTO"), QStringLiteral("Vuoi Inserire questi dati ?")))
+    if (!m_messages.ask(this, QStringLiteral("Velmora  - INSERIMENTO"),
+                        codesNotice(false) + QStringLiteral("Vuoi Inserire questi dati ?")))
         return;
     // A value the store refuses ends the save with a message; nothing is
     // written and the editor keeps what was typed.
@@ -212,9 +209,8 @@ void ClientEditor::updateClient()
     if (!nameGiven())
         return;
     warnIfInactive(QStringLiteral("Attenzione , inserire l'opzione Cliente Attivo !"));
-    if (!codesAccepted(true))
-        return;
-    if (!m_messages.ask(this, QStringLiteral("Corbelia 2016 - MODIFICA"), QStringLiteral("Vuoi Modificare questi dati ?")))
+    if (!m_messages.ask(this, QStringLiteral("Corbelia 2016 - MODIFICA"),
+                        codesNotice(true) + QStringLiteral("Vuoi Modificare questi dati ?")))
         return;
     const auto written = guardedById(m_messages, this, m_fields->id()->text(), [this](qint64 id) {
         return clientrecords::update(m_connection, id, m_loaded, m_fields->columnValues());

@@ -42,8 +42,9 @@ private:
     void saveClient();
     bool nameGiven();
     void warnIfInactive(const QString &text);
-    // Codes not valid are saved only when the user says so, once.
-    bool codesAccepted(bool changing);
+    // Codes not valid are told in the save's own question, so that one
+    // answer saves them; empty when all are valid.
+    QString codesNotice(bool changing) const;
     void insertClient();
     void updateClient();
     void deleteClient();

@@ -197,11 +197,11 @@ void InvoicesWindow::generate()
     // A bill written again (after a correction) gets a new file and a new
     // progressive; the office says so knowingly, unless the SdI rejected
     // the file, which then counts as never issued.
-    if (!written.isEmpty()
-        && !m_messages.ask(this, Title, QStringLiteral("Le parcelle %1 hanno già il loro file. Scriverne uno nuovo, con un nuovo "
-                                                       "progressivo, da inviare al posto del precedente ?")
-                                            .arg(written.join(QStringLiteral(", ")))))
-        return;
+    QStringList notices;
+    if (!written.isEmpty())
+        notices << QStringLiteral("Le parcelle %1 hanno già il loro file: il nuovo avrà un nuovo progressivo, da inviare al "
+                                  "posto del precedente.")
+                       .arg(written.join(QStringLiteral(", ")));
     // The SdI takes a rejected invoice again, with its number and date,
     // within five days of the rejection.
     QStringList late;
@@ -216,11 +216,13 @@ void InvoicesWindow::generate()
     });
     if (!read)
         return;
-    if (!late.isEmpty()
-        && !m_messages.ask(this, Title, QStringLiteral("Sono passati più di cinque giorni dallo scarto delle parcelle %1: lo SdI "
-                                                       "chiede di riemetterle entro cinque giorni con lo stesso numero e la "
-                                                       "stessa data. Scrivere comunque i nuovi file ?")
-                                            .arg(late.join(QStringLiteral(", ")))))
+    if (!late.isEmpty())
+        notices << QStringLiteral("Sono passati più di cinque giorni dallo scarto delle parcelle %1: lo SdI chiede di "
+                                  "riemetterle entro cinque giorni con lo stesso numero e la stessa data.")
+                       .arg(late.join(QStringLiteral(", ")));
+    // One question for all that the office should know.
+    if (!notices.isEmpty()
+        && !m_messages.ask(this, Title, notices.join(QStringLiteral("\n\n")) + QStringLiteral("\n\nScrivere i nuovi file ?")))
         return;
     if (numbers.isEmpty()) {
         for (int row = 0; row < m_list->count(); ++row)

@@ -252,15 +252,12 @@ void BillingPanel::bill()
                                                     m_serviceId->text().toLongLong());
         }))
         return;
-    if (!taken.isEmpty()
-        && !m_messages.ask(this, QStringLiteral("Velmora - NUMERO DI PARCELLA"),
-                           QStringLiteral("Il numero di parcella %1 del %2 è già stato dato al cliente %3.\n"
-                                          "Vuoi usarlo lo stesso ?")
-                               .arg(m_billNumber->text().trimmed())
-                               .arg(m_date->date().year())
-                               .arg(taken)))
-        return;
-    write(QStringLiteral("Velmora - AGGIORNAMENTO"), QStringLiteral("Vuoi Aggiornare questi dati ?"),
+    const QString notice = taken.isEmpty() ? QString()
+                                           : QStringLiteral("Il numero di parcella %1 del %2 è già stato dato al cliente %3.\n\n")
+                                                 .arg(m_billNumber->text().trimmed())
+                                                 .arg(m_date->date().year())
+                                                 .arg(taken);
+    write(QStringLiteral("Velmora - AGGIORNAMENTO"), notice + QStringLiteral("Vuoi Aggiornare questi dati ?"),
           QStringLiteral("UPDATE PRESTAZIONI SET DATAP = ?, PARC = 'S', NR = ? WHERE ID = ?"),
           {m_date->date(), m_billNumber->text()}, QStringLiteral("Velmora   - AGGIORNAMENTO"),
           QStringLiteral("L' aggiornamento  è avvenuto con successo !"));
