@@ -11,6 +11,8 @@
 #include "ui/tickbox.h"
 
 #include <QAction>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
@@ -31,6 +33,7 @@ private slots:
     void billsExactlyTheTickedRowsStillUnbilled();
     void fiftyThousandRowsTickedAreBilledExactly();
     void failurePartWayBillsNothingAndCancelWritesNothing();
+    void sortsByAHeaderAndKeepsTheRowsFoundWithTheirTicks();
 
 private:
     GridList *list() { return WindowDriver::list("ListView1"); }
@@ -272,6 +275,62 @@ void MassBillingTest::failurePartWayBillsNothingAndCancelWritesNothing()
     QVERIFY(!get<TickBox>("Check1")->isTicked());
     QCOMPARE(list()->count(), 1200);
     QCOMPARE(m_program.store().count("SELECT * FROM PRESTAZIONI WHERE PARC = 'S'"), 0);
+}
+
+// A header click sorts (again: the other way); typing in the list keeps the
+// rows holding the text, read as the list shows it; a tick hidden by the
+// search comes back with its row, and the next fill has the list's own order.
+void MassBillingTest::sortsByAHeaderAndKeepsTheRowsFoundWithTheirTicks()
+{
+    const struct { const char *date, *client, *amount; } services[] = {
+        {"03/02/2026", "VERDI", "9"}, {"05/02/2026", "rossi", "1234,5"}, {"04/02/2026", "ROSSETTI", "10"}, {"01/02/2026", "BIANCHI", "80"}};
+    for (const auto &s : services)
+        m_program.store().add("PRESTAZIONI", {{"DATAR", s.date}, {"ANNO", 2026}, {"MESE", 2}, {"CLIENTE", s.client},
+                                              {"IMPORTO", s.amount}, {"PARC", "N"}});
+    open();
+    GridList *shown = list();
+    const auto column = [shown](int c) {
+        QStringList cells;
+        for (int row = 0; row < shown->count(); ++row)
+            cells << shown->subItem(row, c);
+        return cells;
+    };
+    const auto clickHeader = [shown](int c) {
+        QHeaderView *header = shown->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(c) + header->sectionSize(c) / 2, header->height() / 2));
+    };
+    QCOMPARE(column(2), QStringList({"rossi", "ROSSETTI", "VERDI", "BIANCHI"}));
+    clickHeader(2);
+    QCOMPARE(column(2), QStringList({"BIANCHI", "ROSSETTI", "rossi", "VERDI"}));
+    clickHeader(2);
+    QCOMPARE(column(2), QStringList({"VERDI", "rossi", "ROSSETTI", "BIANCHI"}));
+    clickHeader(4); // amounts by value
+    QCOMPARE(column(4), QStringList({"9,00", "10,00", "80,00", "1234,50"}));
+    shown->setChecked(0, true); // VERDI
+
+    shown->setFocus();
+    QTest::keyClicks(shown, "ROS");
+    auto *find = shown->findChild<QLineEdit *>("Cerca");
+    QVERIFY(find->isVisible() && find->hasFocus());
+    QTRY_COMPARE(column(2), QStringList({"ROSSETTI", "rossi"}));
+    for (auto [typed, found] : {std::pair{"1.234,50", "rossi"}, std::pair{"3/2/26", "VERDI"}}) {
+        find->selectAll();
+        QTest::keyClicks(find, typed);
+        QTRY_COMPARE(column(2), QStringList{found});
+    }
+    find->selectAll();
+    QTest::keyClicks(find, "ross");
+    QTRY_COMPARE(shown->count(), 2);
+    QVERIFY(!shown->isChecked(0) && !shown->isChecked(1));
+    QTest::keyClick(find, Qt::Key_Escape);
+    QVERIFY(!find->isVisible());
+    QCOMPARE(column(2), QStringList({"VERDI", "ROSSETTI", "BIANCHI", "rossi"}));
+    QVERIFY(shown->isChecked(0));
+
+    m_window->hide();
+    open();
+    QCOMPARE(column(2), QStringList({"rossi", "ROSSETTI", "VERDI", "BIANCHI"}));
 }
 
 VELMORA_TEST_MAIN(MassBillingTest)

@@ -12,12 +12,14 @@
 #include "ui/resultrows.h"
 #include "ui/statuspanels.h"
 #include "ui/storeguard.h"
+#include "ui/textrows.h"
 #include "ui/tickbox.h"
 #include "ui/uppercase.h"
 #include "ui/windowplacement.h"
 
 #include <QAbstractItemModelTester>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QScreen>
@@ -34,6 +36,7 @@ class PlatformTest : public QObject
 private slots:
     void gridListShowsTheRowsOfAQuery();
     void gridListTicksRows();
+    void aComposedListSortsByValueAndFindsAsTheOfficeReads();
     void aLongListReadsItsRowsAsTheyAreShown();
     void tickBoxRunsItsHandlingOnEveryRealChange();
     void dropDownReactsOnlyToThePick();
@@ -149,6 +152,36 @@ void PlatformTest::gridListTicksRows()
     QVERIFY(list.isChecked(0) && list.isChecked(2));
     list.setRows(std::make_shared<ResultRows>(rs.rows()));
     QVERIFY(!list.isChecked(0) && !list.isChecked(1)); // every fill starts unticked
+}
+
+// Rows a window composes are sorted and searched in memory: amounts and
+// dates by value, texts as the store compares them.
+void PlatformTest::aComposedListSortsByValueAndFindsAsTheOfficeReads()
+{
+    GridList list;
+    list.setColumns({{"NR", 500}, {"DATA", 1200}, {"IMPORTO", 1200}, {"CLIENTE", 2000}, {"NASCOSTA", 1}});
+    list.setRows(std::make_shared<TextRows>(QList<QStringList>{{"1", "10/01/2026", "1.234,50", "Perù", "x"},
+                                                                {"2", "02/03/2025", "9,00", "CANTÙ", ""},
+                                                                {"3", "", "10,00", "peru", ""}}));
+    list.show();
+    const auto column = [&list](int c) {
+        QStringList cells;
+        for (int row = 0; row < list.count(); ++row)
+            cells << list.subItem(row, c);
+        return cells;
+    };
+    emit list.horizontalHeader()->sectionClicked(2);
+    QCOMPARE(column(2), QStringList({"9,00", "10,00", "1.234,50"}));
+    emit list.horizontalHeader()->sectionClicked(1);
+    QCOMPARE(column(0), QStringList({"2", "1", "3"})); // the empty date last
+    list.setFocus();
+    QTest::keyClicks(&list, "PERÙ");
+    QTRY_COMPARE(column(0), QStringList({"1"})); // as the store compares: case aside, accents not
+    QTest::keyClick(list.findField(), Qt::Key_Backspace);
+    QTRY_COMPARE(column(0), QStringList({"1", "3"}));
+    list.findField()->setText("x"); // a hidden column is not searched
+    emit list.findField()->textEdited("x");
+    QTRY_COMPARE(list.count(), 0);
 }
 
 void PlatformTest::tickBoxRunsItsHandlingOnEveryRealChange()

@@ -1,5 +1,7 @@
 #include "collation.h"
 
+#include <optional>
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -84,6 +86,29 @@ void decode(const unsigned char *p, int n, std::vector<Key> &out)
         out.push_back(keyOf(next(p, end)));
 }
 
+// "%text%" in plain ASCII on plain ASCII, as a list's search asks it of
+// every row: looked for byte by byte, case aside. None for any other pattern.
+std::optional<bool> containsPlain(const unsigned char *text, int textLength, const unsigned char *pattern, int patternLength)
+{
+    if (patternLength < 2 || pattern[0] != '%' || pattern[patternLength - 1] != '%')
+        return std::nullopt;
+    const unsigned char *inner = pattern + 1;
+    const int innerLength = patternLength - 2;
+    for (int i = 0; i < innerLength; ++i)
+        if (inner[i] == '%' || inner[i] == '_' || (inner[i] & 0x80))
+            return std::nullopt;
+    if (!isAscii(text, textLength))
+        return std::nullopt;
+    for (int start = 0; start + innerLength <= textLength; ++start) {
+        int i = 0;
+        while (i < innerLength && lower(text[start + i]) == lower(inner[i]))
+            ++i;
+        if (i == innerLength)
+            return true;
+    }
+    return false;
+}
+
 constexpr Key anyRun{U'%', 0};
 constexpr Key anyOne{U'_', 0};
 
@@ -146,6 +171,8 @@ bool like(const char *text, int textLength, const char *pattern, int patternLeng
 {
     auto t = reinterpret_cast<const unsigned char *>(text);
     auto p = reinterpret_cast<const unsigned char *>(pattern);
+    if (const auto found = containsPlain(t, textLength, p, patternLength))
+        return *found;
     thread_local std::vector<Key> textKeys, patternKeys;
     if (isAscii(t, textLength) && isAscii(p, patternLength)) {
         textKeys.clear();

@@ -16,7 +16,8 @@
 //   a day-first quoted date compared with a date column or CDATE(...) is
 //   compared as a date.
 //   t WITH (INDEX(name)) -> the engine reads t through that index, where the
-//                          engine takes such advice
+//                          engine takes such advice; INDEX(0), as in Jet's
+//                          cousins, reads the table itself from end to end
 //   x LIKE 'te%'        -> on an engine whose texts cannot take LIKE, both
 //                          sides folded as the store's collation folds them
 //   x = ? COLLATE BINARY, a IS b, CAST(x AS INTEGER), REPLACE(...)

@@ -1,5 +1,6 @@
 #include "gridlist.h"
 
+#include "arrangedrows.h"
 #include "gridmodel.h"
 #include "messages.h"
 #include "storeguard.h"
@@ -8,13 +9,16 @@
 #include <QAction>
 #include <QDir>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QScrollBar>
+#include <QTimer>
 #include <QSet>
 #include <QStyle>
 #include <algorithm>
 
 GridList::GridList(QWidget *parent)
-    : QTableView(parent), m_model(new GridModel(this))
+    : QTableView(parent), m_model(new GridModel(this)), m_find(new QLineEdit(this)), m_findDelay(new QTimer(this))
 {
     setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -27,6 +31,18 @@ GridList::GridList(QWidget *parent)
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(true);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &GridList::sortBy);
+    m_find->setObjectName(QStringLiteral("Cerca"));
+    m_find->setPlaceholderText(QStringLiteral("Cerca"));
+    m_find->setClearButtonEnabled(true);
+    m_find->hide();
+    m_find->installEventFilter(this);
+    // A search runs once the typing pauses, not at every key.
+    m_findDelay->setSingleShot(true);
+    m_findDelay->setInterval(250);
+    connect(m_find, &QLineEdit::textEdited, m_findDelay, qOverload<>(&QTimer::start));
+    connect(m_findDelay, &QTimer::timeout, this, [this] { findRows(m_find->text()); });
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { emit rowClicked(index.row()); });
     connect(m_model, &GridModel::checkedChanged, this, &GridList::checkedChanged);
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -99,6 +115,12 @@ void GridList::setColumns(const QList<GridColumn> &columns)
 {
     m_amountColumn = -1;
     m_source = nullptr;
+    m_arrangement = {};
+    m_hiddenTicks.clear();
+    horizontalHeader()->setSortIndicatorShown(false);
+    m_findDelay->stop();
+    m_find->clear();
+    m_find->hide();
     m_model->clearRows();
     m_model->setColumns(columns);
     for (int c = 0; c < columns.size(); ++c)
@@ -110,7 +132,99 @@ void GridList::setColumns(const QList<GridColumn> &columns)
 
 void GridList::setRows(std::shared_ptr<const GridRows> rows)
 {
-    m_model->setRows(std::move(rows));
+    m_read = std::move(rows);
+    m_hiddenTicks.clear();
+    if (m_arrangement.isPlain())
+        m_model->setRows(m_read);
+    else
+        arrange();
+}
+
+void GridList::sortBy(int column)
+{
+    if (column < 0 || column >= m_model->columnCount())
+        return;
+    m_arrangement.descending = m_arrangement.column == column && !m_arrangement.descending;
+    m_arrangement.column = column;
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(column, m_arrangement.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    arrange();
+}
+
+void GridList::keyboardSearch(const QString &search)
+{
+    if (search.trimmed().isEmpty() && m_find->text().isEmpty())
+        return;
+    placeFindField();
+    m_find->show();
+    m_find->setFocus();
+    m_find->insert(search);
+    m_findDelay->start();
+}
+
+void GridList::findRows(const QString &text)
+{
+    if (text.trimmed() == m_arrangement.find.trimmed())
+        return;
+    m_arrangement.find = text;
+    m_arrangement.searched.clear();
+    const QList<GridColumn> &columns = m_model->columns();
+    for (int c = 0; c < columns.size(); ++c)
+        if (columns.at(c).twips > 10) // the hidden columns are not read
+            m_arrangement.searched << c;
+    arrange();
+}
+
+void GridList::closeFind()
+{
+    m_findDelay->stop();
+    m_find->clear();
+    m_find->hide();
+    setFocus();
+    findRows(QString());
+}
+
+bool GridList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_find && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Escape) {
+            closeFind();
+            return true;
+        }
+        if (key == Qt::Key_Down || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_findDelay->stop();
+            findRows(m_find->text());
+            setFocus();
+            if (!currentIndex().isValid() && count() > 0)
+                setCurrentIndex(m_model->index(0, 0));
+            return true;
+        }
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+void GridList::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    placeFindField();
+}
+
+// Over the top right corner of the rows, where it hides the least.
+void GridList::placeFindField()
+{
+    const int width = qMin(240, viewport()->width());
+    const QRect rows = viewport()->geometry();
+    m_find->setGeometry(rows.right() - width, rows.top(), width, m_find->sizeHint().height());
+}
+
+void GridList::arrange()
+{
+    std::shared_ptr<const GridRows> rows;
+    if (!skipFailure([&] { rows = arrangedRows(m_read, m_arrangement); }) || !rows)
+        return;
+    replaceRows(std::move(rows), false);
+    scrollToTop();
 }
 
 void GridList::setSource(Source read, const QStringList &tables)
@@ -126,10 +240,20 @@ void GridList::refreshAfter(const QStringList &changedTables)
     });
     if (!m_source || !affected)
         return;
-    std::shared_ptr<const GridRows> rows;
-    if (!skipFailure([&] { rows = m_source(); }) || !rows)
+    std::shared_ptr<const GridRows> read, rows;
+    if (!skipFailure([&] {
+            read = m_source();
+            rows = arrangedRows(read, m_arrangement);
+        })
+        || !rows)
         return;
-    QSet<QString> selected, ticked;
+    m_read = std::move(read);
+    replaceRows(std::move(rows), true);
+}
+
+void GridList::replaceRows(std::shared_ptr<const GridRows> rows, bool keepScroll)
+{
+    QSet<QString> selected, ticked = m_hiddenTicks;
     for (const QModelIndex &index : selectionModel()->selectedRows())
         selected << rowText(index.row());
     for (int row = 0; m_model->isCheckable() && row < count(); ++row)
@@ -138,18 +262,22 @@ void GridList::refreshAfter(const QStringList &changedTables)
     const QString current = rowText(currentIndex().row());
     const int scrolled = verticalScrollBar()->value();
     m_model->setRows(std::move(rows));
+    m_hiddenTicks = ticked;
     if (!selected.isEmpty() || !ticked.isEmpty() || !current.isEmpty())
         for (int row = 0; row < count(); ++row) {
             const QString id = rowText(row);
-            if (ticked.contains(id))
+            if (ticked.contains(id)) {
                 setChecked(row, true);
+                m_hiddenTicks.remove(id);
+            }
             if (id == current)
                 selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::NoUpdate);
             if (selected.contains(id))
                 selectionModel()->select(m_model->index(row, 0),
                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
-    verticalScrollBar()->setValue(scrolled);
+    if (keepScroll)
+        verticalScrollBar()->setValue(scrolled);
 }
 
 void GridList::setBoldColumns(const QSet<int> &columns)
@@ -165,6 +293,8 @@ void GridList::setCheckBoxes(bool enabled)
 void GridList::clear()
 {
     m_source = nullptr;
+    m_read = nullptr;
+    m_hiddenTicks.clear();
     m_model->clearRows();
 }
 
@@ -223,5 +353,7 @@ void GridList::setChecked(int row, bool checked)
 
 void GridList::setAllChecked(bool checked)
 {
+    if (!checked)
+        m_hiddenTicks.clear();
     m_model->setAllChecked(checked);
 }

@@ -3,6 +3,7 @@
 #include "gridcolumn.h"
 #include "gridrows.h"
 
+#include <QSet>
 #include <QStringList>
 #include <QTableView>
 #include <functional>
@@ -10,6 +11,8 @@
 
 class GridModel;
 class Messages;
+class QLineEdit;
+class QTimer;
 
 // What a list shows, as its export writes it: the headers and rows of the
 // columns shown (hidden ones left out), and which of them holds amounts.
@@ -23,6 +26,10 @@ struct ShownList
 // The grid list in report view: column headers with widths in twips, one row
 // per record whose text (column 0) is the record's ID and whose sub-items are
 // the further columns, bold columns, and optionally a tick box per row.
+// A click on a header sorts by that column (again: the other way), and
+// typing in the list opens its "Cerca" field, which keeps the rows holding
+// the text; the list's own order and all its rows come back at its next
+// fill. Ticks and selection stay with their rows throughout.
 class GridList : public QTableView
 {
     Q_OBJECT
@@ -74,15 +81,39 @@ public:
 
     static int pixelsFromTwips(int twips, int dotsPerInch);
 
+    QLineEdit *findField() const { return m_find; }
+    // Sorts by the column, as a click on its header does.
+    void sortBy(int column);
+    // Keeps the rows where a column shown holds the text, as the "Cerca"
+    // field does when the typing pauses; all rows for an empty text.
+    void findRows(const QString &text);
+
 signals:
     void rowClicked(int row);
     void checkedChanged(int row, bool checked);
 
+protected:
+    void keyboardSearch(const QString &search) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void exportChosen(ExportFormat format);
+    void closeFind();
+    // Shows the rows read, as the user arranged them.
+    void arrange();
+    // Puts rows in place of those shown, keeping ticks, selection and the
+    // current row on the rows still there, and the scroll position if asked.
+    void replaceRows(std::shared_ptr<const GridRows> rows, bool keepScroll);
+    void placeFindField();
 
     GridModel *m_model;
     int m_amountColumn = -1;
     Source m_source;
     QStringList m_sourceTables;
+    std::shared_ptr<const GridRows> m_read; // as the fill read them
+    RowArrangement m_arrangement;
+    QSet<QString> m_hiddenTicks; // ticked rows the search leaves out
+    QLineEdit *m_find;
+    QTimer *m_findDelay;
 };

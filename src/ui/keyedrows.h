@@ -25,6 +25,9 @@ public:
     int rowCount() const override { return int(m_keys.size()); }
     QString text(int row, int column) const override;
     RowVersion version(int row) const override;
+    // The store sorts and searches: the keys alone are read again, in the
+    // order asked, so a million rows cost what the query costs.
+    std::shared_ptr<const GridRows> arranged(const RowArrangement &how) const override;
 
 private:
     struct Block
@@ -35,10 +38,15 @@ private:
 
     KeyedRows(Connection &connection, QString select, QString table, QHash<int, ResultRows::Format> formats);
     const Block &blockOf(int row) const;
+    // The stored column each list column shows, by name.
+    QStringList columnNames() const;
+    QString findCondition(const RowArrangement &how) const;
 
     Connection &m_connection;
     QString m_select; // the statement's column list
     QString m_table;
+    QString m_condition; // "WHERE ..." of the statement, or empty
+    QString m_order;     // "ORDER BY ..." of the statement, or empty
     QHash<int, ResultRows::Format> m_formats;
     bool m_keyFirst = false; // column 0 is the key itself
     std::vector<qint64> m_keys;

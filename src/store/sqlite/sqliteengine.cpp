@@ -177,7 +177,9 @@ const dialect::Spelling &sqlite::spelling()
 {
     static const QByteArray exact = QByteArrayLiteral("COLLATE ") + schema::textCollation;
     static const dialect::Spelling spelling{
-        left, cdate, exact.constData(), [](const QString &index) { return QStringLiteral("INDEXED BY ") + index; }};
+        left, cdate, exact.constData(), [](const QString &index) {
+            return index == QLatin1String("0") ? QStringLiteral("NOT INDEXED") : QStringLiteral("INDEXED BY ") + index;
+        }};
     return spelling;
 }
 
