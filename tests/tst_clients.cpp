@@ -9,7 +9,9 @@
 #include "ui/gridlist.h"
 #include "ui/tickbox.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
 #include <QLineEdit>
@@ -35,6 +37,7 @@ private slots:
     void codesAreCheckedAsTheUserTypesAndTheBirthFollows();
     void aStoredClientShowsItsOwnBirthWhateverItsCode();
     void listsFilterByInitialAndByInactiveAndPrintTicksCascade();
+    void aListShowsItsValuesWholeAndKeepsTheUsersWidths();
     void windowLeavesAndComesBack();
 
 private:
@@ -287,6 +290,35 @@ void ClientsTest::changesAndDeletesThePickedClient()
     QCOMPARE(m_program.store().count("SELECT * FROM SOGGETTI"), 0);
     QCOMPARE(m_program.store().count("SELECT * FROM PRESTAZIONI WHERE CLIENTE = 'CONTI'"), 1);
     QCOMPARE(get<QLabel>("LabelModo")->text(), QString());
+}
+
+// A value cut while the list has room widens its column; a width the user
+// gives is kept, through the next fill and the next run; the letters'
+// list opens as wide as its widest entry.
+void ClientsTest::aListShowsItsValuesWholeAndKeepsTheUsersWidths()
+{
+    addClient({{"Soggetto", "BIANCHI NICOLA"}, {"Codice", "BNCNCL85M10F205Z"}, {"Stato", "S"},
+               {"Indirizzo", "VIA DEI MILLE 1234, SCALA B, INTERNO 7"}});
+    press("CmdModifica");
+    auto *list = get<GridList>("ListView1");
+    QCOMPARE(list->header(10), QString("CODICE FISCALE"));
+    const QModelIndex code = list->model()->index(0, 10);
+    QTRY_VERIFY(list->columnWidth(10) >= list->sizeHintForIndex(code).width());
+    QVERIFY(list->horizontalHeader()->length() <= list->viewport()->width());
+
+    list->horizontalHeader()->resizeSection(3, 90); // the user narrows the address
+    press("CmdModifica");
+    press("CmdModifica");
+    QCOMPARE(list->columnWidth(3), 90);
+    QVERIFY(list->columnWidth(10) >= list->sizeHintForIndex(code).width());
+
+    auto *letters = get<DropDown>("CboLettera");
+    letters->showPopup();
+    int widest = 0;
+    for (int i = 0; i < letters->count(); ++i)
+        widest = qMax(widest, letters->view()->fontMetrics().horizontalAdvance(letters->itemText(i)));
+    QVERIFY(letters->view()->width() > widest);
+    letters->hidePopup();
 }
 
 void ClientsTest::listsFilterByInitialAndByInactiveAndPrintTicksCascade()

@@ -5,6 +5,7 @@
 #include "ui/messages.h"
 #include "ui/storeguard.h"
 #include "ui/uppercase.h"
+#include "ui/wholeentries.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -38,12 +39,13 @@ QWidget *RowForm::makeField(const FormField &field)
         } else {
             for (const codelists::Code &code : codelists::of(QLatin1String(field.codeType)))
                 choice->addItem(code.description.isEmpty() ? code.code
-                                                           : QStringLiteral("%1 - %2").arg(code.code, code.description.left(70)),
+                                                           : QStringLiteral("%1 - %2").arg(code.code, code.description),
                                 code.code);
         }
         choice->setObjectName(column);
         choice->setMinimumContentsLength(field.kind == FormField::Kind::Code ? 24 : 6);
         choice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        widenToEntries(choice);
         m_choices.insert(column, choice);
         return choice;
     }

@@ -1,8 +1,16 @@
 #include "dropdown.h"
 
+#include "wholeentries.h"
+
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QLineEdit>
+
+void DropDown::showPopup()
+{
+    widenToEntries(this);
+    QComboBox::showPopup();
+}
 
 DropDown::DropDown(Typing typing, QWidget *parent)
     : QComboBox(parent)

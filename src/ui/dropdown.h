@@ -14,6 +14,8 @@ public:
 
     explicit DropDown(Typing typing, QWidget *parent = nullptr);
 
+    // Opens the entries as wide as the widest of them.
+    void showPopup() override;
     // Replaces the entries; the text stays empty.
     void setEntries(const QStringList &entries);
     void addEntry(const QString &entry);

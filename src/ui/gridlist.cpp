@@ -12,9 +12,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QTimer>
 #include <QSet>
+#include <QSettings>
 #include <QStyle>
+#include <QTimer>
 #include <algorithm>
 
 GridList::GridList(QWidget *parent)
@@ -43,6 +44,12 @@ GridList::GridList(QWidget *parent)
     m_findDelay->setInterval(250);
     connect(m_find, &QLineEdit::textEdited, m_findDelay, qOverload<>(&QTimer::start));
     connect(m_findDelay, &QTimer::timeout, this, [this] { findRows(m_find->text()); });
+    connect(m_model, &QAbstractItemModel::modelReset, this, &GridList::fitColumns);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &GridList::fitColumns);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (!m_sizing && width > 0)
+            QSettings(QStringLiteral("velmora"), QStringLiteral("elenchi")).setValue(widthKey(column), width);
+    });
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { emit rowClicked(index.row()); });
     connect(m_model, &GridModel::checkedChanged, this, &GridList::checkedChanged);
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -123,11 +130,63 @@ void GridList::setColumns(const QList<GridColumn> &columns)
     m_find->hide();
     m_model->clearRows();
     m_model->setColumns(columns);
-    for (int c = 0; c < columns.size(); ++c)
-        setColumnWidth(c, pixelsFromTwips(columns.at(c).twips, logicalDpiX()));
-    // The row's tick box sits before its text and must not hide the ID.
-    if (m_model->isCheckable() && !columns.isEmpty())
-        setColumnWidth(0, columnWidth(0) + style()->pixelMetric(QStyle::PM_IndicatorWidth) + 8);
+    const QSettings kept(QStringLiteral("velmora"), QStringLiteral("elenchi"));
+    for (int c = 0; c < columns.size(); ++c) {
+        int width = pixelsFromTwips(columns.at(c).twips, logicalDpiX());
+        // The row's tick box sits before its text and must not hide the ID.
+        if (c == 0 && m_model->isCheckable())
+            width += style()->pixelMetric(QStyle::PM_IndicatorWidth) + 8;
+        // A hidden column stays hidden; a shown one takes the user's width.
+        if (columns.at(c).twips > 10)
+            width = kept.value(widthKey(c), width).toInt();
+        setWidthOf(c, width);
+    }
+}
+
+// The user's width of a column, by the window, the list and the header.
+QString GridList::widthKey(int column) const
+{
+    return QStringLiteral("%1/%2/%3").arg(window()->objectName(), objectName(), m_model->columns().value(column).header);
+}
+
+void GridList::setWidthOf(int column, int width)
+{
+    m_sizing = true;
+    setColumnWidth(column, width);
+    m_sizing = false;
+}
+
+// Widens the columns whose values on screen are cut, in their order, as far
+// as the list has room; never narrows, never a hidden column or one the
+// user has sized.
+void GridList::fitColumns()
+{
+    if (!isVisible() || count() == 0)
+        return;
+    QHeaderView *header = horizontalHeader();
+    int room = viewport()->width() - header->length();
+    const int first = qMax(0, rowAt(0));
+    const int last = rowAt(viewport()->height() - 1) < 0 ? count() - 1 : rowAt(viewport()->height() - 1);
+    const QSettings kept(QStringLiteral("velmora"), QStringLiteral("elenchi"));
+    const QList<GridColumn> &columns = m_model->columns();
+    for (int c = 0; c < columns.size() && room > 0; ++c) {
+        if (columns.at(c).twips <= 10 || kept.contains(widthKey(c)))
+            continue;
+        int widest = 0;
+        for (int row = first; row <= last; ++row)
+            widest = qMax(widest, sizeHintForIndex(m_model->index(row, c)).width());
+        const int grow = qMin(widest - columnWidth(c), room);
+        if (grow > 0) {
+            setWidthOf(c, columnWidth(c) + grow);
+            room -= grow;
+        }
+    }
+}
+
+void GridList::showEvent(QShowEvent *event)
+{
+    QTableView::showEvent(event);
+    fitColumns();
 }
 
 void GridList::setRows(std::shared_ptr<const GridRows> rows)
@@ -208,6 +267,7 @@ void GridList::resizeEvent(QResizeEvent *event)
 {
     QTableView::resizeEvent(event);
     placeFindField();
+    fitColumns();
 }
 
 // Over the top right corner of the rows, where it hides the least.

@@ -29,7 +29,9 @@ struct ShownList
 // A click on a header sorts by that column (again: the other way), and
 // typing in the list opens its "Cerca" field, which keeps the rows holding
 // the text; the list's own order and all its rows come back at its next
-// fill. Ticks and selection stay with their rows throughout.
+// fill. Ticks and selection stay with their rows throughout. A column is
+// widened to its widest value on screen while the list has room; a width
+// the user gives a column is kept for that list from one run to the next.
 class GridList : public QTableView
 {
     Q_OBJECT
@@ -95,6 +97,7 @@ signals:
 protected:
     void keyboardSearch(const QString &search) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -106,6 +109,9 @@ private:
     // current row on the rows still there, and the scroll position if asked.
     void replaceRows(std::shared_ptr<const GridRows> rows, bool keepScroll);
     void placeFindField();
+    void fitColumns();
+    void setWidthOf(int column, int width);
+    QString widthKey(int column) const;
 
     GridModel *m_model;
     int m_amountColumn = -1;
@@ -116,4 +122,5 @@ private:
     QSet<QString> m_hiddenTicks; // ticked rows the search leaves out
     QLineEdit *m_find;
     QTimer *m_findDelay;
+    bool m_sizing = false; // the list sets a width, not the user
 };
