@@ -175,6 +175,7 @@ void GridList::fitColumns()
         int widest = 0;
         for (int row = first; row <= last; ++row)
             widest = qMax(widest, sizeHintForIndex(m_model->index(row, c)).width());
+        widest += showGrid() ? 2 : 1; // the grid's line is taken from the cell
         const int grow = qMin(widest - columnWidth(c), room);
         if (grow > 0) {
             setWidthOf(c, columnWidth(c) + grow);
