@@ -22,6 +22,7 @@ struct Need
 {
     qreal whole = 0;   // the widest text that must print on one line
     qreal natural = 0; // the widest long text, on one line
+    qreal word = 0;    // the widest word of the long texts
 };
 
 // The row sets a band's fields read, as the report prints them.
@@ -57,8 +58,12 @@ void measure(const ReportBox &box, Kind kind, const ReportData &data, Need &need
     case ReportBox::Kind::Field:
         for (const ResultTable *rows : rowsOf(kind, data)) {
             const int column = rows->columnIndex(box.field);
-            for (int r = 0; column >= 0 && r < rows->rowCount(); ++r)
-                widen(box.wraps ? need.natural : need.whole, reportvalues::formatted(rows->field(r, column), box.format));
+            for (int r = 0; column >= 0 && r < rows->rowCount(); ++r) {
+                const QString text = reportvalues::formatted(rows->field(r, column), box.format);
+                widen(box.wraps ? need.natural : need.whole, text);
+                if (box.wraps)
+                    need.word = std::max(need.word, font.widestWord(text) + Slack);
+            }
         }
         break;
     case ReportBox::Kind::Total:
@@ -74,17 +79,32 @@ void measure(const ReportBox &box, Kind kind, const ReportData &data, Need &need
 // left. When their texts fit on one line the spare room goes by design
 // width; otherwise each gets a share of its longest text, so all wrap onto
 // about as many lines and rows stay as low as they can, but no column
-// narrower than its caption.
+// narrower than its caption or its widest word, so that words break only
+// where one alone is wider than the page allows.
 void shareRoom(const QList<ReportColumn> &columns, const QList<Need> &needs, qreal room, QList<qreal> &widths)
 {
     QList<int> open;
-    qreal naturals = 0, designs = 0;
+    qreal naturals = 0, designs = 0, least = 0;
     for (int c = 0; c < columns.size(); ++c)
         if (columns.at(c).wraps) {
             open << c;
             naturals += std::max(needs.at(c).natural, needs.at(c).whole) + Gap;
             designs += columns.at(c).designWidth;
+            least += std::max(needs.at(c).whole, NarrowestWrap) + Gap;
         }
+    // A column takes its widest word unless that word alone, beside the
+    // others at their least, is wider than the page allows.
+    QList<qreal> narrowest(columns.size(), 0);
+    qreal words = 0;
+    for (int c : open) {
+        const qreal atLeast = std::max(needs.at(c).whole, NarrowestWrap) + Gap;
+        const qreal withWord = std::max(atLeast, needs.at(c).word + Gap);
+        narrowest[c] = least - atLeast + withWord <= room ? withWord : atLeast;
+        words += narrowest[c];
+    }
+    if (words > room)
+        for (int c : open)
+            narrowest[c] = std::max(needs.at(c).whole, NarrowestWrap) + Gap;
     if (naturals <= room) {
         for (int c : open)
             widths[c] = std::max(needs.at(c).natural, needs.at(c).whole) + Gap + (room - naturals) * columns.at(c).designWidth / designs;
@@ -96,11 +116,10 @@ void shareRoom(const QList<ReportColumn> &columns, const QList<Need> &needs, qre
         for (int c : open)
             shares += std::max(needs.at(c).natural, needs.at(c).whole) + Gap;
         for (int c : open) {
-            const qreal narrowest = std::max(needs.at(c).whole, NarrowestWrap) + Gap;
             widths[c] = room * (std::max(needs.at(c).natural, needs.at(c).whole) + Gap) / shares;
-            if (widths[c] < narrowest) {
-                widths[c] = narrowest;
-                room -= narrowest;
+            if (widths[c] < narrowest.at(c)) {
+                widths[c] = narrowest.at(c);
+                room -= narrowest.at(c);
                 open.removeOne(c);
                 pinned = true;
                 break;

@@ -1,6 +1,8 @@
 #include "textmeasure.h"
 
 #include <QImage>
+#include <QRegularExpression>
+#include <algorithm>
 
 #include <memory>
 #include <vector>
@@ -52,6 +54,14 @@ qreal TextMeasure::lineHeight() const
     return m_metrics.lineSpacing() / Scale;
 }
 
+qreal TextMeasure::widestWord(const QString &text)
+{
+    qreal widest = 0;
+    for (const QString &word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        widest = std::max(widest, width(word));
+    return widest;
+}
+
 bool TextMeasure::fitsOneLine(const QString &text, qreal width)
 {
     return !text.contains(QLatin1Char('\n')) && this->width(text) <= width;
@@ -94,9 +104,10 @@ void TextMeasure::breakParagraph(const QString &paragraph, qreal width, QStringL
         }
         if (!line.isEmpty())
             lines << line;
+        const QString hyphen = QStringLiteral("-");
         while (this->width(word) > width) {
-            const int fits = fittingPrefix(word, width);
-            lines << word.left(fits);
+            const int fits = fittingPrefix(word, width - this->width(hyphen));
+            lines << word.left(fits) + hyphen;
             word.remove(0, fits);
         }
         line = word;

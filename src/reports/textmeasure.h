@@ -19,9 +19,11 @@ public:
     // Whether the text prints on one line within the width.
     bool fitsOneLine(const QString &text, qreal width);
     // The text broken into lines no wider than the width: at blanks where
-    // it can, inside a word only when the word alone is wider. No lines for
-    // an empty text.
+    // it can, inside a word only when the word alone is wider, with a
+    // hyphen. No lines for an empty text.
     QStringList lines(const QString &text, qreal width);
+    // The width of the text's widest word.
+    qreal widestWord(const QString &text);
 
     explicit TextMeasure(const QFont &font);
 
