@@ -5,7 +5,7 @@
 #include "reports/paginator.h"
 #include "reports/reportdata.h"
 #include "reports/reportpainter.h"
-#include "reports/reportpreview.h"
+#include "reportwindows/reportpreview.h"
 #include "reports/shaping.h"
 #include "store/recordset.h"
 #include "store/storeerror.h"

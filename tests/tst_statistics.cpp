@@ -1,5 +1,5 @@
 #include "programundertest.h"
-#include "reports/reportpreview.h"
+#include "reportwindows/reportpreview.h"
 #include "statistics/groupedreportwindow.h"
 #include "statistics/statisticswindow.h"
 #include "testenvironment.h"

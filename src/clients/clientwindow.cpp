@@ -8,7 +8,7 @@
 #include "invoicewindows/invoicedatapanel.h"
 #include "reports/layouts.h"
 #include "reports/reportdata.h"
-#include "reports/reportshow.h"
+#include "reportwindows/reportshow.h"
 #include "store/recordset.h"
 #include "taxcodes/vatnumber.h"
 #include "ui/storeguard.h"

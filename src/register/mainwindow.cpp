@@ -19,7 +19,7 @@
 #include "statistics/statisticswindow.h"
 #include "reports/layouts.h"
 #include "reports/reportdata.h"
-#include "reports/reportshow.h"
+#include "reportwindows/reportshow.h"
 #include "store/connection.h"
 #include "store/damage.h"
 #include "store/recordset.h"

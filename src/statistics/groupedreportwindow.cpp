@@ -3,7 +3,7 @@
 #include "periodfields.h"
 #include "reports/layouts.h"
 #include "reports/reportdata.h"
-#include "reports/reportshow.h"
+#include "reportwindows/reportshow.h"
 #include "reports/shaping.h"
 #include "store/valueconversion.h"
 #include "ui/datefield.h"

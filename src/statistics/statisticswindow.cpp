@@ -8,7 +8,7 @@
 #include "reportqueries.h"
 #include "reports/layouts.h"
 #include "reports/reportdata.h"
-#include "reports/reportshow.h"
+#include "reportwindows/reportshow.h"
 #include "store/recordset.h"
 #include "ui/messages.h"
 #include "ui/statuspanels.h"

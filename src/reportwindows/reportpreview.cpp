@@ -1,6 +1,6 @@
 #include "reportpreview.h"
 
-#include "reportpainter.h"
+#include "reports/reportpainter.h"
 #include "ui/messages.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "reportshow.h"
 
-#include "paginator.h"
-#include "reportdata.h"
 #include "reportpreview.h"
+#include "reports/paginator.h"
+#include "reports/reportdata.h"
 #include "ui/programwindow.h"
 #include "ui/windowplacement.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pagemodel.h"
+#include "reports/pagemodel.h"
 
 #include <QDialog>
 
