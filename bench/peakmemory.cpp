@@ -3,7 +3,7 @@
 //   /usr/bin/time -v build/bench/bench_peakmemory 1000000
 // Run it after bench_lists, which builds and caches the stores.
 #include "generatedstore.h"
-#include "register/mainwindow.h"
+#include "shell/mainwindow.h"
 #include "ui/dropdown.h"
 #include "ui/gridlist.h"
 #include "ui/messages.h"

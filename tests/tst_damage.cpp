@@ -1,7 +1,7 @@
 #include "archive/backup.h"
 #include "store/schema.h"
 #include "programundertest.h"
-#include "register/restorewindow.h"
+#include "archivewindows/restorewindow.h"
 #include "startup/startup.h"
 #include "store/integrity.h"
 #include "store/storeerror.h"

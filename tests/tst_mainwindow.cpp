@@ -2,8 +2,8 @@
 #include "programundertest.h"
 #include "testserver.h"
 #include "massbilling/bulkbilling.h"
-#include "register/restorewindow.h"
-#include "register/undobillingwindow.h"
+#include "archivewindows/restorewindow.h"
+#include "archivewindows/undobillingwindow.h"
 #include "ui/gridlist.h"
 #include "testenvironment.h"
 

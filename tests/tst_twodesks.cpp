@@ -5,7 +5,7 @@
 #include "windowdriver.h"
 #include "clients/clientwindow.h"
 #include "massbilling/massbillingwindow.h"
-#include "register/deskswindow.h"
+#include "archivewindows/deskswindow.h"
 #include "ui/gridlist.h"
 #include "ui/historywindow.h"
 

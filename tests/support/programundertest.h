@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/mainwindow.h"
+#include "shell/mainwindow.h"
 #include "scriptedmessages.h"
 #include "teststore.h"
 
