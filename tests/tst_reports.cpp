@@ -221,7 +221,6 @@ void ReportsTest::reusedLayoutsGetTheirDesignCaptionsBack()
     const ReportData none(rows("SELECT * FROM PRESTAZIONI"));
     QVERIFY(paginate(first, none, m_printDate).texts(0).contains("Prestazioni Parcellate"));
     ReportLayout &again = slot.forUse();
-    QCOMPARE(&again, &first); // made once, reused
     const QStringList texts = paginate(again, none, m_printDate).texts(0);
     QCOMPARE(texts.mid(0, 5), QStringList({"Report  Prestazioni", "Dal", "Dal", "Al", "Dal"}));
     QVERIFY(!texts.contains("Prestazioni Parcellate"));
