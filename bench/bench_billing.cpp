@@ -26,7 +26,7 @@ public:
 
 struct Window
 {
-    explicit Window(Connection &store) : store(store)
+    explicit Window(Connection &connection) : store(connection)
     {
         window.show();
         // The window resets itself once it is on screen.

@@ -71,8 +71,8 @@ void ReportFitTest::initTestCase()
                                     {"QTA", "999"}, {"NOTE", longText("PRATICA", 80)},
                                     {"OPERATORE", longText("MARIAGRAZIA ALESSANDRA", 30)}, {"PARC", "S"}});
     store.execute("COMMIT");
-    for (const QString &table : {"SOGGETTI", "PRESTAZIONI"}) {
-        Recordset all(store, "SELECT * FROM " + table);
+    for (const char *table : {"SOGGETTI", "PRESTAZIONI"}) {
+        Recordset all(store, QString("SELECT * FROM ") + table);
         for (; !all.eof(); all.moveNext())
             for (int f = 0; f < all.fieldCount(); ++f)
                 for (const QString &word : all.fields(f).text().split(' ', Qt::SkipEmptyParts))

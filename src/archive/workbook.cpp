@@ -4,7 +4,7 @@
 
 #include <QFile>
 
-Workbook::Workbook(const QString &path) : path(path), book(workbook_new(path.toUtf8().constData()))
+Workbook::Workbook(const QString &target) : path(target), book(workbook_new(target.toUtf8().constData()))
 {
     if (!book)
         throw StoreError(QStringLiteral("il file %1 non può essere scritto").arg(path));

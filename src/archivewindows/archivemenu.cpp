@@ -57,9 +57,9 @@ ArchiveMenu::ArchiveMenu(QMenuBar *bar, Connection &connection, Messages &messag
     QAction *desks = menu->addAction(QStringLiteral("Postazioni collegate"));
     desks->setObjectName(QStringLiteral("ArchivioPostazioni"));
     connect(desks, &QAction::triggered, this, [this] {
-        auto *window = new DesksWindow(m_connection, m_messages, m_window);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->open();
+        auto *desksWindow = new DesksWindow(m_connection, m_messages, m_window);
+        desksWindow->setAttribute(Qt::WA_DeleteOnClose);
+        desksWindow->open();
     });
     menu->addSeparator();
     QAction *office = menu->addAction(QStringLiteral("Dati dello Studio..."));

@@ -62,12 +62,12 @@ QList<Read> filesOf(const QString &folder)
             continue;
         QFile file(dir.filePath(name));
         if (!file.open(QIODevice::ReadOnly)) {
-            found << Read{name, name, QByteArray()};
+            found << Read{name, name, QByteArray(), QString()};
             continue;
         }
         const QByteArray content = file.readAll();
         if (!mail) {
-            found << Read{name, name, content};
+            found << Read{name, name, content, QString()};
             continue;
         }
         for (const mailattachments::Attachment &attachment : mailattachments::xmlFiles(content))
@@ -182,7 +182,7 @@ State stateOf(Connection &connection, const QString &invoiceFile)
                           .fields(0)
                           .toInteger()
         > 0;
-    State state{sent ? QStringLiteral("inviata") : QStringLiteral("da inviare"), {}};
+    State state{sent ? QStringLiteral("inviata") : QStringLiteral("da inviare"), {}, {}};
     int rank = 0;
     for (Recordset rows(connection, QStringLiteral("SELECT TIPO, ESITO, ERRORI, QUANDO, LETTA FROM FE_RICEVUTE WHERE NOMEFILE = ? "
                                                    "ORDER BY ID"),

@@ -29,8 +29,8 @@ enum class Value {
 // A fixed text, or the place of a value.
 struct Piece
 {
-    Piece(const char *text) : text(QString::fromUtf8(text)) {}
-    Piece(Value value) : value(value) {}
+    Piece(const char *fixed) : text(QString::fromUtf8(fixed)) {}
+    Piece(Value place) : value(place) {}
 
     QString text;
     std::optional<Value> value;

@@ -15,12 +15,12 @@ std::optional<QDate> parseSlashed(const QString &text, bool dayFirst)
     static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
     const QString t = text.trimmed();
     QDate date;
-    if (const auto m = slashed.match(t); m.hasMatch()) {
-        const int first = m.captured(1).toInt(), second = m.captured(2).toInt();
-        date = dayFirst ? QDate(m.captured(3).toInt(), second, first)
-                        : QDate(m.captured(3).toInt(), first, second);
-    } else if (const auto m = iso.match(t); m.hasMatch()) {
-        date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    if (const auto parts = slashed.match(t); parts.hasMatch()) {
+        const int first = parts.captured(1).toInt(), second = parts.captured(2).toInt();
+        date = dayFirst ? QDate(parts.captured(3).toInt(), second, first)
+                        : QDate(parts.captured(3).toInt(), first, second);
+    } else if (const auto isoParts = iso.match(t); isoParts.hasMatch()) {
+        date = QDate(isoParts.captured(1).toInt(), isoParts.captured(2).toInt(), isoParts.captured(3).toInt());
     }
     if (!date.isValid())
         return std::nullopt;
