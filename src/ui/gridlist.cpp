@@ -18,6 +18,16 @@
 #include <QTimer>
 #include <algorithm>
 
+namespace {
+
+// The widths the user gave the lists' columns, from one run to the next.
+QSettings userWidths()
+{
+    return QSettings(QStringLiteral("velmora"), QStringLiteral("elenchi"));
+}
+
+}
+
 GridList::GridList(QWidget *parent)
     : QTableView(parent), m_model(new GridModel(this)), m_find(new QLineEdit(this)), m_findDelay(new QTimer(this))
 {
@@ -48,7 +58,7 @@ GridList::GridList(QWidget *parent)
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &GridList::fitColumns);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
         if (!m_sizing && width > 0)
-            QSettings(QStringLiteral("velmora"), QStringLiteral("elenchi")).setValue(widthKey(column), width);
+            userWidths().setValue(widthKey(column), width);
     });
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { emit rowClicked(index.row()); });
     connect(m_model, &GridModel::checkedChanged, this, &GridList::checkedChanged);
@@ -130,7 +140,7 @@ void GridList::setColumns(const QList<GridColumn> &columns)
     m_find->hide();
     m_model->clearRows();
     m_model->setColumns(columns);
-    const QSettings kept(QStringLiteral("velmora"), QStringLiteral("elenchi"));
+    const QSettings kept = userWidths();
     for (int c = 0; c < columns.size(); ++c) {
         int width = pixelsFromTwips(columns.at(c).twips, logicalDpiX());
         // The row's tick box sits before its text and must not hide the ID.
@@ -167,7 +177,7 @@ void GridList::fitColumns()
     int room = viewport()->width() - header->length();
     const int first = qMax(0, rowAt(0));
     const int last = rowAt(viewport()->height() - 1) < 0 ? count() - 1 : rowAt(viewport()->height() - 1);
-    const QSettings kept(QStringLiteral("velmora"), QStringLiteral("elenchi"));
+    const QSettings kept = userWidths();
     const QList<GridColumn> &columns = m_model->columns();
     for (int c = 0; c < columns.size() && room > 0; ++c) {
         if (columns.at(c).twips <= 10 || kept.contains(widthKey(c)))
