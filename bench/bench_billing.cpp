@@ -74,7 +74,8 @@ void putBack(Window &w, const QList<qint64> &billed)
     QStringList ids;
     for (qint64 id : billed)
         ids << QString::number(id);
-    w.store.execute(QStringLiteral("UPDATE PRESTAZIONI SET PARC = 'N', DATAP = NULL WHERE ID IN (%1)").arg(ids.join(QLatin1Char(','))));
+    w.store.execute(
+        QStringLiteral("UPDATE PRESTAZIONI SET PARC = 'N', DATAP = NULL WHERE ID IN (%1)").arg(ids.join(QLatin1Char(','))));
 }
 
 QList<qint64> tickTenThousand(Window &w, const QList<qint64> &previous)

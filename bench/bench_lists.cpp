@@ -210,10 +210,7 @@ BENCHMARK(SearchListSort)
     ->ArgsProduct({{100000, 1000000}, {0}, {0, 1}})
     ->ArgNames({"servizi", "server", "importo"})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(SearchListFind)
-    ->ArgsProduct({{100000, 1000000}, {0}})
-    ->ArgNames({"servizi", "server"})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(SearchListFind)->ArgsProduct({{100000, 1000000}, {0}})->ArgNames({"servizi", "server"})->Unit(benchmark::kMillisecond);
 BENCHMARK(ServiceInsert)->Unit(benchmark::kMillisecond);
 BENCHMARK(EditorInsert)->Apply(GeneratedStore::onBothEngines)->Unit(benchmark::kMillisecond);
 

@@ -19,10 +19,11 @@ namespace {
 
 std::shared_ptr<const ResultTable> services(int count)
 {
-    return Recordset(GeneratedStore::standard().connection(),
-                     QStringLiteral("SELECT DATAR ,CLIENTE ,CAUSALE ,IMPORTO  ,OPERATORE , PARC FROM PRESTAZIONI  WHERE  ID <= %1 "
-                                    "ORDER BY CLIENTE,DATAR,OPERATORE;")
-                         .arg(count))
+    return Recordset(
+               GeneratedStore::standard().connection(),
+               QStringLiteral("SELECT DATAR ,CLIENTE ,CAUSALE ,IMPORTO  ,OPERATORE , PARC FROM PRESTAZIONI  WHERE  ID <= %1 "
+                              "ORDER BY CLIENTE,DATAR,OPERATORE;")
+                   .arg(count))
         .rows();
 }
 
@@ -123,6 +124,10 @@ int main(int argc, char **argv)
 {
     return runBenchmarks(argc, argv, [] {
         // Registered by hand: the name the results go by is also the layout class's.
-        benchmark::RegisterBenchmark("ReportLayout", LayOutAYear)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("ReportLayout", LayOutAYear)
+            ->Arg(10000)
+            ->Arg(100000)
+            ->Arg(1000000)
+            ->Unit(benchmark::kMillisecond);
     });
 }

@@ -229,7 +229,8 @@ public:
         // With repetitions the median stands for the operation.
         for (const Run &run : runs)
             if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
-                m_cpu[run.run_name.str()] = run.run_name.str().find("ListFill") == 0 ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+                m_cpu[run.run_name.str()] = run.run_name.str().find("ListFill") == 0 ? run.GetAdjustedRealTime()
+                                                                                     : run.GetAdjustedCPUTime();
         ConsoleReporter::ReportRuns(runs);
     }
 
@@ -242,7 +243,8 @@ public:
                 continue;
             const auto raw = m_cpu.find(name.substr(0, at) + "_Raw" + name.substr(at + 6));
             if (raw != m_cpu.end())
-                GetOutputStream() << "ratio layer/raw " << name.substr(0, at) << name.substr(at + 6) << ": " << layer / raw->second << "\n";
+                GetOutputStream() << "ratio layer/raw " << name.substr(0, at) << name.substr(at + 6) << ": "
+                                  << layer / raw->second << "\n";
         }
     }
 

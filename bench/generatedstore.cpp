@@ -19,8 +19,8 @@
 
 namespace {
 
-const char *surnames[] = {"ROSSI", "BIANCHI", "D'ANGELO", "ESPOSITO", "CANTÙ", "ROMANO", "COLOMBO", "RICCI",
-                          "MARINO", "GRECO", "BRUNO", "GALLO", "CONTI", "DE LUCA", "MANCINI", "COSTA"};
+const char *surnames[] = {"ROSSI",  "BIANCHI", "D'ANGELO", "ESPOSITO", "CANTÙ", "ROMANO",  "COLOMBO", "RICCI",
+                          "MARINO", "GRECO",   "BRUNO",    "GALLO",    "CONTI", "DE LUCA", "MANCINI", "COSTA"};
 
 // The generator's version is in the cached file's name: a change to what
 // it makes builds the stores again.
@@ -28,7 +28,8 @@ constexpr int Generation = 3;
 
 QString cachedPath(int services, int clients)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/velmora-bench");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+        + QStringLiteral("/velmora-bench");
     QDir().mkpath(folder);
     return QStringLiteral("%1/servizi-%2-clienti-%3-v%4.db").arg(folder).arg(services).arg(clients).arg(Generation);
 }
@@ -127,7 +128,8 @@ void GeneratedStore::build(const QString &path, int services, int clients)
         rs.update();
     }
     for (int i = 0; i < 20; ++i)
-        connection.execute(QStringLiteral("INSERT INTO CAUSALE (CAUSALE, IMPORTO) VALUES ('CONSULENZA %1', %2)").arg(i).arg(1000 + i * 250));
+        connection.execute(
+            QStringLiteral("INSERT INTO CAUSALE (CAUSALE, IMPORTO) VALUES ('CONSULENZA %1', %2)").arg(i).arg(1000 + i * 250));
     for (int i = 0; i < 5; ++i)
         connection.execute(QStringLiteral("INSERT INTO OPERATORE (OPERATORE) VALUES ('OPERATORE %1')").arg(i));
     // The services go in through one prepared statement: a million rows

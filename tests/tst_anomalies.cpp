@@ -45,8 +45,8 @@ bool AnomaliesTest::start(const QVariant &operatorId)
         const qint64 reason = store.add("CAUSALE", {{"CAUSALE", "VISITA"}, {"IMPORTO", "30"}});
         m_operator = store.add("OPERATORE", {{"OPERATORE", "NERI"}});
         const QList<QPair<QString, QVariant>> service = {
-            {"ANNO", 2026},          {"MESE", 3},      {"ID_CL", client},     {"ID_CAUS", reason},
-            {"DATAR", "02/03/2026"}, {"CLIENTE", "ROSSI"}, {"CAUSALE", "VISITA"}, {"QTA", "1"},
+            {"ANNO", 2026},          {"MESE", 3},           {"ID_CL", client},     {"ID_CAUS", reason},
+            {"DATAR", "02/03/2026"}, {"CLIENTE", "ROSSI"},  {"CAUSALE", "VISITA"}, {"QTA", "1"},
             {"IMPORTO", "30"},       {"OPERATORE", "NERI"}, {"PARC", "N"}};
         store.add("PRESTAZIONI", QList(service) << QPair<QString, QVariant>("ID_OPER", m_operator));
         m_service = store.add("PRESTAZIONI", QList(service) << QPair<QString, QVariant>("ID_OPER", operatorId));
@@ -68,7 +68,7 @@ int AnomaliesTest::warnings()
     int count = 0;
     for (const auto &shown : m_program.messages().shown())
         count += shown.title == "Velmora  - ANOMALIE "
-                 && shown.text == "Attenzione , ci sono delle segnalazioni di anomalie nelle registrazioni ! ";
+            && shown.text == "Attenzione , ci sono delle segnalazioni di anomalie nelle registrazioni ! ";
     return count;
 }
 

@@ -41,7 +41,7 @@ void fill(Connection &store, int services)
     Transaction transaction(store);
     for (int i = 0; i < services; ++i)
         store.execute("INSERT INTO PRESTAZIONI (CLIENTE, CAUSALE, IMPORTO, PARC, NOTE) VALUES (?, ?, ?, 'N', ?)",
-                                   {QString("CLIENTE %1").arg(i % 500), "CONSULENZA", "12,50", QString(40, QChar('n'))});
+                      {QString("CLIENTE %1").arg(i % 500), "CONSULENZA", "12,50", QString(40, QChar('n'))});
     transaction.commit();
 }
 
@@ -130,11 +130,15 @@ void BackupTest::copiesAreKeptSevenDailyFourWeeklyTwelveMonthly()
     // Two copies a day (start and exit) for 400 days, and one made before a
     // restore: one sound copy under every name.
     const QDateTime last(QDate(2026, 12, 7), QTime(18, 0));
-    const auto name = [&](const QDateTime &made) { return dir.filePath("Database-" + made.toString("yyyy-MM-dd-HHmmss-zzz") + ".db"); };
+    const auto name = [&](const QDateTime &made) {
+        return dir.filePath("Database-" + made.toString("yyyy-MM-dd-HHmmss-zzz") + ".db");
+    };
     for (int day = 0; day < 400; ++day)
         for (int hour : {8, 18})
             QCOMPARE(::link(QFile::encodeName(sound), QFile::encodeName(name({last.date().addDays(-day), QTime(hour, 0)}))), 0);
-    QCOMPARE(::link(QFile::encodeName(sound), QFile::encodeName(dir.filePath("Database-2025-01-01-120000-000-prima-del-ripristino.db"))), 0);
+    QCOMPARE(::link(QFile::encodeName(sound),
+                    QFile::encodeName(dir.filePath("Database-2025-01-01-120000-000-prima-del-ripristino.db"))),
+             0);
     // What a copy killed in its first moments left under a copy's name, in
     // an earlier version: it stands for no day, and goes.
     QFile(name({last.date(), QTime(19, 0)})).open(QIODevice::WriteOnly);
@@ -146,11 +150,13 @@ void BackupTest::copiesAreKeptSevenDailyFourWeeklyTwelveMonthly()
     // Each of the last 7 days, the newest of the 4 weeks and of 12 months.
     // The last 7 days; the newest of each of 4 weeks (Monday 7 December opens
     // one); the newest of each of 12 months; the copy made before a restore.
-    QCOMPARE(kept, QStringList({"2026-12-07 18", "2026-12-06 18", "2026-12-05 18", "2026-12-04 18", "2026-12-03 18",
-                                "2026-12-02 18", "2026-12-01 18", "2026-11-30 18", "2026-11-29 18", "2026-11-22 18",
-                                "2026-10-31 18", "2026-09-30 18", "2026-08-31 18", "2026-07-31 18", "2026-06-30 18",
-                                "2026-05-31 18", "2026-04-30 18", "2026-03-31 18", "2026-02-28 18", "2026-01-31 18",
-                                "2025-01-01 12 prima-del-ripristino"}));
+    QCOMPARE(kept, QStringList({"2026-12-07 18", "2026-12-06 18", "2026-12-05 18",
+                                "2026-12-04 18", "2026-12-03 18", "2026-12-02 18",
+                                "2026-12-01 18", "2026-11-30 18", "2026-11-29 18",
+                                "2026-11-22 18", "2026-10-31 18", "2026-09-30 18",
+                                "2026-08-31 18", "2026-07-31 18", "2026-06-30 18",
+                                "2026-05-31 18", "2026-04-30 18", "2026-03-31 18",
+                                "2026-02-28 18", "2026-01-31 18", "2025-01-01 12 prima-del-ripristino"}));
     backup::rotate(dir.path());
     QCOMPARE(backup::list(dir.path()).size(), kept.size());
 }
@@ -254,7 +260,8 @@ void BackupTest::aRestoreOnAFullDiskSaysWhyAndKeepsTheStore()
         told = error.message();
     }
     QVERIFY2(told.startsWith("l'archivio attuale non può essere messo da parte: copia di sicurezza non riuscita: "
-                             "la copia non può essere scritta"), qPrintable(told));
+                             "la copia non può essere scritta"),
+             qPrintable(told));
     QVERIFY(!store.connection().isDamaged());
     QCOMPARE(store.text("SELECT Soggetto FROM SOGGETTI"), QString("BIANCHI"));
     QCOMPARE(backup::list(backup::folderOf(store.path())).size(), 1);

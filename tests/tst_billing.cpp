@@ -33,8 +33,8 @@ private:
     enum Column { Parc = 15, Datap = 16, Nr = 17 };
 
     void open(const QString &filter);
-    qint64 addService(const QString &client, const QString &date, const QVariant &clientId,
-                      const QString &billed = "N", const QString &billingDate = QString(), const QString &number = QString());
+    qint64 addService(const QString &client, const QString &date, const QVariant &clientId, const QString &billed = "N",
+                      const QString &billingDate = QString(), const QString &number = QString());
     int rowOf(qint64 id);
     void select(qint64 id) { clickRow("ListView5", rowOf(id)); }
     QStringList stored(qint64 id) { return m_program.store().row("PRESTAZIONI", id); }
@@ -65,15 +65,14 @@ void BillingTest::open(const QString &filter)
     pick("Cbo6", filter);
 }
 
-qint64 BillingTest::addService(const QString &client, const QString &date, const QVariant &clientId,
-                               const QString &billed, const QString &billingDate, const QString &number)
+qint64 BillingTest::addService(const QString &client, const QString &date, const QVariant &clientId, const QString &billed,
+                               const QString &billingDate, const QString &number)
 {
     const QDate d = QDate::fromString(date, "dd/MM/yyyy");
     QList<QPair<QString, QVariant>> values = {
-        {"ANNO", d.year()},  {"MESE", d.month()},       {"ID_CL", clientId},   {"ID_OPER", 2},
-        {"ID_CAUS", 3},      {"DATAR", date},           {"CLIENTE", client},   {"CAUSALE", "VISITA"},
-        {"QTA", "1,5"},      {"IMPORTO", "12,5"},       {"OPERATORE", "NERI"}, {"PARC", billed},
-        {"NR", number},      {"NOTE", "nota " + date}, {"AGG", date}};
+        {"ANNO", d.year()},    {"MESE", d.month()}, {"ID_CL", clientId},   {"ID_OPER", 2},           {"ID_CAUS", 3},
+        {"DATAR", date},       {"CLIENTE", client}, {"CAUSALE", "VISITA"}, {"QTA", "1,5"},           {"IMPORTO", "12,5"},
+        {"OPERATORE", "NERI"}, {"PARC", billed},    {"NR", number},        {"NOTE", "nota " + date}, {"AGG", date}};
     if (!billingDate.isEmpty())
         values.append({"DATAP", billingDate});
     return m_program.store().add("PRESTAZIONI", values);
@@ -136,8 +135,9 @@ void BillingTest::aNumberAnotherClientHasIsNamedBeforeItIsWritten()
     press("Cmd10");
     // Told in the one question of the update.
     QCOMPARE(messages().last().title, QString("Velmora - AGGIORNAMENTO"));
-    QCOMPARE(messages().last().text, QString("Il numero di parcella 7 del 2026 è già stato dato al cliente BIANCHI.\n\n"
-                                             "Vuoi Aggiornare questi dati ?"));
+    QCOMPARE(messages().last().text,
+             QString("Il numero di parcella 7 del 2026 è già stato dato al cliente BIANCHI.\n\n"
+                     "Vuoi Aggiornare questi dati ?"));
     QCOMPARE(stored(service), before);
 
     // The office may go on.

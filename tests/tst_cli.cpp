@@ -112,8 +112,13 @@ void CliTest::estrattiPrintsOnePdfPerClientOfThePeriod()
     const qint64 angelo = store.add("SOGGETTI", {{"Soggetto", longName}, {"Stato", "S"}});
     const qint64 rossi = store.add("SOGGETTI", {{"Soggetto", "ROSSI MARIO"}, {"Stato", "S"}});
     const auto service = [&](qint64 client, const QString &name, const QString &date, const QString &amount) {
-        store.add("PRESTAZIONI", {{"ID_CL", client}, {"CLIENTE", name}, {"DATAR", date}, {"IMPORTO", amount},
-                                  {"CAUSALE", "CONSULENZA"}, {"PARC", "N"}});
+        store.add("PRESTAZIONI",
+                  {{"ID_CL", client},
+                   {"CLIENTE", name},
+                   {"DATAR", date},
+                   {"IMPORTO", amount},
+                   {"CAUSALE", "CONSULENZA"},
+                   {"PARC", "N"}});
     };
     service(angelo, longName, "03/11/2026", "9999999,99");
     service(angelo, longName, "30/11/2026", "9999999,99");
@@ -122,7 +127,7 @@ void CliTest::estrattiPrintsOnePdfPerClientOfThePeriod()
     service(0, "SENZA LEGAME", "10/11/2026", "5");
     QTemporaryDir out;
     const CliRun r = runCli({"estratti", "--dal", "01/11/2026", "--al", "30/11/2026", "--cartella", out.filePath("novembre"),
-                          "--archivio", store.path()});
+                             "--archivio", store.path()});
     QCOMPARE(r.status, 0);
     QVERIFY2(r.err.contains("1 prestazioni del periodo senza cliente"), qPrintable(r.err));
     const QStringList files = r.out.trimmed().split('\n');
@@ -135,7 +140,8 @@ void CliTest::estrattiPrintsOnePdfPerClientOfThePeriod()
     QVERIFY(text.waitForFinished());
     const QString rossiText = QString::fromUtf8(text.readAllStandardOutput()).simplified();
     QVERIFY2(rossiText.contains("ROSSI MARIO dal 01/11/2026 al 30/11/2026") && rossiText.contains("€ 100,00")
-                 && !rossiText.contains("777"), qPrintable(rossiText));
+                 && !rossiText.contains("777"),
+             qPrintable(rossiText));
     text.start("pdftotext", {angeloFile, "-"});
     QVERIFY(text.waitForFinished());
     QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains("€ 19.999.999,98"));

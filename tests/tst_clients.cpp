@@ -138,7 +138,8 @@ void ClientsTest::savesAFullClientAndReadsItBackColumnByColumn()
     QTest::keyClicks(get<DropDown>("Cbo1")->lineEdit(), "cant");
     QCompleter *offered = get<DropDown>("Cbo1")->completer();
     QVERIFY(offered->popup()->isVisible());
-    const QModelIndexList cantu = offered->completionModel()->match(offered->completionModel()->index(0, 0), Qt::DisplayRole, "CANTÙ");
+    const QModelIndexList cantu = offered->completionModel()->match(offered->completionModel()->index(0, 0), Qt::DisplayRole,
+                                                                    "CANTÙ");
     QCOMPARE(cantu.size(), 1);
     offered->popup()->setCurrentIndex(cantu.first());
     QTest::keyClick(offered->popup(), Qt::Key_Return);
@@ -181,17 +182,37 @@ void ClientsTest::savesAFullClientAndReadsItBackColumnByColumn()
     QTest::keyClick(get("Cmd2"), Qt::Key_Return);
     const auto &question = m_program.messages().shown().at(m_program.messages().shown().size() - 2);
     QCOMPARE(question.title, QString("Velmora  - INSERIMENTO"));
-    QCOMPARE(question.text, QString("Il codice fiscale non è valido: carattere di controllo errato: atteso W.\n"
-                                    "La partita IVA non è valida: servono 11 cifre, ce ne sono 7.\n\n"
-                                    "Vuoi Inserire questi dati ?"));
+    QCOMPARE(question.text,
+             QString("Il codice fiscale non è valido: carattere di controllo errato: atteso W.\n"
+                     "La partita IVA non è valida: servono 11 cifre, ce ne sono 7.\n\n"
+                     "Vuoi Inserire questi dati ?"));
     QCOMPARE(m_program.messages().last().title, QString("Velmora      - INSERIMENTO"));
     QCOMPARE(lastText(), QString("L' inserimento è avvenuto con successo !"));
     const qint64 id = m_program.store().connection().lastInsertId();
     QCOMPARE(storedRow(id),
-             QStringList({"S", " D'ANGELO MARIA ", "01/02/1970", "CANTÙ", "CO", "VIA ROMA 1", "L'AQUILA", "AQ", "67100",
-                          "DNGMRA70B41A345X", "0123,45", "IT60X0542811101000000123456", "COMMERCIO", "PASSAPORTO",
-                          "YA1234567", "31/12/2030", "BONIFICO 30 GG", "06123", "3331234567", "", "MARIA@EXAMPLE.IT",
-                          "CLIENTE STORICA", QDate::currentDate().toString("dd/MM/yyyy")}));
+             QStringList({"S",
+                          " D'ANGELO MARIA ",
+                          "01/02/1970",
+                          "CANTÙ",
+                          "CO",
+                          "VIA ROMA 1",
+                          "L'AQUILA",
+                          "AQ",
+                          "67100",
+                          "DNGMRA70B41A345X",
+                          "0123,45",
+                          "IT60X0542811101000000123456",
+                          "COMMERCIO",
+                          "PASSAPORTO",
+                          "YA1234567",
+                          "31/12/2030",
+                          "BONIFICO 30 GG",
+                          "06123",
+                          "3331234567",
+                          "",
+                          "MARIA@EXAMPLE.IT",
+                          "CLIENTE STORICA",
+                          QDate::currentDate().toString("dd/MM/yyyy")}));
     // Ready for the next client, the new line of business offered once.
     QVERIFY(get("FrameEditor")->isVisible());
     QCOMPARE(field("Text2")->text(), QString());
@@ -243,7 +264,8 @@ void ClientsTest::changesAndDeletesThePickedClient()
     // The editor and the invoice data under it: the window stays on the screen.
     QTRY_VERIFY(get("FrameEditor")->isVisible());
     const QRect screen = m_window->screen()->availableGeometry();
-    QVERIFY2(screen.contains(m_window->frameGeometry()), qPrintable(QString("%1x%2").arg(m_window->width()).arg(m_window->height())));
+    QVERIFY2(screen.contains(m_window->frameGeometry()),
+             qPrintable(QString("%1x%2").arg(m_window->width()).arg(m_window->height())));
     QVERIFY(field("Text1")->isReadOnly());
     QVERIFY(get<TickBox>("C2")->isTicked());
     QCOMPARE(get<DateField>("DataBox1")->text(), QString("05/05/1955"));
@@ -263,8 +285,7 @@ void ClientsTest::changesAndDeletesThePickedClient()
     QCOMPARE(m_program.messages().last().title, QString("Velmora ............... - MODIFICA"));
     QCOMPARE(lastText(), QString("L' Aggiornamento  è avvenuto con successo !"));
     QCOMPARE(storedRow(bruno).mid(0, 16),
-             QStringList({"S", "BRUNO", "", "", "", "PIAZZA DUOMO", "", "", "00118", "", "", oldIban, "", "", "",
-                          "10/10/2029"}));
+             QStringList({"S", "BRUNO", "", "", "", "PIAZZA DUOMO", "", "", "00118", "", "", oldIban, "", "", "", "10/10/2029"}));
     QVERIFY(get("FrameLista")->isVisible() && !get("FrameEditor")->isVisible());
     QCOMPARE(get<QLabel>("LabelModo")->text(), QString("Modifica - Seleziona il Cliente"));
 
@@ -275,8 +296,7 @@ void ClientsTest::changesAndDeletesThePickedClient()
     m_program.messages().answer(true);
     press("Cmd2");
     QCOMPARE(m_program.messages().shown().size(), shown + 2);
-    QVERIFY2(m_program.messages().last().text.contains("eliminato nel frattempo"),
-             qPrintable(m_program.messages().last().text));
+    QVERIFY2(m_program.messages().last().text.contains("eliminato nel frattempo"), qPrintable(m_program.messages().last().text));
 
     press("CmdElimina");
     QCOMPARE(get<QLabel>("LabelModo")->text(), QString("Elimina - Seleziona il Cliente "));
@@ -297,7 +317,9 @@ void ClientsTest::changesAndDeletesThePickedClient()
 // list opens as wide as its widest entry.
 void ClientsTest::aListShowsItsValuesWholeAndKeepsTheUsersWidths()
 {
-    addClient({{"Soggetto", "BIANCHI NICOLA"}, {"Codice", "BNCNCL85M10F205Z"}, {"Stato", "S"},
+    addClient({{"Soggetto", "BIANCHI NICOLA"},
+               {"Codice", "BNCNCL85M10F205Z"},
+               {"Stato", "S"},
                {"Indirizzo", "VIA DEI MILLE 1234, SCALA B, INTERNO 7"}});
     press("CmdModifica");
     auto *list = get<GridList>("ListView1");
@@ -368,8 +390,12 @@ void ClientsTest::listsFilterByInitialAndByInactiveAndPrintTicksCascade()
     boxes[0]->click();
     boxes[2]->click();
     QCOMPARE(prints.size(), 2);
-    QCOMPARE(prints[0][0].toString(), QString("SELECT SOGGETTO,INDIRIZZO,COMUNER,PRR,CAP,CODICE,PIVA,STATO FROM SOGGETTI   WHERE STATO LIKE 'S'  ORDER BY SOGGETTO;"));
-    QCOMPARE(prints[1][0].toString(), QString("SELECT SOGGETTO,INDIRIZZO,COMUNER,PRR,CAP,CODICE,PIVA,STATO FROM SOGGETTI   WHERE 1=1  ORDER BY SOGGETTO;"));
+    QCOMPARE(prints[0][0].toString(),
+             QString("SELECT SOGGETTO,INDIRIZZO,COMUNER,PRR,CAP,CODICE,PIVA,STATO FROM SOGGETTI   WHERE STATO LIKE 'S'  ORDER BY "
+                     "SOGGETTO;"));
+    QCOMPARE(
+        prints[1][0].toString(),
+        QString("SELECT SOGGETTO,INDIRIZZO,COMUNER,PRR,CAP,CODICE,PIVA,STATO FROM SOGGETTI   WHERE 1=1  ORDER BY SOGGETTO;"));
     for (TickBox *box : boxes)
         QVERIFY(!box->isTicked());
     get<QToolButton>("PictureStampa")->click();

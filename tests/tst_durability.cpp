@@ -68,8 +68,7 @@ void DurabilityTest::aCommitThatReturnedSurvivesAPowerCut()
     powerCut(store.path());
     Connection reopened;
     storefile::openOrCreate(reopened, store.path());
-    QCOMPARE(Recordset(reopened, "SELECT OPERATORE FROM OPERATORE WHERE ID = ?", {id}).fields(0).text(),
-             QString("BIANCHI"));
+    QCOMPARE(Recordset(reopened, "SELECT OPERATORE FROM OPERATORE WHERE ID = ?", {id}).fields(0).text(), QString("BIANCHI"));
     QCOMPARE(Recordset(reopened, "SELECT * FROM OPERATORE").recordCount(), 2);
 }
 

@@ -46,8 +46,8 @@ void EinvoiceTest::aLawyersBillToTheCentThroughTheCommandLine()
     b.service(client, b.reason("ALTRO CLIENTE, ALTRO ANNO"), "50", "12", QDate(2025, 11, 30));
 
     QProcess cli;
-    cli.start(QStringLiteral(VELMORA_CLI), {"fattura", "12", "2026", "--cartella", b.folder.filePath("2026/novembre"),
-                                            "--archivio", b.store.path()});
+    cli.start(QStringLiteral(VELMORA_CLI),
+              {"fattura", "12", "2026", "--cartella", b.folder.filePath("2026/novembre"), "--archivio", b.store.path()});
     QVERIFY(cli.waitForFinished(30000));
     QCOMPARE(cli.exitCode(), 0);
     const QString path = QString::fromUtf8(cli.readAllStandardOutput()).trimmed().split('\n').last();
@@ -106,7 +106,8 @@ void EinvoiceTest::aFlatRateBillToAPrivateClient()
     QCOMPARE(x.one("CessionarioCommittente/DatiAnagrafici/Anagrafica/Nome"), "LUCA");
     QCOMPARE(x.one("RegimeFiscale"), "RF19");
     // The stamp charged to the client is a line of its own, outside VAT.
-    QCOMPARE(x["DettaglioLinee/Descrizione"], QStringList({"CONSULENZA - pratica \"Verdi\" - EUR", "SOPRALLUOGO", "Imposta di bollo"}));
+    QCOMPARE(x["DettaglioLinee/Descrizione"],
+             QStringList({"CONSULENZA - pratica \"Verdi\" - EUR", "SOPRALLUOGO", "Imposta di bollo"}));
     QCOMPARE(x["DettaglioLinee/Quantita"], QStringList({"3.00", "1.50"}));
     QCOMPARE(x["DettaglioLinee/PrezzoUnitario"], QStringList({"33.33333333", "133.33333333", "2.00"}));
     QCOMPARE(x["DettaglioLinee/Natura"], QStringList({"N2.2", "N2.2", "N1"}));
@@ -129,8 +130,12 @@ void EinvoiceTest::aPublicAdministrationPaysTheVatItself()
     b.office({.cassa = "", .ritenuta = "N"});
     const qint64 client = b.client("COMUNE DI MILANO", {{"CODDEST", "UF1Y2Z"}}, "07431100150");
     b.service(client, b.reason("PERIZIA"), "1.000");
-    b.store.add("FE_CLIENTI_PA", {{"ID_CL", client}, {"CIG", "z1a2b3c4d"}, {"CUP", "J41E20000120001"},
-                                  {"ORDINE", "DET. 45/2026"}, {"RIFAMM", "UFFICIO TECNICO"}});
+    b.store.add("FE_CLIENTI_PA",
+                {{"ID_CL", client},
+                 {"CIG", "z1a2b3c4d"},
+                 {"CUP", "J41E20000120001"},
+                 {"ORDINE", "DET. 45/2026"},
+                 {"RIFAMM", "UFFICIO TECNICO"}});
     QCOMPARE(b.refusal(), "Il CIG del cliente COMUNE DI MILANO deve avere 10 lettere o cifre");
     b.store.connection().execute("UPDATE FE_CLIENTI_PA SET CIG = 'Z1A2B3C4D5'");
 
@@ -168,7 +173,7 @@ void EinvoiceTest::aCreditNoteAndTwoRates()
     QCOMPARE(x["DatiRiepilogo/Imposta"], QStringList({"45.76", "0.00"}));
     QCOMPARE(x["DettaglioLinee/Ritenuta"], QStringList({"SI"}));
     QCOMPARE(x.one("DatiCassaPrevidenziale/Ritenuta"), "SI"); // the INPS 4 % bears the withholding
-    QCOMPARE(x.one("DatiRitenuta/ImportoRitenuta"), "41.60");  // 20 % of 200.00 + 8.00
+    QCOMPARE(x.one("DatiRitenuta/ImportoRitenuta"), "41.60"); // 20 % of 200.00 + 8.00
     QCOMPARE(x.one("ImportoTotaleDocumento"), "284.26");
     QCOMPARE(x.one("ImportoPagamento"), "242.66");
 
@@ -197,13 +202,15 @@ void EinvoiceTest::mistakesAreRefusedWithNothingWritten()
     b.service(verdi, fees, "100");
     QCOMPARE(b.refusal(), "La parcella n. 12 del 2026 riunisce prestazioni di due clienti: ROSSI MARIO e VERDI ANNA");
     b.service(verdi, fees, "100", "AB");
-    QCOMPARE(b.refusal("AB"), "Mancano la partita IVA e il codice fiscale del cliente VERDI ANNA (regola SdI 00417)\n"
-                              "Il numero della parcella «AB» non contiene cifre (regola SdI 00425)");
+    QCOMPARE(b.refusal("AB"),
+             "Mancano la partita IVA e il codice fiscale del cliente VERDI ANNA (regola SdI 00417)\n"
+             "Il numero della parcella «AB» non contiene cifre (regola SdI 00425)");
     b.service(rossi, b.reason("ESENTE", {{"ALIQUOTA", "0"}}), "10", "14");
     b.store.add("FE_CLIENTI", {{"ID_CL", rossi}, {"CODDEST", "ABC"}});
-    QCOMPARE(b.refusal("14"), "Il codice destinatario del cliente ROSSI MARIO deve avere 7 caratteri, o 6 per la pubblica "
-                              "amministrazione (regola SdI 00427)\n"
-                              "Aliquota IVA 0 senza natura per la causale ESENTE (regola SdI 00400)");
+    QCOMPARE(b.refusal("14"),
+             "Il codice destinatario del cliente ROSSI MARIO deve avere 7 caratteri, o 6 per la pubblica "
+             "amministrazione (regola SdI 00427)\n"
+             "Aliquota IVA 0 senza natura per la causale ESENTE (regola SdI 00400)");
     QCOMPARE(b.refusal("99"), "Nessuna prestazione parcellata con il numero 99 nel 2026");
     b.service(rossi, fees, "10", "15", QDate(2026, 6, 1));
     b.service(rossi, fees, "10", "15", QDate(2026, 6, 2));
@@ -213,7 +220,8 @@ void EinvoiceTest::mistakesAreRefusedWithNothingWritten()
     QCOMPARE(b.refusal("16"), "Il codice fiscale del cliente BIANCHI LUCA non è valido: carattere di controllo errato: atteso U");
 
     QProcess cli;
-    cli.start(QStringLiteral(VELMORA_CLI), {"fattura", "AB", "2026", "--cartella", b.folder.path(), "--archivio", b.store.path()});
+    cli.start(QStringLiteral(VELMORA_CLI),
+              {"fattura", "AB", "2026", "--cartella", b.folder.path(), "--archivio", b.store.path()});
     QVERIFY(cli.waitForFinished(30000));
     QCOMPARE(cli.exitCode(), 1);
     QVERIFY(QString::fromUtf8(cli.readAllStandardError()).contains("regola SdI 00417"));
@@ -278,7 +286,8 @@ void EinvoiceTest::aDamagedStoreTakesNoInvoice()
         return f.readAll();
     }();
     QProcess cli;
-    cli.start(QStringLiteral(VELMORA_CLI), {"fattura", "12", "2026", "--cartella", b.folder.path(), "--archivio", b.store.path()});
+    cli.start(QStringLiteral(VELMORA_CLI),
+              {"fattura", "12", "2026", "--cartella", b.folder.path(), "--archivio", b.store.path()});
     QVERIFY(cli.waitForFinished(30000));
     QCOMPARE(cli.exitCode(), 1);
     QVERIFY(QString::fromUtf8(cli.readAllStandardError()).contains("l'archivio è danneggiato e nessun comando vi scrive"));

@@ -70,9 +70,11 @@ void EinvoiceClientsTest::clientsAbroad()
     const qint64 abroad = b.reason("CONSULENZA", {{"ALIQUOTA", "0"}, {"NATURA", "N2.1"}});
     // A firm in Berlin, its country from its invoice data; withholding is
     // not for a client abroad, and it needs no channel code of ours.
-    const qint64 berlin = b.client("MUELLER GMBH", {{"NAZIONE", "DE"}, {"PIVAESTERA", "DE123456789"}, {"CAPESTERO", "10117"}}, "");
+    const qint64 berlin = b.client("MUELLER GMBH", {{"NAZIONE", "DE"}, {"PIVAESTERA", "DE123456789"}, {"CAPESTERO", "10117"}},
+                                   "");
     b.store.connection().execute("UPDATE SOGGETTI SET Indirizzo = 'FRIEDRICHSTRASSE 12', ComuneR = 'BERLIN', PrR = 'EE', "
-                                 "CAP = NULL WHERE ID = ?", {berlin});
+                                 "CAP = NULL WHERE ID = ?",
+                                 {berlin});
     b.service(berlin, abroad, "500");
     Leaves x = b.invoice();
     QCOMPARE(b.lastFaults, QStringList());
@@ -121,8 +123,10 @@ void EinvoiceClientsTest::aStoreOfTheEarlierVersionTakesClientsAbroad()
     const qint64 client = b.client("MUELLER GMBH", {}, "");
     Connection &store = b.store.connection();
     store.execute("DROP TABLE FE_CLIENTI");
-    Statement(store, "CREATE TABLE FE_CLIENTI (ID INTEGER PRIMARY KEY AUTOINCREMENT, ID_CL INTEGER UNIQUE, CODDEST TEXT, "
-                     "PEC TEXT, NOME TEXT, COGNOME TEXT, RITENUTA TEXT)").run();
+    Statement(store,
+              "CREATE TABLE FE_CLIENTI (ID INTEGER PRIMARY KEY AUTOINCREMENT, ID_CL INTEGER UNIQUE, CODDEST TEXT, "
+              "PEC TEXT, NOME TEXT, COGNOME TEXT, RITENUTA TEXT)")
+        .run();
     store.execute("INSERT INTO FE_CLIENTI (ID_CL, CODDEST) VALUES (?, 'XXXXXXX')", {client});
 
     // Brought up as every use of the invoice tables does.
@@ -144,12 +148,14 @@ void EinvoiceClientsTest::whatTheSdiRejectsIsRefused()
              qPrintable(b.refusal("1")));
 
     b.service(b.client("BIANCHI SRL", {{"CODDEST", "XXXXXXX"}}), fees, "100", "2");
-    QCOMPARE(b.refusal("2"), "Il codice destinatario XXXXXXX del cliente BIANCHI SRL è solo per i clienti esteri: il cliente è "
-                             "in Italia (regola SdI 00313)");
+    QCOMPARE(b.refusal("2"),
+             "Il codice destinatario XXXXXXX del cliente BIANCHI SRL è solo per i clienti esteri: il cliente è "
+             "in Italia (regola SdI 00313)");
 
     b.service(b.client("ROSSI MARIA", {{"CODDEST", "M5UXCR1"}}, "01234560017"), fees, "100", "3");
-    QCOMPARE(b.refusal("3"), "La partita IVA del cliente ROSSI MARIA è quella dello Studio: una fattura non si emette a sé "
-                             "stessi (regola SdI 00471)");
+    QCOMPARE(b.refusal("3"),
+             "La partita IVA del cliente ROSSI MARIA è quella dello Studio: una fattura non si emette a sé "
+             "stessi (regola SdI 00471)");
 
     b.service(b.client("NERI SRL", {{"CODDEST", "M5UXCR1"}}, "12345670018"), fees, "100", "4");
     QCOMPARE(b.refusal("4"), "La partita IVA del cliente NERI SRL non è valida: cifra di controllo errata: attesa 7");

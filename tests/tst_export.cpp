@@ -46,8 +46,9 @@ void ExportTest::init()
 {
     m_store = std::make_unique<TestStore>();
     m_store->add("SOGGETTI", {{"Soggetto", "ROSSI; \"IL GRANDE\""}, {"Stato", "S"}, {"DataN", "15/03/1980"}});
-    m_store->add("PRESTAZIONI", {{"CLIENTE", "ROSSI"}, {"DATAR", "01/03/2026"}, {"IMPORTO", "1.234,50"},
-                                 {"QTA", "1,5"}, {"PARC", "N"}, {"ANNO", 2026}});
+    m_store->add(
+        "PRESTAZIONI",
+        {{"CLIENTE", "ROSSI"}, {"DATAR", "01/03/2026"}, {"IMPORTO", "1.234,50"}, {"QTA", "1,5"}, {"PARC", "N"}, {"ANNO", 2026}});
 }
 
 void ExportTest::csvIsWhatAnItalianSpreadsheetReads()
@@ -146,10 +147,10 @@ void ExportTest::aShortWriteLeavesNoExportAtAll()
     QDir().mkpath(existing);
     {
         const FullFiles full(8 * 1024);
-        for (const auto &[format, destination] : {std::pair{archiveexport::Format::Csv, out.filePath("csv")},
-                                                  std::pair{archiveexport::Format::Csv, existing},
-                                                  std::pair{archiveexport::Format::Sqlite, out.filePath("archivio.db")},
-                                                  std::pair{archiveexport::Format::Xlsx, out.filePath("archivio.xlsx")}})
+        for (const auto &[format, destination] :
+             {std::pair{archiveexport::Format::Csv, out.filePath("csv")}, std::pair{archiveexport::Format::Csv, existing},
+              std::pair{archiveexport::Format::Sqlite, out.filePath("archivio.db")},
+              std::pair{archiveexport::Format::Xlsx, out.filePath("archivio.xlsx")}})
             QVERIFY_THROWS_EXCEPTION(StoreError, archiveexport::write(m_store->connection(), format, destination));
         tableexport::Table list{{"Cliente"}, QList<QStringList>(20000, QStringList{"ROSSI MARIO"}), -1};
         QVERIFY_THROWS_EXCEPTION(StoreError, tableexport::write(list, tableexport::Format::Csv, out.filePath("lista.csv")));

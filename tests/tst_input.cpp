@@ -57,11 +57,15 @@ void InputTest::newClient(const QString &code)
 void InputTest::pastedTextHoldsToTheFieldsRules()
 {
     newClient("RSSMRA80A01H501U");
-    const struct { const char *field; QString refused, taken; } cases[] = {
-        {"Text7", "06 ABC 123", "06123"},           // phone: digits only
-        {"Text12", "06-123", "06123"},              // fax
-        {"Text4", "001189", "00118"},               // postal code: five at most
-        {"Text9", "IT01234567890", "0123,45"},      // VAT number: its characters, eleven at most
+    const struct
+    {
+        const char *field;
+        QString refused, taken;
+    } cases[] = {
+        {"Text7", "06 ABC 123", "06123"}, // phone: digits only
+        {"Text12", "06-123", "06123"}, // fax
+        {"Text4", "001189", "00118"}, // postal code: five at most
+        {"Text9", "IT01234567890", "0123,45"}, // VAT number: its characters, eleven at most
         {"Text5", QString(28, 'X'), QString(27, 'X')}, // IBAN
     };
     for (const auto &c : cases) {
@@ -111,7 +115,9 @@ void InputTest::controlCharactersNeverReachTheStore()
     QCOMPARE(store.text(QString("SELECT OPERATORE FROM OPERATORE WHERE ID = %1").arg(id)), QString("ROSSI\tA"));
     // A name with a NUL from an older store: the lookup finds nothing, it does not fail.
     store.connection().execute("UPDATE OPERATORE SET OPERATORE = 'A' || char(0) || 'B'");
-    QCOMPARE(store.count("Select ID,OPERATORE From OPERATORE WHERE OPERATORE like '" + doubledQuotes(QString("A") + QChar(0) + "B") + "'"), 0);
+    QCOMPARE(store.count("Select ID,OPERATORE From OPERATORE WHERE OPERATORE like '"
+                         + doubledQuotes(QString("A") + QChar(0) + "B") + "'"),
+             0);
 }
 
 VELMORA_TEST_MAIN(InputTest)

@@ -72,10 +72,11 @@ void InvoiceWindowsTest::theOfficeIsDescribedAndABadCodeIsToldNotBlocked()
              qPrintable(messages().last().text));
     // A number, as scripts read it.
     const bool server = testserver::inUse();
-    QCOMPARE(m_program.store().text(QString("SELECT PIVA || ' ' || REGIME || ' ' || CASSA || ' ' || %1(ALCASSA) || ' ' || ALCASSA "
-                                            "FROM STUDIO")
-                                        .arg(server ? "pg_typeof" : "typeof")),
-             QString("01234560018 RF01 TC01 %1 4.5").arg(server ? "double precision" : "real"));
+    QCOMPARE(
+        m_program.store().text(QString("SELECT PIVA || ' ' || REGIME || ' ' || CASSA || ' ' || %1(ALCASSA) || ' ' || ALCASSA "
+                                       "FROM STUDIO")
+                                   .arg(server ? "pg_typeof" : "typeof")),
+        QString("01234560018 RF01 TC01 %1 4.5").arg(server ? "double precision" : "real"));
     type("PIVA", "01234560017");
     press("CmdSalva");
     QCOMPARE(messages().last().text, "Dati dello Studio salvati.");
@@ -95,16 +96,36 @@ void InvoiceWindowsTest::aReasonGetsItsVatRateAndTheBillsBecomeFiles()
     press("CmdSalvaFattura");
     QCOMPARE(store.text(QString("SELECT ALIQUOTA || NATURA FROM FE_CAUSALI WHERE ID_CAUS = %1").arg(reason)), "0N4");
 
-    store.add("STUDIO", {{"DENOMINAZIONE", "STUDIO ROSSI"}, {"PIVA", "01234560017"}, {"REGIME", "RF01"},
-                         {"INDIRIZZO", "VIA ROMA 1"}, {"CAP", "00184"}, {"COMUNE", "ROMA"}, {"PR", "RM"},
-                         {"IBAN", "IT60X0542811101000000123456"}, {"ALIQUOTA", "22"}, {"BOLLO", "S"}});
-    const qint64 client = store.add("SOGGETTI", {{"Soggetto", "BIANCHI SRL"}, {"Indirizzo", "VIA VERDI 2"}, {"ComuneR", "MILANO"},
-                                                 {"CAP", "20121"}, {"PIVA", "12345670017"}});
+    store.add("STUDIO",
+              {{"DENOMINAZIONE", "STUDIO ROSSI"},
+               {"PIVA", "01234560017"},
+               {"REGIME", "RF01"},
+               {"INDIRIZZO", "VIA ROMA 1"},
+               {"CAP", "00184"},
+               {"COMUNE", "ROMA"},
+               {"PR", "RM"},
+               {"IBAN", "IT60X0542811101000000123456"},
+               {"ALIQUOTA", "22"},
+               {"BOLLO", "S"}});
+    const qint64 client = store.add("SOGGETTI",
+                                    {{"Soggetto", "BIANCHI SRL"},
+                                     {"Indirizzo", "VIA VERDI 2"},
+                                     {"ComuneR", "MILANO"},
+                                     {"CAP", "20121"},
+                                     {"PIVA", "12345670017"}});
     store.add("FE_CLIENTI", {{"ID_CL", client}, {"CODDEST", "M5UXCR1"}});
     for (const char *number : {"1", "2"})
-        store.add("PRESTAZIONI", {{"ID_CL", client}, {"CLIENTE", "BIANCHI SRL"}, {"ID_CAUS", reason}, {"CAUSALE", "PERIZIA"},
-                                  {"DATAR", QDate(2026, 5, 4)}, {"QTA", "1"}, {"IMPORTO", "100"}, {"PARC", "S"},
-                                  {"DATAP", QDate(2026, 5, 31)}, {"NR", number}});
+        store.add("PRESTAZIONI",
+                  {{"ID_CL", client},
+                   {"CLIENTE", "BIANCHI SRL"},
+                   {"ID_CAUS", reason},
+                   {"CAUSALE", "PERIZIA"},
+                   {"DATAR", QDate(2026, 5, 4)},
+                   {"QTA", "1"},
+                   {"IMPORTO", "100"},
+                   {"PARC", "S"},
+                   {"DATAP", QDate(2026, 5, 31)},
+                   {"NR", number}});
 
     trigger("ArchivioFatture");
     auto *invoices = m_program.window<InvoicesWindow>();
@@ -119,13 +140,15 @@ void InvoiceWindowsTest::aReasonGetsItsVatRateAndTheBillsBecomeFiles()
     QCOMPARE(pressed.count(), 0);
     GridList *bills = list("ListaFatture");
     QTRY_COMPARE(bills->count(), 2);
-    QCOMPARE(bills->cells(0).mid(0, 7), QStringList({"1", "31/05/2026", "BIANCHI SRL", "€ 100,00", "€ 0,00", "€ 102,00", "senza file"}));
+    QCOMPARE(bills->cells(0).mid(0, 7),
+             QStringList({"1", "31/05/2026", "BIANCHI SRL", "€ 100,00", "€ 0,00", "€ 102,00", "senza file"}));
 
     QTemporaryDir folder;
     messages().choose(folder.path());
     clickRow("ListaFatture", 1);
     press("CmdGenera");
-    QVERIFY2(messages().last().text.startsWith("File scritti nella cartella " + folder.path() + ": 1."), qPrintable(messages().last().text));
+    QVERIFY2(messages().last().text.startsWith("File scritti nella cartella " + folder.path() + ": 1."),
+             qPrintable(messages().last().text));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList({"IT01234560017_00001.xml"}));
     QCOMPARE(bills->subItem(1, 7), "IT01234560017_00001.xml");
     QCOMPARE(bills->subItem(0, 7), "");
@@ -199,10 +222,12 @@ void InvoiceWindowsTest::aClientAbroadIsDescribedAndABadNumberToldNotBlocked()
     type("PIVAESTERA", "FR1234");
     type("CAPESTERO", "75008");
     press("CmdSalvaFattura");
-    QCOMPARE(messages().last().text, "Dati per la fattura elettronica salvati.\n\nAttenzione:\nLa partita IVA estera non è "
-                                     "valida: la partita IVA FR ha 2 lettere o cifre e 9 cifre dopo FR.");
+    QCOMPARE(messages().last().text,
+             "Dati per la fattura elettronica salvati.\n\nAttenzione:\nLa partita IVA estera non è "
+             "valida: la partita IVA FR ha 2 lettere o cifre e 9 cifre dopo FR.");
     QCOMPARE(m_program.store().text(QString("SELECT NAZIONE || ' ' || PIVAESTERA || ' ' || CAPESTERO FROM FE_CLIENTI "
-                                            "WHERE ID_CL = %1").arg(client)),
+                                            "WHERE ID_CL = %1")
+                                        .arg(client)),
              "FR FR1234 75008");
     type("PIVAESTERA", "FR40303265045");
     press("CmdSalvaFattura");

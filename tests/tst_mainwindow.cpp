@@ -62,8 +62,9 @@ void MainWindowTest::opensWithNoPanelAndRefusesItsClose()
     QStringList menus;
     for (QAction *action : m_window->menuBar()->actions())
         menus << action->text();
-    QCOMPARE(menus, QStringList({"&Esci dal programma", "&Velmora", "Gestione &Clienti", "Gestione  &Causali",
-                                 "Gestione &Operatori", "Gestione &Parcellazione", "&Segnalazioni", "&Archivio"}));
+    QCOMPARE(menus,
+             QStringList({"&Esci dal programma", "&Velmora", "Gestione &Clienti", "Gestione  &Causali", "Gestione &Operatori",
+                          "Gestione &Parcellazione", "&Segnalazioni", "&Archivio"}));
     QStringList billing;
     for (QAction *action : m_window->findChild<QMenu *>("GParcellazione")->actions())
         billing << action->text();
@@ -252,7 +253,8 @@ void MainWindowTest::aBillingRunIsUndoneButNotWhatChangedSince()
     window->findChild<QPushButton *>("CmdAnnulla")->click();
     QCOMPARE(m_program.messages().last().text,
              QString("Parcellazione annullata: 2 prestazioni sono tornate com'erano prima.\n\n"
-                     "Lasciate come sono, perché cambiate dopo la parcellazione: %1.").arg(ids[1]));
+                     "Lasciate come sono, perché cambiate dopo la parcellazione: %1.")
+                 .arg(ids[1]));
     for (qint64 id : {ids[0], ids[2]})
         QCOMPARE(store.row("PRESTAZIONI", id).mid(15, 3), QStringList({"N", "", ""}));
     QCOMPARE(store.row("PRESTAZIONI", ids[1]).mid(15, 3), QStringList({"S", "30/11/2026", "77"}));

@@ -68,9 +68,18 @@ void MassBillingTest::open()
 qint64 MassBillingTest::addService(const QString &date, const QString &billed, const QString &number)
 {
     const QDate d = QDate::fromString(date, "dd/MM/yyyy");
-    return m_program.store().add("PRESTAZIONI", {{"DATAR", date}, {"ANNO", d.year()}, {"MESE", d.month()}, {"CLIENTE", "ROSSI"},
-                                        {"CAUSALE", "VISITA"}, {"IMPORTO", "12,5"}, {"PARC", billed}, {"NR", number},
-                                        {"NOTE", "N" + date}, {"QTA", "1,5"}, {"ID_CL", 7}});
+    return m_program.store().add("PRESTAZIONI",
+                                 {{"DATAR", date},
+                                  {"ANNO", d.year()},
+                                  {"MESE", d.month()},
+                                  {"CLIENTE", "ROSSI"},
+                                  {"CAUSALE", "VISITA"},
+                                  {"IMPORTO", "12,5"},
+                                  {"PARC", billed},
+                                  {"NR", number},
+                                  {"NOTE", "N" + date},
+                                  {"QTA", "1,5"},
+                                  {"ID_CL", 7}});
 }
 
 QStringList MassBillingTest::wholeRow(qint64 id)
@@ -206,7 +215,7 @@ void MassBillingTest::billsExactlyTheTickedRowsStillUnbilled()
     press("Cmd2");
 
     QStringList expected = tickedBefore;
-    expected[15] = "S";          // PARC
+    expected[15] = "S"; // PARC
     expected[16] = "15/11/2026"; // DATAP
     QCOMPARE(wholeRow(ticked), expected);
     QCOMPARE(wholeRow(billedMeanwhile), billedMeanwhileRow);
@@ -223,8 +232,7 @@ void MassBillingTest::billsExactlyTheTickedRowsStillUnbilled()
     // The status bar says what was done: one row billed, the other billed
     // meanwhile, which the user is told of.
     QCOMPARE(m_program.messages().last().text, QString("1 prestazioni erano già state parcellate da un'altra postazione"));
-    QCOMPARE(m_window->statusBar()->currentMessage(),
-             QString("Parcellate 1 prestazioni al 15/11/2026 per un totale di € 12,50"));
+    QCOMPARE(m_window->statusBar()->currentMessage(), QString("Parcellate 1 prestazioni al 15/11/2026 per un totale di € 12,50"));
 }
 
 void MassBillingTest::fiftyThousandRowsTickedAreBilledExactly()
@@ -235,7 +243,8 @@ void MassBillingTest::fiftyThousandRowsTickedAreBilledExactly()
     const QString day = testserver::inUse() ? "DATE '2025-01-01' + (i % 700)" : "date('2025-01-01', '+' || (i % 700) || ' days')";
     store.execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 50000) "
                   "INSERT INTO PRESTAZIONI (DATAR, ANNO, CLIENTE, CAUSALE, IMPORTO, PARC) "
-                  "SELECT " + day + ", 2025, 'CLIENTE ' || i, 'VISITA', i, 'N' FROM n");
+                  "SELECT "
+                  + day + ", 2025, 'CLIENTE ' || i, 'VISITA', i, 'N' FROM n");
     store.execute("COMMIT");
     open();
     QCOMPARE(list()->count(), 50000);
@@ -282,11 +291,17 @@ void MassBillingTest::failurePartWayBillsNothingAndCancelWritesNothing()
 // search comes back with its row, and the next fill has the list's own order.
 void MassBillingTest::sortsByAHeaderAndKeepsTheRowsFoundWithTheirTicks()
 {
-    const struct { const char *date, *client, *amount; } services[] = {
-        {"03/02/2026", "VERDI", "9"}, {"05/02/2026", "rossi", "1234,5"}, {"04/02/2026", "ROSSETTI", "10"}, {"01/02/2026", "BIANCHI", "80"}};
+    const struct
+    {
+        const char *date, *client, *amount;
+    } services[] = {{"03/02/2026", "VERDI", "9"},
+                    {"05/02/2026", "rossi", "1234,5"},
+                    {"04/02/2026", "ROSSETTI", "10"},
+                    {"01/02/2026", "BIANCHI", "80"}};
     for (const auto &s : services)
-        m_program.store().add("PRESTAZIONI", {{"DATAR", s.date}, {"ANNO", 2026}, {"MESE", 2}, {"CLIENTE", s.client},
-                                              {"IMPORTO", s.amount}, {"PARC", "N"}});
+        m_program.store().add(
+            "PRESTAZIONI",
+            {{"DATAR", s.date}, {"ANNO", 2026}, {"MESE", 2}, {"CLIENTE", s.client}, {"IMPORTO", s.amount}, {"PARC", "N"}});
     open();
     GridList *shown = list();
     const auto column = [shown](int c) {

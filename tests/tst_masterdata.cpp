@@ -61,8 +61,8 @@ int MasterDataTest::rowOf(const char *name, const QString &text, int column)
 void MasterDataTest::reasonsAreAddedChangedAndDeletedAndTheEditorFollows()
 {
     const qint64 kept = m_program.store().add("CAUSALE", {{"CAUSALE", "VISITA"}, {"IMPORTO", "30"}});
-    const qint64 service = m_program.store().add("PRESTAZIONI", {{"CLIENTE", "ROSSI"}, {"CAUSALE", "VISITA"},
-                                                                 {"ID_CAUS", kept}, {"ID_CL", 1}, {"ID_OPER", 1}});
+    const qint64 service = m_program.store().add(
+        "PRESTAZIONI", {{"CLIENTE", "ROSSI"}, {"CAUSALE", "VISITA"}, {"ID_CAUS", kept}, {"ID_CL", 1}, {"ID_OPER", 1}});
     trigger("GPrestazioni");
     press("Cmd3");
     trigger("GCausali");
@@ -158,8 +158,9 @@ void MasterDataTest::reasonsRefuseBadPricesAndMissingPicks()
     QCOMPARE(field("T10")->text().size(), 300);
     press("Cmd8");
     QCOMPARE(messages().last().title, QString("Velmora ERRORE - CAMPO TROPPO LUNGO"));
-    QCOMPARE(messages().last().text, QString("Il campo Causale è lungo 300 caratteri: al massimo ne prende 255.\n"
-                                             "Accorciarlo prima di salvare."));
+    QCOMPARE(messages().last().text,
+             QString("Il campo Causale è lungo 300 caratteri: al massimo ne prende 255.\n"
+                     "Accorciarlo prima di salvare."));
     QCOMPARE(reasons(), 1);
 
     // "Aggiorna" and "Elimina" with fields typed but no row picked.

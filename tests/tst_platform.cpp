@@ -156,9 +156,8 @@ void PlatformTest::aComposedListSortsByValueAndFindsAsTheOfficeReads()
 {
     GridList list;
     list.setColumns({{"NR", 500}, {"DATA", 1200}, {"IMPORTO", 1200}, {"CLIENTE", 2000}, {"NASCOSTA", 1}});
-    list.setRows(std::make_shared<TextRows>(QList<QStringList>{{"1", "10/01/2026", "1.234,50", "Perù", "x"},
-                                                                {"2", "02/03/2025", "9,00", "CANTÙ", ""},
-                                                                {"3", "", "10,00", "peru", ""}}));
+    list.setRows(std::make_shared<TextRows>(QList<QStringList>{
+        {"1", "10/01/2026", "1.234,50", "Perù", "x"}, {"2", "02/03/2025", "9,00", "CANTÙ", ""}, {"3", "", "10,00", "peru", ""}}));
     list.show();
     const auto column = [&list](int c) {
         QStringList cells;

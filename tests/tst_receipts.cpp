@@ -15,10 +15,11 @@ namespace {
 // around the SdI's own message, which carries the notification.
 QByteArray pecMail(const QString &attachment, const QByteArray &xml)
 {
-    const QByteArray inner = "From: Sistema di Interscambio <sdi27@pec.fatturapa.it>\r\nSubject: Consegna\r\nMIME-Version: 1.0\r\n"
-                             "Content-Type: multipart/mixed; boundary=\"interno\"\r\n\r\n"
-                             "--interno\r\nContent-Type: text/plain\r\n\r\nRicevuta di consegna\r\n"
-                             "--interno\r\nContent-Type: application/xml; name=\""
+    const QByteArray inner =
+        "From: Sistema di Interscambio <sdi27@pec.fatturapa.it>\r\nSubject: Consegna\r\nMIME-Version: 1.0\r\n"
+        "Content-Type: multipart/mixed; boundary=\"interno\"\r\n\r\n"
+        "--interno\r\nContent-Type: text/plain\r\n\r\nRicevuta di consegna\r\n"
+        "--interno\r\nContent-Type: application/xml; name=\""
         + attachment.toUtf8() + "\"\r\nContent-Transfer-Encoding: base64\r\nContent-Disposition: attachment; filename=\""
         + attachment.toUtf8() + "\"\r\n\r\n" + xml.toBase64() + "\r\n--interno--\r\n";
     return "From: posta-certificata@pec.it\r\nSubject: POSTA CERTIFICATA: Consegna\r\nMIME-Version: 1.0\r\n"
@@ -29,7 +30,6 @@ QByteArray pecMail(const QString &attachment, const QByteArray &xml)
            "Content-Disposition: inline; filename=\"postacert.eml\"\r\n\r\n"
         + inner + "\r\n--esterno--\r\n";
 }
-
 
 }
 
@@ -66,14 +66,19 @@ void ReceiptsTest::everyAnswerGivesItsBillsState()
     QCOMPARE(run.status, 1); // two files not taken
     const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 5);
-    QCOMPARE(lines.at(0), "IT09876543210_00007_RC_001.xml: non corrisponde a nessuna fattura (nessun file inviato si chiama "
-                          "IT09876543210_00007.xml)");
-    QCOMPARE(lines.at(1), prefix + "1_MC_002.xml: non è una notifica valida (riga 1, Element 'RicevutaConsegna': No matching "
-                                   "global declaration available for the validation root.)");
+    QCOMPARE(lines.at(0),
+             "IT09876543210_00007_RC_001.xml: non corrisponde a nessuna fattura (nessun file inviato si chiama "
+             "IT09876543210_00007.xml)");
+    QCOMPARE(lines.at(1),
+             prefix
+                 + "1_MC_002.xml: non è una notifica valida (riga 1, Element 'RicevutaConsegna': No matching "
+                   "global declaration available for the validation root.)");
     QCOMPARE(lines.at(2), prefix + "1_RC_001.xml: parcella 1 del 2026 (" + prefix + "1.xml): consegnata");
-    QCOMPARE(lines.at(3), prefix + "2_NS_001.xml: parcella 2 del 2026 (" + prefix + "2.xml): scartata (00100 Certificato di "
-                                   "firma scaduto) - correggere e generare di nuovo il file entro cinque giorni: stesso numero "
-                                   "e data, nuovo progressivo");
+    QCOMPARE(lines.at(3),
+             prefix + "2_NS_001.xml: parcella 2 del 2026 (" + prefix
+                 + "2.xml): scartata (00100 Certificato di "
+                   "firma scaduto) - correggere e generare di nuovo il file entro cinque giorni: stesso numero "
+                   "e data, nuovo progressivo");
     QCOMPARE(lines.at(4), prefix + "3_DT_001.xml: parcella 3 del 2026 (" + prefix + "3.xml): decorrenza termini");
     QCOMPARE(b.store.count("SELECT ID FROM FE_RICEVUTE"), 3);
     QVERIFY(b.store.text("SELECT CONTENUTO FROM FE_RICEVUTE WHERE TIPO = 'RC'").contains("<ds:Signature"));
@@ -92,17 +97,25 @@ void ReceiptsTest::everyAnswerGivesItsBillsState()
     writeFile(mails.path(), "esito.eml", pecMail(prefix + "3_NE_001.xml", sdiNotification("NE", prefix + "3.xml", "EC02")));
     run = runCli({"ricevute", mails.path(), "--archivio", b.store.path()});
     QCOMPARE(run.status, 0);
-    QCOMPARE(run.out, "consegna.eml: " + prefix + "4_MC_001.xml: parcella 2 del 2026 (" + prefix + "4.xml): non consegnata - "
-                      "avvisare il cliente che la trova nella sua area riservata\n"
-                      "esito.eml: " + prefix + "3_NE_001.xml: parcella 3 del 2026 (" + prefix + "3.xml): rifiutata\n");
+    QCOMPARE(run.out,
+             "consegna.eml: " + prefix + "4_MC_001.xml: parcella 2 del 2026 (" + prefix
+                 + "4.xml): non consegnata - "
+                   "avvisare il cliente che la trova nella sua area riservata\n"
+                   "esito.eml: "
+                 + prefix + "3_NE_001.xml: parcella 3 del 2026 (" + prefix + "3.xml): rifiutata\n");
 
     QCOMPARE(b.store.text("SELECT PECSDI FROM STUDIO"), "sdi27@pec.fatturapa.it"); // where the next files go
 
     run = runCli({"fatture", "2026", "--archivio", b.store.path()});
     QCOMPARE(run.status, 0);
-    QCOMPARE(run.out, "1\t30/11/2026\tBIANCHI SRL\t122,00\t" + prefix + "1.xml\tconsegnata\n"
-                      "2\t30/11/2026\tVERDI SRL\t122,00\t" + prefix + "4.xml\tnon consegnata\n"
-                      "3\t30/11/2026\tCOMUNE DI MILANO\t1220,00\t" + prefix + "3.xml\trifiutata\n");
+    QCOMPARE(run.out,
+             "1\t30/11/2026\tBIANCHI SRL\t122,00\t" + prefix
+                 + "1.xml\tconsegnata\n"
+                   "2\t30/11/2026\tVERDI SRL\t122,00\t"
+                 + prefix
+                 + "4.xml\tnon consegnata\n"
+                   "3\t30/11/2026\tCOMUNE DI MILANO\t1220,00\t"
+                 + prefix + "3.xml\trifiutata\n");
 }
 
 VELMORA_TEST_MAIN(ReceiptsTest)

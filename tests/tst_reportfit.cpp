@@ -62,14 +62,25 @@ void ReportFitTest::initTestCase()
                              QString(70, QLatin1Char('W')), // one word, wider than any column
                              "ROSSI MARIO"};
     for (const QString &name : names)
-        m_store.add("SOGGETTI", {{"Soggetto", name}, {"Indirizzo", longText("VIA DEI MILLE", 60)},
-                                 {"ComuneR", "SAN GIOVANNI IN PERSICETO"}, {"PrR", "BO"}, {"CAP", "40017"},
-                                 {"Codice", "WWWWWW00W00W000W"}, {"Piva", "00000000000"}, {"Stato", "S"}});
+        m_store.add("SOGGETTI",
+                    {{"Soggetto", name},
+                     {"Indirizzo", longText("VIA DEI MILLE", 60)},
+                     {"ComuneR", "SAN GIOVANNI IN PERSICETO"},
+                     {"PrR", "BO"},
+                     {"CAP", "40017"},
+                     {"Codice", "WWWWWW00W00W000W"},
+                     {"Piva", "00000000000"},
+                     {"Stato", "S"}});
     for (QDate day(2026, 1, 1); day.year() == 2026; day = day.addDays(1))
-        m_store.add("PRESTAZIONI", {{"CLIENTE", names[day.dayOfYear() % 3]}, {"DATAR", day.toString("dd/MM/yyyy")},
-                                    {"IMPORTO", "9999999,99"}, {"CAUSALE", longText("CONSULENZA FISCALE", 60)},
-                                    {"QTA", "999"}, {"NOTE", longText("PRATICA", 80)},
-                                    {"OPERATORE", longText("MARIAGRAZIA ALESSANDRA", 30)}, {"PARC", "S"}});
+        m_store.add("PRESTAZIONI",
+                    {{"CLIENTE", names[day.dayOfYear() % 3]},
+                     {"DATAR", day.toString("dd/MM/yyyy")},
+                     {"IMPORTO", "9999999,99"},
+                     {"CAUSALE", longText("CONSULENZA FISCALE", 60)},
+                     {"QTA", "999"},
+                     {"NOTE", longText("PRATICA", 80)},
+                     {"OPERATORE", longText("MARIAGRAZIA ALESSANDRA", 30)},
+                     {"PARC", "S"}});
     store.execute("COMMIT");
     for (const char *table : {"SOGGETTI", "PRESTAZIONI"}) {
         Recordset all(store, QString("SELECT * FROM ") + table);
@@ -106,11 +117,11 @@ PageModel ReportFitTest::laidOut(const QString &name)
     if (name == "Report")
         return paginate(layouts::report(), ReportData(rows(services)), printed);
     if (name == "Cliente")
-        return paginate(layouts::cliente(), ReportData(rows("SELECT SOGGETTO,INDIRIZZO,COMUNER,PRR,CAP,CODICE,PIVA,STATO FROM SOGGETTI")),
-                        printed);
+        return paginate(layouts::cliente(),
+                        ReportData(rows("SELECT SOGGETTO,INDIRIZZO,COMUNER,PRR,CAP,CODICE,PIVA,STATO FROM SOGGETTI")), printed);
     ReportLayout layout = layouts::drtTest();
     layout.setDataField("Section6", "Text1", "CLIENTE");
-    const char *bindings[][2] = {{"Text2", "DATAR"}, {"Text3", "CAUSALE"}, {"Text5", "QTA"}, {"Text6", "NOTE"},
+    const char *bindings[][2] = {{"Text2", "DATAR"},     {"Text3", "CAUSALE"}, {"Text5", "QTA"}, {"Text6", "NOTE"},
                                  {"Text7", "OPERATORE"}, {"Text4", "IMPORTO"}, {"Text8", "PARC"}};
     for (const auto &binding : bindings)
         layout.setDataField("Section1", binding[0], binding[1]);
@@ -118,7 +129,8 @@ PageModel ReportFitTest::laidOut(const QString &name)
     QList<std::shared_ptr<const ResultTable>> children;
     for (int r = 0; r < parents->rowCount(); ++r)
         children << Recordset(m_store.connection(), "SELECT * FROM PRESTAZIONI WHERE CLIENTE = ? ORDER BY DATAR",
-                              {parents->field(r, 0).text()}).rows();
+                              {parents->field(r, 0).text()})
+                        .rows();
     return paginate(layout, ReportData(parents, children), printed);
 }
 
@@ -141,7 +153,10 @@ QStringList ReportFitTest::faultsOf(const PageModel &model, int page)
         const QStringList lines = box.text.split('\n');
         for (const QString &line : lines)
             if (metrics.horizontalAdvance(line) / pixelsPerPoint > box.rect.width() + 0.01)
-                faults << where + QStringLiteral("%1 pt wide in a box of %2").arg(metrics.horizontalAdvance(line) / pixelsPerPoint).arg(box.rect.width());
+                faults << where
+                        + QStringLiteral("%1 pt wide in a box of %2")
+                              .arg(metrics.horizontalAdvance(line) / pixelsPerPoint)
+                              .arg(box.rect.width());
         if (lines.size() * metrics.lineSpacing() / pixelsPerPoint > box.rect.height() + 0.5)
             faults << where + QStringLiteral("%1 lines in a box %2 pt high").arg(lines.size()).arg(box.rect.height());
     }
@@ -188,7 +203,8 @@ void ReportFitTest::everyLayoutHoldsTheWidestValuesWhole()
         all << model.texts(page);
     if (layout != "Cliente") {
         QVERIFY(all.contains("31/12/2026") && all.contains("€ 9.999.999,99"));
-        QVERIFY(layout == "Report" || !all.filter(QRegularExpression("^€ \\d{1,3}\\.\\d{3}\\.\\d{3}\\.\\d{3},\\d\\d$")).isEmpty());
+        QVERIFY(layout == "Report"
+                || !all.filter(QRegularExpression("^€ \\d{1,3}\\.\\d{3}\\.\\d{3}\\.\\d{3},\\d\\d$")).isEmpty());
     }
     QVERIFY(reportpainter::exportPdf(model, m_pdfs.filePath(layout + ".pdf")));
 }

@@ -66,9 +66,15 @@ void ReportsTest::cleanup()
 
 qint64 ReportsTest::addService(const QString &client, const QString &date, const QVariant &amount, const QString &billed)
 {
-    return m_program.store().add("PRESTAZIONI", {{"CLIENTE", client}, {"DATAR", date}, {"IMPORTO", amount},
-                                                 {"CAUSALE", "CONSULENZA"}, {"QTA", "1,5"}, {"NOTE", "PRATICA"},
-                                                 {"OPERATORE", "GIULIA"}, {"PARC", billed}});
+    return m_program.store().add("PRESTAZIONI",
+                                 {{"CLIENTE", client},
+                                  {"DATAR", date},
+                                  {"IMPORTO", amount},
+                                  {"CAUSALE", "CONSULENZA"},
+                                  {"QTA", "1,5"},
+                                  {"NOTE", "PRATICA"},
+                                  {"OPERATORE", "GIULIA"},
+                                  {"PARC", billed}});
 }
 
 std::shared_ptr<const ResultTable> ReportsTest::rows(const QString &sql, const QList<QVariant> &values)
@@ -123,7 +129,7 @@ void ReportsTest::statementPrintsItsFooterOnceAfterTheLastRow()
     const QStringList first = model.texts(0), second = model.texts(1);
     QCOMPARE(first.mid(0, 4), QStringList({"Ostrevia  -Report  Prestazioni Cliente :", "ROSSI", "RSSMRA80A01H501U", "Data"}));
     QVERIFY(!second.contains("Ostrevia  -Report  Prestazioni Cliente :")); // the report header, on the first page only
-    QCOMPARE(second.first(), QString("Data"));                              // the page header, on every page
+    QCOMPARE(second.first(), QString("Data")); // the page header, on every page
     QVERIFY(first.contains("€ 1.234,50") && first.contains("01/01/2026"));
     for (int page = 0; page < 2; ++page)
         QCOMPARE(model.texts(page).filter("Pagina").size(), page == 1 ? 1 : 0);
@@ -147,7 +153,9 @@ void ReportsTest::footerThatDoesNotFitGetsAPageOfItsOwn()
         QCOMPARE(model.pages.size(), 2);
         QCOMPARE(last.first(), QString("Data"));
         QVERIFY(last.contains("Pagina 2 di 2"));
-        QCOMPARE(last.last(), QString("€ %1,00").arg(QString::number(count * 10).insert(count * 10 >= 1000 ? 1 : 0, count * 10 >= 1000 ? "." : "")));
+        QCOMPARE(last.last(),
+                 QString("€ %1,00").arg(
+                     QString::number(count * 10).insert(count * 10 >= 1000 ? 1 : 0, count * 10 >= 1000 ? "." : "")));
         return;
     }
     QFAIL("the footer never left the rows' page");
@@ -160,9 +168,9 @@ void ReportsTest::groupedReportTotalsEachClientAndTitlesEveryPage()
     addService("BIANCHI", "05/02/2026", "1.000,25", "S");
     addService("BIANCHI", "06/02/2026", QVariant());
     ReportLayout layout = layouts::drtTest();
-    const std::pair<const char *, const char *> bindings[] = {
-        {"Text2", "DATAR"}, {"Text3", "CAUSALE"}, {"Text4", "IMPORTO"}, {"Text5", "QTA"},
-        {"Text6", "NOTE"},  {"Text7", "OPERATORE"}, {"Text8", "PARC"}};
+    const std::pair<const char *, const char *> bindings[] = {{"Text2", "DATAR"}, {"Text3", "CAUSALE"}, {"Text4", "IMPORTO"},
+                                                              {"Text5", "QTA"},   {"Text6", "NOTE"},    {"Text7", "OPERATORE"},
+                                                              {"Text8", "PARC"}};
     layout.setDataField("Section6", "Text1", "CLIENTE");
     for (const auto &[box, column] : bindings)
         layout.setDataField("Section1", box, column);
@@ -232,10 +240,20 @@ void ReportsTest::reusedLayoutsGetTheirDesignCaptionsBack()
 void ReportsTest::everyLayoutExportsItsTextsToPdf()
 {
     addService("CANTÙ LUCIA", "03/04/2026", "1234,5", "S");
-    m_program.store().add("SOGGETTI", {{"Soggetto", "D'ANGELO MARIA"}, {"Indirizzo", "VIA ROMA 1"}, {"ComuneR", "L'AQUILA"},
-                                       {"PrR", "AQ"}, {"CAP", "67100"}, {"Codice", "DNGMRA70B41A345X"}, {"Stato", "S"}});
+    m_program.store().add("SOGGETTI",
+                          {{"Soggetto", "D'ANGELO MARIA"},
+                           {"Indirizzo", "VIA ROMA 1"},
+                           {"ComuneR", "L'AQUILA"},
+                           {"PrR", "AQ"},
+                           {"CAP", "67100"},
+                           {"Codice", "DNGMRA70B41A345X"},
+                           {"Stato", "S"}});
     const ReportData services(rows("SELECT * FROM PRESTAZIONI"));
-    const struct { ReportLayout layout; QStringList texts; } cases[] = {
+    const struct
+    {
+        ReportLayout layout;
+        QStringList texts;
+    } cases[] = {
         {layouts::estratto(), {"Ostrevia  -Report  Prestazioni Cliente :", "Prestazione", "Q.tà", "Parcellato", "PRATICA"}},
         {layouts::reportParcellati(), {"Report  Prestazioni", "Descrizione", "€ 1.234,50", "Totale", "Pagina 1 di 1"}},
         {layouts::report(), {"Report  Prestazioni", "CANTÙ LUCIA", "03/04/2026", "Stampato il  lunedì 7 dicembre 2026"}},
@@ -243,11 +261,13 @@ void ReportsTest::everyLayoutExportsItsTextsToPdf()
     for (const auto &c : cases) {
         const QString text = pdfText(c.layout, services);
         for (const QString &expected : c.texts)
-            QVERIFY2(text.simplified().contains(expected.simplified()), qPrintable(c.layout.previewCaption() + ": " + expected + "\n" + text));
+            QVERIFY2(text.simplified().contains(expected.simplified()),
+                     qPrintable(c.layout.previewCaption() + ": " + expected + "\n" + text));
     }
-    const QString clients = pdfText(layouts::cliente(), ReportData(rows("SELECT SOGGETTO,INDIRIZZO,COMUNER,PRR,CAP,CODICE,PIVA,STATO FROM SOGGETTI")));
+    const QString clients = pdfText(
+        layouts::cliente(), ReportData(rows("SELECT SOGGETTO,INDIRIZZO,COMUNER,PRR,CAP,CODICE,PIVA,STATO FROM SOGGETTI")));
     for (const char *expected : {"Ostrevia - Report Cliente", "Cognome Nome - Denominazione", "Città", "D'ANGELO MARIA",
-                                    "L'AQUILA", "67100", "DNGMRA70B41A345X"})
+                                 "L'AQUILA", "67100", "DNGMRA70B41A345X"})
         QVERIFY2(clients.simplified().contains(expected), qPrintable(expected));
     ReportLayout grouping = layouts::drtTest();
     grouping.setDataField("Section6", "Text1", "CLIENTE");

@@ -36,8 +36,8 @@ void SendingTest::aFileGoesOnceAndIsKeptAsSent()
     TestSmtpServer server("segreta");
     Bills b;
     b.office({.cassa = "", .ritenuta = "N"});
-    b.store.connection().execute("UPDATE STUDIO SET PEC = 'studio.rossi@pec.example.it', PECSERVER = ?, PECUTENTE = 'studio.rossi'",
-                                 {server.url()});
+    b.store.connection().execute(
+        "UPDATE STUDIO SET PEC = 'studio.rossi@pec.example.it', PECSERVER = ?, PECUTENTE = 'studio.rossi'", {server.url()});
     b.service(b.client("BIANCHI SRL", {{"CODDEST", "M5UXCR1"}}), b.reason("PERIZIA"), "100", "1");
     const QString path = invoicefiles::generate(b.store.connection(), "1", 2026, b.folder.path());
     QFile file(path);
@@ -55,8 +55,8 @@ void SendingTest::aFileGoesOnceAndIsKeptAsSent()
 
     run = runCli(send, "segreta\n");
     QVERIFY2(run.status == 0, qPrintable(run.err));
-    const QRegularExpressionMatch told = QRegularExpression("^" + name + " inviato a sdi01@pec.fatturapa.it, Message-ID (\\S+)\n$")
-                                             .match(run.out);
+    const QRegularExpressionMatch told =
+        QRegularExpression("^" + name + " inviato a sdi01@pec.fatturapa.it, Message-ID (\\S+)\n$").match(run.out);
     QVERIFY2(told.hasMatch(), qPrintable(run.out));
     QCOMPARE(server.received().size(), 1);
     const TestSmtpServer::Received mail = server.received().first();
@@ -67,7 +67,8 @@ void SendingTest::aFileGoesOnceAndIsKeptAsSent()
     QVERIFY(mail.data.contains("Content-Disposition: attachment; filename=\"" + name.toUtf8() + "\""));
     const QByteArray attached = mail.data.mid(mail.data.indexOf("\r\n\r\n", mail.data.indexOf("filename=")) + 4);
     QCOMPARE(QByteArray::fromBase64(attached.left(attached.indexOf("--"))), xml);
-    QCOMPARE(b.store.text("SELECT HASH FROM FE_INVII"), QString(QCryptographicHash::hash(xml, QCryptographicHash::Sha256).toHex()));
+    QCOMPARE(b.store.text("SELECT HASH FROM FE_INVII"),
+             QString(QCryptographicHash::hash(xml, QCryptographicHash::Sha256).toHex()));
     QCOMPARE(b.store.text("SELECT MESSAGEID FROM FE_INVII"), told.captured(1));
     QVERIFY(runCli({"fatture", "2026", "--archivio", b.store.path()}).out.endsWith("\t" + name + "\tinviata\n"));
 
@@ -138,7 +139,8 @@ void SendingTest::theWindowSendsTheChosenBillsAskingThePasswordOnce()
         b.office({.cassa = "", .ritenuta = "N"});
         store.connection().execute("UPDATE STUDIO SET PEC = 'studio.rossi@pec.example.it', PECSERVER = ?", {server.url()});
         for (const char *number : {"1", "2"})
-            b.service(b.client(QString("CLIENTE %1 SRL").arg(number), {{"CODDEST", "M5UXCR1"}}), b.reason("PERIZIA"), "100", number);
+            b.service(b.client(QString("CLIENTE %1 SRL").arg(number), {{"CODDEST", "M5UXCR1"}}), b.reason("PERIZIA"), "100",
+                      number);
         invoicefiles::generate(store.connection(), {"1", "2"}, 2026, files.path());
     }));
     program.main().findChild<QAction *>("ArchivioFatture")->trigger();
@@ -152,8 +154,11 @@ void SendingTest::theWindowSendsTheChosenBillsAskingThePasswordOnce()
     bills->setChecked(1, true);
     program.messages().typePassword("segreta");
     press("CmdInvia");
-    QCOMPARE(program.messages().last().text, "Parcella 1: IT" + OfficeCode + "_00001.xml inviato a sdi01@pec.fatturapa.it.\n"
-                                             "Parcella 2: IT" + OfficeCode + "_00002.xml inviato a sdi01@pec.fatturapa.it.");
+    QCOMPARE(program.messages().last().text,
+             "Parcella 1: IT" + OfficeCode
+                 + "_00001.xml inviato a sdi01@pec.fatturapa.it.\n"
+                   "Parcella 2: IT"
+                 + OfficeCode + "_00002.xml inviato a sdi01@pec.fatturapa.it.");
     QCOMPARE(server.received().size(), 2);
     QCOMPARE(bills->subItem(0, 6), "inviata");
     // Again: asked first, and No sends nothing; the password is not asked

@@ -27,7 +27,6 @@
 
 namespace {
 
-
 // A database of the test server, gone with the case.
 struct Database
 {
@@ -52,18 +51,28 @@ void seed(TestStore &store)
 {
     const QStringList names{"ROSSI", "Rossi", "Èrcole", "EVA", "d'Angelo", "DE LUCA", "cantù", "CANTU"};
     for (int i = 0; i < names.size(); ++i)
-        store.add("SOGGETTI", {{"Stato", i % 3 ? "S" : "N"}, {"Soggetto", names.at(i)}, {"Attivita", i % 2 ? "AVVOCATO" : "medico"}});
+        store.add("SOGGETTI",
+                  {{"Stato", i % 3 ? "S" : "N"}, {"Soggetto", names.at(i)}, {"Attivita", i % 2 ? "AVVOCATO" : "medico"}});
     store.add("CAUSALE", {{"CAUSALE", "VISITA"}, {"IMPORTO", "30"}});
     store.add("CAUSALE", {{"CAUSALE", "Consulenza"}, {"IMPORTO", "45,50"}});
     store.add("OPERATORE", {{"OPERATORE", "NERI"}});
     for (int i = 0; i < 60; ++i) {
         const QDate day = QDate(2025, 11, 1).addDays(i * 3);
-        store.add("PRESTAZIONI", {{"ANNO", day.year()}, {"MESE", day.month()}, {"ID_CL", i % 9 == 8 ? QVariant() : QVariant(i % 8 + 1)},
-                                  {"ID_CAUS", i % 2 + 1}, {"ID_OPER", 1}, {"DATAR", day.toString("dd/MM/yyyy")},
-                                  {"CLIENTE", names.at(i % 8)}, {"CAUSALE", i % 2 ? "Consulenza" : "VISITA"},
-                                  {"QTA", i % 4 ? "1" : "2,5"}, {"IMPORTO", QString::number(10 + i) + ",25"},
-                                  {"OPERATORE", "NERI"}, {"PARC", i % 3 ? "N" : "S"}, {"NR", i % 3 ? "" : QString::number(i)},
-                                  {"DATAP", i % 3 ? QVariant() : QVariant(day.addDays(1).toString("dd/MM/yyyy"))}});
+        store.add("PRESTAZIONI",
+                  {{"ANNO", day.year()},
+                   {"MESE", day.month()},
+                   {"ID_CL", i % 9 == 8 ? QVariant() : QVariant(i % 8 + 1)},
+                   {"ID_CAUS", i % 2 + 1},
+                   {"ID_OPER", 1},
+                   {"DATAR", day.toString("dd/MM/yyyy")},
+                   {"CLIENTE", names.at(i % 8)},
+                   {"CAUSALE", i % 2 ? "Consulenza" : "VISITA"},
+                   {"QTA", i % 4 ? "1" : "2,5"},
+                   {"IMPORTO", QString::number(10 + i) + ",25"},
+                   {"OPERATORE", "NERI"},
+                   {"PARC", i % 3 ? "N" : "S"},
+                   {"NR", i % 3 ? "" : QString::number(i)},
+                   {"DATAP", i % 3 ? QVariant() : QVariant(day.addDays(1).toString("dd/MM/yyyy"))}});
     }
 }
 
@@ -124,14 +133,15 @@ void ServerTest::theWindowsStatementsGiveTheSameRowsOnBothEngines()
     Connection server;
     server.openServer(database.address);
 
-    QStringList statements{anomalies::statement(),
-                           "SELECT * FROM SOGGETTI WHERE STATO LIKE 'S' ORDER BY Soggetto",
-                           "Select DISTINCT ATTIVITA From SOGGETTI ORDER BY ATTIVITA",
-                           "Select * From SOGGETTI WHERE [Soggetto] like '%ANT%' ORDER BY ID",
-                           "SELECT CODICE,PIVA FROM Soggetti WHERE SOGGETTO = 'rossi' ORDER BY ID",
-                           "Select * From DATI WHERE [COMUNE] = 'cantù'",
-                           "SELECT count(*), total(IMPORTO), sum(QTA) FROM PRESTAZIONI WHERE PARC = 'N'",
-                           "SELECT NR, min(DATAP) FROM PRESTAZIONI WHERE PARC = 'S' GROUP BY NR ORDER BY min(DATAP), CAST(NR AS INTEGER), NR"};
+    QStringList statements{
+        anomalies::statement(),
+        "SELECT * FROM SOGGETTI WHERE STATO LIKE 'S' ORDER BY Soggetto",
+        "Select DISTINCT ATTIVITA From SOGGETTI ORDER BY ATTIVITA",
+        "Select * From SOGGETTI WHERE [Soggetto] like '%ANT%' ORDER BY ID",
+        "SELECT CODICE,PIVA FROM Soggetti WHERE SOGGETTO = 'rossi' ORDER BY ID",
+        "Select * From DATI WHERE [COMUNE] = 'cantù'",
+        "SELECT count(*), total(IMPORTO), sum(QTA) FROM PRESTAZIONI WHERE PARC = 'N'",
+        "SELECT NR, min(DATAP) FROM PRESTAZIONI WHERE PARC = 'S' GROUP BY NR ORDER BY min(DATAP), CAST(NR AS INTEGER), NR"};
     FilterValues filters{"ROSSI", "VISITA", "TUTTI", "NERI", "01/12/2025", "30/06/2026", false, "1", "1", "1"};
     for (int rule = 1; rule <= 18; ++rule)
         if (const auto sql = reportqueries::sql(reportqueries::query(rule), filters))
@@ -154,8 +164,8 @@ void ServerTest::anImportIsCheckedAndOnlyOntoAnEmptyArchive()
     const CliRun imported = runCli({"server", "importa", "--archivio", file.path(), database.address});
     QCOMPARE(imported.status, 0);
     for (const char *table : {"PRESTAZIONI ", "SOGGETTI ", "STUDIO ", "DATI "})
-        QVERIFY2(imported.out.contains(QRegularExpression(QString("^%1.*: uguale sul server$").arg(table),
-                                                          QRegularExpression::MultilineOption)),
+        QVERIFY2(imported.out.contains(
+                     QRegularExpression(QString("^%1.*: uguale sul server$").arg(table), QRegularExpression::MultilineOption)),
                  qPrintable(imported.out));
     QVERIFY(imported.out.contains("PRESTAZIONI          60 righe, importi € 2.385,00, ID 1-60"));
 
@@ -205,11 +215,10 @@ void ServerTest::desksWriteRowsButNeverChangeTables()
     desk.execute("INSERT INTO CAUSALE (CAUSALE, IMPORTO) VALUES ('VISITA', 3000)");
     QCOMPARE(desk.lastInsertId(), 1);
     // The history names the desk's login, and the desk cannot rewrite it.
-    QCOMPARE(rowsOf(desk, "SELECT CHI & ' ' & AZIONE & ' ' & TABELLA FROM STORIA"),
-             QStringList{"mrossi INSERIMENTO CAUSALE"});
-    for (const char *change : {"CREATE TABLE ALTRA (X TEXT)", "DROP TABLE PRESTAZIONI", "TRUNCATE CAUSALE",
-                               "ALTER TABLE CAUSALE ADD COLUMN X TEXT", "UPDATE STORIA SET CHI = 'nessuno'",
-                               "DELETE FROM STORIA", "ALTER TABLE CAUSALE DISABLE TRIGGER storia"}) {
+    QCOMPARE(rowsOf(desk, "SELECT CHI & ' ' & AZIONE & ' ' & TABELLA FROM STORIA"), QStringList{"mrossi INSERIMENTO CAUSALE"});
+    for (const char *change :
+         {"CREATE TABLE ALTRA (X TEXT)", "DROP TABLE PRESTAZIONI", "TRUNCATE CAUSALE", "ALTER TABLE CAUSALE ADD COLUMN X TEXT",
+          "UPDATE STORIA SET CHI = 'nessuno'", "DELETE FROM STORIA", "ALTER TABLE CAUSALE DISABLE TRIGGER storia"}) {
         try {
             desk.execute(change);
             QFAIL(change);
@@ -284,7 +293,8 @@ void ServerTest::aConnectionLostIsToldAndTheNextActionReconnects()
         archive.execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('PERSA')");
         QFAIL("a statement on a lost connection was taken");
     } catch (const StoreError &error) {
-        QVERIFY2(error.message().contains("si è interrotta") && error.message().contains("si ricollega"), qPrintable(error.message()));
+        QVERIFY2(error.message().contains("si è interrotta") && error.message().contains("si ricollega"),
+                 qPrintable(error.message()));
     }
     archive.execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('DOPO')");
 
@@ -332,8 +342,9 @@ void ServerTest::twoDesksBillingTogetherBillEachServiceOnce()
             failed = error.message();
         }
     });
-    QTRY_COMPARE(rowsOf(watcher, "SELECT count(*) FROM pg_stat_activity WHERE wait_event_type = 'Lock' "
-                                 "AND datname = current_database()"),
+    QTRY_COMPARE(rowsOf(watcher,
+                        "SELECT count(*) FROM pg_stat_activity WHERE wait_event_type = 'Lock' "
+                        "AND datname = current_database()"),
                  QStringList{"1"});
     firstBilling.commit();
     secondDesk.join();
@@ -345,8 +356,7 @@ void ServerTest::twoDesksBillingTogetherBillEachServiceOnce()
              QStringList({"31/03/2026|4", "01/04/2026|6"}));
     // Undoing the second desk's run leaves the first desk's billing.
     QCOMPARE(billingruns::undo(second, billed.run.id).restored, 6);
-    QCOMPARE(rowsOf(first, "SELECT PARC, count(*) FROM PRESTAZIONI GROUP BY PARC ORDER BY PARC"),
-             QStringList({"N|6", "S|4"}));
+    QCOMPARE(rowsOf(first, "SELECT PARC, count(*) FROM PRESTAZIONI GROUP BY PARC ORDER BY PARC"), QStringList({"N|6", "S|4"}));
 }
 
 // The load test, short: three desks colliding on the same rows.
@@ -354,8 +364,8 @@ void ServerTest::desksAtWorkTogetherLoseNothing()
 {
     Archive archive;
     QProcess load;
-    load.start(QStringLiteral(BENCH_DESKS), {"--postazioni", "3", "--operazioni", "150", "--prestazioni", "600",
-                                            "--archivio", archive.address});
+    load.start(QStringLiteral(BENCH_DESKS),
+               {"--postazioni", "3", "--operazioni", "150", "--prestazioni", "600", "--archivio", archive.address});
     QVERIFY(load.waitForFinished(120000));
     const QString out = QString::fromUtf8(load.readAllStandardOutput());
     QVERIFY2(load.exitCode() == 0, qPrintable(out + load.readAllStandardError()));
@@ -371,10 +381,10 @@ void ServerTest::anArchiveOfThePreviousVersionIsUpgraded()
         // As the first version prepared it: no history, no clients' country.
         Connection owner;
         owner.openServer(archive.address);
-        for (const char *step : {"DROP TABLE storia", "DROP FUNCTION velmora_storia() CASCADE",
-                                 "DROP FUNCTION velmora_avviso() CASCADE", "DROP FUNCTION velmora_cambi(anyelement, anyelement)",
-                                 "ALTER TABLE fe_clienti DROP COLUMN nazione", "DROP INDEX prestazioni_id_caus",
-                                 "UPDATE velmora_stato SET versione_schema = 1"})
+        for (const char *step :
+             {"DROP TABLE storia", "DROP FUNCTION velmora_storia() CASCADE", "DROP FUNCTION velmora_avviso() CASCADE",
+              "DROP FUNCTION velmora_cambi(anyelement, anyelement)", "ALTER TABLE fe_clienti DROP COLUMN nazione",
+              "DROP INDEX prestazioni_id_caus", "UPDATE velmora_stato SET versione_schema = 1"})
             Statement(owner, QByteArray(step)).run();
     }
     try {

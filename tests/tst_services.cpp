@@ -169,10 +169,11 @@ void ServicesTest::entersServiceAndFindsItInBothLists()
     QCOMPARE(shown[1].text, QString("L' inserimento è avvenuto con successo !"));
 
     const qint64 id = m_program.store().connection().lastInsertId();
-    QCOMPARE(row(id, {"DATAR", "CLIENTE", "CAUSALE", "QTA", "IMPORTO", "PARC", "DATAP", "NOTE", "ANNO", "MESE",
-                      "ID_OPER", "ID_CAUS", "ID_CL", "OPERATORE", "AGG", "GG"}),
-             QStringList({"31/12/2025", "D'ANGELO MARIA", "VISITA", "2,5", "3086,25", "N", "", "PRIMA VISITA", "2025",
-                          "12", QString::number(worker), QString::number(reason), QString::number(client), "BIANCHI",
+    QCOMPARE(row(id,
+                 {"DATAR", "CLIENTE", "CAUSALE", "QTA", "IMPORTO", "PARC", "DATAP", "NOTE", "ANNO", "MESE", "ID_OPER", "ID_CAUS",
+                  "ID_CL", "OPERATORE", "AGG", "GG"}),
+             QStringList({"31/12/2025", "D'ANGELO MARIA", "VISITA", "2,5", "3086,25", "N", "", "PRIMA VISITA", "2025", "12",
+                          QString::number(worker), QString::number(reason), QString::number(client), "BIANCHI",
                           QDate::currentDate().toString("dd/MM/yyyy"), ""}));
 
     // The editor is cleared for the next service and its list shows the new one.
@@ -214,12 +215,21 @@ void ServicesTest::checksFieldsInOrderAndWritesNothingOnBadInput()
     const QString emptyTitle = "Velmora................ERRORE - CAMPO VUOTO";
 
     type("D1", "");
-    const struct { std::function<void()> fill; const char *focus; QString text; } steps[] = {
+    const struct
+    {
+        std::function<void()> fill;
+        const char *focus;
+        QString text;
+    } steps[] = {
         {[] {}, "D1", "Inserire il campo DATA "},
         {[this] { type("D1", "01/03/2026"); }, "Cbo4", "Inserire il campo OPERATORE "},
         {[this] { pick("Cbo4", "NERI"); }, "Cbo1", "Inserire il campo CLIENTE "},
         {[this] { pick("Cbo1", "VERDI"); }, "Cbo2", "Inserire il campo CAUSALE "},
-        {[this] { pick("Cbo2", "COPIA"); type("T7", " "); }, "T7", "Inserire il campo IMPORTO "},
+        {[this] {
+             pick("Cbo2", "COPIA");
+             type("T7", " ");
+         },
+         "T7", "Inserire il campo IMPORTO "},
     };
     for (const auto &step : steps) {
         step.fill();
@@ -237,7 +247,12 @@ void ServicesTest::checksFieldsInOrderAndWritesNothingOnBadInput()
     pick("Cbo2", "COPIA");
 
     // Values the store can't take are refused before the question.
-    const struct { const char *name; QString text; QString message; } invalid[] = {
+    const struct
+    {
+        const char *name;
+        QString text;
+        QString message;
+    } invalid[] = {
         {"T3", "1,,5", "Il campo GG non è valido "},
         {"T5", "5-", "Il campo MIN non è valido "},
         {"T7", "dieci", "Il campo IMPORTO non è valido "},
@@ -274,11 +289,25 @@ void ServicesTest::updateRecomputesAmountYearAndMonthAndRoundTripsTheRow()
     const qint64 client = addClient("ÈRCOLE SRL");
     const qint64 reason = m_program.store().add("CAUSALE", {{"CAUSALE", "PRATICA"}, {"IMPORTO", "20"}});
     const qint64 worker = m_program.store().add("OPERATORE", {{"OPERATORE", "GIALLI"}});
-    const QList<QPair<QString, QVariant>> values = {
-        {"ANNO", 2026}, {"MESE", 2}, {"ID_CL", client}, {"ID_OPER", worker}, {"ID_CAUS", reason},
-        {"DATAR", "14/02/2026"}, {"CLIENTE", "ÈRCOLE SRL"}, {"CAUSALE", "PRATICA"}, {"GG", "1"}, {"ORE", "2,5"},
-        {"MIN", "15"}, {"QTA", "1,5"}, {"IMPORTO", "30"}, {"OPERATORE", "GIALLI"}, {"PARC", "S"},
-        {"DATAP", "20/02/2026"}, {"NR", "007"}, {"NOTE", "NOTA CON ' APOSTROFO"}, {"AGG", "14/02/2026"}};
+    const QList<QPair<QString, QVariant>> values = {{"ANNO", 2026},
+                                                    {"MESE", 2},
+                                                    {"ID_CL", client},
+                                                    {"ID_OPER", worker},
+                                                    {"ID_CAUS", reason},
+                                                    {"DATAR", "14/02/2026"},
+                                                    {"CLIENTE", "ÈRCOLE SRL"},
+                                                    {"CAUSALE", "PRATICA"},
+                                                    {"GG", "1"},
+                                                    {"ORE", "2,5"},
+                                                    {"MIN", "15"},
+                                                    {"QTA", "1,5"},
+                                                    {"IMPORTO", "30"},
+                                                    {"OPERATORE", "GIALLI"},
+                                                    {"PARC", "S"},
+                                                    {"DATAP", "20/02/2026"},
+                                                    {"NR", "007"},
+                                                    {"NOTE", "NOTA CON ' APOSTROFO"},
+                                                    {"AGG", "14/02/2026"}};
     const qint64 id = addService(values);
     QStringList columns;
     for (const auto &v : values)
@@ -310,7 +339,8 @@ void ServicesTest::updateRecomputesAmountYearAndMonthAndRoundTripsTheRow()
     QStringList after = row(id, columns);
     after.last() = before.last(); // AGG is the day of the change
     QCOMPARE(after, before);
-    QCOMPARE(m_program.store().text(QString("SELECT AGG FROM PRESTAZIONI WHERE ID = %1").arg(id)), QDate::currentDate().toString("dd/MM/yyyy"));
+    QCOMPARE(m_program.store().text(QString("SELECT AGG FROM PRESTAZIONI WHERE ID = %1").arg(id)),
+             QDate::currentDate().toString("dd/MM/yyyy"));
     QVERIFY(get("Frame6")->isVisible() && !get("Frame1")->isVisible());
     QCOMPARE(list("ListView4")->count(), 0);
     QCOMPARE(get<DropDown>("Cbo5")->text(), QString());

@@ -35,7 +35,7 @@ private:
     {
         QString title;
         QMap<QString, QString> header; // report header captions by name
-        QStringList notes;             // the NOTE of each row, naming the service
+        QStringList notes; // the NOTE of each row, naming the service
         QStringList totals;
         QStringList groups;
     };
@@ -72,10 +72,18 @@ void seed(TestStore &store)
     };
     int n = 0;
     for (const Service &s : services)
-        store.add("PRESTAZIONI", {{"CLIENTE", s.client},        {"DATAR", s.date},         {"CAUSALE", s.reason},
-                                  {"OPERATORE", s.operatorName}, {"IMPORTO", s.amount},     {"PARC", s.billed},
-                                  {"ID_CL", s.clientCode},       {"ID_CAUS", s.reasonCode}, {"ID_OPER", s.operatorCode},
-                                  {"QTA", "1"},                  {"NOTE", QString("s%1").arg(n++)}});
+        store.add("PRESTAZIONI",
+                  {{"CLIENTE", s.client},
+                   {"DATAR", s.date},
+                   {"CAUSALE", s.reason},
+                   {"OPERATORE", s.operatorName},
+                   {"IMPORTO", s.amount},
+                   {"PARC", s.billed},
+                   {"ID_CL", s.clientCode},
+                   {"ID_CAUS", s.reasonCode},
+                   {"ID_OPER", s.operatorCode},
+                   {"QTA", "1"},
+                   {"NOTE", QString("s%1").arg(n++)}});
 }
 
 }
@@ -232,30 +240,60 @@ void StatisticsTest::eachRuleRunsItsQueryAndNoOther()
         // The client's code, not the reason's that was looked up last.
         {"Cbo10=ROSSI; Cbo11=L'ASSISTENZA", statement, {{"Label2", "L'ASSISTENZA"}}, {"s2"}, "€ 20,00"},
         {"Cbo11=CONSULENZA; Cbo12=SI", "Report", {{"Label9", "CONSULENZA"}}, {"s5", "s4", "s0", "s1"}, "€ 105,00"},
-        {"Cbo11=L'ASSISTENZA; Cbo12=NO", "Report", {{"Label9", "L'ASSISTENZA"}, {"Label13", "Dal"}, {"Label17", "Dal"}},
-         {"s3", "s2"}, "€ 50,00"},
+        {"Cbo11=L'ASSISTENZA; Cbo12=NO",
+         "Report",
+         {{"Label9", "L'ASSISTENZA"}, {"Label13", "Dal"}, {"Label17", "Dal"}},
+         {"s3", "s2"},
+         "€ 50,00"},
         {"Cbo10=ROSSI; D3=01/01/2026; D4=31/12/2026; Cbo12=SI", "Report", {{"Label9", "ROSSI"}}, {"s1"}, "€ 10,00"},
         // Typed day first: the 4th of December, not the 12th of April.
-        {"Cbo10=D'ANGELO; D3=01/12/2026; D4=31/12/2026; Cbo12=NO", "Report",
-         {{"Label9", "D'ANGELO"}, {"Label13", "01/12/2026"}, {"Label17", "31/12/2026"}}, {"s3"}, "€ 30,00"},
+        {"Cbo10=D'ANGELO; D3=01/12/2026; D4=31/12/2026; Cbo12=NO",
+         "Report",
+         {{"Label9", "D'ANGELO"}, {"Label13", "01/12/2026"}, {"Label17", "31/12/2026"}},
+         {"s3"},
+         "€ 30,00"},
         {"Cbo10=ROSSI; D3=01/01/2026; D4=31/12/2026; Cbo12=TUTTI", "Report", {}, {"s1", "s2"}, "€ 30,00"},
-        {"C10; D3=01/01/2026; D4=31/12/2026; Cbo12=SI", "Report", {{"Label9", "Tutti i Clienti Parcellati"}},
-         {"s5", "s4", "s1"}, "€ 100,00"},
+        {"C10; D3=01/01/2026; D4=31/12/2026; Cbo12=SI",
+         "Report",
+         {{"Label9", "Tutti i Clienti Parcellati"}},
+         {"s5", "s4", "s1"},
+         "€ 100,00"},
         {"C10; D3=01/01/2026; D4=31/12/2026; Cbo12=NO", "Report", {{"Label9", "Tutti i Clienti"}}, {"s3", "s2"}, "€ 50,00"},
-        {"C10; D3=01/01/2025; D4=31/12/2026; Cbo12=TUTTI", "Report", {{"Label9", "Tutti i Clienti"}},
-         {"s5", "s4", "s3", "s0", "s1", "s2"}, "€ 155,00"},
-        {"Cbo13=MARCO; D3=01/04/2026; D4=30/04/2026; Cbo12=SI", "Report",
-         {{"Label9", "Operatore con Clienti Parcellati : MARCO"}}, {"s4"}, "€ 40,00"},
-        {"Cbo13=GIULIA; D3=01/01/2026; D4=31/12/2026; Cbo12=NO", "Report",
-         {{"Label9", "Operatore con Clienti non Parcellati :  GIULIA"}}, {"s3"}, "€ 30,00"},
-        {"Cbo13=GIULIA; D3=01/01/2026; D4=31/12/2026; Cbo12=TUTTI", "Report",
-         {{"Label9", " Operatore con tutti i Clienti :  GIULIA"}}, {"s3", "s1"}, "€ 40,00"},
-        {"Cbo11=CONSULENZA; D3=01/01/2026; D4=31/12/2026; Cbo12=SI", "Report",
-         {{"Label9", "Causale con Clienti Parcellati : CONSULENZA"}}, {"s5", "s4", "s1"}, "€ 100,00"},
-        {"Cbo11=L'ASSISTENZA; D3=01/01/2026; D4=31/12/2026; Cbo12=NO", "Report",
-         {{"Label9", "Causale con Clienti non Parcellati :  L'ASSISTENZA"}}, {"s3", "s2"}, "€ 50,00"},
-        {"Cbo11=CONSULENZA; D3=01/01/2026; D4=31/12/2026; Cbo12=TUTTI", "Report",
-         {{"Label9", " Causale con tutti i Clienti : CONSULENZA"}}, {"s5", "s4", "s1"}, "€ 100,00"},
+        {"C10; D3=01/01/2025; D4=31/12/2026; Cbo12=TUTTI",
+         "Report",
+         {{"Label9", "Tutti i Clienti"}},
+         {"s5", "s4", "s3", "s0", "s1", "s2"},
+         "€ 155,00"},
+        {"Cbo13=MARCO; D3=01/04/2026; D4=30/04/2026; Cbo12=SI",
+         "Report",
+         {{"Label9", "Operatore con Clienti Parcellati : MARCO"}},
+         {"s4"},
+         "€ 40,00"},
+        {"Cbo13=GIULIA; D3=01/01/2026; D4=31/12/2026; Cbo12=NO",
+         "Report",
+         {{"Label9", "Operatore con Clienti non Parcellati :  GIULIA"}},
+         {"s3"},
+         "€ 30,00"},
+        {"Cbo13=GIULIA; D3=01/01/2026; D4=31/12/2026; Cbo12=TUTTI",
+         "Report",
+         {{"Label9", " Operatore con tutti i Clienti :  GIULIA"}},
+         {"s3", "s1"},
+         "€ 40,00"},
+        {"Cbo11=CONSULENZA; D3=01/01/2026; D4=31/12/2026; Cbo12=SI",
+         "Report",
+         {{"Label9", "Causale con Clienti Parcellati : CONSULENZA"}},
+         {"s5", "s4", "s1"},
+         "€ 100,00"},
+        {"Cbo11=L'ASSISTENZA; D3=01/01/2026; D4=31/12/2026; Cbo12=NO",
+         "Report",
+         {{"Label9", "Causale con Clienti non Parcellati :  L'ASSISTENZA"}},
+         {"s3", "s2"},
+         "€ 50,00"},
+        {"Cbo11=CONSULENZA; D3=01/01/2026; D4=31/12/2026; Cbo12=TUTTI",
+         "Report",
+         {{"Label9", " Causale con tutti i Clienti : CONSULENZA"}},
+         {"s5", "s4", "s1"},
+         "€ 100,00"},
         // A period and a state alone match no rule.
         {"D3=01/01/2026; D4=31/12/2026; Cbo12=SI", {}, {}, {}, {}},
     };
@@ -288,9 +326,17 @@ void StatisticsTest::aReasonsWildcardsFindThatReasonAlone()
 {
     for (const auto &[reason, amount, note] : {std::tuple("IVA_2024", "100", "w1"), std::tuple("IVAX2024", "200", "w2"),
                                                std::tuple("IVA%", "400", "w3"), std::tuple("IVA[_]", "800", "w4")})
-        m_program.store().add("PRESTAZIONI", {{"CLIENTE", "VERDI"}, {"DATAR", "02/02/2026"}, {"CAUSALE", reason},
-                                              {"IMPORTO", amount}, {"PARC", "S"}, {"ID_CL", 9}, {"ID_CAUS", 20},
-                                              {"ID_OPER", 4}, {"QTA", "1"}, {"NOTE", note}});
+        m_program.store().add("PRESTAZIONI",
+                              {{"CLIENTE", "VERDI"},
+                               {"DATAR", "02/02/2026"},
+                               {"CAUSALE", reason},
+                               {"IMPORTO", amount},
+                               {"PARC", "S"},
+                               {"ID_CL", 9},
+                               {"ID_CAUS", 20},
+                               {"ID_OPER", 4},
+                               {"QTA", "1"},
+                               {"NOTE", note}});
     const QList<QPair<QString, QString>> cases{{"Cbo11=IVA_2024; Cbo12=SI", "w1"},
                                                {"Cbo11=IVA%; Cbo12=SI", "w3"},
                                                {"Cbo11=IVA[_]; Cbo12=SI", "w4"},
@@ -323,8 +369,13 @@ void StatisticsTest::statementsOfThePeriodGoOnePerClientIntoTheChosenFolder()
 
 void StatisticsTest::groupedReportsTotalEachClientOfThePeriod()
 {
-    m_program.store().add("PRESTAZIONI", {{"CLIENTE", "BIANCHI"}, {"DATAR", QDate::currentDate().toString("dd/MM/yyyy")},
-                                          {"IMPORTO", "7"}, {"PARC", "N"}, {"ID_CL", 3}, {"NOTE", "today"}});
+    m_program.store().add("PRESTAZIONI",
+                          {{"CLIENTE", "BIANCHI"},
+                           {"DATAR", QDate::currentDate().toString("dd/MM/yyyy")},
+                           {"IMPORTO", "7"},
+                           {"PARC", "N"},
+                           {"ID_CL", 3},
+                           {"NOTE", "today"}});
     open();
     choose("Cbo10=ROSSI");
     m_window->findChild<QAction *>("StampaCumulativa")->trigger();

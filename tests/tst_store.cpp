@@ -46,8 +46,7 @@ QStringList column(Connection &c, const QString &sql)
 
 qint64 addService(TestStore &s, const QString &cliente, const QString &datar, const QVariant &idCl = 1)
 {
-    return s.add("PRESTAZIONI", {{"CLIENTE", cliente}, {"DATAR", datar}, {"ID_CL", idCl},
-                                 {"IMPORTO", "10,00"}, {"PARC", "N"}});
+    return s.add("PRESTAZIONI", {{"CLIENTE", cliente}, {"DATAR", datar}, {"ID_CL", idCl}, {"IMPORTO", "10,00"}, {"PARC", "N"}});
 }
 
 }
@@ -85,12 +84,12 @@ void StoreTest::firstStartCreatesTheStore()
         Connection c;
         storefile::openOrCreate(c, path);
         QCOMPARE(columnNames(c, "PRESTAZIONI"),
-                 QStringList({"ID", "ANNO", "MESE", "ID_CL", "ID_OPER", "ID_CAUS", "DATAR", "CLIENTE", "CAUSALE",
-                              "GG", "ORE", "MIN", "QTA", "IMPORTO", "OPERATORE", "PARC", "DATAP", "NR", "NOTE", "AGG"}));
+                 QStringList({"ID",  "ANNO", "MESE", "ID_CL",   "ID_OPER",   "ID_CAUS", "DATAR", "CLIENTE", "CAUSALE", "GG",
+                              "ORE", "MIN",  "QTA",  "IMPORTO", "OPERATORE", "PARC",    "DATAP", "NR",      "NOTE",    "AGG"}));
         QCOMPARE(columnNames(c, "SOGGETTI"),
-                 QStringList({"ID", "Stato", "Soggetto", "DataN", "ComuneN", "PrN", "Indirizzo", "ComuneR", "PrR",
-                              "CAP", "Codice", "PIVA", "IBAN", "Attivita", "Tipo", "Ndoc", "Scad", "Pag", "Tel",
-                              "Cell", "Fax", "Email", "Note", "Agg"}));
+                 QStringList({"ID",   "Stato", "Soggetto", "DataN", "ComuneN", "PrN",      "Indirizzo", "ComuneR",
+                              "PrR",  "CAP",   "Codice",   "PIVA",  "IBAN",    "Attivita", "Tipo",      "Ndoc",
+                              "Scad", "Pag",   "Tel",      "Cell",  "Fax",     "Email",    "Note",      "Agg"}));
         QCOMPARE(columnNames(c, "CAUSALE"), QStringList({"ID", "CAUSALE", "IMPORTO"}));
         QCOMPARE(columnNames(c, "OPERATORE"), QStringList({"ID", "OPERATORE"}));
         QCOMPARE(Recordset(c, "SELECT * FROM DATI").recordCount(), 7901);
@@ -170,59 +169,77 @@ void StoreTest::translatesTheJetDialect_data()
     QTest::addColumn<QString>("server");
     QTest::newRow("date literal") << "WHERE (DATAR >= #12/31/2026# AND DATAR <= #1/2/2027#)"
                                   << "WHERE (DATAR >= '2026-12-31' AND DATAR <= '2027-01-02')"
-        << "WHERE (DATAR >= '2026-12-31' AND DATAR <= '2027-01-02')";
-    QTest::newRow("sloppy spacing") << "DATAR <= #01/05/2026#)AND PARC" << "DATAR <= '2026-01-05')AND PARC"
-        << "DATAR <= '2026-01-05')AND PARC";
-    QTest::newRow("hash inside text untouched") << "NOTE = '#12/31/2026#'" << "NOTE = '#12/31/2026#'"
-        << "NOTE = '#12/31/2026#'";
-    QTest::newRow("delete star") << "DELETE * FROM PRESTAZIONI WHERE ID= 5;" << "DELETE  FROM PRESTAZIONI WHERE ID= 5"
-        << "DELETE  FROM PRESTAZIONI WHERE ID= 5";
-    QTest::newRow("isnull") << "WHERE  ISNULL(ID_CL) OR ISNULL(ID_OPER)" << "WHERE  (ID_CL IS NULL) OR (ID_OPER IS NULL)"
-        << "WHERE  (ID_CL IS NULL) OR (ID_OPER IS NULL)";
-    QTest::newRow("brackets") << "WHERE [CLIENTE] like '%A%'" << "WHERE \"CLIENTE\" like '%A%'"
-        << "WHERE jet_fold((\"cliente\")::text) COLLATE \"C\" like jet_fold('%A%') ESCAPE ''";
-    QTest::newRow("ampersand") << "SELECT CLIENTE & ' ' & NOTE" << "SELECT CLIENTE || ' ' || NOTE"
-        << "SELECT CLIENTE || ' ' || NOTE";
-    QTest::newRow("left") << "LEFT(SOGGETTO,1) LIKE 'B'" << "JET_LEFT(SOGGETTO,1) = 'B' COLLATE ITALIAN"
-        << "left(SOGGETTO,1) = 'B' ";
-    QTest::newRow("exact like") << "PARC  like 'S'" << "PARC  = 'S' COLLATE ITALIAN"
-        << "PARC  = 'S' ";
-    QTest::newRow("like with quote") << "SOGGETTO like 'D''ANGELO'" << "SOGGETTO = 'D''ANGELO' COLLATE ITALIAN"
-        << "SOGGETTO = 'D''ANGELO' ";
-    QTest::newRow("like bare number") << "where ID Like 12" << "where ID = 12"
-        << "where ID = 12";
-    QTest::newRow("like on a number") << "ID_CL LIKE '12'" << "ID_CL = '12' COLLATE ITALIAN"
-        << "ID_CL = '12' ";
-    QTest::newRow("like on a padded number kept") << "ID_CL LIKE '012'" << "ID_CL LIKE '012'"
-        << "jet_fold((ID_CL)::text) COLLATE \"C\" LIKE jet_fold('012') ESCAPE ''";
-    QTest::newRow("escaped wildcards are the name itself")
-        << "CAUSALE LIKE 'IVA[_]2024 [%] [[]1]'" << "CAUSALE = 'IVA_2024 % [1]' COLLATE ITALIAN"
-        << "CAUSALE = 'IVA_2024 % [1]' ";
-    QTest::newRow("wildcard like kept") << "CLIENTE like '%ROSSI%'" << "CLIENTE like '%ROSSI%'"
-        << "jet_fold((CLIENTE)::text) COLLATE \"C\" like jet_fold('%ROSSI%') ESCAPE ''";
-    QTest::newRow("cdate with typed dates")
-        << "CDATE(DATAR) >= '06/12/2026' AND cdate(DATAR) <= '31/12/2026'and  PARC"
-        << "JET_CDATE(DATAR) >= '2026-12-06' AND JET_CDATE(DATAR) <= '2026-12-31'and  PARC"
-        << "date(DATAR) >= '2026-12-06' AND date(DATAR) <= '2026-12-31'and  PARC";
-    QTest::newRow("quoted date on date column") << "DATAP = '5/1/2026'" << "DATAP = '2026-01-05'"
-        << "DATAP = '2026-01-05'";
-    QTest::newRow("quoted date on text column untouched") << "NOTE = '5/1/2026'" << "NOTE = '5/1/2026'"
-        << "NOTE = '5/1/2026'";
+                                  << "WHERE (DATAR >= '2026-12-31' AND DATAR <= '2027-01-02')";
+    QTest::newRow("sloppy spacing") << "DATAR <= #01/05/2026#)AND PARC"
+                                    << "DATAR <= '2026-01-05')AND PARC"
+                                    << "DATAR <= '2026-01-05')AND PARC";
+    QTest::newRow("hash inside text untouched") << "NOTE = '#12/31/2026#'"
+                                                << "NOTE = '#12/31/2026#'"
+                                                << "NOTE = '#12/31/2026#'";
+    QTest::newRow("delete star") << "DELETE * FROM PRESTAZIONI WHERE ID= 5;"
+                                 << "DELETE  FROM PRESTAZIONI WHERE ID= 5"
+                                 << "DELETE  FROM PRESTAZIONI WHERE ID= 5";
+    QTest::newRow("isnull") << "WHERE  ISNULL(ID_CL) OR ISNULL(ID_OPER)"
+                            << "WHERE  (ID_CL IS NULL) OR (ID_OPER IS NULL)"
+                            << "WHERE  (ID_CL IS NULL) OR (ID_OPER IS NULL)";
+    QTest::newRow("brackets") << "WHERE [CLIENTE] like '%A%'"
+                              << "WHERE \"CLIENTE\" like '%A%'"
+                              << "WHERE jet_fold((\"cliente\")::text) COLLATE \"C\" like jet_fold('%A%') ESCAPE ''";
+    QTest::newRow("ampersand") << "SELECT CLIENTE & ' ' & NOTE"
+                               << "SELECT CLIENTE || ' ' || NOTE"
+                               << "SELECT CLIENTE || ' ' || NOTE";
+    QTest::newRow("left") << "LEFT(SOGGETTO,1) LIKE 'B'"
+                          << "JET_LEFT(SOGGETTO,1) = 'B' COLLATE ITALIAN"
+                          << "left(SOGGETTO,1) = 'B' ";
+    QTest::newRow("exact like") << "PARC  like 'S'"
+                                << "PARC  = 'S' COLLATE ITALIAN"
+                                << "PARC  = 'S' ";
+    QTest::newRow("like with quote") << "SOGGETTO like 'D''ANGELO'"
+                                     << "SOGGETTO = 'D''ANGELO' COLLATE ITALIAN"
+                                     << "SOGGETTO = 'D''ANGELO' ";
+    QTest::newRow("like bare number") << "where ID Like 12"
+                                      << "where ID = 12"
+                                      << "where ID = 12";
+    QTest::newRow("like on a number") << "ID_CL LIKE '12'"
+                                      << "ID_CL = '12' COLLATE ITALIAN"
+                                      << "ID_CL = '12' ";
+    QTest::newRow("like on a padded number kept") << "ID_CL LIKE '012'"
+                                                  << "ID_CL LIKE '012'"
+                                                  << "jet_fold((ID_CL)::text) COLLATE \"C\" LIKE jet_fold('012') ESCAPE ''";
+    QTest::newRow("escaped wildcards are the name itself") << "CAUSALE LIKE 'IVA[_]2024 [%] [[]1]'"
+                                                           << "CAUSALE = 'IVA_2024 % [1]' COLLATE ITALIAN"
+                                                           << "CAUSALE = 'IVA_2024 % [1]' ";
+    QTest::newRow("wildcard like kept") << "CLIENTE like '%ROSSI%'"
+                                        << "CLIENTE like '%ROSSI%'"
+                                        << "jet_fold((CLIENTE)::text) COLLATE \"C\" like jet_fold('%ROSSI%') ESCAPE ''";
+    QTest::newRow("cdate with typed dates") << "CDATE(DATAR) >= '06/12/2026' AND cdate(DATAR) <= '31/12/2026'and  PARC"
+                                            << "JET_CDATE(DATAR) >= '2026-12-06' AND JET_CDATE(DATAR) <= '2026-12-31'and  PARC"
+                                            << "date(DATAR) >= '2026-12-06' AND date(DATAR) <= '2026-12-31'and  PARC";
+    QTest::newRow("quoted date on date column") << "DATAP = '5/1/2026'"
+                                                << "DATAP = '2026-01-05'"
+                                                << "DATAP = '2026-01-05'";
+    QTest::newRow("quoted date on text column untouched") << "NOTE = '5/1/2026'"
+                                                          << "NOTE = '5/1/2026'"
+                                                          << "NOTE = '5/1/2026'";
     QTest::newRow("index advice") << "FROM PRESTAZIONI AS P WITH ( INDEX(PRESTAZIONI_NR) ) WHERE"
                                   << "FROM PRESTAZIONI AS P INDEXED BY PRESTAZIONI_NR WHERE"
-        << "FROM PRESTAZIONI AS P  WHERE";
-    QTest::newRow("a common table is no advice")
-        << "WITH n(i) AS (SELECT 1) SELECT i FROM n" << "WITH n(i) AS (SELECT 1) SELECT i FROM n"
-        << "WITH n(i) AS (SELECT 1) SELECT i FROM n";
-    QTest::newRow("parameters numbered") << "UPDATE T SET A = ?, B = ? WHERE ID = ?1" << "UPDATE T SET A = ?, B = ? WHERE ID = ?1"
+                                  << "FROM PRESTAZIONI AS P  WHERE";
+    QTest::newRow("a common table is no advice") << "WITH n(i) AS (SELECT 1) SELECT i FROM n"
+                                                 << "WITH n(i) AS (SELECT 1) SELECT i FROM n"
+                                                 << "WITH n(i) AS (SELECT 1) SELECT i FROM n";
+    QTest::newRow("parameters numbered") << "UPDATE T SET A = ?, B = ? WHERE ID = ?1"
+                                         << "UPDATE T SET A = ?, B = ? WHERE ID = ?1"
                                          << "UPDATE T SET A = $1, B = $2 WHERE ID = $1";
-    QTest::newRow("loaded row") << "WHERE ID = ? AND [Soggetto] COLLATE BINARY IS ? AND [DataN] IS ?"
-                                << "WHERE ID = ? AND \"Soggetto\" COLLATE BINARY IS ? AND \"DataN\" IS ?"
-                                << "WHERE ID = $1 AND \"soggetto\" COLLATE \"C\" IS NOT DISTINCT FROM $2 AND \"datan\" IS NOT DISTINCT FROM $3";
-    QTest::newRow("a number column never compared with a word")
-        << "ANNO LIKE 'due'" << "ANNO = 'due' COLLATE ITALIAN" << "ANNO = NULL";
+    QTest::newRow("loaded row")
+        << "WHERE ID = ? AND [Soggetto] COLLATE BINARY IS ? AND [DataN] IS ?"
+        << "WHERE ID = ? AND \"Soggetto\" COLLATE BINARY IS ? AND \"DataN\" IS ?"
+        << "WHERE ID = $1 AND \"soggetto\" COLLATE \"C\" IS NOT DISTINCT FROM $2 AND \"datan\" IS NOT DISTINCT FROM $3";
+    QTest::newRow("a number column never compared with a word") << "ANNO LIKE 'due'"
+                                                                << "ANNO = 'due' COLLATE ITALIAN"
+                                                                << "ANNO = NULL";
     QTest::newRow("like of a call, negated, on a parameter")
-        << "LEFT(P.CLIENTE, 2) NOT LIKE ?" << "JET_LEFT(P.CLIENTE, 2) NOT LIKE ?"
+        << "LEFT(P.CLIENTE, 2) NOT LIKE ?"
+        << "JET_LEFT(P.CLIENTE, 2) NOT LIKE ?"
         << "jet_fold((left(P.CLIENTE, 2))::text) COLLATE \"C\" NOT LIKE jet_fold($1) ESCAPE ''";
     QTest::newRow("text to number and replace") << "ORDER BY CAST(NR AS INTEGER), REPLACE(UPPER(codice), ' ', '')"
                                                 << "ORDER BY CAST(NR AS INTEGER), REPLACE(UPPER(codice), ' ', '')"
@@ -243,12 +260,17 @@ void StoreTest::runsTheStatementsOfTheWindows_data()
     // The statements as the windows join them, with the values a user picks.
     QTest::addColumn<QString>("sql");
     QTest::addColumn<int>("rows");
-    const QString p1 = "SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE ,DATAP,NR,PARC,AGG,id_cl,NOTE FROM PRESTAZIONI  WHERE  (DATAR >= #";
-    const QString p2 = "SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE ,DATAP,NR,PARC,AGG,id_cl,NOTE FROM PRESTAZIONI  WHERE   (DATAR >= #";
+    const QString p1 =
+        "SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE ,DATAP,NR,PARC,AGG,id_cl,NOTE FROM PRESTAZIONI  WHERE  (DATAR >= #";
+    const QString p2 = "SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE ,DATAP,NR,PARC,AGG,id_cl,NOTE FROM PRESTAZIONI  "
+                       "WHERE   (DATAR >= #";
     const QString m = "# AND DATAR <= #", e1 = "'  ORDER BY CLIENTE,DATAR,OPERATORE;", e2 = "' ORDER BY CLIENTE,DATAR,OPERATORE;";
     const QString march = "03/01/2026" + m + "03/31/2026";
-    QTest::newRow("list newest first") << "SELECT ID,DATAR,CLIENTE,CAUSALE,IMPORTO, OPERATORE,NOTE FROM PRESTAZIONI  ORDER BY DATAR DESC  ;" << 5;
-    QTest::newRow("client statement") << "SELECT ID,DATAR,CLIENTE,CAUSALE,IMPORTO, OPERATORE,NOTE,ID_CL FROM PRESTAZIONI WHERE ID_cl LIKE '1' ORDER BY DATAR DESC  ;" << 3;
+    QTest::newRow("list newest first")
+        << "SELECT ID,DATAR,CLIENTE,CAUSALE,IMPORTO, OPERATORE,NOTE FROM PRESTAZIONI  ORDER BY DATAR DESC  ;" << 5;
+    QTest::newRow("client statement") << "SELECT ID,DATAR,CLIENTE,CAUSALE,IMPORTO, OPERATORE,NOTE,ID_CL FROM PRESTAZIONI WHERE "
+                                         "ID_cl LIKE '1' ORDER BY DATAR DESC  ;"
+                                      << 3;
     QTest::newRow("search billed") << "SELECT * FROM PRESTAZIONI  where PARC  like 'S' ORDER BY DATAR DESC  ;" << 2;
     QTest::newRow("search unbilled") << "SELECT * FROM PRESTAZIONI   where PARC  like 'N' ORDER  BY DATAR DESC  ;" << 3;
     QTest::newRow("search one client") << "SELECT * FROM PRESTAZIONI  WHERE  ID_CL LIKE '2'  ORDER BY DATAR DESC  ;" << 1;
@@ -256,28 +278,52 @@ void StoreTest::runsTheStatementsOfTheWindows_data()
     QTest::newRow("client contains") << "Select * From PRESTAZIONI WHERE [CLIENTE] like '%OSS%';" << 3;
     QTest::newRow("active clients") << "Select * From SOGGETTI WHERE STATO LIKE 'S' ORDER BY Soggetto " << 2;
     QTest::newRow("inactive clients") << "SELECT * FROM SOGGETTI where STATO = 'n' ORDER BY Soggetto;" << 1;
-    QTest::newRow("clients by initial") << "SELECT * FROM SOGGETTI WHERE STATO LIKE 'S' AND LEFT(SOGGETTO,1) LIKE 'r' ORDER BY Soggetto;" << 1;
-    QTest::newRow("empty initial") << "SELECT * FROM SOGGETTI WHERE STATO LIKE 'S' AND LEFT(SOGGETTO,1) LIKE '' ORDER BY Soggetto;" << 0;
-    QTest::newRow("duplicate code") << "SELECT CODICE,PIVA FROM Soggetti WHERE  codice= '01234567890' or PIVA = '01234567890' ;" << 1;
+    QTest::newRow("clients by initial")
+        << "SELECT * FROM SOGGETTI WHERE STATO LIKE 'S' AND LEFT(SOGGETTO,1) LIKE 'r' ORDER BY Soggetto;" << 1;
+    QTest::newRow("empty initial")
+        << "SELECT * FROM SOGGETTI WHERE STATO LIKE 'S' AND LEFT(SOGGETTO,1) LIKE '' ORDER BY Soggetto;" << 0;
+    QTest::newRow("duplicate code") << "SELECT CODICE,PIVA FROM Soggetti WHERE  codice= '01234567890' or PIVA = '01234567890' ;"
+                                    << 1;
     QTest::newRow("municipality") << "Select * From DATI WHERE [COMUNE] = 'l''aquila';" << 1;
     QTest::newRow("distinct business") << "Select DISTINCT ATTIVITA From SOGGETTI ORDER BY ATTIVITA " << 2;
     QTest::newRow("distinct names") << "Select DISTINCT CLIENTE From PRESTAZIONI ORDER BY CLIENTE " << 3;
-    QTest::newRow("anomalies") << "SELECT * FROM PRESTAZIONI WHERE  ISNULL(ID_CL) OR ISNULL(ID_OPER) OR ISNULL(ID_CAUS)  ORDER BY CLIENTE ;" << 1;
-    QTest::newRow("unbilled of a year") << "SELECT ID,DATAR,CLIENTE,CAUSALE,IMPORTO, OPERATORE,NOTE FROM PRESTAZIONI  WHERE PARC LIKE 'N' AND ANNO LIKE '2026' ORDER BY DATAR DESC  ;" << 2;
-    QTest::newRow("unbilled of a month") << "SELECT ID,DATAR,CLIENTE,CAUSALE,IMPORTO, OPERATORE,NOTE FROM PRESTAZIONI  WHERE PARC LIKE 'N' and MESE LIKE '3' ORDER BY DATAR DESC  ;" << 2;
+    QTest::newRow("anomalies")
+        << "SELECT * FROM PRESTAZIONI WHERE  ISNULL(ID_CL) OR ISNULL(ID_OPER) OR ISNULL(ID_CAUS)  ORDER BY CLIENTE ;" << 1;
+    QTest::newRow("unbilled of a year") << "SELECT ID,DATAR,CLIENTE,CAUSALE,IMPORTO, OPERATORE,NOTE FROM PRESTAZIONI  WHERE PARC "
+                                           "LIKE 'N' AND ANNO LIKE '2026' ORDER BY DATAR DESC  ;"
+                                        << 2;
+    QTest::newRow("unbilled of a month") << "SELECT ID,DATAR,CLIENTE,CAUSALE,IMPORTO, OPERATORE,NOTE FROM PRESTAZIONI  WHERE "
+                                            "PARC LIKE 'N' and MESE LIKE '3' ORDER BY DATAR DESC  ;"
+                                         << 2;
     QTest::newRow("years") << "Select distinct ANNO From PRESTAZIONI ORDER BY ANNO " << 2;
-    QTest::newRow("billing one client") << "SELECT ID,CLIENTE,CAUSALE,IMPORTO,DATAP,NR,OPERATORE,PARC FROM PRESTAZIONI  WHERE PARC LIKE 'S' AND ID_CL LIKE '1'  ORDER BY DATAR DESC  ;" << 1;
-    QTest::newRow("Q1") << "SELECT ID_CL, DATAR,CAUSALE,QTA,NOTE,IMPORTO  ,OPERATORE , PARC FROM PRESTAZIONI  WHERE  ID_CL = '1' ORDER BY DATAR ;" << 3;
-    QTest::newRow("Q4") << "SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE , PARC,ANNO,QTA,NOTE  FROM PRESTAZIONI  WHERE  CAUSALE LIKE 'consulenza' and ID_CL like '1" + e2 << 3;
-    QTest::newRow("Q5") << "SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE , PARC,ANNO,QTA,NOTE,DATAP,NR,NOTE FROM PRESTAZIONI  WHERE  CAUSALE LIKE 'CONSULENZA' and PARC LIKE 'S' ORDER BY CLIENTE,DATAR,OPERATORE;" << 2;
+    QTest::newRow("billing one client") << "SELECT ID,CLIENTE,CAUSALE,IMPORTO,DATAP,NR,OPERATORE,PARC FROM PRESTAZIONI  WHERE "
+                                           "PARC LIKE 'S' AND ID_CL LIKE '1'  ORDER BY DATAR DESC  ;"
+                                        << 1;
+    QTest::newRow("Q1")
+        << "SELECT ID_CL, DATAR,CAUSALE,QTA,NOTE,IMPORTO  ,OPERATORE , PARC FROM PRESTAZIONI  WHERE  ID_CL = '1' ORDER BY DATAR ;"
+        << 3;
+    QTest::newRow("Q4") << "SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE , PARC,ANNO,QTA,NOTE  FROM PRESTAZIONI  WHERE  "
+                           "CAUSALE LIKE 'consulenza' and ID_CL like '1"
+            + e2 << 3;
+    QTest::newRow("Q5") << "SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE , PARC,ANNO,QTA,NOTE,DATAP,NR,NOTE FROM "
+                           "PRESTAZIONI  WHERE  CAUSALE LIKE 'CONSULENZA' and PARC LIKE 'S' ORDER BY CLIENTE,DATAR,OPERATORE;"
+                        << 2;
     QTest::newRow("Q7") << p1 + march + "#) AND PARC LIKE 'S' AND ID_CL LIKE '1" + e1 << 1;
     QTest::newRow("Q9") << p2 + march + "#) AND ID_CL LIKE '1" + e1 << 2;
     QTest::newRow("Q12") << p2 + march + "#)  ORDER BY CLIENTE,DATAR,OPERATORE;" << 3;
-    QTest::newRow("Q13") << "SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE ,DATAP,NR,PARC,AGG,id_cl,NOTE FROM PRESTAZIONI  WHERE   CDATE(DATAR) >= '01/03/2026' AND cdate(DATAR) <= '31/03/2026'and  PARC LIKE 'S' AND ID_OPER LIKE '1" + e2 << 1;
+    QTest::newRow("Q13")
+        << "SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE ,DATAP,NR,PARC,AGG,id_cl,NOTE FROM PRESTAZIONI  WHERE   "
+           "CDATE(DATAR) >= '01/03/2026' AND cdate(DATAR) <= '31/03/2026'and  PARC LIKE 'S' AND ID_OPER LIKE '1"
+            + e2
+        << 1;
     QTest::newRow("Q14") << p2 + march + "#) and  PARC LIKE 'N' AND ID_OPER LIKE '1" + e2 << 1;
     QTest::newRow("Q18") << p2 + march + "#)  AND ID_CAUS LIKE '1" + e2 << 3;
-    QTest::newRow("main print") << "SELECT DATAR ,CLIENTE ,CAUSALE ,IMPORTO  ,OPERATORE , PARC FROM PRESTAZIONI  WHERE  1=1 ORDER BY CLIENTE,DATAR,OPERATORE;" << 5;
-    QTest::newRow("client print") << "SELECT SOGGETTO,INDIRIZZO,COMUNER,PRR,CAP,CODICE,PIVA,STATO FROM SOGGETTI   WHERE STATO LIKE 'S'  ORDER BY SOGGETTO;" << 2;
+    QTest::newRow("main print") << "SELECT DATAR ,CLIENTE ,CAUSALE ,IMPORTO  ,OPERATORE , PARC FROM PRESTAZIONI  WHERE  1=1 "
+                                   "ORDER BY CLIENTE,DATAR,OPERATORE;"
+                                << 5;
+    QTest::newRow("client print")
+        << "SELECT SOGGETTO,INDIRIZZO,COMUNER,PRR,CAP,CODICE,PIVA,STATO FROM SOGGETTI   WHERE STATO LIKE 'S'  ORDER BY SOGGETTO;"
+        << 2;
     QTest::newRow("grouped period") << "SELECT * FROM PRESTAZIONI  WHERE  (DATAR >= #" + march + "# ) and parc LIKE 'S' " << 2;
     QTest::newRow("lookup by name") << "Select ID,SOGGetto From SOGGETTI WHERE SOGGETTO like 'D''ANGELO'" << 1;
     QTest::newRow("update by id") << "Select * from PRESTAZIONI where ID Like 3" << 1;
@@ -293,9 +339,17 @@ void StoreTest::runsTheStatementsOfTheWindows()
     s.add("SOGGETTI", {{"Stato", "S"}, {"Soggetto", "D'ANGELO"}, {"PIVA", "01234567890"}, {"Attivita", "avvocato"}});
     s.add("SOGGETTI", {{"Stato", "N"}, {"Soggetto", "BIANCHI"}, {"Attivita", "MEDICO"}});
     auto service = [&s](int client, const QString &name, const QString &date, const QString &parc, const QVariant &operatorId) {
-        s.add("PRESTAZIONI", {{"ID_CL", client}, {"ID_OPER", operatorId}, {"ID_CAUS", 1}, {"CLIENTE", name},
-                              {"CAUSALE", "CONSULENZA"}, {"DATAR", date}, {"ANNO", date.right(4)},
-                              {"MESE", date.mid(3, 2).toInt()}, {"IMPORTO", "50,00"}, {"PARC", parc}});
+        s.add("PRESTAZIONI",
+              {{"ID_CL", client},
+               {"ID_OPER", operatorId},
+               {"ID_CAUS", 1},
+               {"CLIENTE", name},
+               {"CAUSALE", "CONSULENZA"},
+               {"DATAR", date},
+               {"ANNO", date.right(4)},
+               {"MESE", date.mid(3, 2).toInt()},
+               {"IMPORTO", "50,00"},
+               {"PARC", parc}});
     };
     service(1, "ROSSI", "05/03/2026", "S", 1);
     service(1, "ROSSI", "20/03/2026", "N", 1);
@@ -348,15 +402,33 @@ void StoreTest::multipliesAmountsExactly_data()
     QTest::addColumn<QString>("price");
     QTest::addColumn<QString>("quantity");
     QTest::addColumn<QString>("total"); // empty: no quantity
-    QTest::newRow("no binary drift") << "0,10" << "3" << "0,30";
-    QTest::newRow("decimal quantity") << "1.234,50" << "2,5" << "3.086,25";
-    QTest::newRow("half cent up") << "0,05" << "0,5" << "0,03";
-    QTest::newRow("negative quantity") << "10" << "-1,5" << "-15,00";
-    QTest::newRow("negative price") << "-0,05" << "0,5" << "-0,03";
-    QTest::newRow("thirds") << "100" << "0,333333" << "33,33";
-    QTest::newRow("two commas") << "10" << "1,,5" << "";
-    QTest::newRow("trailing minus") << "10" << "5-" << "";
-    QTest::newRow("empty") << "10" << "" << "";
+    QTest::newRow("no binary drift") << "0,10"
+                                     << "3"
+                                     << "0,30";
+    QTest::newRow("decimal quantity") << "1.234,50"
+                                      << "2,5"
+                                      << "3.086,25";
+    QTest::newRow("half cent up") << "0,05"
+                                  << "0,5"
+                                  << "0,03";
+    QTest::newRow("negative quantity") << "10"
+                                       << "-1,5"
+                                       << "-15,00";
+    QTest::newRow("negative price") << "-0,05"
+                                    << "0,5"
+                                    << "-0,03";
+    QTest::newRow("thirds") << "100"
+                            << "0,333333"
+                            << "33,33";
+    QTest::newRow("two commas") << "10"
+                                << "1,,5"
+                                << "";
+    QTest::newRow("trailing minus") << "10"
+                                    << "5-"
+                                    << "";
+    QTest::newRow("empty") << "10"
+                           << ""
+                           << "";
 }
 
 void StoreTest::multipliesAmountsExactly()
@@ -397,9 +469,15 @@ void StoreTest::keepsDatesAndAmountsExact()
 {
     TestStore s;
     Connection &c = s.connection();
-    const qint64 id = s.add("PRESTAZIONI", {{"DATAR", "31/12/2026"}, {"ANNO", "2026"}, {"MESE", "12"},
-                                            {"IMPORTO", "1.234,50"}, {"QTA", "1,5"}, {"DATAP", ""},
-                                            {"NR", ""}, {"CLIENTE", "ROSSI"}});
+    const qint64 id = s.add("PRESTAZIONI",
+                            {{"DATAR", "31/12/2026"},
+                             {"ANNO", "2026"},
+                             {"MESE", "12"},
+                             {"IMPORTO", "1.234,50"},
+                             {"QTA", "1,5"},
+                             {"DATAP", ""},
+                             {"NR", ""},
+                             {"CLIENTE", "ROSSI"}});
     addService(s, "BIANCHI", "01/01/2026");
     addService(s, "VERDI", "15/06/2026");
 
@@ -415,8 +493,9 @@ void StoreTest::keepsDatesAndAmountsExact()
     QCOMPARE(s.count("SELECT * FROM PRESTAZIONI WHERE ISNULL(DATAP)"), 3);
 
     QCOMPARE(column(c, "SELECT CLIENTE FROM PRESTAZIONI ORDER BY DATAR DESC"), QStringList({"ROSSI", "VERDI", "BIANCHI"}));
-    QCOMPARE(column(c, "SELECT CLIENTE FROM PRESTAZIONI WHERE (DATAR >= #06/01/2026# AND DATAR <= #12/31/2026#) ORDER BY DATAR DESC"),
-             QStringList({"ROSSI", "VERDI"}));
+    QCOMPARE(
+        column(c, "SELECT CLIENTE FROM PRESTAZIONI WHERE (DATAR >= #06/01/2026# AND DATAR <= #12/31/2026#) ORDER BY DATAR DESC"),
+        QStringList({"ROSSI", "VERDI"}));
     QCOMPARE(column(c, "SELECT CLIENTE FROM PRESTAZIONI WHERE CDATE(DATAR) >= '01/06/2026' AND cdate(DATAR) <= '30/06/2026'"),
              QStringList({"VERDI"}));
     QCOMPARE(s.count("SELECT * FROM PRESTAZIONI WHERE ANNO LIKE '2026' AND MESE LIKE '12'"), 1);
@@ -449,7 +528,10 @@ void StoreTest::refusesValuesItCannotConvert()
 
     // Steps run "skipping failures" go on after a failing one.
     QStringList done;
-    QVERIFY(!skipFailure([&] { s.count("SELECT NOPE FROM PRESTAZIONI"); done << "first"; }));
+    QVERIFY(!skipFailure([&] {
+        s.count("SELECT NOPE FROM PRESTAZIONI");
+        done << "first";
+    }));
     QVERIFY(skipFailure([&] { done << QString::number(s.count("SELECT * FROM PRESTAZIONI")); }));
     QCOMPARE(done, QStringList{QString::number(before)});
 }
@@ -485,7 +567,8 @@ void StoreTest::runsOneStatementPerCall()
 {
     TestStore s;
     addService(s, "ROSSI", "01/03/2026");
-    QVERIFY_THROWS_EXCEPTION(StoreError, s.connection().execute("DELETE * FROM PRESTAZIONI WHERE ID= 1; DELETE * FROM SOGGETTI;"));
+    QVERIFY_THROWS_EXCEPTION(StoreError,
+                             s.connection().execute("DELETE * FROM PRESTAZIONI WHERE ID= 1; DELETE * FROM SOGGETTI;"));
     QVERIFY_THROWS_EXCEPTION(StoreError, s.count("SELECT * FROM PRESTAZIONI; DELETE FROM PRESTAZIONI"));
     QCOMPARE(s.count("SELECT * FROM PRESTAZIONI"), 1);
 }
@@ -500,8 +583,7 @@ void StoreTest::writesManyRowsAllOrNothing()
         addService(s, "BIANCHI", "31/02/2026");
         t.commit();
         QFAIL("an impossible date was stored");
-    } catch (const StoreError &) {
-    }
+    } catch (const StoreError &) {}
     QCOMPARE(s.count("SELECT * FROM PRESTAZIONI"), 0);
 }
 

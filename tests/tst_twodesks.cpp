@@ -37,8 +37,7 @@ private:
     QString text(const QString &sql) { return m_program.store().text(sql); }
     void refused(const char *what);
     // The texts of the rows whose column holds that value, each as shown.
-    static QStringList rowsWhere(GridList *list, int column, const QString &value,
-                                 const std::function<QString(int row)> &shown);
+    static QStringList rowsWhere(GridList *list, int column, const QString &value, const std::function<QString(int row)> &shown);
     void trigger(const char *name) { m_program.main().findChild<QAction *>(name)->trigger(); }
 
     ProgramUnderTest m_program;
@@ -52,10 +51,20 @@ void TwoDesksTest::init()
         const qint64 client = store.add("SOGGETTI", {{"Soggetto", "ROSSI"}, {"Stato", "S"}});
         const qint64 reason = store.add("CAUSALE", {{"CAUSALE", "VISITA"}, {"IMPORTO", "30"}});
         const qint64 worker = store.add("OPERATORE", {{"OPERATORE", "NERI"}});
-        m_service = store.add("PRESTAZIONI", {{"ANNO", 2026}, {"MESE", 3}, {"ID_CL", client}, {"ID_CAUS", reason},
-                                              {"ID_OPER", worker}, {"DATAR", "01/03/2026"}, {"CLIENTE", "ROSSI"},
-                                              {"CAUSALE", "VISITA"}, {"QTA", "1"}, {"IMPORTO", "30"},
-                                              {"OPERATORE", "NERI"}, {"PARC", "N"}, {"NOTE", "PRIMA"}});
+        m_service = store.add("PRESTAZIONI",
+                              {{"ANNO", 2026},
+                               {"MESE", 3},
+                               {"ID_CL", client},
+                               {"ID_CAUS", reason},
+                               {"ID_OPER", worker},
+                               {"DATAR", "01/03/2026"},
+                               {"CLIENTE", "ROSSI"},
+                               {"CAUSALE", "VISITA"},
+                               {"QTA", "1"},
+                               {"IMPORTO", "30"},
+                               {"OPERATORE", "NERI"},
+                               {"PARC", "N"},
+                               {"NOTE", "PRIMA"}});
     }));
     storefile::openOrCreate(m_otherDesk, m_program.store().path());
     drive(&m_program.main());
@@ -118,9 +127,8 @@ void TwoDesksTest::aServiceChangedMeanwhileIsNotSaved()
     auto *history = m_program.main().findChild<HistoryWindow *>();
     QVERIFY(history);
     auto *lines = history->findChild<GridList *>("ListStoria");
-    const QStringList notes = rowsWhere(lines, 4, "NOTE", [&](int row) {
-        return lines->subItem(row, 5) + ">" + lines->subItem(row, 6);
-    });
+    const QStringList notes = rowsWhere(lines, 4, "NOTE",
+                                        [&](int row) { return lines->subItem(row, 5) + ">" + lines->subItem(row, 6); });
     QCOMPARE(notes, QStringList({">PRIMA", "PRIMA>DELL'ALTRA POSTAZIONE", "DELL'ALTRA POSTAZIONE>DI QUESTA POSTAZIONE"}));
     QCOMPARE(lines->subItem(0, 3), QString("INSERIMENTO"));
     history->close();

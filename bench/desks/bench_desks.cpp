@@ -106,22 +106,26 @@ Checks check(Connection &archive, const QList<DeskOutcome> &desks, int seeded)
         + lostRaises(archive, all.phoneRaised, QStringLiteral("SELECT ID, CAST(Tel AS INTEGER) FROM SOGGETTI"));
     found.doubleBillings = all.billed.size() - QSet<qint64>(all.billed.begin(), all.billed.end()).size();
     found.duplicateProgressives = number(archive, QStringLiteral("SELECT count(*) - count(DISTINCT PROGRESSIVO) FROM FE_FILE"));
-    found.missingProgressives = number(archive, QStringLiteral("SELECT coalesce(max(PROGRESSIVO), 0) - count(DISTINCT PROGRESSIVO) "
-                                                               "FROM FE_FILE"))
+    found.missingProgressives = number(archive,
+                                       QStringLiteral("SELECT coalesce(max(PROGRESSIVO), 0) - count(DISTINCT PROGRESSIVO) "
+                                                      "FROM FE_FILE"))
         + std::abs(number(archive, QStringLiteral("SELECT PROGRESSIVO FROM STUDIO"))
                    - number(archive, QStringLiteral("SELECT coalesce(max(PROGRESSIVO), 0) FROM FE_FILE")));
     // Every insertion accepted is there, or its deletion is in the history.
     const QSet<qint64> deleted(all.deleted.begin(), all.deleted.end());
     for (qint64 id : all.inserted)
-        if (!deleted.contains(id) && number(archive, QStringLiteral("SELECT count(*) FROM PRESTAZIONI WHERE ID = %1").arg(id)) != 1)
+        if (!deleted.contains(id)
+            && number(archive, QStringLiteral("SELECT count(*) FROM PRESTAZIONI WHERE ID = %1").arg(id)) != 1)
             ++found.missingAccepted;
     for (qint64 id : all.billed)
-        if (!deleted.contains(id) && number(archive, QStringLiteral("SELECT count(*) FROM PRESTAZIONI WHERE ID = %1 AND PARC = 'S'").arg(id)) != 1)
+        if (!deleted.contains(id)
+            && number(archive, QStringLiteral("SELECT count(*) FROM PRESTAZIONI WHERE ID = %1 AND PARC = 'S'").arg(id)) != 1)
             ++found.missingAccepted;
     // One entry of the history for each change accepted.
     const auto entries = [&](const char *table, const char *action) {
-        return number(archive, QStringLiteral("SELECT count(*) FROM STORIA WHERE TABELLA = '%1' AND AZIONE = '%2'")
-                                   .arg(QLatin1String(table), QLatin1String(action)));
+        return number(archive,
+                      QStringLiteral("SELECT count(*) FROM STORIA WHERE TABELLA = '%1' AND AZIONE = '%2'")
+                          .arg(QLatin1String(table), QLatin1String(action)));
     };
     found.historyGap = std::abs(entries("PRESTAZIONI", "INSERIMENTO") - (seeded + deskwork::Bills + all.inserted.size()))
         + std::abs(entries("PRESTAZIONI", "ELIMINAZIONE") - all.deleted.size())
@@ -136,12 +140,13 @@ int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
     QCommandLineParser parser;
-    parser.addOptions({{QStringLiteral("postazioni"), QStringLiteral("desks"), QStringLiteral("N"), QStringLiteral("4")},
-                       {QStringLiteral("operazioni"), QStringLiteral("operations per desk"), QStringLiteral("N"), QStringLiteral("2000")},
-                       {QStringLiteral("prestazioni"), QStringLiteral("services to start from"), QStringLiteral("N"), QStringLiteral("20000")},
-                       {QStringLiteral("archivio"), QStringLiteral("a prepared, empty archive"), QStringLiteral("SERVER")},
-                       {QStringLiteral("postazione"), QStringLiteral("run as that desk"), QStringLiteral("K")},
-                       {QStringLiteral("esito"), QStringLiteral("where the desk writes its outcome"), QStringLiteral("FILE")}});
+    parser.addOptions(
+        {{QStringLiteral("postazioni"), QStringLiteral("desks"), QStringLiteral("N"), QStringLiteral("4")},
+         {QStringLiteral("operazioni"), QStringLiteral("operations per desk"), QStringLiteral("N"), QStringLiteral("2000")},
+         {QStringLiteral("prestazioni"), QStringLiteral("services to start from"), QStringLiteral("N"), QStringLiteral("20000")},
+         {QStringLiteral("archivio"), QStringLiteral("a prepared, empty archive"), QStringLiteral("SERVER")},
+         {QStringLiteral("postazione"), QStringLiteral("run as that desk"), QStringLiteral("K")},
+         {QStringLiteral("esito"), QStringLiteral("where the desk writes its outcome"), QStringLiteral("FILE")}});
     parser.process(application);
     QTextStream out(stdout);
     const QString server = parser.value(QStringLiteral("archivio"));
@@ -193,8 +198,8 @@ int main(int argc, char **argv)
         }
         out << "avviso_mediana_ms=" << QString::number(delays.at(delays.size() / 2), 'f', 2)
             << " avviso_massimo_ms=" << QString::number(delays.last(), 'f', 2) << '\n';
-        out << "fatture=" << invoices << " rifiuti_non_detti=" << found.untold
-            << " accettate_mancanti=" << found.missingAccepted << " storia_mancante=" << found.historyGap << '\n';
+        out << "fatture=" << invoices << " rifiuti_non_detti=" << found.untold << " accettate_mancanti=" << found.missingAccepted
+            << " storia_mancante=" << found.historyGap << '\n';
         out << "postazioni=" << desks << " operazioni=" << desks * operations << " accettate=" << accepted
             << " rifiutate=" << refused << " aggiornamenti_persi=" << found.lostUpdates
             << " doppie_parcellazioni=" << found.doubleBillings << " progressivi_doppi=" << found.duplicateProgressives

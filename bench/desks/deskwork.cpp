@@ -44,8 +44,7 @@ class Desk
 public:
     Desk(Connection &archive, int desk, const QString &folder)
         : m_archive(archive), m_random(quint32(desk) * 7919u + 17u), m_folder(folder)
-    {
-    }
+    {}
 
     void once();
     DeskOutcome outcome;
@@ -90,7 +89,8 @@ std::shared_ptr<const ResultTable> Desk::loaded(const QString &table, qint64 id)
 void Desk::insertService()
 {
     ServiceEntry entry;
-    entry.date = QDate(deskwork::ServiceYear, 1 + m_random.bounded(12), 1 + m_random.bounded(28)).toString(QStringLiteral("dd/MM/yyyy"));
+    entry.date =
+        QDate(deskwork::ServiceYear, 1 + m_random.bounded(12), 1 + m_random.bounded(28)).toString(QStringLiteral("dd/MM/yyyy"));
     entry.client = QStringLiteral("CLIENTE 1");
     entry.reason = QStringLiteral("VISITA");
     entry.quantity = QStringLiteral("0");
@@ -140,7 +140,8 @@ void Desk::billHundred()
         unbilled.erase(unbilled.begin() + at);
     }
     const BulkBilled done = billServices(m_archive, ticked, QDate(deskwork::ServiceYear, 12, 31));
-    for (qint64 id : m_archive.keysOf(QStringLiteral("SELECT ID_PREST FROM PARCELLAZIONI_RIGHE WHERE ID_PARC = %1").arg(done.run.id)))
+    for (qint64 id :
+         m_archive.keysOf(QStringLiteral("SELECT ID_PREST FROM PARCELLAZIONI_RIGHE WHERE ID_PARC = %1").arg(done.run.id)))
         outcome.billed << id;
 }
 
@@ -194,17 +195,17 @@ void Desk::once()
 
 QString DeskOutcome::text() const
 {
-    return QStringList{QString::number(accepted), QString::number(refused), QString::number(told), joined(quantityRaised),
-                       joined(phoneRaised), joined(billed), joined(inserted), joined(deleted), QString::number(invoices)}
+    return QStringList{QString::number(accepted), QString::number(refused), QString::number(told),
+                       joined(quantityRaised),    joined(phoneRaised),      joined(billed),
+                       joined(inserted),          joined(deleted),          QString::number(invoices)}
         .join(QLatin1Char('\n'));
 }
 
 DeskOutcome DeskOutcome::fromText(const QString &text)
 {
     const QStringList lines = text.split(QLatin1Char('\n'));
-    return {lines.value(0).toInt(), lines.value(1).toInt(), lines.value(2).toInt(), split(lines.value(3)),
-            split(lines.value(4)), split(lines.value(5)), split(lines.value(6)), split(lines.value(7)),
-            lines.value(8).toInt()};
+    return {lines.value(0).toInt(), lines.value(1).toInt(), lines.value(2).toInt(), split(lines.value(3)), split(lines.value(4)),
+            split(lines.value(5)),  split(lines.value(6)),  split(lines.value(7)),  lines.value(8).toInt()};
 }
 
 void deskwork::seed(Connection &archive, int services)
@@ -212,27 +213,31 @@ void deskwork::seed(Connection &archive, int services)
     Transaction transaction(archive);
     run(archive, QStringLiteral("INSERT INTO causale (causale, importo) VALUES ('VISITA', 3000), ('ONORARI', 10000)"));
     run(archive, QStringLiteral("INSERT INTO operatore (operatore) VALUES ('NERI')"));
-    run(archive, QStringLiteral("INSERT INTO studio (denominazione, piva, regime, indirizzo, cap, comune, pr, iban, aliquota, "
-                                "bollo, progressivo) VALUES ('STUDIO ROSSI', '01234560017', 'RF01', 'VIA ROMA 1', '00184', "
-                                "'ROMA', 'RM', 'IT60X0542811101000000123456', 22, 'N', 0)"));
-    run(archive, QStringLiteral("INSERT INTO soggetti (stato, soggetto, indirizzo, comuner, prr, cap, piva, tel) "
-                                "SELECT 'S', 'CLIENTE ' || n, 'VIA VERDI 2', 'MILANO', 'MI', '20121', '12345670017', '0' "
-                                "FROM generate_series(1, %1) AS n")
-                     .arg(Bills));
+    run(archive,
+        QStringLiteral("INSERT INTO studio (denominazione, piva, regime, indirizzo, cap, comune, pr, iban, aliquota, "
+                       "bollo, progressivo) VALUES ('STUDIO ROSSI', '01234560017', 'RF01', 'VIA ROMA 1', '00184', "
+                       "'ROMA', 'RM', 'IT60X0542811101000000123456', 22, 'N', 0)"));
+    run(archive,
+        QStringLiteral("INSERT INTO soggetti (stato, soggetto, indirizzo, comuner, prr, cap, piva, tel) "
+                       "SELECT 'S', 'CLIENTE ' || n, 'VIA VERDI 2', 'MILANO', 'MI', '20121', '12345670017', '0' "
+                       "FROM generate_series(1, %1) AS n")
+            .arg(Bills));
     run(archive, QStringLiteral("INSERT INTO fe_clienti (id_cl, coddest) SELECT id, 'M5UXCR1' FROM soggetti"));
-    run(archive, QStringLiteral("INSERT INTO prestazioni (anno, mese, id_cl, id_caus, id_oper, datar, cliente, causale, qta, "
-                                "importo, operatore, parc, datap, nr) SELECT %1, 3, n, 2, 1, make_date(%1, 3, 1), "
-                                "'CLIENTE ' || n, 'ONORARI', 1, 10000, 'NERI', 'S', make_date(%1, 3, 31), n::text "
-                                "FROM generate_series(1, %2) AS n")
-                     .arg(InvoiceYear)
-                     .arg(Bills));
-    run(archive, QStringLiteral("INSERT INTO prestazioni (anno, mese, id_cl, id_caus, id_oper, datar, cliente, causale, qta, "
-                                "importo, operatore, parc, note) SELECT %1, 1 + n % 12, 1 + n % %2, 1, 1, "
-                                "make_date(%1, 1 + n % 12, 1 + n % 28), 'CLIENTE ' || (1 + n % %2), 'VISITA', 0, 3000, "
-                                "'NERI', 'N', 'DI PARTENZA' FROM generate_series(1, %3) AS n")
-                     .arg(ServiceYear)
-                     .arg(Bills)
-                     .arg(services));
+    run(archive,
+        QStringLiteral("INSERT INTO prestazioni (anno, mese, id_cl, id_caus, id_oper, datar, cliente, causale, qta, "
+                       "importo, operatore, parc, datap, nr) SELECT %1, 3, n, 2, 1, make_date(%1, 3, 1), "
+                       "'CLIENTE ' || n, 'ONORARI', 1, 10000, 'NERI', 'S', make_date(%1, 3, 31), n::text "
+                       "FROM generate_series(1, %2) AS n")
+            .arg(InvoiceYear)
+            .arg(Bills));
+    run(archive,
+        QStringLiteral("INSERT INTO prestazioni (anno, mese, id_cl, id_caus, id_oper, datar, cliente, causale, qta, "
+                       "importo, operatore, parc, note) SELECT %1, 1 + n % 12, 1 + n % %2, 1, 1, "
+                       "make_date(%1, 1 + n % 12, 1 + n % 28), 'CLIENTE ' || (1 + n % %2), 'VISITA', 0, 3000, "
+                       "'NERI', 'N', 'DI PARTENZA' FROM generate_series(1, %3) AS n")
+            .arg(ServiceYear)
+            .arg(Bills)
+            .arg(services));
     transaction.commit();
 }
 

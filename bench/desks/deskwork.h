@@ -14,8 +14,8 @@ struct DeskOutcome
     // Refusals that reached the desk as a store error with a reason.
     int told = 0;
     QList<qint64> quantityRaised; // a service's QTA raised by one, each time
-    QList<qint64> phoneRaised;    // a client's Tel raised by one, each time
-    QList<qint64> billed;         // every service this desk billed
+    QList<qint64> phoneRaised; // a client's Tel raised by one, each time
+    QList<qint64> billed; // every service this desk billed
     QList<qint64> inserted;
     QList<qint64> deleted;
     int invoices = 0;

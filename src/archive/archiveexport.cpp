@@ -114,8 +114,8 @@ void fillXlsx(Connection &store, const QString &path)
                     break;
                 }
                 case Field::Kind::Real:
-                    worksheet_write_number(sheet, row, col,
-                                           QLocale(QLocale::Italian, QLocale::Italy).toDouble(field.text()), nullptr);
+                    worksheet_write_number(sheet, row, col, QLocale(QLocale::Italian, QLocale::Italy).toDouble(field.text()),
+                                           nullptr);
                     break;
                 case Field::Kind::Text:
                     worksheet_write_string(sheet, row, col, field.text().toUtf8().constData(), nullptr);

@@ -10,8 +10,8 @@ class Connection;
 namespace archiveexport {
 
 enum class Format {
-    Xlsx,   // one workbook, a sheet per table
-    Csv,    // a file per table in a folder: ";", decimal comma, UTF-8 with BOM
+    Xlsx, // one workbook, a sheet per table
+    Csv, // a file per table in a folder: ";", decimal comma, UTF-8 with BOM
     Sqlite, // a plain SQLite file: no key, no collation of the program's
 };
 

@@ -50,7 +50,8 @@ QString folderOf(const QString &storePath)
     // The copies of an archive on a server are kept by each desk with its
     // own data.
     if (storefile::isServerAddress(storePath))
-        return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(QStringLiteral("velmora/backup"));
+        return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+            .filePath(QStringLiteral("velmora/backup"));
     return QFileInfo(storePath).absoluteDir().filePath(QStringLiteral("backup"));
 }
 
@@ -140,10 +141,9 @@ void rotate(const QString &folder)
         const QDate date = copy.made.date();
         int weekYear = 0;
         const int week = date.weekNumber(&weekYear);
-        const std::tuple<QSet<QString> *, QString, int> periods[] = {
-            {&days, date.toString(Qt::ISODate), 7},
-            {&weeks, QStringLiteral("%1-%2").arg(weekYear).arg(week), 4},
-            {&months, date.toString(QStringLiteral("yyyy-MM")), 12}};
+        const std::tuple<QSet<QString> *, QString, int> periods[] = {{&days, date.toString(Qt::ISODate), 7},
+                                                                     {&weeks, QStringLiteral("%1-%2").arg(weekYear).arg(week), 4},
+                                                                     {&months, date.toString(QStringLiteral("yyyy-MM")), 12}};
         const auto opens = [](const auto &period) {
             const auto &[set, key, most] = period;
             return !set->contains(key) && set->size() < most;
@@ -165,9 +165,8 @@ void rotate(const QString &folder)
 bool madeToday(const QString &folder)
 {
     const QList<Copy> copies = list(folder);
-    return std::any_of(copies.begin(), copies.end(), [](const Copy &c) {
-        return c.label.isEmpty() && c.made.date() == QDate::currentDate() && isSound(c);
-    });
+    return std::any_of(copies.begin(), copies.end(),
+                       [](const Copy &c) { return c.label.isEmpty() && c.made.date() == QDate::currentDate() && isSound(c); });
 }
 
 }

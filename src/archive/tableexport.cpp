@@ -5,7 +5,6 @@
 #include "store/storeerror.h"
 #include "workbook.h"
 
-
 namespace tableexport {
 
 namespace {

@@ -20,7 +20,7 @@ void Workbook::close() const
     // A whole XLSX file ends with the zip's closing record, written last.
     QFile file(path);
     const bool whole = closed && file.open(QIODevice::ReadOnly) && file.size() >= 22 && file.seek(file.size() - 22)
-                    && file.read(4) == QByteArray("PK\x05\x06", 4);
+        && file.read(4) == QByteArray("PK\x05\x06", 4);
     if (!whole)
         throw StoreError(QStringLiteral("il file %1 non può essere scritto per intero").arg(path));
 }

@@ -41,7 +41,11 @@ ArchiveMenu::ArchiveMenu(QMenuBar *bar, Connection &connection, Messages &messag
     connect(checkNow, &QAction::triggered, this, &ArchiveMenu::check);
     QMenu *exports = menu->addMenu(QStringLiteral("Esporta archivio..."));
     exports->setObjectName(QStringLiteral("ArchivioEsporta"));
-    const struct { const char *name, *caption; archiveexport::Format format; } formats[] = {
+    const struct
+    {
+        const char *name, *caption;
+        archiveexport::Format format;
+    } formats[] = {
         {"EsportaXlsx", "in Excel (XLSX)...", archiveexport::Format::Xlsx},
         {"EsportaCsv", "in CSV, un file per tabella...", archiveexport::Format::Csv},
         {"EsportaSqlite", "in SQLite...", archiveexport::Format::Sqlite},
@@ -92,7 +96,8 @@ bool ArchiveMenu::copy(bool tellSuccess)
         return true;
     } catch (const StoreError &error) {
         QApplication::restoreOverrideCursor();
-        m_messages.inform(m_window, CopyTitle, QStringLiteral("Copia di sicurezza non eseguita.\n\nCausa: %1.").arg(error.message()),
+        m_messages.inform(m_window, CopyTitle,
+                          QStringLiteral("Copia di sicurezza non eseguita.\n\nCausa: %1.").arg(error.message()),
                           Messages::Icon::Critical);
         return false;
     }
@@ -146,8 +151,8 @@ void ArchiveMenu::exportArchive(int chosen)
     const QString stem = QDir::home().filePath(
         QStringLiteral("Velmora-%1").arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
     const QString suggested = format == archiveexport::Format::Xlsx ? stem + QStringLiteral(".xlsx")
-                            : format == archiveexport::Format::Sqlite ? stem + QStringLiteral(".db")
-                                                                       : QDir::homePath();
+        : format == archiveexport::Format::Sqlite                   ? stem + QStringLiteral(".db")
+                                                                    : QDir::homePath();
     const QString target = m_messages.chooseTarget(m_window, QStringLiteral("Velmora - Esporta archivio"), suggested,
                                                    format == archiveexport::Format::Csv ? Messages::Target::Folder
                                                                                         : Messages::Target::File);

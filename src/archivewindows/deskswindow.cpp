@@ -16,8 +16,10 @@ DesksWindow::DesksWindow(Connection &connection, Messages &messages, QWidget *pa
 
 void DesksWindow::act()
 {
-    list()->setColumns({{QStringLiteral("Utente"), 1800}, {QStringLiteral("Postazione"), 2200},
-                        {QStringLiteral("Indirizzo"), 1800}, {QStringLiteral("Collegata dal"), 2200},
+    list()->setColumns({{QStringLiteral("Utente"), 1800},
+                        {QStringLiteral("Postazione"), 2200},
+                        {QStringLiteral("Indirizzo"), 1800},
+                        {QStringLiteral("Collegata dal"), 2200},
                         {QString(), 1800}});
     QList<QStringList> rows;
     guarded(m_messages, this, [&] {

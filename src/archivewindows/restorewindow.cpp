@@ -21,11 +21,14 @@ QStringList cellsOf(const CopySummary &s)
 {
     const QString made = s.copy.made.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
     return {made + (s.copy.label.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(QString(s.copy.label).replace(u'-', u' '))),
-            QLocale().formattedDataSize(s.bytes), number(s.clients), number(s.services), number(s.billed),
+            QLocale().formattedDataSize(s.bytes),
+            number(s.clients),
+            number(s.services),
+            number(s.billed),
             s.latestService.toString(QStringLiteral("dd/MM/yyyy")),
-            s.verified()        ? QStringLiteral("Sì")
-            : s.clients.has_value() ? QStringLiteral("No: danneggiata")
-                                    : QStringLiteral("No: non si apre")};
+            s.verified()                ? QStringLiteral("Sì")
+                : s.clients.has_value() ? QStringLiteral("No: danneggiata")
+                                        : QStringLiteral("No: non si apre")};
 }
 
 }
@@ -34,14 +37,16 @@ RestoreWindow::RestoreWindow(Connection &connection, Messages &messages, QWidget
     : ListDialog({"FormRipristino", "ListaCopie", "CmdRipristina"}, QStringLiteral("Velmora - Ripristina da una copia"),
                  QStringLiteral("&Ripristina"), parent),
       m_connection(connection), m_messages(messages)
-{
-}
+{}
 
 void RestoreWindow::refill()
 {
-    list()->setColumns({{QStringLiteral("Data e ora"), 3000}, {QStringLiteral("Dimensione"), 1300, Qt::AlignRight},
-                        {QStringLiteral("Clienti"), 1000, Qt::AlignRight}, {QStringLiteral("Prestazioni"), 1200, Qt::AlignRight},
-                        {QStringLiteral("Parcellate"), 1200, Qt::AlignRight}, {QStringLiteral("Ultima prestazione"), 1800},
+    list()->setColumns({{QStringLiteral("Data e ora"), 3000},
+                        {QStringLiteral("Dimensione"), 1300, Qt::AlignRight},
+                        {QStringLiteral("Clienti"), 1000, Qt::AlignRight},
+                        {QStringLiteral("Prestazioni"), 1200, Qt::AlignRight},
+                        {QStringLiteral("Parcellate"), 1200, Qt::AlignRight},
+                        {QStringLiteral("Ultima prestazione"), 1800},
                         {QStringLiteral("Verificata"), 1700}});
     QList<QStringList> rows;
     m_paths.clear();

@@ -9,7 +9,6 @@
 
 #include <QApplication>
 
-
 namespace {
 
 const QString Title = QStringLiteral("Velmora - ANNULLA PARCELLAZIONE");
@@ -20,19 +19,24 @@ UndoBillingWindow::UndoBillingWindow(Connection &connection, Messages &messages,
     : ListDialog({"FormAnnullaParcellazione", "ListaParcellazioni", "CmdAnnulla"},
                  QStringLiteral("Velmora - Annulla una parcellazione"), QStringLiteral("&Annulla la parcellazione"), parent),
       m_connection(connection), m_messages(messages)
-{
-}
+{}
 
 void UndoBillingWindow::refill()
 {
-    list()->setColumns({{QStringLiteral("N."), 700, Qt::AlignRight}, {QStringLiteral("Data e ora"), 2200},
-                        {QStringLiteral("Pannello"), 2000}, {QStringLiteral("Prestazioni"), 1300, Qt::AlignRight},
-                        {QStringLiteral("Totale"), 1600, Qt::AlignRight}, {QStringLiteral("Stato"), 2400}});
+    list()->setColumns({{QStringLiteral("N."), 700, Qt::AlignRight},
+                        {QStringLiteral("Data e ora"), 2200},
+                        {QStringLiteral("Pannello"), 2000},
+                        {QStringLiteral("Prestazioni"), 1300, Qt::AlignRight},
+                        {QStringLiteral("Totale"), 1600, Qt::AlignRight},
+                        {QStringLiteral("Stato"), 2400}});
     QList<QStringList> rows;
     guarded(m_messages, this, [&] {
         for (const billingruns::Run &run : billingruns::recent(m_connection))
-            rows << QStringList{QString::number(run.id), run.made.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")), run.panel,
-                                QString::number(run.services), Money::fromCents(run.totalCents).euroText(),
+            rows << QStringList{QString::number(run.id),
+                                run.made.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")),
+                                run.panel,
+                                QString::number(run.services),
+                                Money::fromCents(run.totalCents).euroText(),
                                 run.undone.isValid()
                                     ? QStringLiteral("annullata il ") + run.undone.toString(QStringLiteral("dd/MM/yyyy HH:mm"))
                                     : QStringLiteral("in vigore")};
@@ -63,7 +67,8 @@ void UndoBillingWindow::act()
         QStringList ids;
         for (qint64 id : undone.changedSince)
             ids << QString::number(id);
-        text += QStringLiteral("\n\nLasciate come sono, perché cambiate dopo la parcellazione: %1.").arg(ids.join(QStringLiteral(", ")));
+        text += QStringLiteral("\n\nLasciate come sono, perché cambiate dopo la parcellazione: %1.")
+                    .arg(ids.join(QStringLiteral(", ")));
     }
     m_messages.inform(this, Title, text);
     refill();

@@ -65,8 +65,8 @@ int esporta(const QStringList &given, QTextStream &out, QTextStream &err)
     if (at >= 0)
         arguments.remove(at, qMin<qsizetype>(2, arguments.size() - at));
     const QHash<QString, archiveexport::Format> formats{{QStringLiteral("xlsx"), archiveexport::Format::Xlsx},
-                                                       {QStringLiteral("csv"), archiveexport::Format::Csv},
-                                                       {QStringLiteral("sqlite"), archiveexport::Format::Sqlite}};
+                                                        {QStringLiteral("csv"), archiveexport::Format::Csv},
+                                                        {QStringLiteral("sqlite"), archiveexport::Format::Sqlite}};
     if (path.isEmpty() || !formats.contains(format) || arguments.size() != 1) {
         err << "Uso: velmora-cli esporta --formato xlsx|csv|sqlite DEST [--archivio FILE]\n";
         return 2;

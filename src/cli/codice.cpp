@@ -17,8 +17,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         out << "data di nascita: " << birth->date.toString(QStringLiteral("dd/MM/yyyy")) << '\n';
         out << "sesso: " << birth->sex << '\n';
         const territory::Place &place = *birth->place;
-        out << "luogo di nascita: " << place.name << " (" << (place.abroad ? QStringLiteral("estero") : place.province)
-            << ")\n";
+        out << "luogo di nascita: " << place.name << " (" << (place.abroad ? QStringLiteral("estero") : place.province) << ")\n";
     }
     return check.isValid() ? 0 : 1;
 }

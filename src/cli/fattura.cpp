@@ -43,17 +43,17 @@ int fattura(const QStringList &given, QTextStream &out, QTextStream &err)
 
 int nota(const QStringList &given, QTextStream &out, QTextStream &err)
 {
-    return billFile(given, out, err, "velmora-cli nota NUMERO ANNO [--cartella DIR] [--archivio FILE]", false,
-                    "Nota di credito non scritta: ",
-                    [](Connection &store, const QString &number, int year, const QString &folder) {
-                        const QStringList issued = invoicefiles::creditNotesOf(store, number, year);
-                        if (!issued.isEmpty())
-                            throw InvoiceRefused{QStringLiteral("La parcella n. %1 del %2 ha già la nota di credito %3")
-                                                     .arg(number)
-                                                     .arg(year)
-                                                     .arg(issued.join(QStringLiteral(", ")))};
-                        return invoicefiles::creditNote(store, number, year, {}, folder);
-                    });
+    return billFile(
+        given, out, err, "velmora-cli nota NUMERO ANNO [--cartella DIR] [--archivio FILE]", false,
+        "Nota di credito non scritta: ", [](Connection &store, const QString &number, int year, const QString &folder) {
+            const QStringList issued = invoicefiles::creditNotesOf(store, number, year);
+            if (!issued.isEmpty())
+                throw InvoiceRefused{QStringLiteral("La parcella n. %1 del %2 ha già la nota di credito %3")
+                                         .arg(number)
+                                         .arg(year)
+                                         .arg(issued.join(QStringLiteral(", ")))};
+            return invoicefiles::creditNote(store, number, year, {}, folder);
+        });
 }
 
 }

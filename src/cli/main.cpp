@@ -13,10 +13,9 @@
 
 namespace {
 
-const Subcommand *const Subcommands[] = {&verificaCommand, &copiaCommand, &ripristinaCommand, &esportaCommand,
-                                              &estrattiCommand, &codiceCommand, &fatturaCommand, &notaCommand,
-                                              &inviaCommand, &ricevuteCommand, &fattureCommand,
-                                              &conservaCommand, &serverCommand};
+const Subcommand *const Subcommands[] = {
+    &verificaCommand, &copiaCommand, &ripristinaCommand, &esportaCommand, &estrattiCommand, &codiceCommand, &fatturaCommand,
+    &notaCommand,     &inviaCommand, &ricevuteCommand,   &fattureCommand, &conservaCommand, &serverCommand};
 
 void listSubcommands(QTextStream &out)
 {

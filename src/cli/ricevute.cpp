@@ -33,7 +33,7 @@ int ricevute(const QStringList &given, QTextStream &out, QTextStream &err)
         for (const receipts::Outcome &outcome : receipts::readFolder(store, arguments.first())) {
             out << receipts::describe(outcome) << '\n';
             refused += outcome.result == receipts::Outcome::Result::NoInvoice
-                       || outcome.result == receipts::Outcome::Result::NotANotification;
+                || outcome.result == receipts::Outcome::Result::NotANotification;
         }
         return refused > 0 ? 1 : 0;
     });
@@ -95,10 +95,11 @@ int fatture(const QStringList &given, QTextStream &out, QTextStream &err)
         for (const invoicefiles::Bill &bill : invoicefiles::ofYear(store, year)) {
             const qint64 total = bill.invoice ? bill.invoice->totalCents : bill.cents;
             const QString state = !bill.invoice ? QStringLiteral("da completare")
-                                  : bill.fileName.isEmpty() ? QStringLiteral("senza file")
-                                                            : bill.state;
-            out << QStringList{bill.number, bill.date.toString(QStringLiteral("dd/MM/yyyy")), bill.client,
-                               Money::fromCents(total).plainText(), bill.fileName, state}
+                : bill.fileName.isEmpty()       ? QStringLiteral("senza file")
+                                                : bill.state;
+            out << QStringList{bill.number,   bill.date.toString(QStringLiteral("dd/MM/yyyy")),
+                               bill.client,   Money::fromCents(total).plainText(),
+                               bill.fileName, state}
                        .join(QLatin1Char('\t'))
                 << '\n';
         }

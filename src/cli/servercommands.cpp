@@ -14,31 +14,30 @@
 
 namespace {
 
-const char *const Usage =
-    "Uso: velmora-cli server prepara SERVER\n"
-    "     velmora-cli server utente NOME SERVER\n"
-    "     velmora-cli server importa --archivio FILE SERVER [--forza]\n"
-    "     velmora-cli server ripristina COPIA SERVER [--forza]\n"
-    "     velmora-cli server aggiorna SERVER [--forza]\n"
-    "\n"
-    "SERVER è una stringa di connessione di PostgreSQL (\"postgresql://host/db\",\n"
-    "\"service=studio\" o \"host=... dbname=...\").\n"
-    "  prepara   su un database vuoto, come suo proprietario: tabelle, comuni e il\n"
-    "            gruppo delle postazioni, che leggono e scrivono i dati ma non\n"
-    "            cambiano le tabelle\n"
-    "  utente    un accesso per una persona nel gruppo delle postazioni; la password\n"
-    "            si legge dallo standard input, o si chiede se è un terminale\n"
-    "  importa   porta l'archivio di un file sul server, vuoto, in una transazione:\n"
-    "            confronta tabella per tabella righe, somme degli importi, ID e\n"
-    "            impronta delle righe, e conferma solo se tutto coincide; il file\n"
-    "            non viene modificato\n"
-    "  ripristina  rimette una copia al posto dei dati del server, come suo\n"
-    "            proprietario, con gli stessi controlli\n"
-    "  aggiorna  porta alla versione di questo programma, come suo proprietario e\n"
-    "            in una transazione, un archivio preparato dalla precedente\n"
-    "Importazione, ripristino e aggiornamento vogliono l'archivio da soli:\n"
-    "rifiutati mentre un altro è in corso e, salvo --forza, mentre altre\n"
-    "postazioni sono collegate (sono nominate).\n";
+const char *const Usage = "Uso: velmora-cli server prepara SERVER\n"
+                          "     velmora-cli server utente NOME SERVER\n"
+                          "     velmora-cli server importa --archivio FILE SERVER [--forza]\n"
+                          "     velmora-cli server ripristina COPIA SERVER [--forza]\n"
+                          "     velmora-cli server aggiorna SERVER [--forza]\n"
+                          "\n"
+                          "SERVER è una stringa di connessione di PostgreSQL (\"postgresql://host/db\",\n"
+                          "\"service=studio\" o \"host=... dbname=...\").\n"
+                          "  prepara   su un database vuoto, come suo proprietario: tabelle, comuni e il\n"
+                          "            gruppo delle postazioni, che leggono e scrivono i dati ma non\n"
+                          "            cambiano le tabelle\n"
+                          "  utente    un accesso per una persona nel gruppo delle postazioni; la password\n"
+                          "            si legge dallo standard input, o si chiede se è un terminale\n"
+                          "  importa   porta l'archivio di un file sul server, vuoto, in una transazione:\n"
+                          "            confronta tabella per tabella righe, somme degli importi, ID e\n"
+                          "            impronta delle righe, e conferma solo se tutto coincide; il file\n"
+                          "            non viene modificato\n"
+                          "  ripristina  rimette una copia al posto dei dati del server, come suo\n"
+                          "            proprietario, con gli stessi controlli\n"
+                          "  aggiorna  porta alla versione di questo programma, come suo proprietario e\n"
+                          "            in una transazione, un archivio preparato dalla precedente\n"
+                          "Importazione, ripristino e aggiornamento vogliono l'archivio da soli:\n"
+                          "rifiutati mentre un altro è in corso e, salvo --forza, mentre altre\n"
+                          "postazioni sono collegate (sono nominate).\n";
 
 // One line of standard input, not echoed when it is a terminal.
 QByteArray readPassword(QTextStream &err)
@@ -69,8 +68,8 @@ int prepara(const QString &server, QTextStream &out)
     Connection archive;
     archive.openServer(server, {}, {}, Connection::Prepared::NotYet);
     serverarchive::prepare(archive);
-    out << "archivio preparato: " << archive.path() << "; gruppo delle postazioni: "
-        << serverarchive::desksGroup(archive) << '\n';
+    out << "archivio preparato: " << archive.path() << "; gruppo delle postazioni: " << serverarchive::desksGroup(archive)
+        << '\n';
     return 0;
 }
 
@@ -105,7 +104,8 @@ int report(const serverarchive::Moved &moved, const char *done, QTextStream &out
         const bool same = found != moved.server.end() && *found == file;
         out << file.table.leftJustified(20) << ' ' << figureText(file)
             << (same ? QStringLiteral(": uguale sul server")
-                     : QStringLiteral(": DIVERSO sul server (%1)").arg(found == moved.server.end() ? QStringLiteral("manca") : figureText(*found)))
+                     : QStringLiteral(": DIVERSO sul server (%1)")
+                           .arg(found == moved.server.end() ? QStringLiteral("manca") : figureText(*found)))
             << '\n';
     }
     if (!moved.committed) {
@@ -131,8 +131,8 @@ int moveFile(const QString &path, const QString &server, bool restoring, bool fo
     file.open(path, storefile::password);
     Connection archive;
     archive.openServer(server, {}, {}, restoring ? Connection::Prepared::Required : Connection::Prepared::NotYet);
-    const serverarchive::ExclusiveJob alone(archive, forced ? serverarchive::ExclusiveJob::Others::Allowed
-                                                            : serverarchive::ExclusiveJob::Others::Refused);
+    const serverarchive::ExclusiveJob alone(
+        archive, forced ? serverarchive::ExclusiveJob::Others::Allowed : serverarchive::ExclusiveJob::Others::Refused);
     const auto progress = [&](const QString &table, qint64 rows) { err << table << ": " << rows << " righe\n" << Qt::flush; };
     if (restoring)
         return report(serverarchive::restoreCopy(file, archive, progress), "copia rimessa sul server", out, err);
@@ -154,8 +154,8 @@ int aggiorna(QStringList arguments, QTextStream &out)
         return -1;
     Connection archive;
     archive.openServer(arguments.at(0), {}, {}, Connection::Prepared::NotYet);
-    const serverarchive::ExclusiveJob alone(archive, forced ? serverarchive::ExclusiveJob::Others::Allowed
-                                                            : serverarchive::ExclusiveJob::Others::Refused);
+    const serverarchive::ExclusiveJob alone(
+        archive, forced ? serverarchive::ExclusiveJob::Others::Allowed : serverarchive::ExclusiveJob::Others::Refused);
     const int was = serverarchive::upgrade(archive);
     if (was == PostgresEngine::SchemaVersion)
         out << "l'archivio è già alla versione " << was << '\n';

@@ -18,8 +18,7 @@ const QString Abroad = QStringLiteral("EE");
 }
 
 ClientCodes::ClientCodes(ClientFields *fields, QObject *parent)
-    : QObject(parent), m_fields(fields),
-      m_taxCode(new CodeIndicator(fields->taxCode(), QStringLiteral("Codice fiscale"))),
+    : QObject(parent), m_fields(fields), m_taxCode(new CodeIndicator(fields->taxCode(), QStringLiteral("Codice fiscale"))),
       m_vatNumber(new CodeIndicator(fields->vatNumber(), QStringLiteral("Partita IVA"), true)),
       m_iban(new CodeIndicator(fields->iban(), QStringLiteral("IBAN")))
 {
@@ -82,7 +81,12 @@ void ClientCodes::rememberLoaded()
 
 QStringList ClientCodes::problems(bool changing) const
 {
-    const struct { QLineEdit *field; CodeCheck check; const char *what; } codes[] = {
+    const struct
+    {
+        QLineEdit *field;
+        CodeCheck check;
+        const char *what;
+    } codes[] = {
         {m_fields->taxCode(), taxcode::check(m_fields->taxCode()->text()), "Il codice fiscale non è valido"},
         {m_fields->vatNumber(), vatnumber::check(m_fields->vatNumber()->text()), "La partita IVA non è valida"},
         {m_fields->iban(), iban::check(m_fields->iban()->text()), "L'IBAN non è valido"},

@@ -141,8 +141,9 @@ void ClientEditor::lookupComune(DropDown *municipality, DropDown *province, QLin
     if (cap)
         cap->clear();
     guarded(m_messages, this, [&] {
-        Recordset found(m_connection, QStringLiteral("Select * From DATI WHERE [COMUNE] = '") + doubledQuotes(municipality->text())
-                                          + QStringLiteral("';"));
+        Recordset found(m_connection,
+                        QStringLiteral("Select * From DATI WHERE [COMUNE] = '") + doubledQuotes(municipality->text())
+                            + QStringLiteral("';"));
         if (found.eof())
             return;
         province->setText(found.fields(QStringLiteral("PR")).text());
@@ -200,7 +201,8 @@ void ClientEditor::insertClient()
     // written and the editor keeps what was typed.
     if (!guarded(m_messages, this, [this] { clientrecords::insert(m_connection, m_fields->columnValues()); }))
         return;
-    m_messages.inform(this, QStringLiteral("Velmora      - INSERIMENTO"), QStringLiteral("L' inserimento è avvenuto con successo !"));
+    m_messages.inform(this, QStringLiteral("Velmora      - INSERIMENTO"),
+                      QStringLiteral("L' inserimento è avvenuto con successo !"));
     emit inserted();
 }
 

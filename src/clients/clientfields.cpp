@@ -29,8 +29,7 @@ QString text(const QWidget *field)
 
 }
 
-ClientFields::ClientFields(QWidget *parent)
-    : QWidget(parent)
+ClientFields::ClientFields(QWidget *parent) : QWidget(parent)
 {
     m_id = named(new QLineEdit(this), "Text1");
     // The id goes into SQL for change and delete: only the program sets it.
@@ -152,15 +151,24 @@ void ClientFields::build()
 void ClientFields::installEnterOrder()
 {
     const std::pair<QWidget *, QWidget *> order[] = {
-        {m_name, m_birthDate},           {m_birthPlace, m_birthProvince},
-        {m_birthProvince, m_address},    {m_address, m_residence},
-        {m_residence, m_residenceProvince}, {m_residenceProvince, m_postalCode},
-        {m_postalCode, m_taxCode},       {m_taxCode, m_vatNumber},
-        {m_vatNumber, m_iban},           {m_iban, m_business},
-        {m_business, m_documentType},    {m_documentType, m_documentNumber},
-        {m_documentNumber, m_expiry},    {m_payment, m_phone},
-        {m_phone, m_mobile},             {m_mobile, m_fax},
-        {m_fax, m_email},                {m_email, m_notes},
+        {m_name, m_birthDate},
+        {m_birthPlace, m_birthProvince},
+        {m_birthProvince, m_address},
+        {m_address, m_residence},
+        {m_residence, m_residenceProvince},
+        {m_residenceProvince, m_postalCode},
+        {m_postalCode, m_taxCode},
+        {m_taxCode, m_vatNumber},
+        {m_vatNumber, m_iban},
+        {m_iban, m_business},
+        {m_business, m_documentType},
+        {m_documentType, m_documentNumber},
+        {m_documentNumber, m_expiry},
+        {m_payment, m_phone},
+        {m_phone, m_mobile},
+        {m_mobile, m_fax},
+        {m_fax, m_email},
+        {m_email, m_notes},
         {m_notes, m_active},
     };
     for (const auto &[from, to] : order) {
@@ -215,7 +223,7 @@ void ClientFields::reset()
     m_birthDate->reset();
     m_expiry->reset();
     m_active->setTicked(false);
-    for (DropDown *list : {m_birthPlace, m_birthProvince, m_residence, m_residenceProvince, m_business,
-                           m_documentType, m_payment})
+    for (DropDown *list :
+         {m_birthPlace, m_birthProvince, m_residence, m_residenceProvince, m_business, m_documentType, m_payment})
         list->setText(QString());
 }

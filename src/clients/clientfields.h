@@ -19,21 +19,21 @@ class ClientFields : public QWidget
 public:
     explicit ClientFields(QWidget *parent = nullptr);
 
-    QLineEdit *id() const { return m_id; }                   // Text1
-    QLineEdit *name() const { return m_name; }               // Text2
-    QLineEdit *taxCode() const { return m_taxCode; }         // Text8
-    QLineEdit *vatNumber() const { return m_vatNumber; }     // Text9
-    QLineEdit *iban() const { return m_iban; }               // Text5
-    DateField *birthDate() const { return m_birthDate; }     // DataBox1
-    DropDown *birthPlace() const { return m_birthPlace; }    // Cbo1
+    QLineEdit *id() const { return m_id; } // Text1
+    QLineEdit *name() const { return m_name; } // Text2
+    QLineEdit *taxCode() const { return m_taxCode; } // Text8
+    QLineEdit *vatNumber() const { return m_vatNumber; } // Text9
+    QLineEdit *iban() const { return m_iban; } // Text5
+    DateField *birthDate() const { return m_birthDate; } // DataBox1
+    DropDown *birthPlace() const { return m_birthPlace; } // Cbo1
     DropDown *birthProvince() const { return m_birthProvince; } // Cbo2
-    DropDown *residence() const { return m_residence; }      // Cbo4
+    DropDown *residence() const { return m_residence; } // Cbo4
     DropDown *residenceProvince() const { return m_residenceProvince; } // Cbo5
-    QLineEdit *postalCode() const { return m_postalCode; }   // Text4
+    QLineEdit *postalCode() const { return m_postalCode; } // Text4
     DropDown *documentType() const { return m_documentType; } // Cbo6
-    DropDown *business() const { return m_business; }        // Cbo7
-    DropDown *payment() const { return m_payment; }          // Cbo8
-    TickBox *active() const { return m_active; }             // C2
+    DropDown *business() const { return m_business; } // Cbo7
+    DropDown *payment() const { return m_payment; } // Cbo8
+    TickBox *active() const { return m_active; } // C2
 
     // The last field of the Enter order hands the focus to this one.
     void setEnterTarget(QWidget *actionButton);
@@ -53,7 +53,7 @@ private:
     struct Column
     {
         const char *column;
-        QWidget *field;      // none for the day of the save
+        QWidget *field; // none for the day of the save
         const char *caption; // none for a field placed without one
         int row, gridColumn, span;
         bool upper;

@@ -18,12 +18,30 @@ namespace {
 // Every column of SOGGETTI in table order; width 1 keeps a value unseen.
 QList<GridColumn> clientColumns(int idTwips)
 {
-    const std::pair<const char *, int> columns[] = {
-        {"ID", idTwips},  {"STATO", 1200}, {"SOGGETTO", 3000}, {"NASCITA", 1800}, {"COMUNE", 1},
-        {"PR", 1},        {"INDIRIZZO", 1}, {"COMUNE", 1},      {"PR", 1},         {"CAP", 1},
-        {"CODICE FISCALE", 2000}, {"PARTITA IVA", 2000}, {"IBAN", 1}, {"ATTIVITA'", 1}, {"TIPO", 1},
-        {"N.DOC.", 1},    {"SCAD.", 1},    {"PAG", 1},          {"TEL", 1},        {"CELL", 1},
-        {"FAX", 1},       {"EMAIL", 1},    {"NOTE", 1},         {"AGG", 1}};
+    const std::pair<const char *, int> columns[] = {{"ID", idTwips},
+                                                    {"STATO", 1200},
+                                                    {"SOGGETTO", 3000},
+                                                    {"NASCITA", 1800},
+                                                    {"COMUNE", 1},
+                                                    {"PR", 1},
+                                                    {"INDIRIZZO", 1},
+                                                    {"COMUNE", 1},
+                                                    {"PR", 1},
+                                                    {"CAP", 1},
+                                                    {"CODICE FISCALE", 2000},
+                                                    {"PARTITA IVA", 2000},
+                                                    {"IBAN", 1},
+                                                    {"ATTIVITA'", 1},
+                                                    {"TIPO", 1},
+                                                    {"N.DOC.", 1},
+                                                    {"SCAD.", 1},
+                                                    {"PAG", 1},
+                                                    {"TEL", 1},
+                                                    {"CELL", 1},
+                                                    {"FAX", 1},
+                                                    {"EMAIL", 1},
+                                                    {"NOTE", 1},
+                                                    {"AGG", 1}};
     QList<GridColumn> list;
     for (const auto &[header, twips] : columns)
         list.append({QString::fromLatin1(header), twips, Qt::AlignLeft});
@@ -126,5 +144,6 @@ void ClientListPanel::pickClient()
     QStringList cells;
     for (int column = 0; column < 24; ++column)
         cells << m_list->subItem(selected, column);
-    emit clientPicked(cells, m_list->rowVersion(selected), mode == ModifyMode ? QStringLiteral("Modifica") : QStringLiteral("Elimina"));
+    emit clientPicked(cells, m_list->rowVersion(selected),
+                      mode == ModifyMode ? QStringLiteral("Modifica") : QStringLiteral("Elimina"));
 }

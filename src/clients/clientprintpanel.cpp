@@ -6,8 +6,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-ClientPrintPanel::ClientPrintPanel(QWidget *parent)
-    : QGroupBox(QStringLiteral("Stampa"), parent)
+ClientPrintPanel::ClientPrintPanel(QWidget *parent) : QGroupBox(QStringLiteral("Stampa"), parent)
 {
     setObjectName(QStringLiteral("FrameStampa"));
     auto *layout = new QVBoxLayout(this);
@@ -21,7 +20,7 @@ ClientPrintPanel::ClientPrintPanel(QWidget *parent)
     for (const auto &[caption, condition] : lists) {
         auto *box = new TickBox(QString::fromLatin1(caption), this);
         const QString sql = QStringLiteral("SELECT SOGGETTO,INDIRIZZO,COMUNER,PRR,CAP,CODICE,PIVA,STATO FROM SOGGETTI   ")
-                            + QLatin1String(condition) + QStringLiteral("  ORDER BY SOGGETTO;");
+            + QLatin1String(condition) + QStringLiteral("  ORDER BY SOGGETTO;");
         connect(box, &TickBox::ticked, this, [this, box, sql](bool isTicked) {
             if (isTicked)
                 ticked(box, sql);

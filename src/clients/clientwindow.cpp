@@ -37,8 +37,8 @@ QPushButton *barButton(const char *name, const QString &caption, QWidget *bar)
 }
 
 ClientWindow::ClientWindow(Connection &connection, Messages &messages, QWidget *parent)
-    : SecondaryWindow(QStringLiteral("Anagrafe"), QStringLiteral("Gestione Soggetti"), parent),
-      m_connection(connection), m_messages(messages), m_clientReport(layouts::cliente)
+    : SecondaryWindow(QStringLiteral("Anagrafe"), QStringLiteral("Gestione Soggetti"), parent), m_connection(connection),
+      m_messages(messages), m_clientReport(layouts::cliente)
 {
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -117,12 +117,12 @@ void ClientWindow::connectPanels()
         m_codeEntry->hide();
         enableAllButtons();
     });
-    connect(m_list, &ClientListPanel::clientPicked, this, [this](const QStringList &cells, const RowVersion &loaded,
-                                                                const QString &action) {
-        m_editor->load(cells, loaded);
-        openEditor(action);
-        m_list->hide();
-    });
+    connect(m_list, &ClientListPanel::clientPicked, this,
+            [this](const QStringList &cells, const RowVersion &loaded, const QString &action) {
+                m_editor->load(cells, loaded);
+                openEditor(action);
+                m_list->hide();
+            });
     connect(m_list, &ClientListPanel::sortCaptionClicked, this, [this] {
         clearEditor();
         m_editor->hide();
@@ -260,4 +260,3 @@ void ClientWindow::printClients(const QString &sql)
         clients.close();
     });
 }
-

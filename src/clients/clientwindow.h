@@ -22,7 +22,6 @@ public:
 
     ClientPrintPanel *printPanel() const { return m_print; }
 
-
 private:
     void buildButtonBar(QWidget *bar);
     void connectPanels();

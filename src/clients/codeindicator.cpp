@@ -27,7 +27,8 @@ void CodeIndicator::show(const CodeCheck &check, const QString &remark)
     else if (check.state == CodeCheck::State::NotCheckable)
         icon = QStyle::SP_MessageBoxQuestion;
     m_sign->setIcon(QApplication::style()->standardIcon(icon));
-    m_sign->setToolTip(m_what + QLatin1Char(' ') + check.text(m_feminine) + (remark.isEmpty() ? QString() : QStringLiteral("\n") + remark));
+    m_sign->setToolTip(m_what + QLatin1Char(' ') + check.text(m_feminine)
+                       + (remark.isEmpty() ? QString() : QStringLiteral("\n") + remark));
     m_sign->setVisible(true);
 }
 

@@ -23,12 +23,13 @@ QString billName(const BillSource &bill)
 // through every billed service of the register.
 void readServices(Connection &connection, BillSource &bill)
 {
-    Recordset rows(connection,
-                   QStringLiteral("SELECT P.ID, P.DATAR, P.CAUSALE, P.NOTE, P.QTA, P.IMPORTO, P.DATAP, P.ID_CL, P.CLIENTE, "
-                                  "F.ALIQUOTA, F.NATURA, F.CASSA, F.RITENUTA, C.IMPORTO FROM PRESTAZIONI AS P WITH (INDEX(PRESTAZIONI_NR)) "
-                                  "LEFT JOIN FE_CAUSALI AS F ON F.ID_CAUS = P.ID_CAUS LEFT JOIN CAUSALE AS C ON C.ID = P.ID_CAUS "
-                                  "WHERE P.NR = ? AND P.PARC = 'S' AND P.DATAP >= ? AND P.DATAP <= ? ORDER BY P.DATAR, P.ID"),
-                   {bill.number, QDate(bill.year, 1, 1), QDate(bill.year, 12, 31)});
+    Recordset rows(
+        connection,
+        QStringLiteral("SELECT P.ID, P.DATAR, P.CAUSALE, P.NOTE, P.QTA, P.IMPORTO, P.DATAP, P.ID_CL, P.CLIENTE, "
+                       "F.ALIQUOTA, F.NATURA, F.CASSA, F.RITENUTA, C.IMPORTO FROM PRESTAZIONI AS P WITH (INDEX(PRESTAZIONI_NR)) "
+                       "LEFT JOIN FE_CAUSALI AS F ON F.ID_CAUS = P.ID_CAUS LEFT JOIN CAUSALE AS C ON C.ID = P.ID_CAUS "
+                       "WHERE P.NR = ? AND P.PARC = 'S' AND P.DATAP >= ? AND P.DATAP <= ? ORDER BY P.DATAR, P.ID"),
+        {bill.number, QDate(bill.year, 1, 1), QDate(bill.year, 12, 31)});
     QString clientName;
     for (; !rows.eof(); rows.moveNext()) {
         BillService service;
@@ -50,8 +51,8 @@ void readServices(Connection &connection, BillSource &bill)
             bill.client.soggetto = client;
             clientName = client;
         } else if (clientId != bill.client.id) {
-            throw InvoiceRefused{QStringLiteral("%1 riunisce prestazioni di due clienti: %2 e %3")
-                                     .arg(billName(bill), clientName, client)};
+            throw InvoiceRefused{
+                QStringLiteral("%1 riunisce prestazioni di due clienti: %2 e %3").arg(billName(bill), clientName, client)};
         } else if (date != bill.date) {
             throw InvoiceRefused{QStringLiteral("%1 ha due date di parcellazione: %2 e %3")
                                      .arg(billName(bill), dayText(bill.date), dayText(date))};
@@ -70,7 +71,8 @@ void readServices(Connection &connection, BillSource &bill)
         bill.services << service;
     }
     if (bill.services.isEmpty())
-        throw InvoiceRefused{QStringLiteral("Nessuna prestazione parcellata con il numero %1 nel %2").arg(bill.number).arg(bill.year)};
+        throw InvoiceRefused{
+            QStringLiteral("Nessuna prestazione parcellata con il numero %1 nel %2").arg(bill.number).arg(bill.year)};
 }
 
 void readClient(Connection &connection, BillClient &client)
@@ -84,10 +86,11 @@ void readClient(Connection &connection, BillClient &client)
                   {client.id});
     if (row.eof())
         throw InvoiceRefused{QStringLiteral("Il cliente %1 delle prestazioni non è più in anagrafica").arg(client.soggetto)};
-    QString *fields[] = {&client.soggetto, &client.indirizzo, &client.comune, &client.pr, &client.cap, &client.codice,
-                         &client.piva, &client.codDest, &client.pec, &client.nome, &client.cognome, &client.ritenuta,
-                         &client.nazione, &client.pivaEstera, &client.capEstero, &client.pag,
-                         &client.ordine, &client.contratto, &client.cig, &client.cup, &client.rifAmm};
+    QString *fields[] = {&client.soggetto, &client.indirizzo, &client.comune,    &client.pr,         &client.cap,
+                         &client.codice,   &client.piva,      &client.codDest,   &client.pec,        &client.nome,
+                         &client.cognome,  &client.ritenuta,  &client.nazione,   &client.pivaEstera, &client.capEstero,
+                         &client.pag,      &client.ordine,    &client.contratto, &client.cig,        &client.cup,
+                         &client.rifAmm};
     for (int i = 0; i < 21; ++i)
         *fields[i] = row.fields(i).text().trimmed();
     client.pr = client.pr.toUpper();
@@ -129,7 +132,8 @@ bool BillClient::withholds(bool officeDefault) const
 
 BillSource BillSource::read(Connection &connection, const QString &number, int year)
 {
-    Recordset note(connection, QStringLiteral("SELECT DATA, NR_FATTURA, ANNO_FATTURA, PRESTAZIONI FROM FE_NOTE WHERE NR = ? AND ANNO = ?"),
+    Recordset note(connection,
+                   QStringLiteral("SELECT DATA, NR_FATTURA, ANNO_FATTURA, PRESTAZIONI FROM FE_NOTE WHERE NR = ? AND ANNO = ?"),
                    {number.trimmed(), year});
     BillSource bill;
     bill.number = note.eof() ? number.trimmed() : note.fields(1).text();

@@ -16,9 +16,9 @@ struct BillClient
     qint64 id = 0;
     QString soggetto, indirizzo, comune, pr, cap, codice, piva;
     QString codDest, pec, nome, cognome; // FE_CLIENTI
-    QString ritenuta;                    // "S", "N", or empty for the office's default
+    QString ritenuta; // "S", "N", or empty for the office's default
     QString nazione, pivaEstera, capEstero; // a client abroad; empty for Italy
-    QString pag;                            // its payment terms, as typed in its window
+    QString pag; // its payment terms, as typed in its window
     QString ordine, contratto, cig, cup, rifAmm; // FE_CLIENTI_PA
 
     // The client's country: its own word, or the prefix of its foreign

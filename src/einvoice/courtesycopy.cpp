@@ -56,30 +56,36 @@ ReportBand heading(const invoicefiles::Prepared &p)
     qreal y = 0;
     textLines(boxes, y, {o.name()}, arial(12, true));
     textLines(boxes, y,
-              {QStringLiteral("%1 - %2 %3 %4").arg(o.indirizzo, o.cap, o.comune, o.pr.isEmpty() ? QString() : QStringLiteral("(%1)").arg(o.pr)),
+              {QStringLiteral("%1 - %2 %3 %4")
+                   .arg(o.indirizzo, o.cap, o.comune, o.pr.isEmpty() ? QString() : QStringLiteral("(%1)").arg(o.pr)),
                QStringLiteral("P.IVA %1%2").arg(o.piva, o.codice.isEmpty() ? QString() : QStringLiteral(" - C.F. ") + o.codice)},
               arial(9));
     y += 10;
     const QString kind = p.invoice.isCreditNote() ? QStringLiteral("Nota di credito") : QStringLiteral("Fattura");
-    textLines(boxes, y, {QStringLiteral("%1 n. %2 del %3").arg(kind, p.invoice.number, p.invoice.date.toString(QStringLiteral("dd/MM/yyyy")))},
-              arial(11, true));
+    textLines(
+        boxes, y,
+        {QStringLiteral("%1 n. %2 del %3").arg(kind, p.invoice.number, p.invoice.date.toString(QStringLiteral("dd/MM/yyyy")))},
+        arial(11, true));
     if (!p.invoice.correctedNumber.isEmpty())
-        textLines(boxes, y, {QStringLiteral("Storna la fattura n. %1 del %2")
-                                 .arg(p.invoice.correctedNumber, p.invoice.correctedDate.toString(QStringLiteral("dd/MM/yyyy")))},
+        textLines(boxes, y,
+                  {QStringLiteral("Storna la fattura n. %1 del %2")
+                       .arg(p.invoice.correctedNumber, p.invoice.correctedDate.toString(QStringLiteral("dd/MM/yyyy")))},
                   arial(9.75));
-    textLines(boxes, y, {QStringLiteral("Copia di cortesia: l'originale è il file elettronico trasmesso al Sistema di Interscambio.")},
+    textLines(boxes, y,
+              {QStringLiteral("Copia di cortesia: l'originale è il file elettronico trasmesso al Sistema di Interscambio.")},
               arial(8, false, true));
     y += 8;
     QStringList client{QStringLiteral("Cliente: %1").arg(c.nome.isEmpty() ? c.soggetto : c.nome + QLatin1Char(' ') + c.cognome),
-                       QStringLiteral("%1 - %2 %3 %4").arg(c.indirizzo, c.cap, c.comune, c.pr.isEmpty() ? QString() : QStringLiteral("(%1)").arg(c.pr))};
+                       QStringLiteral("%1 - %2 %3 %4")
+                           .arg(c.indirizzo, c.cap, c.comune, c.pr.isEmpty() ? QString() : QStringLiteral("(%1)").arg(c.pr))};
     QStringList codes;
     if (!c.piva.isEmpty())
         codes << QStringLiteral("P.IVA ") + c.piva;
     if (!c.codice.isEmpty())
         codes << QStringLiteral("C.F. ") + c.codice;
     client << codes.join(QStringLiteral(" - "))
-           << QStringLiteral("Codice destinatario %1%2").arg(p.invoice.codiceDestinatario,
-                                                            c.pec.isEmpty() ? QString() : QStringLiteral(" - PEC ") + c.pec);
+           << QStringLiteral("Codice destinatario %1%2")
+                  .arg(p.invoice.codiceDestinatario, c.pec.isEmpty() ? QString() : QStringLiteral(" - PEC ") + c.pec);
     textLines(boxes, y, client, arial(9.75));
     boxes << line(y + 4);
     return {Kind::ReportHeader, QStringLiteral("Section4"), y + 10, boxes};
@@ -111,7 +117,8 @@ ReportBand totals(const invoicefiles::Prepared &p, const QString &file)
                       i.payment.toOfficeAccount() ? QStringLiteral(", IBAN ") + p.office.iban : QString());
     if (!i.payment.dueAtOnce)
         for (const paymentterms::Instalment &instalment : i.payment.instalments)
-            lines << QStringLiteral("Scadenza %1: %2").arg(instalment.due.toString(QStringLiteral("dd/MM/yyyy")), euro(instalment.cents));
+            lines << QStringLiteral("Scadenza %1: %2")
+                         .arg(instalment.due.toString(QStringLiteral("dd/MM/yyyy")), euro(instalment.cents));
     if (!file.isEmpty())
         lines << QStringLiteral("File della fattura elettronica: %1").arg(file);
     QList<ReportBox> boxes{line(4)};
@@ -132,8 +139,8 @@ std::shared_ptr<const ResultTable> linesOf(const Invoice &invoice)
     };
     QList<QList<StoredValue>> rows;
     for (const invoice::Line &line : invoice.lines)
-        rows.append({text(line.description), line.quantity ? decimal(*line.quantity) : text(QString()),
-                     decimal(line.unitPrice), StoredValue::ofInteger(line.totalCents),
+        rows.append({text(line.description), line.quantity ? decimal(*line.quantity) : text(QString()), decimal(line.unitPrice),
+                     StoredValue::ofInteger(line.totalCents),
                      text(vatText(line.vat) + (line.withheld ? QStringLiteral(" R") : QString()))});
     using T = ColumnType;
     return ResultTable::of({QStringLiteral("DESCRIZIONE"), QStringLiteral("QTA"), QStringLiteral("PREZZO"),
@@ -165,7 +172,8 @@ bool write(const invoicefiles::Prepared &prepared, const QString &xmlFile, const
                 box.alignment = Qt::AlignRight | Qt::AlignVCenter;
     detail << line(Row - 0.5);
     const ReportLayout layout(QStringLiteral("Copia di cortesia"),
-                              {heading(prepared), {Kind::PageHeader, QStringLiteral("Section2"), Row + 4, captions},
+                              {heading(prepared),
+                               {Kind::PageHeader, QStringLiteral("Section2"), Row + 4, captions},
                                {Kind::Detail, QStringLiteral("Section1"), Row, detail},
                                {Kind::PageFooter, QStringLiteral("Section3"), 0, {}},
                                totals(prepared, xmlFile)},

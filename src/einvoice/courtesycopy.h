@@ -2,7 +2,9 @@
 
 #include <QString>
 
-namespace invoicefiles { struct Prepared; }
+namespace invoicefiles {
+struct Prepared;
+}
 
 // The printed courtesy copy of an electronic invoice: in the office's name,
 // with every figure of the file (lines, fund, VAT summary, withholding,

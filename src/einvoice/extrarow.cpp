@@ -11,9 +11,9 @@ namespace {
 // The row's ID, or 0 when there is none.
 qint64 idOf(Connection &connection, const Key &key)
 {
-    Recordset row(connection, key.column.isEmpty()
-                                  ? QStringLiteral("SELECT ID FROM %1 ORDER BY ID").arg(key.table)
-                                  : QStringLiteral("SELECT ID FROM %1 WHERE %2 = ?").arg(key.table, key.column),
+    Recordset row(connection,
+                  key.column.isEmpty() ? QStringLiteral("SELECT ID FROM %1 ORDER BY ID").arg(key.table)
+                                       : QStringLiteral("SELECT ID FROM %1 WHERE %2 = ?").arg(key.table, key.column),
                   key.column.isEmpty() ? QList<QVariant>() : QList<QVariant>{key.value});
     return row.eof() ? 0 : row.fields(0).toInteger();
 }
@@ -29,7 +29,8 @@ QHash<QString, QString> read(Connection &connection, const Key &key, const QStri
     const qint64 id = idOf(connection, key);
     if (id == 0)
         return values;
-    Recordset row(connection, QStringLiteral("SELECT %1 FROM %2 WHERE ID = ?").arg(columns.join(QStringLiteral(", ")), key.table), {id});
+    Recordset row(connection, QStringLiteral("SELECT %1 FROM %2 WHERE ID = ?").arg(columns.join(QStringLiteral(", ")), key.table),
+                  {id});
     for (int i = 0; i < columns.size(); ++i)
         values[columns.at(i)] = row.fields(i).text();
     return values;

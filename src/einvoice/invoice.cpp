@@ -60,8 +60,8 @@ Line lineOf(const Office &office, const BillService &service, int sign, bool wit
         // quantity: the rate agreed, not a quotient with eight decimals.
         const qint64 agreed = sign * service.priceCents * (figures::EightDecimals / 100);
         line.unitPrice = agreed != 0 && figures::lineTotal(agreed, *quantity) == line.totalCents
-                             ? agreed
-                             : figures::unitPrice(line.totalCents, *quantity);
+            ? agreed
+            : figures::unitPrice(line.totalCents, *quantity);
     } else {
         line.unitPrice = line.totalCents * 1000000;
     }
@@ -171,7 +171,7 @@ std::optional<Withholding> withholdingOf(const Office &office, const Invoice &in
     if (!any)
         return std::nullopt;
     const QString tipo = !office.tipoRitenuta.isEmpty() ? office.tipoRitenuta
-                         : office.isPerson()            ? QStringLiteral("RT01")
+        : office.isPerson()                             ? QStringLiteral("RT01")
                                                         : QStringLiteral("RT02");
     const QString causale = office.causalePag.isEmpty() ? QStringLiteral("A") : office.causalePag;
     return Withholding{tipo, office.alRitenuta, base, figures::percentOf(base, office.alRitenuta), causale};
@@ -225,8 +225,8 @@ Invoice make(const Office &office, const BillSource &bill)
         invoice.stampCents = StampCents;
         invoice.stampCharged = office.bollo;
         if (office.bollo)
-            invoice.lines << Line{0, QStringLiteral("Imposta di bollo"), std::nullopt, StampCents * 1000000, StampCents,
-                                  Vat{0, QStringLiteral("N1")}, false, false};
+            invoice.lines << Line{0,          QStringLiteral("Imposta di bollo"), std::nullopt, StampCents * 1000000,
+                                  StampCents, Vat{0, QStringLiteral("N1")},       false,        false};
     }
     for (int i = 0; i < invoice.lines.size(); ++i)
         invoice.lines[i].number = i + 1;

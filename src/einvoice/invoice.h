@@ -51,7 +51,7 @@ struct Summary
     qint64 taxableCents = 0;
     qint64 taxCents = 0;
     QChar esigibilita; // 'I' immediate, 'S' split payment
-    QString law;       // at rate 0
+    QString law; // at rate 0
 };
 
 struct Withholding

@@ -27,8 +27,8 @@ bool matches(const QString &text, const char *pattern)
 }
 
 // An address abroad keeps its own postal code and has no province.
-void checkAddress(QStringList &faults, const QString &whose, const QString &indirizzo, const QString &cap,
-                  const QString &comune, const QString &pr, bool abroad = false)
+void checkAddress(QStringList &faults, const QString &whose, const QString &indirizzo, const QString &cap, const QString &comune,
+                  const QString &pr, bool abroad = false)
 {
     if (indirizzo.isEmpty())
         faults << QStringLiteral("Manca l'indirizzo %1").arg(whose);
@@ -115,7 +115,8 @@ void checkClient(QStringList &faults, const Office &office, const BillClient &cl
     checkAddress(faults, whose, client.indirizzo, client.cap, client.comune, client.pr, abroad);
     if (!client.codDest.isEmpty() && !matches(client.codDest, "[A-Z0-9]{6,7}"))
         faults << QStringLiteral("Il codice destinatario %1 deve avere 7 caratteri, o 6 per la pubblica amministrazione "
-                                 "(regola SdI 00427)").arg(whose);
+                                 "(regola SdI 00427)")
+                      .arg(whose);
     if ((client.codDest.isEmpty() || client.codDest == QLatin1String("0000000")) && client.pec.isEmpty() && !client.piva.isEmpty()
         && !abroad)
         faults << QStringLiteral("Manca il codice destinatario o la PEC %1").arg(whose);
@@ -127,16 +128,19 @@ void checkClient(QStringList &faults, const Office &office, const BillClient &cl
         faults << QStringLiteral("La denominazione %1 supera gli 80 caratteri ammessi").arg(whose);
     if (client.codDest == QLatin1String("XXXXXXX") && !abroad)
         faults << QStringLiteral("Il codice destinatario XXXXXXX %1 è solo per i clienti esteri: il cliente è in Italia "
-                                 "(regola SdI 00313)").arg(whose);
+                                 "(regola SdI 00313)")
+                      .arg(whose);
     if (!client.piva.isEmpty() && !abroad && vatnumber::canonical(client.piva) == vatnumber::canonical(office.piva))
         faults << QStringLiteral("La partita IVA %1 è quella dello Studio: una fattura non si emette a sé stessi "
-                                 "(regola SdI 00471)").arg(whose);
+                                 "(regola SdI 00471)")
+                      .arg(whose);
     if (!client.cig.isEmpty() && !matches(client.cig, "[A-Z0-9]{10}"))
         faults << QStringLiteral("Il CIG %1 deve avere 10 lettere o cifre").arg(whose);
     if (!client.cup.isEmpty() && !matches(client.cup, "[A-Z0-9]{15}"))
         faults << QStringLiteral("Il CUP %1 deve avere 15 lettere o cifre").arg(whose);
     if (client.withholds(office.ritenuta) && !office.isFlatRate() && office.alRitenuta == 0)
-        faults << QStringLiteral("Manca l'aliquota della ritenuta dello Studio: il cliente %1 applica la ritenuta").arg(client.soggetto);
+        faults << QStringLiteral("Manca l'aliquota della ritenuta dello Studio: il cliente %1 applica la ritenuta")
+                      .arg(client.soggetto);
 }
 
 void checkServices(QStringList &faults, const Office &office, const BillSource &bill)
@@ -145,7 +149,8 @@ void checkServices(QStringList &faults, const Office &office, const BillSource &
         faults << QStringLiteral("Il numero della parcella «%1» non contiene cifre (regola SdI 00425)").arg(bill.number);
     if (bill.date > QDate::currentDate())
         faults << QStringLiteral("La parcella n. %1 è datata %2, dopo oggi: il SdI scarta le fatture con data futura "
-                                 "(regola SdI 00403)").arg(bill.number, bill.date.toString(QStringLiteral("dd/MM/yyyy")));
+                                 "(regola SdI 00403)")
+                      .arg(bill.number, bill.date.toString(QStringLiteral("dd/MM/yyyy")));
     if (bill.number.size() > 20)
         faults << QStringLiteral("Il numero della parcella «%1» supera i 20 caratteri ammessi").arg(bill.number);
     QStringList seen;

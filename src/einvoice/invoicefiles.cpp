@@ -50,7 +50,7 @@ void requireValid(const QByteArray &xml, const BillSource &bill)
 
 struct Written
 {
-    QString path;    // its name once the record is committed
+    QString path; // its name once the record is committed
     QString partial; // where it lies until then
 };
 
@@ -60,7 +60,8 @@ struct Written
 // progressive for a file that is not recorded.
 bool recorded(Connection &connection, const QString &name)
 {
-    return Recordset(connection, QStringLiteral("SELECT count(*) FROM FE_FILE WHERE NOMEFILE = ?"), {name}).fields(0).toInteger() > 0;
+    return Recordset(connection, QStringLiteral("SELECT count(*) FROM FE_FILE WHERE NOMEFILE = ?"), {name}).fields(0).toInteger()
+        > 0;
 }
 
 Written writeOne(Connection &connection, const QString &number, int year, const QString &folder)
@@ -85,7 +86,8 @@ Written writeOne(Connection &connection, const QString &number, int year, const 
     const QString path = QDir(folder).absoluteFilePath(name);
     const Written written{path, durablefile::partialName(path)};
     if (QFileInfo::exists(written.path))
-        throw InvoiceRefused{QStringLiteral("Il file %1 esiste già: il progressivo dei dati dello Studio è indietro").arg(written.path)};
+        throw InvoiceRefused{
+            QStringLiteral("Il file %1 esiste già: il progressivo dei dati dello Studio è indietro").arg(written.path)};
     try {
         durablefile::writeWhole(written.partial, xml);
     } catch (const StoreError &error) {
@@ -119,7 +121,8 @@ void settleLeftovers(Connection &connection, const QString &folder)
             if (!durablefile::isLeftover(leftover))
                 continue;
             const QString name = leftover.left(leftover.indexOf(QLatin1String(".parziale-")));
-            const bool recorded = Recordset(connection, QStringLiteral("SELECT count(*) FROM FE_FILE WHERE NOMEFILE = ? AND CARTELLA = ?"),
+            const bool recorded = Recordset(connection,
+                                            QStringLiteral("SELECT count(*) FROM FE_FILE WHERE NOMEFILE = ? AND CARTELLA = ?"),
                                             {name, dir.absolutePath()})
                                       .fields(0)
                                       .toInteger()
@@ -168,7 +171,8 @@ Batch written(Connection &connection, const QString &folder, Body body)
 QString nextNoteNumber(Connection &connection, int year)
 {
     qint64 highest = 0;
-    for (Recordset rows(connection, QStringLiteral("SELECT NR FROM FE_NOTE WHERE ANNO = ?"), {year}); !rows.eof(); rows.moveNext())
+    for (Recordset rows(connection, QStringLiteral("SELECT NR FROM FE_NOTE WHERE ANNO = ?"), {year}); !rows.eof();
+         rows.moveNext())
         highest = std::max(highest, rows.fields(0).text().mid(2).toLongLong());
     return QStringLiteral("NC%1").arg(highest + 1);
 }
@@ -202,8 +206,7 @@ Batch generate(Connection &connection, const QStringList &numbers, int year, con
     });
 }
 
-QString creditNote(Connection &connection, const QString &number, int year, const QList<qint64> &services,
-                   const QString &given)
+QString creditNote(Connection &connection, const QString &number, int year, const QList<qint64> &services, const QString &given)
 {
     schema::ensureInvoiceTables(connection);
     QString folder = given;
@@ -234,7 +237,8 @@ QStringList creditNotesOf(Connection &connection, const QString &number, int yea
 {
     schema::ensureInvoiceTables(connection);
     QStringList notes;
-    for (Recordset rows(connection, QStringLiteral("SELECT NR FROM FE_NOTE WHERE NR_FATTURA = ? AND ANNO_FATTURA = ? ORDER BY ID"),
+    for (Recordset rows(connection,
+                        QStringLiteral("SELECT NR FROM FE_NOTE WHERE NR_FATTURA = ? AND ANNO_FATTURA = ? ORDER BY ID"),
                         {number.trimmed(), year});
          !rows.eof(); rows.moveNext())
         notes << rows.fields(0).text();
@@ -250,11 +254,11 @@ QList<Bill> ofYear(Connection &connection, int year)
     // The bills, then the credit notes of the year, which take their
     // client from the bill they correct.
     Recordset bills(connection,
-                   QStringLiteral("SELECT NR, min(DATAP), min(CLIENTE), sum(IMPORTO), %1, '' "
-                                  "FROM PRESTAZIONI AS P WHERE PARC = 'S' AND DATAP >= ?2 AND DATAP <= ?3 "
-                                  "GROUP BY NR ORDER BY min(DATAP), CAST(NR AS INTEGER), NR")
-                       .arg(latestFile.arg(QLatin1Char('P'))),
-                   {year, QDate(year, 1, 1), QDate(year, 12, 31)});
+                    QStringLiteral("SELECT NR, min(DATAP), min(CLIENTE), sum(IMPORTO), %1, '' "
+                                   "FROM PRESTAZIONI AS P WHERE PARC = 'S' AND DATAP >= ?2 AND DATAP <= ?3 "
+                                   "GROUP BY NR ORDER BY min(DATAP), CAST(NR AS INTEGER), NR")
+                        .arg(latestFile.arg(QLatin1Char('P'))),
+                    {year, QDate(year, 1, 1), QDate(year, 12, 31)});
     Recordset notes(connection,
                     QStringLiteral("SELECT NR, DATA, '', 0, %1, NR_FATTURA || '/' || ANNO_FATTURA FROM FE_NOTE AS N "
                                    "WHERE ANNO = ?1 ORDER BY ID")

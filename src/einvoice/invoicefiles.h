@@ -36,7 +36,7 @@ QString generate(Connection &connection, const QString &number, int year, const 
 // (StoreError) takes back every file of the batch.
 struct Batch
 {
-    QStringList written;                     // the files' paths
+    QStringList written; // the files' paths
     QList<QPair<QString, QString>> refused; // the bill's number, and why
 };
 Batch generate(Connection &connection, const QStringList &numbers, int year, const QString &folder);
@@ -47,8 +47,7 @@ Batch generate(Connection &connection, const QStringList &numbers, int year, con
 // its file is written and recorded as a bill's, in the folder given or
 // else in that of the bill's latest file. Returns the file's path;
 // refused (InvoiceRefused) with nothing written or recorded.
-QString creditNote(Connection &connection, const QString &number, int year, const QList<qint64> &services,
-                   const QString &folder);
+QString creditNote(Connection &connection, const QString &number, int year, const QList<qint64> &services, const QString &folder);
 // The numbers of the credit notes already issued for the bill.
 QStringList creditNotesOf(Connection &connection, const QString &number, int year);
 

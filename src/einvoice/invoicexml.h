@@ -5,7 +5,9 @@
 
 struct BillSource;
 struct Office;
-namespace invoice { struct Invoice; }
+namespace invoice {
+struct Invoice;
+}
 
 // The FatturaPA file of an invoice (schema 1.2.2) and its name.
 namespace invoicexml {

@@ -30,8 +30,8 @@ struct Entry
 QString csvField(const QString &text)
 {
     return text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"'))
-               ? QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"')
-               : text;
+        ? QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"')
+        : text;
 }
 
 // The files sent for the year's bills and their notifications, and the
@@ -55,16 +55,21 @@ QList<Entry> entriesOf(Connection &connection, int year)
         for (; !sent.eof(); sent.moveNext()) {
             const QString name = sent.fields(0).text();
             const QByteArray content = sent.fields(3).text().toUtf8();
-            if (QString::fromLatin1(QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex()) != sent.fields(2).text())
-                throw InvoiceRefused{QStringLiteral("La copia conservata del file %1 non corrisponde all'impronta presa all'invio")
-                                         .arg(name)};
-            const QString line = QStringList{bill.number, bill.date.toString(QStringLiteral("dd/MM/yyyy")), csvField(bill.client),
-                                             Money::fromCents(bill.invoice ? bill.invoice->totalCents : bill.cents).plainText(),
-                                             name,
-                                             QDateTime::fromString(sent.fields(1).text(), Qt::ISODate)
-                                                 .toString(QStringLiteral("dd/MM/yyyy HH:mm")),
-                                             sent.fields(2).text(), csvField(bill.state)}
-                                     .join(QLatin1Char(';'));
+            if (QString::fromLatin1(QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex())
+                != sent.fields(2).text())
+                throw InvoiceRefused{
+                    QStringLiteral("La copia conservata del file %1 non corrisponde all'impronta presa all'invio").arg(name)};
+            const QString line =
+                QStringList{
+                    bill.number,
+                    bill.date.toString(QStringLiteral("dd/MM/yyyy")),
+                    csvField(bill.client),
+                    Money::fromCents(bill.invoice ? bill.invoice->totalCents : bill.cents).plainText(),
+                    name,
+                    QDateTime::fromString(sent.fields(1).text(), Qt::ISODate).toString(QStringLiteral("dd/MM/yyyy HH:mm")),
+                    sent.fields(2).text(),
+                    csvField(bill.state)}
+                    .join(QLatin1Char(';'));
             if (const auto found = kept.constFind(name); found != kept.constEnd()) {
                 entries[found->entry].content = content;
                 index[found->line] = line;
@@ -81,8 +86,8 @@ QList<Entry> entriesOf(Connection &connection, int year)
     for (int line = 1; line < index.size(); ++line) {
         const QString name = index.at(line).section(QLatin1Char(';'), 4, 4);
         QStringList notifications;
-        for (Recordset notes(connection, QStringLiteral("SELECT ORIGINE, CONTENUTO FROM FE_RICEVUTE WHERE NOMEFILE = ? ORDER BY ID"),
-                             {name});
+        for (Recordset notes(connection,
+                             QStringLiteral("SELECT ORIGINE, CONTENUTO FROM FE_RICEVUTE WHERE NOMEFILE = ? ORDER BY ID"), {name});
              !notes.eof(); notes.moveNext()) {
             notifications << notes.fields(0).text();
             entries << Entry{QStringLiteral("notifiche/") + notes.fields(0).text(), notes.fields(1).text().toUtf8()};
@@ -122,7 +127,8 @@ QString exportYear(Connection &connection, int year, const QString &folder)
 {
     const QList<Entry> entries = entriesOf(connection, year);
     const QString path = QDir(folder).absoluteFilePath(QStringLiteral("Fatture elettroniche %1.zip").arg(year));
-    durablefile::make(path, [&](const QString &partial) { writeZip(partial, entries); }, durablefile::Existing::Replaced);
+    durablefile::make(
+        path, [&](const QString &partial) { writeZip(partial, entries); }, durablefile::Existing::Replaced);
     return path;
 }
 

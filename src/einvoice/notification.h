@@ -14,11 +14,11 @@
 // transmission it could not deliver (AT).
 struct Notification
 {
-    QString kind;       // "RC", "NS", "MC", "NE", "DT", "AT"
+    QString kind; // "RC", "NS", "MC", "NE", "DT", "AT"
     QString invoiceFile; // the NomeFile the SdI names, without ".p7m"
     QString sdiId;
-    QDateTime when;      // of delivery, or of receipt; invalid when it gives none
-    QString outcome;     // NE: "EC01" accepted, "EC02" refused
+    QDateTime when; // of delivery, or of receipt; invalid when it gives none
+    QString outcome; // NE: "EC01" accepted, "EC02" refused
     QString description;
     QList<QPair<QString, QString>> errors; // NS: code and description
 

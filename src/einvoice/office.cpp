@@ -15,7 +15,8 @@ int percent(Recordset &row, const char *column, const char *what)
         return 0;
     const auto value = figures::percentFromText(text);
     if (!value)
-        throw InvoiceRefused{QStringLiteral("Dati dello Studio: %1 «%2» non è una percentuale valida").arg(QString::fromUtf8(what), text)};
+        throw InvoiceRefused{
+            QStringLiteral("Dati dello Studio: %1 «%2» non è una percentuale valida").arg(QString::fromUtf8(what), text)};
     return *value;
 }
 

@@ -14,7 +14,6 @@ struct Message
     QString messageId; // without its angle brackets
 };
 
-Message compose(const QString &from, const QString &to, const QString &fileName, const QByteArray &file,
-                const QDateTime &when);
+Message compose(const QString &from, const QString &to, const QString &fileName, const QByteArray &file, const QDateTime &when);
 
 }

@@ -44,7 +44,7 @@ QString stateText(const QString &kind, const QString &outcome)
 struct Read
 {
     QString source; // the file, and the attachment's name for a mail
-    QString name;   // the notification's own file name
+    QString name; // the notification's own file name
     QByteArray content;
     QString sender; // for a notification from a mail
 };
@@ -106,10 +106,11 @@ Outcome take(Connection &connection, const Read &file)
     }
     outcome.number = sent.fields(0).text();
     outcome.year = int(sent.fields(1).toInteger());
-    const bool kept = Recordset(connection, QStringLiteral("SELECT count(*) FROM FE_RICEVUTE WHERE NOMEFILE = ? AND TIPO = ? AND ORIGINE = ?"),
-                                {outcome.invoiceFile, notification->kind, file.name})
-                          .fields(0)
-                          .toInteger()
+    const bool kept =
+        Recordset(connection, QStringLiteral("SELECT count(*) FROM FE_RICEVUTE WHERE NOMEFILE = ? AND TIPO = ? AND ORIGINE = ?"),
+                  {outcome.invoiceFile, notification->kind, file.name})
+            .fields(0)
+            .toInteger()
         > 0;
     if (kept) {
         outcome.result = Outcome::Result::AlreadyKept;
@@ -156,7 +157,10 @@ QList<Outcome> readFolder(Connection &connection, const QString &folder)
 
 QString describe(const Outcome &outcome)
 {
-    const QString bill = QStringLiteral("parcella %1 del %2 (%3): %4").arg(outcome.number).arg(outcome.year).arg(outcome.invoiceFile, outcome.state);
+    const QString bill = QStringLiteral("parcella %1 del %2 (%3): %4")
+                             .arg(outcome.number)
+                             .arg(outcome.year)
+                             .arg(outcome.invoiceFile, outcome.state);
     switch (outcome.result) {
     case Outcome::Result::Kept:
         if (outcome.state.startsWith(QLatin1String("non consegnata")))
@@ -184,8 +188,9 @@ State stateOf(Connection &connection, const QString &invoiceFile)
         > 0;
     State state{sent ? QStringLiteral("inviata") : QStringLiteral("da inviare"), {}, {}};
     int rank = 0;
-    for (Recordset rows(connection, QStringLiteral("SELECT TIPO, ESITO, ERRORI, QUANDO, LETTA FROM FE_RICEVUTE WHERE NOMEFILE = ? "
-                                                   "ORDER BY ID"),
+    for (Recordset rows(connection,
+                        QStringLiteral("SELECT TIPO, ESITO, ERRORI, QUANDO, LETTA FROM FE_RICEVUTE WHERE NOMEFILE = ? "
+                                       "ORDER BY ID"),
                         {invoiceFile});
          !rows.eof(); rows.moveNext()) {
         const QString kind = rows.fields(0).text();

@@ -22,7 +22,7 @@ struct Outcome
     int year = 0;
     QString invoiceFile;
     QString state; // the file's state once the notification is kept
-    QString why;   // why a file was not taken
+    QString why; // why a file was not taken
 };
 
 // Every notification in the folder: the files named as the SdI names its

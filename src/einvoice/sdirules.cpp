@@ -130,7 +130,8 @@ void summaryRules(QStringList &faults, xmlNodePtr body, const QList<QPair<Vat, q
                           .arg(figures::amountText(taxable), vat.rate, figures::amountText(sum));
     }
     for (xmlNodePtr summary : summaries) {
-        const qint64 expected = figures::percentOf(cents(summary, "ImponibileImporto"), int(scaled(text(summary, "AliquotaIVA"), 2)));
+        const qint64 expected = figures::percentOf(cents(summary, "ImponibileImporto"),
+                                                   int(scaled(text(summary, "AliquotaIVA"), 2)));
         if (qAbs(cents(summary, "Imposta") - expected) > 1)
             faults << QStringLiteral("00421: Imposta %1 dell'aliquota %2 diversa da imponibile per aliquota (%3)")
                           .arg(text(summary, "Imposta"), text(summary, "AliquotaIVA"), figures::amountText(expected));

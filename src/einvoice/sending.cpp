@@ -37,10 +37,12 @@ Sent sendLatest(Connection &connection, const QString &number, int year, const Q
     if (!office || office->pec.isEmpty() || office->pecServer.isEmpty())
         throw InvoiceRefused{QStringLiteral("Mancano la PEC dello Studio o il suo server di invio: compilarli in Archivio, "
                                             "«Dati dello Studio»")};
-    Recordset latest(connection, QStringLiteral("SELECT NOMEFILE, CARTELLA FROM FE_FILE WHERE NR = ? AND ANNO = ? ORDER BY ID DESC"),
+    Recordset latest(connection,
+                     QStringLiteral("SELECT NOMEFILE, CARTELLA FROM FE_FILE WHERE NR = ? AND ANNO = ? ORDER BY ID DESC"),
                      {number.trimmed(), year});
     if (latest.eof())
-        throw InvoiceRefused{QStringLiteral("La parcella n. %1 del %2 non ha ancora un file da inviare").arg(number.trimmed()).arg(year)};
+        throw InvoiceRefused{
+            QStringLiteral("La parcella n. %1 del %2 non ha ancora un file da inviare").arg(number.trimmed()).arg(year)};
     Sent sent;
     sent.fileName = latest.fields(0).text();
     QFile file(QDir(latest.fields(1).text()).filePath(sent.fileName));
@@ -57,13 +59,14 @@ Sent sendLatest(Connection &connection, const QString &number, int year, const Q
         throw InvoiceRefused{QStringLiteral("Il file %1 è cambiato dopo l'invio %2: un file inviato non si cambia")
                                  .arg(sent.fileName, sentBefore(connection, sent.fileName))};
     if (!before.eof() && !again)
-        throw InvoiceRefused{QStringLiteral("Il file %1 è già stato inviato %2").arg(sent.fileName, sentBefore(connection, sent.fileName))};
+        throw InvoiceRefused{
+            QStringLiteral("Il file %1 è già stato inviato %2").arg(sent.fileName, sentBefore(connection, sent.fileName))};
 
     sent.to = office->pecSdi.isEmpty() ? QLatin1String(SdiAddress) : office->pecSdi;
     const QDateTime now = QDateTime::currentDateTime();
     const pecmessage::Message message = pecmessage::compose(office->pec, sent.to, sent.fileName, xml, now);
-    smtpsend::send({office->pecServer, office->pecUser.isEmpty() ? office->pec : office->pecUser, password}, office->pec,
-                   sent.to, message.bytes);
+    smtpsend::send({office->pecServer, office->pecUser.isEmpty() ? office->pec : office->pecUser, password}, office->pec, sent.to,
+                   message.bytes);
     sent.messageId = message.messageId;
     connection.execute(QStringLiteral("INSERT INTO FE_INVII (NOMEFILE, QUANDO, DESTINATARIO, MESSAGEID, HASH, CONTENUTO) "
                                       "VALUES (?, ?, ?, ?, ?, ?)"),

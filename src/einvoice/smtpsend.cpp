@@ -49,7 +49,7 @@ void send(const Mailbox &mailbox, const QString &from, const QString &to, const 
     const QByteArray sender = "<" + from.toUtf8() + ">";
     const QByteArray recipient = "<" + to.toUtf8() + ">";
     std::unique_ptr<curl_slist, void (*)(curl_slist *)> recipients(curl_slist_append(nullptr, recipient.constData()),
-                                                                  curl_slist_free_all);
+                                                                   curl_slist_free_all);
     const QByteArray authority = qgetenv("VELMORA_PEC_CA");
     char failure[CURL_ERROR_SIZE] = {};
     Reading reading{&message};
@@ -71,8 +71,9 @@ void send(const Mailbox &mailbox, const QString &from, const QString &to, const 
         curl_easy_setopt(handle, CURLOPT_CAINFO, authority.constData());
     const CURLcode result = curl_easy_perform(handle);
     if (result != CURLE_OK)
-        throw InvoiceRefused{QStringLiteral("Il server PEC %1 non ha accettato il messaggio: %2")
-                                 .arg(QString::fromUtf8(url), QString::fromUtf8(failure[0] ? failure : curl_easy_strerror(result)))};
+        throw InvoiceRefused{
+            QStringLiteral("Il server PEC %1 non ha accettato il messaggio: %2")
+                .arg(QString::fromUtf8(url), QString::fromUtf8(failure[0] ? failure : curl_easy_strerror(result)))};
 }
 
 }

@@ -18,7 +18,9 @@ CreditNoteDialog::CreditNoteDialog(const BillSource &bill, Messages &messages, Q
     resize(760, 360);
     m_list->setObjectName(QStringLiteral("ListaPrestazioni"));
     m_list->setCheckBoxes(true);
-    m_list->setColumns({{QStringLiteral("Data"), 1200}, {QStringLiteral("Causale"), 3000}, {QStringLiteral("Note"), 3000},
+    m_list->setColumns({{QStringLiteral("Data"), 1200},
+                        {QStringLiteral("Causale"), 3000},
+                        {QStringLiteral("Note"), 3000},
                         {QStringLiteral("Importo"), 1500, Qt::AlignRight}});
     QList<QStringList> rows;
     for (const BillService &service : bill.services) {
@@ -55,7 +57,8 @@ void CreditNoteDialog::issue()
         if (m_list->isChecked(row))
             chosen << m_ids.at(row);
     if (chosen.isEmpty()) {
-        m_messages.inform(this, QStringLiteral("Velmora - Nota di credito"), QStringLiteral("Occorre spuntare almeno una prestazione !"));
+        m_messages.inform(this, QStringLiteral("Velmora - Nota di credito"),
+                          QStringLiteral("Occorre spuntare almeno una prestazione !"));
         return;
     }
     accept();

@@ -28,8 +28,9 @@ QString foreignVatRemark(const QHash<QString, QString> &values)
     const bool prefixed = number.size() > 2 && number.at(0).isLetter() && number.at(1).isLetter();
     const QString country = prefixed ? number.left(2) : values.value(QStringLiteral("NAZIONE")).toUpper();
     const CodeCheck check = foreignvat::check(country, prefixed ? number.mid(2) : number);
-    return check.state == CodeCheck::State::Invalid ? QStringLiteral("\n\nAttenzione:\nLa partita IVA estera non è valida: %1.").arg(check.reason)
-                                                    : QString();
+    return check.state == CodeCheck::State::Invalid
+        ? QStringLiteral("\n\nAttenzione:\nLa partita IVA estera non è valida: %1.").arg(check.reason)
+        : QString();
 }
 
 }
@@ -37,15 +38,15 @@ QString foreignVatRemark(const QHash<QString, QString> &values)
 InvoiceDataPanel *InvoiceDataPanel::forClients(Connection &connection, Messages &messages, QWidget *parent)
 {
     auto *panel = new InvoiceDataPanel(connection, messages, {QStringLiteral("FE_CLIENTI"), QStringLiteral("ID_CL"), 0},
-                                {{"CODDEST", "Codice destinatario", K::Capitals, 7},
-                                 {"PEC", "PEC", K::Text, 256},
-                                 {"NOME", "Nome (persona fisica)", K::Text, 60},
-                                 {"COGNOME", "Cognome (persona fisica)", K::Text, 60},
-                                 {"RITENUTA", "Applica la ritenuta", K::YesNo},
-                                 {"NAZIONE", "Nazione estera (DE, FR, ...)", K::Capitals, 2},
-                                 {"PIVAESTERA", "Partita IVA estera", K::Capitals, 30},
-                                 {"CAPESTERO", "CAP estero", K::Capitals, 12}},
-                                QStringLiteral("FrameFatturaCliente"), parent, foreignVatRemark);
+                                       {{"CODDEST", "Codice destinatario", K::Capitals, 7},
+                                        {"PEC", "PEC", K::Text, 256},
+                                        {"NOME", "Nome (persona fisica)", K::Text, 60},
+                                        {"COGNOME", "Cognome (persona fisica)", K::Text, 60},
+                                        {"RITENUTA", "Applica la ritenuta", K::YesNo},
+                                        {"NAZIONE", "Nazione estera (DE, FR, ...)", K::Capitals, 2},
+                                        {"PIVAESTERA", "Partita IVA estera", K::Capitals, 30},
+                                        {"CAPESTERO", "CAP estero", K::Capitals, 12}},
+                                       QStringLiteral("FrameFatturaCliente"), parent, foreignVatRemark);
     panel->offerPublicAdministrationData();
     return panel;
 }
@@ -61,7 +62,8 @@ void InvoiceDataPanel::offerPublicAdministrationData()
         dialog->setWindowTitle(QStringLiteral("Velmora - Dati per la pubblica amministrazione"));
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->resize(900, 160);
-        auto *panel = new InvoiceDataPanel(m_connection, m_messages, {QStringLiteral("FE_CLIENTI_PA"), QStringLiteral("ID_CL"), 0},
+        auto *panel = new InvoiceDataPanel(m_connection, m_messages,
+                                           {QStringLiteral("FE_CLIENTI_PA"), QStringLiteral("ID_CL"), 0},
                                            {{"ORDINE", "Ordine d'acquisto (numero)", K::Text, 20},
                                             {"CONTRATTO", "Contratto (numero)", K::Text, 20},
                                             {"CIG", "CIG", K::Capitals, 15},
@@ -135,6 +137,7 @@ bool InvoiceDataPanel::eventFilter(QObject *watched, QEvent *event)
 void InvoiceDataPanel::save()
 {
     if (m_form->save(m_connection, m_messages, m_key, Title))
-        m_messages.inform(this, Title, QStringLiteral("Dati per la fattura elettronica salvati.")
-                                           + (m_remark ? m_remark(m_form->values()) : QString()));
+        m_messages.inform(this, Title,
+                          QStringLiteral("Dati per la fattura elettronica salvati.")
+                              + (m_remark ? m_remark(m_form->values()) : QString()));
 }

@@ -134,18 +134,23 @@ void InvoicesWindow::refill()
     // The bill selected stays selected, after its file was written too.
     const QString selected = m_list->selectedRow() >= 0 ? m_list->rowText(m_list->selectedRow()) : QString();
     showFolder(m_folder, settings().value(QStringLiteral("cartella")).toString());
-    m_list->setColumns({{QStringLiteral("Numero"), 900}, {QStringLiteral("Data"), 1200}, {QStringLiteral("Cliente"), 3200},
-                        {QStringLiteral("Imponibile"), 1500, Qt::AlignRight}, {QStringLiteral("IVA"), 1300, Qt::AlignRight},
-                        {QStringLiteral("Totale"), 1500, Qt::AlignRight}, {QStringLiteral("Stato"), 2200},
-                        {QStringLiteral("Nome del file"), 3400}, {QStringLiteral("Storna la parcella"), 1600}});
+    m_list->setColumns({{QStringLiteral("Numero"), 900},
+                        {QStringLiteral("Data"), 1200},
+                        {QStringLiteral("Cliente"), 3200},
+                        {QStringLiteral("Imponibile"), 1500, Qt::AlignRight},
+                        {QStringLiteral("IVA"), 1300, Qt::AlignRight},
+                        {QStringLiteral("Totale"), 1500, Qt::AlignRight},
+                        {QStringLiteral("Stato"), 2200},
+                        {QStringLiteral("Nome del file"), 3400},
+                        {QStringLiteral("Storna la parcella"), 1600}});
     QList<QStringList> rows;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     guarded(m_messages, this, [&] {
         for (const invoicefiles::Bill &bill : invoicefiles::ofYear(m_connection, m_year->value())) {
             QStringList row{bill.number, bill.date.toString(QStringLiteral("dd/MM/yyyy")), bill.client};
             if (bill.invoice)
-                row << euro(bill.invoice->servicesTaxableCents()) << euro(bill.invoice->taxCents()) << euro(bill.invoice->totalCents)
-                    << (bill.fileName.isEmpty() ? QStringLiteral("senza file") : bill.state);
+                row << euro(bill.invoice->servicesTaxableCents()) << euro(bill.invoice->taxCents())
+                    << euro(bill.invoice->totalCents) << (bill.fileName.isEmpty() ? QStringLiteral("senza file") : bill.state);
             else
                 row << euro(bill.cents) << QString() << QString() << QStringLiteral("da completare");
             rows << (row << bill.fileName << bill.corrects);
@@ -207,7 +212,8 @@ void InvoicesWindow::generate()
     QStringList late;
     const bool read = guarded(m_messages, this, [&] {
         for (int row = 0; row < m_list->count(); ++row)
-            if (numbers.contains(m_list->rowText(row)) && m_list->subItem(row, StateColumn).startsWith(QLatin1String("scartata"))) {
+            if (numbers.contains(m_list->rowText(row))
+                && m_list->subItem(row, StateColumn).startsWith(QLatin1String("scartata"))) {
                 const QDateTime since = receipts::stateOf(m_connection, m_list->subItem(row, FileColumn)).since;
                 if (since.isValid() && since.daysTo(QDateTime::currentDateTime()) > 5)
                     late << QStringLiteral("%1 (scartata il %2)")
@@ -240,7 +246,8 @@ void InvoicesWindow::generate()
         return;
     invoicefiles::Batch batch;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool done = guarded(m_messages, this, [&] { batch = invoicefiles::generate(m_connection, numbers, m_year->value(), target); });
+    const bool done = guarded(m_messages, this,
+                              [&] { batch = invoicefiles::generate(m_connection, numbers, m_year->value(), target); });
     QApplication::restoreOverrideCursor();
     if (!done)
         return;
@@ -271,8 +278,9 @@ void InvoicesWindow::sendFiles()
         return;
     }
     if (!sentBefore.isEmpty()
-        && !m_messages.ask(this, Title, QStringLiteral("I file delle parcelle %1 sono già stati inviati. Inviarli di nuovo ?")
-                                            .arg(sentBefore.join(QStringLiteral(", ")))))
+        && !m_messages.ask(this, Title,
+                           QStringLiteral("I file delle parcelle %1 sono già stati inviati. Inviarli di nuovo ?")
+                               .arg(sentBefore.join(QStringLiteral(", ")))))
         return;
     // Asked once while the window is open, and kept nowhere else.
     if (m_pecPassword.isEmpty())
@@ -319,8 +327,9 @@ void InvoicesWindow::creditNote()
         }))
         return;
     if (!issued.isEmpty()
-        && !m_messages.ask(this, Title, QStringLiteral("La parcella %1 ha già la nota di credito %2. Emetterne un'altra ?")
-                                            .arg(number, issued.join(QStringLiteral(", ")))))
+        && !m_messages.ask(this, Title,
+                           QStringLiteral("La parcella %1 ha già la nota di credito %2. Emetterne un'altra ?")
+                               .arg(number, issued.join(QStringLiteral(", ")))))
         return;
     const QString target = folder();
     if (target.isEmpty())
@@ -329,7 +338,8 @@ void InvoicesWindow::creditNote()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &CreditNoteDialog::issued, this, [this, number, year, target](const QList<qint64> &services) {
         QString path;
-        if (!refusalsTold(m_messages, this, [&] { path = invoicefiles::creditNote(m_connection, number, year, services, target); }))
+        if (!refusalsTold(m_messages, this,
+                          [&] { path = invoicefiles::creditNote(m_connection, number, year, services, target); }))
             return;
         m_messages.inform(this, Title, QStringLiteral("Nota di credito scritta:\n%1").arg(path));
         refill();
@@ -361,7 +371,7 @@ void InvoicesWindow::readReceipts()
     bool refused = false;
     for (const receipts::Outcome &outcome : outcomes) {
         refused = refused || outcome.result == receipts::Outcome::Result::NoInvoice
-                  || outcome.result == receipts::Outcome::Result::NotANotification;
+            || outcome.result == receipts::Outcome::Result::NotANotification;
         if (lines.size() < Shown)
             lines << receipts::describe(outcome);
     }
@@ -381,7 +391,8 @@ void InvoicesWindow::keepYear()
         return;
     QString path;
     if (refusalsTold(m_messages, this, [&] { path = legalarchive::exportYear(m_connection, m_year->value(), target); }))
-        m_messages.inform(this, Title, QStringLiteral("File e notifiche del %1 per la conservazione:\n%2").arg(m_year->value()).arg(path));
+        m_messages.inform(this, Title,
+                          QStringLiteral("File e notifiche del %1 per la conservazione:\n%2").arg(m_year->value()).arg(path));
 }
 
 void InvoicesWindow::courtesyCopy()

@@ -86,7 +86,8 @@ void OfficeWindow::refill()
     guarded(m_messages, this, [&] {
         const auto values = extrarow::read(m_connection, Row, m_form->columns() << QStringLiteral("PROGRESSIVO"));
         m_form->setValues(values);
-        m_progressive->setText(QStringLiteral("Ultimo progressivo dei file: %1").arg(values.value(QStringLiteral("PROGRESSIVO")).toLongLong()));
+        m_progressive->setText(
+            QStringLiteral("Ultimo progressivo dei file: %1").arg(values.value(QStringLiteral("PROGRESSIVO")).toLongLong()));
     });
 }
 
@@ -96,7 +97,13 @@ void OfficeWindow::save()
         return;
     const auto values = m_form->values();
     QStringList warnings;
-    const struct { const char *column; const char *what; bool feminine; CodeCheck (*check)(const QString &); } codes[] = {
+    const struct
+    {
+        const char *column;
+        const char *what;
+        bool feminine;
+        CodeCheck (*check)(const QString &);
+    } codes[] = {
         {"PIVA", "La partita IVA", true, [](const QString &c) { return vatnumber::check(c); }},
         {"CODICE", "Il codice fiscale", false, [](const QString &c) { return taxcode::check(c); }},
         {"IBAN", "L'IBAN", false, [](const QString &c) { return iban::check(c); }},
@@ -107,6 +114,8 @@ void OfficeWindow::save()
         if (!check.isValid())
             warnings << QStringLiteral("%1 è %2.").arg(QString::fromUtf8(code.what), check.text(code.feminine));
     }
-    m_messages.inform(this, Title, warnings.isEmpty() ? QStringLiteral("Dati dello Studio salvati.")
-                                                     : QStringLiteral("Dati dello Studio salvati.\n\nAttenzione:\n") + warnings.join(QLatin1Char('\n')));
+    m_messages.inform(this, Title,
+                      warnings.isEmpty()
+                          ? QStringLiteral("Dati dello Studio salvati.")
+                          : QStringLiteral("Dati dello Studio salvati.\n\nAttenzione:\n") + warnings.join(QLatin1Char('\n')));
 }

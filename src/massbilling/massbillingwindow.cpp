@@ -23,16 +23,16 @@
 
 namespace {
 
-const QList<GridColumn> Columns = {
-    {"ID", 500, Qt::AlignLeft},        {"REG.", 1200, Qt::AlignHCenter}, {"CLIENTE", 3000, Qt::AlignLeft},
-    {"CAUSALE", 2500, Qt::AlignLeft},  {"IMPORTO", 1800, Qt::AlignRight}, {"OPERATORE", 2000, Qt::AlignLeft},
-    {"NOTE", 3000, Qt::AlignLeft}};
+const QList<GridColumn> Columns = {{"ID", 500, Qt::AlignLeft},        {"REG.", 1200, Qt::AlignHCenter},
+                                   {"CLIENTE", 3000, Qt::AlignLeft},  {"CAUSALE", 2500, Qt::AlignLeft},
+                                   {"IMPORTO", 1800, Qt::AlignRight}, {"OPERATORE", 2000, Qt::AlignLeft},
+                                   {"NOTE", 3000, Qt::AlignLeft}};
 
 }
 
 MassBillingWindow::MassBillingWindow(Connection &connection, Messages &messages, QWidget *parent)
-    : SecondaryWindow(QStringLiteral("frmMassiva"), QStringLiteral("Parcellazione Massiva"), parent),
-      m_connection(connection), m_messages(messages)
+    : SecondaryWindow(QStringLiteral("frmMassiva"), QStringLiteral("Parcellazione Massiva"), parent), m_connection(connection),
+      m_messages(messages)
 {
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -196,9 +196,9 @@ void MassBillingWindow::registerBilling()
         return;
     endBilling();
     if (billed.billedElsewhere > 0)
-        m_messages.inform(this, QStringLiteral("Velmora - PARCELLAZIONE"),
-                          QStringLiteral("%1 prestazioni erano già state parcellate da un'altra postazione")
-                              .arg(billed.billedElsewhere));
+        m_messages.inform(
+            this, QStringLiteral("Velmora - PARCELLAZIONE"),
+            QStringLiteral("%1 prestazioni erano già state parcellate da un'altra postazione").arg(billed.billedElsewhere));
     status()->showMessage(QStringLiteral("Parcellate %1 prestazioni al %2 per un totale di %3")
                               .arg(billed.run.services)
                               .arg(date.toString(QStringLiteral("dd/MM/yyyy")))
@@ -215,4 +215,3 @@ void MassBillingWindow::endBilling()
     m_year->setText(QString());
     m_month->setText(QString());
 }
-

@@ -21,7 +21,6 @@ class MassBillingWindow : public SecondaryWindow
 public:
     MassBillingWindow(Connection &connection, Messages &messages, QWidget *parent = nullptr);
 
-
 private:
     void buildFilters(QWidget *bar);
     void buildDatePanel();
@@ -39,13 +38,13 @@ private:
 
     Connection &m_connection;
     Messages &m_messages;
-    DropDown *m_year = nullptr;        // Cbo1
-    DropDown *m_month = nullptr;       // Cbo2
-    TickBox *m_selectAll = nullptr;    // Check1
-    QPushButton *m_start = nullptr;    // Cmd1
-    QToolButton *m_return = nullptr;   // Picture1
-    GridList *m_list = nullptr;        // ListView1
+    DropDown *m_year = nullptr; // Cbo1
+    DropDown *m_month = nullptr; // Cbo2
+    TickBox *m_selectAll = nullptr; // Check1
+    QPushButton *m_start = nullptr; // Cmd1
+    QToolButton *m_return = nullptr; // Picture1
+    GridList *m_list = nullptr; // ListView1
     PanelFrame *m_datePanel = nullptr; // Frame1
-    DateField *m_date = nullptr;       // D1
+    DateField *m_date = nullptr; // D1
     QPushButton *m_register = nullptr; // Cmd2
 };

@@ -49,19 +49,14 @@ QString modeCaption(const QString &filter)
 
 BillingPanel::BillingPanel(Connection &connection, Messages &messages, QWidget *parent)
     : PanelFrame(QStringLiteral("Frame7"), QStringLiteral("Gestione Parcellazione"), QStringLiteral("Picture6"), parent),
-      m_connection(connection), m_messages(messages),
-      m_filter(named(new DropDown(DropDown::Typing::PickOnly, this), "Cbo6")),
+      m_connection(connection), m_messages(messages), m_filter(named(new DropDown(DropDown::Typing::PickOnly, this), "Cbo6")),
       m_clientSearch(named(new TickBox(QStringLiteral("Ricerca per Cliente "), this), "C12")),
-      m_clients(named(new DropDown(DropDown::Typing::PickOnly, this), "Cbo7")),
-      m_clientId(named(new QLabel(this), "L6")),
-      m_serviceId(named(new QLineEdit(this), "T20")),
-      m_client(named(new QLineEdit(this), "T18")),
-      m_date(named(new DateField(this), "D4")),
-      m_billNumber(named(new QLineEdit(this), "T19")),
+      m_clients(named(new DropDown(DropDown::Typing::PickOnly, this), "Cbo7")), m_clientId(named(new QLabel(this), "L6")),
+      m_serviceId(named(new QLineEdit(this), "T20")), m_client(named(new QLineEdit(this), "T18")),
+      m_date(named(new DateField(this), "D4")), m_billNumber(named(new QLineEdit(this), "T19")),
       m_mode(named(new QLabel(this), "L5")),
       m_ticks(new ActionTicks({ActionTicks::Box{"C10", Modify}, ActionTicks::Box{"C11", QStringLiteral("Elimina ")}}, this)),
-      m_action(named(new QPushButton(this), "Cmd10")),
-      m_list(named(new GridList(this), "ListView5"))
+      m_action(named(new QPushButton(this), "Cmd10")), m_list(named(new GridList(this), "ListView5"))
 {
     HistoryWindow::offerOn(m_list, m_connection, m_messages, QStringLiteral("PRESTAZIONI"));
     m_filter->setMinimumContentsLength(16);
@@ -155,8 +150,8 @@ void BillingPanel::showFilter(const QString &filter)
 {
     m_action->setText(filter == Unbilled ? Insert : QString());
     const ServiceFill fill = filter == Billed ? ServiceFill::BillingBilled
-                             : filter == Unbilled ? ServiceFill::BillingUnbilled
-                                                  : ServiceFill::BillingAll;
+        : filter == Unbilled                  ? ServiceFill::BillingUnbilled
+                                              : ServiceFill::BillingAll;
     fillServiceList(*m_list, m_connection, fill);
 }
 

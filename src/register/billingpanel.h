@@ -57,20 +57,20 @@ private:
 
     Connection &m_connection;
     Messages &m_messages;
-    DropDown *m_filter;        // Cbo6
-    TickBox *m_clientSearch;   // C12
-    DropDown *m_clients;       // Cbo7
+    DropDown *m_filter; // Cbo6
+    TickBox *m_clientSearch; // C12
+    DropDown *m_clients; // Cbo7
     DropDown *m_otherClients = nullptr;
-    QLabel *m_clientId;        // L6
-    QLineEdit *m_serviceId;    // T20
+    QLabel *m_clientId; // L6
+    QLineEdit *m_serviceId; // T20
     // The picked service as the list showed it: billed or unbilled only
     // while it is still so.
     RowVersion m_picked;
-    QLineEdit *m_client;       // T18
-    DateField *m_date;         // D4
-    QLineEdit *m_billNumber;   // T19
-    QLabel *m_mode;            // L5
-    ActionTicks *m_ticks;      // C10, C11
-    QPushButton *m_action;     // Cmd10
-    GridList *m_list;          // ListView5
+    QLineEdit *m_client; // T18
+    DateField *m_date; // D4
+    QLineEdit *m_billNumber; // T19
+    QLabel *m_mode; // L5
+    ActionTicks *m_ticks; // C10, C11
+    QPushButton *m_action; // Cmd10
+    GridList *m_list; // ListView5
 };

@@ -18,12 +18,12 @@ const QString Captions[] = {QStringLiteral("Inserisci"), QStringLiteral("Aggiorn
 
 }
 
-MaintenancePanel::MaintenancePanel(const Names &names, const QString &title, Connection &connection,
-                                   Messages &messages, QWidget *parent)
-    : PanelFrame(QLatin1String(names.frame), title, QLatin1String(names.closePicture), parent),
-      m_connection(connection), m_messages(messages), m_list(new GridList(this)),
-      m_ticks(new ActionTicks({{names.ticks[0], Captions[0]}, {names.ticks[1], Captions[1]}, {names.ticks[2], Captions[2]}},
-                              this)),
+MaintenancePanel::MaintenancePanel(const Names &names, const QString &title, Connection &connection, Messages &messages,
+                                   QWidget *parent)
+    : PanelFrame(QLatin1String(names.frame), title, QLatin1String(names.closePicture), parent), m_connection(connection),
+      m_messages(messages), m_list(new GridList(this)),
+      m_ticks(
+          new ActionTicks({{names.ticks[0], Captions[0]}, {names.ticks[1], Captions[1]}, {names.ticks[2], Captions[2]}}, this)),
       m_action(new QPushButton(this)), m_id(new QLabel(this)), m_hint(new QLabel(this))
 {
     m_list->setObjectName(QLatin1String(names.list));
@@ -97,7 +97,8 @@ bool MaintenancePanel::insertRow(const QString &table, const QList<QPair<QString
     });
     if (written != 1)
         return false;
-    m_messages.inform(this, QStringLiteral("Velmora   - INSERIMENTO"), QStringLiteral("L' inserimento è avvenuto con successo !"));
+    m_messages.inform(this, QStringLiteral("Velmora   - INSERIMENTO"),
+                      QStringLiteral("L' inserimento è avvenuto con successo !"));
     return true;
 }
 

@@ -37,8 +37,7 @@ public:
     GridList *list() const { return m_list; }
 
 protected:
-    MaintenancePanel(const Names &names, const QString &title, Connection &connection, Messages &messages,
-                     QWidget *parent);
+    MaintenancePanel(const Names &names, const QString &title, Connection &connection, Messages &messages, QWidget *parent);
 
     // The panel's fields above its action row and list.
     void addFields(QLayout *fields);

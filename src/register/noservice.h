@@ -5,5 +5,6 @@
 // The notice for a change or deletion asked with no service picked.
 inline void tellNoServiceSelected(Messages &messages, QWidget *parent)
 {
-    messages.inform(parent, QStringLiteral("Velmora............"), QStringLiteral("ERRORE - Occorre selezionare una Prestazione !"));
+    messages.inform(parent, QStringLiteral("Velmora............"),
+                    QStringLiteral("ERRORE - Occorre selezionare una Prestazione !"));
 }

@@ -23,8 +23,8 @@ const QString EmptyTitle = QStringLiteral("Velmora ERRORE - CAMPO   VUOTO");
 }
 
 ReasonsPanel::ReasonsPanel(Connection &connection, Messages &messages, QWidget *parent)
-    : MaintenancePanel({"Frame5", "Picture4", "ListView1", {"C7", "C8", "C9"}, "Cmd8", "L3", "L4"}, QString(),
-                       connection, messages, parent),
+    : MaintenancePanel({"Frame5", "Picture4", "ListView1", {"C7", "C8", "C9"}, "Cmd8", "L3", "L4"}, QString(), connection,
+                       messages, parent),
       m_reason(new QLineEdit(this)), m_amount(new QLineEdit(this)),
       m_invoiceData(InvoiceDataPanel::forReasons(connection, messages, this))
 {
@@ -40,7 +40,8 @@ ReasonsPanel::ReasonsPanel(Connection &connection, Messages &messages, QWidget *
     FieldRule::acceptOnly(m_amount, QStringLiteral("-,0123456789"), FieldRule::Dot::AsComma);
     formatAmountOnLeave(m_amount);
     content()->addWidget(m_invoiceData);
-    connect(m_list, &GridList::rowClicked, m_invoiceData, [this](int row) { m_invoiceData->showRow(m_list->rowText(row).toLongLong()); });
+    connect(m_list, &GridList::rowClicked, m_invoiceData,
+            [this](int row) { m_invoiceData->showRow(m_list->rowText(row).toLongLong()); });
 }
 
 void ReasonsPanel::open()

@@ -19,11 +19,14 @@ Problem invalid(Field field, const QString &name)
 
 std::optional<Problem> firstMissing(const ServiceEntry &entry, Saving saving)
 {
-    const struct { const QString &text; Field field; const char *name; } required[] = {
-        {entry.date, Field::Date, "DATA"},
-        {entry.operatorName, Field::Operator, "OPERATORE"},
-        {entry.client, Field::Client, "CLIENTE"},
-        {entry.reason, Field::Reason, "CAUSALE"},
+    const struct
+    {
+        const QString &text;
+        Field field;
+        const char *name;
+    } required[] = {
+        {entry.date, Field::Date, "DATA"},        {entry.operatorName, Field::Operator, "OPERATORE"},
+        {entry.client, Field::Client, "CLIENTE"}, {entry.reason, Field::Reason, "CAUSALE"},
         {entry.amount, Field::Amount, "IMPORTO"},
     };
     for (const auto &r : required)
@@ -41,7 +44,12 @@ std::optional<Problem> firstInvalid(const ServiceEntry &entry, Saving saving)
 {
     if (!fitsColumn(entry.date, ColumnType::Date))
         return invalid(Field::Date, QStringLiteral("DATA"));
-    const struct { const QString &text; Field field; const char *name; } numbers[] = {
+    const struct
+    {
+        const QString &text;
+        Field field;
+        const char *name;
+    } numbers[] = {
         {entry.days, Field::Days, "GG"},
         {entry.hours, Field::Hours, "ORE"},
         {entry.minutes, Field::Minutes, "MIN"},

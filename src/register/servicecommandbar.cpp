@@ -16,13 +16,12 @@ QPushButton *button(const QString &name, const QString &caption, QWidget *parent
 }
 
 ServiceCommandBar::ServiceCommandBar(QWidget *parent)
-    : QFrame(parent)
-    , m_newService(button(QStringLiteral("Cmd3"), QStringLiteral("Nuova  &Prestazione"), this))
-    , m_modify(button(QStringLiteral("Cmd4"), QStringLiteral("&Modifica"), this))
-    , m_remove(button(QStringLiteral("Cmd5"), QStringLiteral("&Elimina"), this))
-    , m_print(button(QStringLiteral("Cmd6"), QStringLiteral("&Stampa"), this))
-    , m_searchPrint(button(QStringLiteral("Cmd7"), QStringLiteral("&Ricerca/Stampa"), this))
-    , m_clear(button(QStringLiteral("Cmd9"), QStringLiteral("&Pulisci"), this))
+    : QFrame(parent), m_newService(button(QStringLiteral("Cmd3"), QStringLiteral("Nuova  &Prestazione"), this)),
+      m_modify(button(QStringLiteral("Cmd4"), QStringLiteral("&Modifica"), this)),
+      m_remove(button(QStringLiteral("Cmd5"), QStringLiteral("&Elimina"), this)),
+      m_print(button(QStringLiteral("Cmd6"), QStringLiteral("&Stampa"), this)),
+      m_searchPrint(button(QStringLiteral("Cmd7"), QStringLiteral("&Ricerca/Stampa"), this)),
+      m_clear(button(QStringLiteral("Cmd9"), QStringLiteral("&Pulisci"), this))
 {
     setObjectName(QStringLiteral("Frame4"));
     setFrameShape(QFrame::StyledPanel);

@@ -12,12 +12,12 @@ class ServiceCommandBar : public QFrame
 public:
     explicit ServiceCommandBar(QWidget *parent = nullptr);
 
-    QPushButton *newService() const { return m_newService; }   // Cmd3
-    QPushButton *modify() const { return m_modify; }           // Cmd4
-    QPushButton *remove() const { return m_remove; }           // Cmd5
-    QPushButton *print() const { return m_print; }             // Cmd6
+    QPushButton *newService() const { return m_newService; } // Cmd3
+    QPushButton *modify() const { return m_modify; } // Cmd4
+    QPushButton *remove() const { return m_remove; } // Cmd5
+    QPushButton *print() const { return m_print; } // Cmd6
     QPushButton *searchPrint() const { return m_searchPrint; } // Cmd7
-    QPushButton *clear() const { return m_clear; }             // Cmd9
+    QPushButton *clear() const { return m_clear; } // Cmd9
 
     void enableAllButtons();
 

@@ -36,8 +36,8 @@ QPushButton *button(const char *name, const QString &caption, QWidget *parent)
 }
 
 ServiceEditor::ServiceEditor(Connection &connection, Messages &messages, QWidget *parent)
-    : PanelFrame(QStringLiteral("Frame1"), QString(), QStringLiteral("Picture1"), parent),
-      m_connection(connection), m_messages(messages), m_fields(new ServiceFields(this)), m_list(new GridList(this))
+    : PanelFrame(QStringLiteral("Frame1"), QString(), QStringLiteral("Picture1"), parent), m_connection(connection),
+      m_messages(messages), m_fields(new ServiceFields(this)), m_list(new GridList(this))
 {
     m_list->setObjectName(QStringLiteral("ListView3"));
     HistoryWindow::offerOn(m_list, m_connection, m_messages, QStringLiteral("PRESTAZIONI"));
@@ -99,15 +99,16 @@ void ServiceEditor::clear()
 void ServiceEditor::fillPickLists()
 {
     picklists::fill(*m_fields->client(), m_connection,
-                    QStringLiteral("Select * From SOGGETTI WHERE STATO LIKE 'S' ORDER BY Soggetto, ID "), QStringLiteral("Soggetto"));
+                    QStringLiteral("Select * From SOGGETTI WHERE STATO LIKE 'S' ORDER BY Soggetto, ID "),
+                    QStringLiteral("Soggetto"));
     fillReasons();
     fillOperators();
 }
 
 void ServiceEditor::fillReasons()
 {
-    picklists::fill(*m_fields->reason(), m_connection,
-                    QStringLiteral("Select ID, CAUSALE From CAUSALE ORDER BY CAUSALE, ID "), QStringLiteral("CAUSALE"));
+    picklists::fill(*m_fields->reason(), m_connection, QStringLiteral("Select ID, CAUSALE From CAUSALE ORDER BY CAUSALE, ID "),
+                    QStringLiteral("CAUSALE"));
 }
 
 void ServiceEditor::fillOperators()

@@ -65,11 +65,11 @@ private:
     Connection &m_connection;
     Messages &m_messages;
     ServiceFields *m_fields;
-    GridList *m_list;          // ListView3
-    QPushButton *m_action;     // Cmd1
-    QPushButton *m_newest;     // Command1
-    QPushButton *m_oldest;     // Command2
-    TickBox *m_statement;      // C3
+    GridList *m_list; // ListView3
+    QPushButton *m_action; // Cmd1
+    QPushButton *m_newest; // Command1
+    QPushButton *m_oldest; // Command2
+    TickBox *m_statement; // C3
     // The unit price behind the total shown in T7 after a question answered
     // No, so that asking again does not multiply twice.
     std::optional<Money> m_unitPrice;

@@ -12,8 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-ServiceFields::ServiceFields(QWidget *parent)
-    : QWidget(parent)
+ServiceFields::ServiceFields(QWidget *parent) : QWidget(parent)
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -43,9 +42,9 @@ ServiceFields::ServiceFields(QWidget *parent)
     // The links are kept for the save, not shown.
     for (QLineEdit *hidden : {m_clientId, m_reasonId, m_operatorId})
         hidden->hide();
-    for (auto [field, width] : {std::pair{m_quantity, 80}, std::pair{m_amount, 120}, std::pair{m_cost, 120},
-                                std::pair{m_billNumber, 100}, std::pair{m_serviceId, 100}, std::pair{m_year, 60},
-                                std::pair{m_month, 40}})
+    for (auto [field, width] :
+         {std::pair{m_quantity, 80}, std::pair{m_amount, 120}, std::pair{m_cost, 120}, std::pair{m_billNumber, 100},
+          std::pair{m_serviceId, 100}, std::pair{m_year, 60}, std::pair{m_month, 40}})
         field->setFixedWidth(width);
     for (DateField *date : {m_date, m_billingDate, m_changed})
         date->setFixedWidth(110);
@@ -108,27 +107,38 @@ void ServiceFields::addCaptioned(int row, int column, const QString &caption, QW
 
 ServiceEntry ServiceFields::entry() const
 {
-    return {m_date->dateText(),     m_client->text(),  m_clientId->text(),  m_reason->text(),
-            m_reasonId->text(), m_cost->text(),    m_operator->text(),  m_operatorId->text(),
-            m_days->text(),     m_hours->text(),   m_minutes->text(),   m_quantity->text(),
-            m_amount->text(),   m_notes->text(),   m_billingDate->dateText(), m_billNumber->text()};
+    return {m_date->dateText(), m_client->text(), m_clientId->text(),        m_reason->text(),
+            m_reasonId->text(), m_cost->text(),   m_operator->text(),        m_operatorId->text(),
+            m_days->text(),     m_hours->text(),  m_minutes->text(),         m_quantity->text(),
+            m_amount->text(),   m_notes->text(),  m_billingDate->dateText(), m_billNumber->text()};
 }
 
 QWidget *ServiceFields::widgetOf(servicecheck::Field field) const
 {
     using F = servicecheck::Field;
     switch (field) {
-    case F::Date: return m_date;
-    case F::Operator: return m_operator;
-    case F::Client: return m_client;
-    case F::Reason: return m_reason;
-    case F::Amount: return m_amount;
-    case F::Cost: return m_cost;
-    case F::Days: return m_days;
-    case F::Hours: return m_hours;
-    case F::Minutes: return m_minutes;
-    case F::Quantity: return m_quantity;
-    case F::BillingDate: return m_billingDate;
+    case F::Date:
+        return m_date;
+    case F::Operator:
+        return m_operator;
+    case F::Client:
+        return m_client;
+    case F::Reason:
+        return m_reason;
+    case F::Amount:
+        return m_amount;
+    case F::Cost:
+        return m_cost;
+    case F::Days:
+        return m_days;
+    case F::Hours:
+        return m_hours;
+    case F::Minutes:
+        return m_minutes;
+    case F::Quantity:
+        return m_quantity;
+    case F::BillingDate:
+        return m_billingDate;
     }
     return nullptr;
 }

@@ -20,17 +20,17 @@ class ServiceFields : public QWidget
 public:
     explicit ServiceFields(QWidget *parent = nullptr);
 
-    DateField *date() const { return m_date; }                 // D1
-    DropDown *client() const { return m_client; }              // Cbo1
-    QLineEdit *clientId() const { return m_clientId; }         // T15
-    DropDown *reason() const { return m_reason; }              // Cbo2
-    QLineEdit *reasonId() const { return m_reasonId; }         // T16
-    QLineEdit *cost() const { return m_cost; }                 // Text1
-    DropDown *operatorList() const { return m_operator; }      // Cbo4
-    QLineEdit *operatorId() const { return m_operatorId; }     // T13
-    QLineEdit *quantity() const { return m_quantity; }         // T6
-    QLineEdit *amount() const { return m_amount; }             // T7
-    QLineEdit *serviceId() const { return m_serviceId; }       // T14
+    DateField *date() const { return m_date; } // D1
+    DropDown *client() const { return m_client; } // Cbo1
+    QLineEdit *clientId() const { return m_clientId; } // T15
+    DropDown *reason() const { return m_reason; } // Cbo2
+    QLineEdit *reasonId() const { return m_reasonId; } // T16
+    QLineEdit *cost() const { return m_cost; } // Text1
+    DropDown *operatorList() const { return m_operator; } // Cbo4
+    QLineEdit *operatorId() const { return m_operatorId; } // T13
+    QLineEdit *quantity() const { return m_quantity; } // T6
+    QLineEdit *amount() const { return m_amount; } // T7
+    QLineEdit *serviceId() const { return m_serviceId; } // T14
 
     ServiceEntry entry() const;
     QWidget *widgetOf(servicecheck::Field field) const;

@@ -12,30 +12,26 @@ constexpr Qt::Alignment Right = Qt::AlignRight;
 // The editor's list: ID, date, client, reason, amount, operator, notes.
 QList<GridColumn> shortColumns(int idTwips)
 {
-    return {{"ID", idTwips, Left},         {"REG.", 1200, Centre},     {"CLIENTE", 3000, Left},
-            {"CAUSALE", 2500, Left},       {"IMPORTO", 1800, Right},   {"OPERATORE", 2000, Left},
-            {"NOTE", 3000, Left}};
+    return {{"ID", idTwips, Left},    {"REG.", 1200, Centre},    {"CLIENTE", 3000, Left}, {"CAUSALE", 2500, Left},
+            {"IMPORTO", 1800, Right}, {"OPERATORE", 2000, Left}, {"NOTE", 3000, Left}};
 }
 
 // The search list: every column of PRESTAZIONI in its physical order. The
 // links, times and notes are there at width 1 for the row selection.
 QList<GridColumn> fullColumns(int idTwips)
 {
-    return {{"ID", idTwips, Left},      {"ANNO", 800, Centre},     {"MESE", 800, Left},
-            {"ID_CL", 1, Left},         {"ID_OP", 1, Right},       {"ID_CAUS", 1, Right},
-            {"DATA", 1200, Left},       {"CLIENTE", 2500, Left},   {"CAUSALE", 2500, Left},
-            {"GG", 1, Left},            {"ORE", 1, Left},          {"MIN", 1, Left},
-            {"Q.TA'", 800, Left},       {"IMPORTO", 1800, Right},  {"OPERATORE", 2500, Left},
-            {"PARCELLA", 1500, Left},   {"PAG.", 1200, Left},      {"NR.", 800, Left},
-            {"NOTE", 1, Left},          {"AGG", 1200, Left}};
+    return {{"ID", idTwips, Left},   {"ANNO", 800, Centre},    {"MESE", 800, Left},       {"ID_CL", 1, Left},
+            {"ID_OP", 1, Right},     {"ID_CAUS", 1, Right},    {"DATA", 1200, Left},      {"CLIENTE", 2500, Left},
+            {"CAUSALE", 2500, Left}, {"GG", 1, Left},          {"ORE", 1, Left},          {"MIN", 1, Left},
+            {"Q.TA'", 800, Left},    {"IMPORTO", 1800, Right}, {"OPERATORE", 2500, Left}, {"PARCELLA", 1500, Left},
+            {"PAG.", 1200, Left},    {"NR.", 800, Left},       {"NOTE", 1, Left},         {"AGG", 1200, Left}};
 }
 
 // The billing list: the billing columns, PARC kept at width 1.
 QList<GridColumn> billingColumns()
 {
-    return {{"ID", 500, Left},        {"CLIENTE", 3500, Left},   {"CAUSALE", 3000, Left},
-            {"IMPORTO", 1200, Right}, {"DATA PARC", 1300, Centre}, {"NR", 1000, Left},
-            {"OPERATORE", 2100, Left}, {"PARC", 1, Left}};
+    return {{"ID", 500, Left},           {"CLIENTE", 3500, Left}, {"CAUSALE", 3000, Left},   {"IMPORTO", 1200, Right},
+            {"DATA PARC", 1300, Centre}, {"NR", 1000, Left},      {"OPERATORE", 2100, Left}, {"PARC", 1, Left}};
 }
 
 const QString ShortSelect = QStringLiteral("SELECT ID,DATAR,CLIENTE,CAUSALE,IMPORTO, OPERATORE,NOTE");
@@ -74,8 +70,7 @@ FillDefinition definition(ServiceFill fill, const QString &clientId)
     case ServiceFill::SearchUnbilled:
         return {fullColumns(800), "SELECT * FROM PRESTAZIONI   where PARC  like 'N' ORDER  BY DATAR DESC  ;", 13};
     case ServiceFill::SearchClient:
-        return {fullColumns(800),
-                "SELECT * FROM PRESTAZIONI  WHERE  ID_CL LIKE '" + client + "'  ORDER BY DATAR DESC  ;", 13};
+        return {fullColumns(800), "SELECT * FROM PRESTAZIONI  WHERE  ID_CL LIKE '" + client + "'  ORDER BY DATAR DESC  ;", 13};
     case ServiceFill::BillingBilled:
         return billing(",PARC FROM PRESTAZIONI  WHERE PARC LIKE 'S' ORDER BY DATAR DESC  ;");
     case ServiceFill::BillingUnbilled:

@@ -9,14 +9,14 @@ class GridList;
 // columns), the search list (ListView4, every column of the table) and the
 // billing panel's list (ListView5, the billing columns).
 enum class ServiceFill {
-    NewestFirst,     // ListView3
-    OldestFirst,     // ListView3
+    NewestFirst, // ListView3
+    OldestFirst, // ListView3
     ClientStatement, // ListView3, one client's services with their ID_CL
-    SearchAll,       // ListView4 from here on
+    SearchAll, // ListView4 from here on
     SearchBilled,
     SearchUnbilled,
     SearchClient,
-    BillingBilled,   // ListView5 from here on
+    BillingBilled, // ListView5 from here on
     BillingUnbilled,
     BillingAll,
     BillingClientBilled,

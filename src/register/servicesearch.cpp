@@ -18,11 +18,9 @@ const QString DeleteCaption = QStringLiteral("Elimina Prestazioni");
 }
 
 ServiceSearch::ServiceSearch(Connection &connection, Messages &messages, QWidget *parent)
-    : PanelFrame(QStringLiteral("Frame6"), QString(), QStringLiteral("Picture5"), parent),
-      m_connection(connection), m_messages(messages),
-      m_filter(new DropDown(DropDown::Typing::PickOnly, this)),
-      m_clients(new DropDown(DropDown::Typing::PickOnly, this)),
-      m_clientId(new QLabel(QStringLiteral("ID_CL"), this)),
+    : PanelFrame(QStringLiteral("Frame6"), QString(), QStringLiteral("Picture5"), parent), m_connection(connection),
+      m_messages(messages), m_filter(new DropDown(DropDown::Typing::PickOnly, this)),
+      m_clients(new DropDown(DropDown::Typing::PickOnly, this)), m_clientId(new QLabel(QStringLiteral("ID_CL"), this)),
       m_list(new GridList(this))
 {
     m_filter->setObjectName(QStringLiteral("Cbo5"));
@@ -97,9 +95,8 @@ void ServiceSearch::searchClient(const QString &name)
 {
     if (name.isEmpty())
         return;
-    guarded(m_messages, this, [&] {
-        serviceclients::showServicesOf(m_connection, name, *m_clientId, *m_list, ServiceFill::SearchClient);
-    });
+    guarded(m_messages, this,
+            [&] { serviceclients::showServicesOf(m_connection, name, *m_clientId, *m_list, ServiceFill::SearchClient); });
 }
 
 void ServiceSearch::pickRow(int row)

@@ -41,9 +41,9 @@ private:
 
     Connection &m_connection;
     Messages &m_messages;
-    DropDown *m_filter;     // Cbo5
-    DropDown *m_clients;    // Cbo8
+    DropDown *m_filter; // Cbo5
+    DropDown *m_clients; // Cbo8
     DropDown *m_otherClients = nullptr;
-    QLabel *m_clientId;     // Label21
-    GridList *m_list;       // ListView4
+    QLabel *m_clientId; // Label21
+    GridList *m_list; // ListView4
 };

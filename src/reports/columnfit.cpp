@@ -20,9 +20,9 @@ constexpr qreal Slack = 1;
 
 struct Need
 {
-    qreal whole = 0;   // the widest text that must print on one line
+    qreal whole = 0; // the widest text that must print on one line
     qreal natural = 0; // the widest long text, on one line
-    qreal word = 0;    // the widest word of the long texts
+    qreal word = 0; // the widest word of the long texts
 };
 
 // The row sets a band's fields read, as the report prints them.
@@ -107,7 +107,8 @@ void shareRoom(const QList<ReportColumn> &columns, const QList<Need> &needs, qre
             narrowest[c] = std::max(needs.at(c).whole, NarrowestWrap) + Gap;
     if (naturals <= room) {
         for (int c : open)
-            widths[c] = std::max(needs.at(c).natural, needs.at(c).whole) + Gap + (room - naturals) * columns.at(c).designWidth / designs;
+            widths[c] = std::max(needs.at(c).natural, needs.at(c).whole) + Gap
+                + (room - naturals) * columns.at(c).designWidth / designs;
         return;
     }
     for (bool pinned = true; pinned && !open.isEmpty();) {

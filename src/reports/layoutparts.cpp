@@ -118,7 +118,8 @@ QList<ReportBox> columnCaptions(const QList<Column> &columns, const QFont &font,
     const QList<qreal> edges = columnEdges(columns, left);
     for (int c = 0; c < columns.size(); ++c) {
         const Column &column = columns.at(c);
-        const Qt::Alignment alignment = (column.format == reportformat::Amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+        const Qt::Alignment alignment = (column.format == reportformat::Amount ? Qt::AlignRight : Qt::AlignLeft)
+            | Qt::AlignVCenter;
         boxes << caption(QStringLiteral("Caption%1").arg(c + 1), column.caption,
                          QRectF(edges.at(c), y, column.width - 3, RowHeight), font, alignment);
         boxes.last().column = c;

@@ -62,36 +62,34 @@ namespace layouts {
 
 ReportLayout estratto()
 {
-    const QList<Column> columns = {
-        {"Data", "DATAR", 55, arial(9.75), {}},
-        {"Prestazione", "Causale", 110, arial(9.75), {}, Wraps},
-        {"Q.tà", "QTA", 30, narrow(8.25), {}},
-        {"Descrizione", "NOTE", 130, narrow(8.25), {}, Wraps},
-        {"Operatore", "Operatore", 75, narrow(8.25), {}, Wraps},
-        {"Importo", "Importo", 75, arial(9.75), reportformat::Amount},
-        {"Parcellato", "PARC", 52, narrow(9, true), {}}};
+    const QList<Column> columns = {{"Data", "DATAR", 55, arial(9.75), {}},
+                                   {"Prestazione", "Causale", 110, arial(9.75), {}, Wraps},
+                                   {"Q.tà", "QTA", 30, narrow(8.25), {}},
+                                   {"Descrizione", "NOTE", 130, narrow(8.25), {}, Wraps},
+                                   {"Operatore", "Operatore", 75, narrow(8.25), {}, Wraps},
+                                   {"Importo", "Importo", 75, arial(9.75), reportformat::Amount},
+                                   {"Parcellato", "PARC", 52, narrow(9, true), {}}};
     const QFont client = arial(11.25, true, true);
     qreal x = 0;
     const ReportBox title = captionAt(x, QStringLiteral("Label1"), QStringLiteral("Ostrevia  -Report  Prestazioni Cliente :"),
                                       arial(11.25, true));
-    ReportBand header = band(Kind::ReportHeader, QStringLiteral("Section4"), 30,
-                             {title, longCaption(QStringLiteral("Label2"), QStringLiteral("Cliente"), QRectF(x, 0, contentWidth() - x, 20), client),
-                              longCaption(QStringLiteral("Label11"), QString(), QRectF(x, 20, contentWidth() - x, 0), client),
-                              line(24)});
+    ReportBand header = band(
+        Kind::ReportHeader, QStringLiteral("Section4"), 30,
+        {title, longCaption(QStringLiteral("Label2"), QStringLiteral("Cliente"), QRectF(x, 0, contentWidth() - x, 20), client),
+         longCaption(QStringLiteral("Label11"), QString(), QRectF(x, 20, contentWidth() - x, 0), client), line(24)});
     return columnLayout(QStringLiteral("Estratto Conto Cliente"), std::move(header), columns, 5, arial(9, true, true));
 }
 
 // Landscape: four columns of long texts beside the date and the amount.
 ReportLayout reportParcellati()
 {
-    const QList<Column> columns = {
-        {"Data", "DATAR", 52, arial(9.75), {}},
-        {"Cliente", "Cliente", 110, arial(9.75, true), {}, Wraps},
-        {"Prestazione", "Causale", 95, narrow(9), {}, Wraps},
-        {"Descrizione", "NOTE", 96, narrow(8.25), {}, Wraps},
-        {"Operatore", "Operatore", 60, narrow(9), {}, Wraps},
-        {"Importo", "Importo", 62, arial(9.75), reportformat::Amount},
-        {"Parcellato", "PARC", 52, narrow(9, true), {}}};
+    const QList<Column> columns = {{"Data", "DATAR", 52, arial(9.75), {}},
+                                   {"Cliente", "Cliente", 110, arial(9.75, true), {}, Wraps},
+                                   {"Prestazione", "Causale", 95, narrow(9), {}, Wraps},
+                                   {"Descrizione", "NOTE", 96, narrow(8.25), {}, Wraps},
+                                   {"Operatore", "Operatore", 60, narrow(9), {}, Wraps},
+                                   {"Importo", "Importo", 62, arial(9.75), reportformat::Amount},
+                                   {"Parcellato", "PARC", 52, narrow(9, true), {}}};
     const QFont big = arial(12, true);
     const QString date = QStringLiteral("00/00/0000");
     const qreal width = ReportLayout::contentWidth(Page::Landscape);
@@ -109,14 +107,13 @@ ReportLayout reportParcellati()
 
 ReportLayout drtTest()
 {
-    const QList<Column> columns = {
-        {"Data", {}, 55, arial(9.75), reportformat::Date},
-        {"Prestazione", {}, 110, arial(9.75), {}, Wraps},
-        {"Q.tà", {}, 30, narrow(8.25), {}},
-        {"Descrizione", {}, 130, narrow(8.25), {}, Wraps},
-        {"Operatore", {}, 75, arial(9.75), {}, Wraps},
-        {"Importo", {}, 75, arial(9.75), reportformat::Amount},
-        {"Parc", {}, 52, arial(9), {}}};
+    const QList<Column> columns = {{"Data", {}, 55, arial(9.75), reportformat::Date},
+                                   {"Prestazione", {}, 110, arial(9.75), {}, Wraps},
+                                   {"Q.tà", {}, 30, narrow(8.25), {}},
+                                   {"Descrizione", {}, 130, narrow(8.25), {}, Wraps},
+                                   {"Operatore", {}, 75, arial(9.75), {}, Wraps},
+                                   {"Importo", {}, 75, arial(9.75), reportformat::Amount},
+                                   {"Parc", {}, 52, arial(9), {}}};
     // The columns keep clear of the frames around the group bands.
     constexpr qreal Inset = 5;
     const QFont heading = arial(9.75, true);
@@ -138,29 +135,27 @@ ReportLayout drtTest()
     groupTotal.column = 5;
     QList<ReportBox> footer = footerLines(-1, Default, 6);
     footer.prepend(line(2));
-    return ReportLayout(
-        QStringLiteral("Elenco Prestazioni"),
-        {band(Kind::PageHeader, QStringLiteral("Section2"), 26,
-              {caption(QStringLiteral("Label3"), QStringLiteral("Ostrevia - Report Cumulativo per Cliente "),
-                       QRectF(0, 0, contentWidth(), 20), arial(11.25, true, true))}),
-         band(Kind::GroupHeader, QStringLiteral("Section6"), 42, groupHeader),
-         band(Kind::Detail, QStringLiteral("Section1"), Row,
-              columnFields(columns, 0, {"Text2", "Text3", "Text5", "Text6", "Text7", "Text4", "Text8"}, Inset)),
-         band(Kind::GroupFooter, QStringLiteral("Section7"), 28,
-              {frame(QRectF(0, 2, contentWidth(), 20)), totalCaption, groupTotal}),
-         band(Kind::PageFooter, QStringLiteral("Section3"), 22, footer)},
-        reportColumns(columns));
+    return ReportLayout(QStringLiteral("Elenco Prestazioni"),
+                        {band(Kind::PageHeader, QStringLiteral("Section2"), 26,
+                              {caption(QStringLiteral("Label3"), QStringLiteral("Ostrevia - Report Cumulativo per Cliente "),
+                                       QRectF(0, 0, contentWidth(), 20), arial(11.25, true, true))}),
+                         band(Kind::GroupHeader, QStringLiteral("Section6"), 42, groupHeader),
+                         band(Kind::Detail, QStringLiteral("Section1"), Row,
+                              columnFields(columns, 0, {"Text2", "Text3", "Text5", "Text6", "Text7", "Text4", "Text8"}, Inset)),
+                         band(Kind::GroupFooter, QStringLiteral("Section7"), 28,
+                              {frame(QRectF(0, 2, contentWidth(), 20)), totalCaption, groupTotal}),
+                         band(Kind::PageFooter, QStringLiteral("Section3"), 22, footer)},
+                        reportColumns(columns));
 }
 
 ReportLayout report()
 {
-    const QList<Column> columns = {
-        {"Data", "DATAR", 55, narrow(8.25), {}},
-        {"Cliente", "Cliente", 137, arial(8.25, true), {}, Wraps},
-        {"Prestazione", "Causale", 130, narrow(9), {}, Wraps},
-        {"Operatore", "Operatore", 80, narrow(8.25), {}, Wraps},
-        {"Importo", "Importo", 70, narrow(8.25), reportformat::Amount},
-        {"Parcellato", "PARC", 55, narrow(9, true), {}}};
+    const QList<Column> columns = {{"Data", "DATAR", 55, narrow(8.25), {}},
+                                   {"Cliente", "Cliente", 137, arial(8.25, true), {}, Wraps},
+                                   {"Prestazione", "Causale", 130, narrow(9), {}, Wraps},
+                                   {"Operatore", "Operatore", 80, narrow(8.25), {}, Wraps},
+                                   {"Importo", "Importo", 70, narrow(8.25), reportformat::Amount},
+                                   {"Parcellato", "PARC", 55, narrow(9, true), {}}};
     const QFont big = arial(12, true);
     qreal x = 0;
     const ReportBox title = captionAt(x, QStringLiteral("Label1"), QStringLiteral("Report  Prestazioni"), big);
@@ -174,15 +169,14 @@ ReportLayout report()
 ReportLayout cliente()
 {
     const QFont fieldFont = narrow(8.25);
-    const QList<Column> columns = {
-        {"Cognome Nome - Denominazione", "SOGGETTO", 150, narrow(9), {}, Wraps},
-        {"Indirizzo", "INDIRIZZO", 90, fieldFont, {}, Wraps},
-        {"Città", "COMUNER", 65, fieldFont, {}, Wraps},
-        {"PR", "prr", 22, fieldFont, {}},
-        {"C.A.P.", "CAP", 32, fieldFont, {}},
-        {"Codice Fiscale", "CODICE", 78, fieldFont, {}},
-        {"Partita IVA ", "PIVA", 60, fieldFont, {}},
-        {"Stato", "STATO", 30, fieldFont, {}}};
+    const QList<Column> columns = {{"Cognome Nome - Denominazione", "SOGGETTO", 150, narrow(9), {}, Wraps},
+                                   {"Indirizzo", "INDIRIZZO", 90, fieldFont, {}, Wraps},
+                                   {"Città", "COMUNER", 65, fieldFont, {}, Wraps},
+                                   {"PR", "prr", 22, fieldFont, {}},
+                                   {"C.A.P.", "CAP", 32, fieldFont, {}},
+                                   {"Codice Fiscale", "CODICE", 78, fieldFont, {}},
+                                   {"Partita IVA ", "PIVA", 60, fieldFont, {}},
+                                   {"Stato", "STATO", 30, fieldFont, {}}};
     const qreal width = ReportLayout::contentWidth(Page::Landscape);
     ReportBand header = band(Kind::ReportHeader, QStringLiteral("Section4"), 30,
                              {caption(QStringLiteral("Label1"), QStringLiteral("Ostrevia - Report Cliente"),

@@ -37,8 +37,7 @@ struct LaidBand
 class Pages
 {
 public:
-    Pages(const ReportLayout &layout, const QDate &printDate)
-        : m_layout(layout), m_printDate(printDate)
+    Pages(const ReportLayout &layout, const QDate &printDate) : m_layout(layout), m_printDate(printDate)
     {
         m_model.title = layout.previewCaption();
         m_model.pageSize = layout.pageSize();
@@ -153,14 +152,16 @@ private:
         for (int done = 0; done < order.size(); ++done)
             for (int above = 0; above < done; ++above)
                 if (band.boxes.at(order.at(above)).rect.bottom() <= band.boxes.at(order.at(done)).rect.top())
-                    shift[order.at(done)] = std::max(shift.at(order.at(done)), shift.at(order.at(above)) + growth.at(order.at(above)));
+                    shift[order.at(done)] = std::max(shift.at(order.at(done)),
+                                                     shift.at(order.at(above)) + growth.at(order.at(above)));
         qreal grown = 0;
         for (int b = 0; b < laid.boxes.size(); ++b) {
             const QRectF &design = band.boxes.at(b).rect;
             qreal stretch = 0;
             for (int i = 0; i < growth.size(); ++i) {
                 const QRectF &inside = band.boxes.at(i).rect;
-                if (inside.top() >= design.top() && inside.bottom() <= design.bottom() && (i == b || inside.bottom() > design.top()))
+                if (inside.top() >= design.top() && inside.bottom() <= design.bottom()
+                    && (i == b || inside.bottom() > design.top()))
                     stretch = std::max(stretch, shift.at(i) + growth.at(i) - shift.at(b));
             }
             PlacedBox &box = laid.boxes[b];

@@ -20,8 +20,8 @@ void paintPage(QPainter &painter, const ReportPage &page, qreal pixelsPerPoint)
     const qreal fontScale = pixelsPerPoint * 72.0 / painter.device()->logicalDpiY();
     painter.save();
     for (const PlacedBox &box : page.boxes) {
-        const QRectF rect(box.rect.x() * pixelsPerPoint, box.rect.y() * pixelsPerPoint,
-                          box.rect.width() * pixelsPerPoint, box.rect.height() * pixelsPerPoint);
+        const QRectF rect(box.rect.x() * pixelsPerPoint, box.rect.y() * pixelsPerPoint, box.rect.width() * pixelsPerPoint,
+                          box.rect.height() * pixelsPerPoint);
         switch (box.kind) {
         case ReportBox::Kind::Line:
             painter.setPen(QPen(Qt::black, 0.75 * pixelsPerPoint));
@@ -47,7 +47,8 @@ void paintPage(QPainter &painter, const ReportPage &page, qreal pixelsPerPoint)
             const qreal step = TextMeasure::of(box.font).lineHeight() * pixelsPerPoint;
             for (int l = 0; l < lines.size(); ++l)
                 painter.drawText(QRectF(rect.x(), rect.y() + l * step, rect.width(), step),
-                                 int(box.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+                                 int(box.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop | Qt::TextSingleLine
+                                     | Qt::TextDontClip,
                                  lines.at(l));
         }
         }
@@ -91,7 +92,7 @@ bool exportPdf(const PageModel &model, const QString &path)
                 // ends with its end-of-file mark.
                 QFile written(partial);
                 const bool whole = painted && written.open(QIODevice::ReadOnly) && written.size() > 0
-                                && written.seek(qMax<qint64>(0, written.size() - 1024)) && written.readAll().contains("%%EOF");
+                    && written.seek(qMax<qint64>(0, written.size() - 1024)) && written.readAll().contains("%%EOF");
                 if (!whole)
                     throw StoreError(QStringLiteral("il documento %1 non può essere scritto per intero").arg(path));
             },

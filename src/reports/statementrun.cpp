@@ -19,10 +19,11 @@ namespace {
 // the statement prints them.
 std::shared_ptr<const ResultTable> servicesOf(Connection &store, const QDate &from, const QDate &to)
 {
-    return Recordset(store, QStringLiteral("SELECT ID_CL, CLIENTE, DATAR,CAUSALE,QTA,NOTE,IMPORTO ,OPERATORE , PARC "
-                                           "FROM PRESTAZIONI WHERE DATAR >= #%1# AND DATAR <= #%2# "
-                                           "ORDER BY ID_CL, DATAR, ID")
-                                .arg(monthFirstDate(from), monthFirstDate(to)))
+    return Recordset(store,
+                     QStringLiteral("SELECT ID_CL, CLIENTE, DATAR,CAUSALE,QTA,NOTE,IMPORTO ,OPERATORE , PARC "
+                                    "FROM PRESTAZIONI WHERE DATAR >= #%1# AND DATAR <= #%2# "
+                                    "ORDER BY ID_CL, DATAR, ID")
+                         .arg(monthFirstDate(from), monthFirstDate(to)))
         .rows();
 }
 
@@ -55,7 +56,8 @@ QString fileName(const QString &client, const QDate &from, const QDate &to)
         name.remove(0, 1);
     if (name.isEmpty())
         name = QStringLiteral("cliente");
-    return QStringLiteral("%1 - dal %2 al %3.pdf").arg(name, from.toString(QStringLiteral("dd-MM-yyyy")), to.toString(QStringLiteral("dd-MM-yyyy")));
+    return QStringLiteral("%1 - dal %2 al %3.pdf")
+        .arg(name, from.toString(QStringLiteral("dd-MM-yyyy")), to.toString(QStringLiteral("dd-MM-yyyy")));
 }
 
 Outcome write(Connection &store, const QDate &from, const QDate &to, const QString &folder, const Progress &progress)
@@ -68,7 +70,8 @@ Outcome write(Connection &store, const QDate &from, const QDate &to, const QStri
         return outcome;
     }
     const int name = services->columnIndex(QStringLiteral("CLIENTE"));
-    const QString period = QStringLiteral("dal %1 al %2").arg(from.toString(QStringLiteral("dd/MM/yyyy")), to.toString(QStringLiteral("dd/MM/yyyy")));
+    const QString period = QStringLiteral("dal %1 al %2")
+                               .arg(from.toString(QStringLiteral("dd/MM/yyyy")), to.toString(QStringLiteral("dd/MM/yyyy")));
     QSet<QString> used;
     for (const std::vector<int> &rows : clients) {
         if (progress && !progress(int(outcome.files.size()), int(clients.size()))) {

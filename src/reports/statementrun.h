@@ -17,10 +17,10 @@ using Progress = std::function<bool(int written, int total)>;
 
 struct Outcome
 {
-    QStringList files;   // written
-    int unlinked = 0;    // services of the period without a client, not printed
+    QStringList files; // written
+    int unlinked = 0; // services of the period without a client, not printed
     bool stopped = false;
-    QString failure;     // the file that could not be written, when one could not
+    QString failure; // the file that could not be written, when one could not
 };
 
 // Raises StoreError when the store can't be read.

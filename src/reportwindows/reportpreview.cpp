@@ -109,9 +109,8 @@ ReportPreview::ReportPreview(PageModel model, Messages &messages, QWidget *paren
     // Nine tenths of the screen, centred, until the window is maximized.
     const QRect screenArea = screen()->availableGeometry();
     const QSize size = screenArea.size() * 0.9;
-    setGeometry(QRect(screenArea.topLeft() + QPoint((screenArea.width() - size.width()) / 2,
-                                                    (screenArea.height() - size.height()) / 2),
-                      size));
+    setGeometry(QRect(
+        screenArea.topLeft() + QPoint((screenArea.width() - size.width()) / 2, (screenArea.height() - size.height()) / 2), size));
     showPage(0);
 }
 
@@ -172,8 +171,8 @@ void ReportPreview::printReport()
 
 void ReportPreview::exportReport()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta in PDF"), m_model.title + QStringLiteral(".pdf"),
-                                                      QStringLiteral("Documenti PDF (*.pdf)"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Esporta in PDF"), m_model.title + QStringLiteral(".pdf"), QStringLiteral("Documenti PDF (*.pdf)"));
     if (path.isEmpty())
         return;
     if (!reportpainter::exportPdf(m_model, path))

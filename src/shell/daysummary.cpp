@@ -42,8 +42,7 @@ bool DaySummary::eventFilter(QObject *watched, QEvent *event)
 
 void DaySummary::followPanels()
 {
-    const bool anyOpen = std::any_of(m_panels.cbegin(), m_panels.cend(),
-                                     [](QWidget *panel) { return !panel->isHidden(); });
+    const bool anyOpen = std::any_of(m_panels.cbegin(), m_panels.cend(), [](QWidget *panel) { return !panel->isHidden(); });
     if (!anyOpen && isHidden())
         setText(figures()); // coming back after a panel: the figures of now
     setVisible(!anyOpen);
@@ -72,7 +71,8 @@ QString DaySummary::figures() const
     const QList<backup::Copy> copies = backup::list(backup::folderOf(m_connection.path()));
     if (!copies.isEmpty())
         lines << QStringLiteral("Ultima copia di sicurezza: %1")
-                     .arg(QLocale(QLocale::Italian, QLocale::Italy).toString(copies.first().made, QStringLiteral("dddd d MMMM yyyy, HH:mm")));
+                     .arg(QLocale(QLocale::Italian, QLocale::Italy)
+                              .toString(copies.first().made, QStringLiteral("dddd d MMMM yyyy, HH:mm")));
     lines << QString()
           << QStringLiteral("Per iniziare: «Velmora» per le prestazioni, «Gestione Clienti» per l'anagrafe, "
                             "«Gestione Parcellazione» per parcellare");

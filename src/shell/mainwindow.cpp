@@ -106,19 +106,18 @@ void MainWindow::workOnShared(const QString &text)
 void MainWindow::buildMenus()
 {
     QMenuBar *bar = menuBar();
-    connect(menuAction(bar, QStringLiteral("MenuEsci"), QStringLiteral("&Esci dal programma")),
-            &QAction::triggered, this, &MainWindow::exitProgram);
-    connect(menuAction(bar, QStringLiteral("GPrestazioni"), QStringLiteral("&Velmora")),
-            &QAction::triggered, this, &MainWindow::showCommandBar);
-    connect(menuAction(bar, QStringLiteral("MenuClienti"), QStringLiteral("Gestione &Clienti")),
-            &QAction::triggered, this, &MainWindow::openClients);
-    connect(menuAction(bar, QStringLiteral("GCausali"), QStringLiteral("Gestione  &Causali")),
-            &QAction::triggered, this, [this] {
-                showMasterData(m_reasons, m_operators);
-                m_reasons->open();
-            });
-    connect(menuAction(bar, QStringLiteral("Goperatori"), QStringLiteral("Gestione &Operatori")),
-            &QAction::triggered, this, [this] {
+    connect(menuAction(bar, QStringLiteral("MenuEsci"), QStringLiteral("&Esci dal programma")), &QAction::triggered, this,
+            &MainWindow::exitProgram);
+    connect(menuAction(bar, QStringLiteral("GPrestazioni"), QStringLiteral("&Velmora")), &QAction::triggered, this,
+            &MainWindow::showCommandBar);
+    connect(menuAction(bar, QStringLiteral("MenuClienti"), QStringLiteral("Gestione &Clienti")), &QAction::triggered, this,
+            &MainWindow::openClients);
+    connect(menuAction(bar, QStringLiteral("GCausali"), QStringLiteral("Gestione  &Causali")), &QAction::triggered, this, [this] {
+        showMasterData(m_reasons, m_operators);
+        m_reasons->open();
+    });
+    connect(menuAction(bar, QStringLiteral("Goperatori"), QStringLiteral("Gestione &Operatori")), &QAction::triggered, this,
+            [this] {
                 showMasterData(m_operators, m_reasons);
                 m_operators->open();
             });
@@ -130,8 +129,8 @@ void MainWindow::buildMenus()
     QAction *mass = billing->addAction(QStringLiteral("Gestione Massiva"));
     mass->setObjectName(QStringLiteral("GMassiva"));
     connect(mass, &QAction::triggered, this, &MainWindow::openMassBilling);
-    connect(menuAction(bar, QStringLiteral("Segnalazioni"), QStringLiteral("&Segnalazioni")),
-            &QAction::triggered, this, &MainWindow::openAnomalies);
+    connect(menuAction(bar, QStringLiteral("Segnalazioni"), QStringLiteral("&Segnalazioni")), &QAction::triggered, this,
+            &MainWindow::openAnomalies);
     m_archive = new ArchiveMenu(bar, m_connection, m_messages, this);
     // The electronic invoices are beyond the register's own menus: they sit
     // with the office's data, after them.
@@ -235,7 +234,8 @@ void MainWindow::openNewService()
     m_editor->show();
     m_commandBar->newService()->setEnabled(true);
     m_commandBar->clear()->setEnabled(true);
-    for (QPushButton *button : {m_commandBar->modify(), m_commandBar->remove(), m_commandBar->print(), m_commandBar->searchPrint()})
+    for (QPushButton *button :
+         {m_commandBar->modify(), m_commandBar->remove(), m_commandBar->print(), m_commandBar->searchPrint()})
         button->setEnabled(false);
     m_editor->clear();
     m_editor->fillPickLists();
@@ -247,8 +247,8 @@ void MainWindow::openNewService()
 void MainWindow::openSearch(bool modifying)
 {
     QPushButton *own = modifying ? m_commandBar->modify() : m_commandBar->remove();
-    for (QPushButton *button : {m_commandBar->newService(), m_commandBar->modify(), m_commandBar->remove(),
-                                m_commandBar->clear(), m_commandBar->searchPrint(), m_commandBar->print()})
+    for (QPushButton *button : {m_commandBar->newService(), m_commandBar->modify(), m_commandBar->remove(), m_commandBar->clear(),
+                                m_commandBar->searchPrint(), m_commandBar->print()})
         button->setEnabled(button == own);
     m_search->open(modifying ? ServiceSearch::Mode::Modify : ServiceSearch::Mode::Delete);
     m_editor->clear();
@@ -344,8 +344,9 @@ void MainWindow::openWindow(ProgramWindow *window)
 void MainWindow::printServices()
 {
     guarded(m_messages, this, [this] {
-        Recordset services(m_connection, QStringLiteral("SELECT DATAR ,CLIENTE ,CAUSALE ,IMPORTO  ,OPERATORE , PARC FROM "
-                                                        "PRESTAZIONI  WHERE  1=1 ORDER BY CLIENTE,DATAR,OPERATORE;"));
+        Recordset services(m_connection,
+                           QStringLiteral("SELECT DATAR ,CLIENTE ,CAUSALE ,IMPORTO  ,OPERATORE , PARC FROM "
+                                          "PRESTAZIONI  WHERE  1=1 ORDER BY CLIENTE,DATAR,OPERATORE;"));
         showReportModal(*this, m_messages, m_servicesReport.forUse(), ReportData(services.rows()));
         services.close();
     });

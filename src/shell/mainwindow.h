@@ -69,14 +69,14 @@ private:
     Connection &m_connection;
     Messages &m_messages;
     ServiceCommandBar *m_commandBar = nullptr; // Frame4
-    QToolButton *m_commandBarClose = nullptr;  // Picture7
-    ServiceEditor *m_editor = nullptr;         // Frame1
-    ServiceSearch *m_search = nullptr;         // Frame6
-    QFrame *m_masterData = nullptr;            // Frame2
-    ReasonsPanel *m_reasons = nullptr;         // Frame5
-    OperatorsPanel *m_operators = nullptr;     // Frame3
-    BillingPanel *m_billing = nullptr;         // Frame7
-    AnomalyPanel *m_anomalies = nullptr;       // Frame9
+    QToolButton *m_commandBarClose = nullptr; // Picture7
+    ServiceEditor *m_editor = nullptr; // Frame1
+    ServiceSearch *m_search = nullptr; // Frame6
+    QFrame *m_masterData = nullptr; // Frame2
+    ReasonsPanel *m_reasons = nullptr; // Frame5
+    OperatorsPanel *m_operators = nullptr; // Frame3
+    BillingPanel *m_billing = nullptr; // Frame7
+    AnomalyPanel *m_anomalies = nullptr; // Frame9
     DaySummary *m_summary = nullptr;
     StatusPanels *m_status = nullptr;
     ArchiveMenu *m_archive = nullptr;

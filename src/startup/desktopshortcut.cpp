@@ -28,8 +28,7 @@ QString desktopshortcut::desktopFolder()
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
-bool desktopshortcut::write(const QString &folder, const QString &name, const QString &target,
-                            const QString &storePath)
+bool desktopshortcut::write(const QString &folder, const QString &name, const QString &target, const QString &storePath)
 {
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return false;

@@ -25,11 +25,8 @@ QLabel *label(const QString &name, const QString &text, int pointSize, bool bold
 }
 
 SplashWindow::SplashWindow(QWidget &mainWindow, const QString &storePath)
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
-    , m_mainWindow(mainWindow)
-    , m_storePath(storePath)
-    , m_bar(new QProgressBar(this))
-    , m_timer(new QTimer(this))
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), m_mainWindow(mainWindow), m_storePath(storePath),
+      m_bar(new QProgressBar(this)), m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmSplash"));
     setStyleSheet(QStringLiteral("#frmSplash { background: #f4efe3; border: 2px solid #0f2f57; }"));

@@ -11,11 +11,8 @@
 #include <QFileInfo>
 
 Startup::Startup(Messages &messages, const QString &storePath)
-    : m_messages(messages)
-    , m_storePath(storePath)
-    , m_lock(storePath)
-    , m_mainWindow(m_connection, messages)
-    , m_splash(m_mainWindow, storePath)
+    : m_messages(messages), m_storePath(storePath), m_lock(storePath), m_mainWindow(m_connection, messages),
+      m_splash(m_mainWindow, storePath)
 {
     QObject::connect(&m_splash, &SplashWindow::handedOver, &m_check, [this] { checkStore(); });
     QObject::connect(&m_check, &StoreCheck::damaged, &m_check, [this](const QString &problems) {
@@ -76,10 +73,9 @@ void Startup::open()
         } catch (const StoreError &error) {
             if (!error.code().startsWith(QLatin1String("28")) || attempt == 3)
                 throw;
-            const Messages::Login login = m_messages.askLogin(
-                nullptr, m_storePath,
-                attempt == 0 ? QStringLiteral("Il server chiede utente e password.")
-                             : QStringLiteral("Utente o password non corretti."));
+            const Messages::Login login = m_messages.askLogin(nullptr, m_storePath,
+                                                              attempt == 0 ? QStringLiteral("Il server chiede utente e password.")
+                                                                           : QStringLiteral("Utente o password non corretti."));
             if (login.user.isEmpty())
                 throw;
             postgres::rememberLogin(m_storePath, login.user, login.password);

@@ -23,7 +23,8 @@ void StoreCheck::start(const QString &path)
         // the program connected.
         const QString problems = storefile::isServerAddress(path) ? QString() : integrity::problemsOf(path);
         if (!problems.isEmpty()) {
-            QMetaObject::invokeMethod(this, [this, problems] { emit damaged(problems); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, problems] { emit damaged(problems); }, Qt::QueuedConnection);
             return;
         }
         const QString folder = backup::folderOf(path);
@@ -37,7 +38,8 @@ void StoreCheck::start(const QString &path)
             backup::rotate(folder);
         } catch (const StoreError &error) {
             const QString cause = error.message();
-            QMetaObject::invokeMethod(this, [this, cause] { emit copyFailed(cause); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, cause] { emit copyFailed(cause); }, Qt::QueuedConnection);
         }
     });
     m_thread->setParent(this);

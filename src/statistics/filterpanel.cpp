@@ -47,8 +47,8 @@ FilterPanel::FilterPanel(Connection &connection, Messages &messages, QWidget *pa
         lookUp(*m_reason, {EmptyOperator, UntickAll, EmptyDates, EmptyState}, "ID_CAUS", "CAUSALE", m_reasonCode);
     });
     connect(m_operator, &DropDown::picked, this, [this] {
-        lookUp(*m_operator, {EmptyClient, EmptyReason, EmptyState, UntickAll, EmptyCode, EmptyDates}, "ID_OPER",
-               "OPERATORE", m_operatorCode);
+        lookUp(*m_operator, {EmptyClient, EmptyReason, EmptyState, UntickAll, EmptyCode, EmptyDates}, "ID_OPER", "OPERATORE",
+               m_operatorCode);
     });
     periodfields::warnOfInvalidDate(m_from, m_messages);
     periodfields::warnOfInvalidDate(m_to, m_messages);
@@ -99,20 +99,36 @@ void FilterPanel::build()
 FilterValues FilterPanel::values() const
 {
     return {m_client->text(), m_reason->text(),  m_state->text(), m_operator->text(), m_from->dateText(),
-            m_to->dateText(),     m_all->isTicked(), m_clientCode,    m_reasonCode,       m_operatorCode};
+            m_to->dateText(), m_all->isTicked(), m_clientCode,    m_reasonCode,       m_operatorCode};
 }
 
 void FilterPanel::apply(FilterAction action)
 {
     switch (action) {
-    case FilterAction::EmptyClient: emptyClient(); break;
-    case FilterAction::EmptyReason: emptyReason(); break;
-    case FilterAction::EmptyState: m_state->setText(QString()); break;
-    case FilterAction::EmptyOperator: emptyOperator(); break;
-    case FilterAction::EmptyDates: emptyDates(); break;
-    case FilterAction::UntickAll: m_all->setTicked(false); break;
-    case FilterAction::UntickToday: m_today->setTicked(false); break;
-    case FilterAction::EmptyCode: m_code->clear(); break;
+    case FilterAction::EmptyClient:
+        emptyClient();
+        break;
+    case FilterAction::EmptyReason:
+        emptyReason();
+        break;
+    case FilterAction::EmptyState:
+        m_state->setText(QString());
+        break;
+    case FilterAction::EmptyOperator:
+        emptyOperator();
+        break;
+    case FilterAction::EmptyDates:
+        emptyDates();
+        break;
+    case FilterAction::UntickAll:
+        m_all->setTicked(false);
+        break;
+    case FilterAction::UntickToday:
+        m_today->setTicked(false);
+        break;
+    case FilterAction::EmptyCode:
+        m_code->clear();
+        break;
     }
 }
 
@@ -144,8 +160,7 @@ void FilterPanel::fillLists()
 void FilterPanel::fillOperators()
 {
     guarded(m_messages, this, [this] {
-        fillEntries(*m_operator, m_connection,
-                    QStringLiteral("Select DISTINCT OPERATORE From PRESTAZIONI ORDER BY OPERATORE "),
+        fillEntries(*m_operator, m_connection, QStringLiteral("Select DISTINCT OPERATORE From PRESTAZIONI ORDER BY OPERATORE "),
                     QStringLiteral("OPERATORE"), {}, NullValues::Skipped);
     });
 }

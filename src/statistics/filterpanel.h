@@ -37,8 +37,8 @@ private:
     // A name chosen: the competing filters cleared in order, then the code
     // of the first service (lowest ID) that bears exactly the list's name
     // and has a link of that kind; shown in T1 when found.
-    void lookUp(const DropDown &list, const QList<FilterAction> &clearedFirst, const char *codeColumn,
-                const char *nameColumn, QString &code);
+    void lookUp(const DropDown &list, const QList<FilterAction> &clearedFirst, const char *codeColumn, const char *nameColumn,
+                QString &code);
     void emptyClient();
     void emptyReason();
     void emptyOperator();
@@ -47,15 +47,15 @@ private:
 
     Connection &m_connection;
     Messages &m_messages;
-    DropDown *m_client = nullptr;   // Cbo10
-    DropDown *m_reason = nullptr;   // Cbo11
-    DropDown *m_state = nullptr;    // Cbo12
+    DropDown *m_client = nullptr; // Cbo10
+    DropDown *m_reason = nullptr; // Cbo11
+    DropDown *m_state = nullptr; // Cbo12
     DropDown *m_operator = nullptr; // Cbo13
-    DateField *m_from = nullptr;    // D3
-    DateField *m_to = nullptr;      // D4
-    TickBox *m_all = nullptr;       // C10
-    TickBox *m_today = nullptr;     // C11
-    QLineEdit *m_code = nullptr;    // T1
+    DateField *m_from = nullptr; // D3
+    DateField *m_to = nullptr; // D4
+    TickBox *m_all = nullptr; // C10
+    TickBox *m_today = nullptr; // C11
+    QLineEdit *m_code = nullptr; // T1
     QPushButton *m_print = nullptr; // Cmd2
     QString m_clientCode;
     QString m_reasonCode;

@@ -28,7 +28,7 @@ enum class FilterAction {
     EmptyState,
     EmptyOperator,
     EmptyDates,
-    UntickAll,   // "Tutti"
+    UntickAll, // "Tutti"
     UntickToday, // "Data odierna"
-    EmptyCode,   // T1
+    EmptyCode, // T1
 };

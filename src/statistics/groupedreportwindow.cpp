@@ -46,9 +46,8 @@ const GroupedChoice Choices[] = {
 };
 
 // The cumulative report's detail boxes and the child columns they print.
-const QList<QPair<const char *, const char *>> DetailFields{{"Text2", "DATAR"}, {"Text3", "CAUSALE"},
-                                                            {"Text4", "IMPORTO"}, {"Text5", "QTA"},
-                                                            {"Text6", "NOTE"},   {"Text7", "OPERATORE"},
+const QList<QPair<const char *, const char *>> DetailFields{{"Text2", "DATAR"}, {"Text3", "CAUSALE"}, {"Text4", "IMPORTO"},
+                                                            {"Text5", "QTA"},   {"Text6", "NOTE"},    {"Text7", "OPERATORE"},
                                                             {"Text8", "PARC"}};
 
 // An empty date field takes today's date.
@@ -142,7 +141,7 @@ void GroupedReportWindow::showReport(const GroupedChoice &choice)
         return;
     }
     const QString command = QLatin1String(choice.beforeFrom) + *from + QLatin1String("# AND DATAR <= #") + *to
-                          + QLatin1String(choice.afterTo);
+        + QLatin1String(choice.afterTo);
     guarded(m_messages, this, [&] {
         const ReportData groups = shaping::open(m_connection, command);
         ReportLayout &layout = m_layout.forUse();

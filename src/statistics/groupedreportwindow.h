@@ -31,8 +31,8 @@ private:
     Connection &m_connection;
     Messages &m_messages;
     DropDown *m_choice; // Cbo1
-    DateField *m_from;  // D3
-    DateField *m_to;    // D4
-    TickBox *m_today;   // C11
+    DateField *m_from; // D3
+    DateField *m_to; // D4
+    TickBox *m_today; // C11
     LayoutSlot m_layout;
 };

@@ -7,8 +7,7 @@ namespace periodfields {
 
 void showInvalidDate(Messages &messages, QWidget *parent)
 {
-    messages.inform(parent, QStringLiteral("Velmora") + QString(18, QLatin1Char('.')), invalidDateText(),
-                    Messages::Icon::None);
+    messages.inform(parent, QStringLiteral("Velmora") + QString(18, QLatin1Char('.')), invalidDateText(), Messages::Icon::None);
 }
 
 void warnOfInvalidDate(DateField *field, Messages &messages)

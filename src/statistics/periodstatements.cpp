@@ -39,9 +39,12 @@ void print(QWidget *window, Connection &connection, Messages &messages, const Fi
             return !progress.wasCanceled();
         });
         progress.reset();
-        QString text = outcome.failure.isEmpty()
-            ? QStringLiteral("Estratti scritti: %1 nella cartella %2.").arg(outcome.files.size()).arg(QDir::toNativeSeparators(folder))
-            : QStringLiteral("Impossibile scrivere %1. Estratti scritti prima: %2.").arg(outcome.failure).arg(outcome.files.size());
+        QString text = outcome.failure.isEmpty() ? QStringLiteral("Estratti scritti: %1 nella cartella %2.")
+                                                       .arg(outcome.files.size())
+                                                       .arg(QDir::toNativeSeparators(folder))
+                                                 : QStringLiteral("Impossibile scrivere %1. Estratti scritti prima: %2.")
+                                                       .arg(outcome.failure)
+                                                       .arg(outcome.files.size());
         if (outcome.stopped)
             text = QStringLiteral("Stampa interrotta: ") + text;
         if (outcome.files.isEmpty() && outcome.failure.isEmpty() && !outcome.stopped)

@@ -57,8 +57,7 @@ bool matches(const Condition &condition, const FilterValues &filters)
     if (condition.state && filters.state != QLatin1String(condition.state))
         return false;
     return holds(condition.all, filters.all) && holds(condition.client, !filters.client.isEmpty())
-        && holds(condition.reason, !filters.reason.isEmpty())
-        && holds(condition.operatorName, !filters.operatorName.isEmpty());
+        && holds(condition.reason, !filters.reason.isEmpty()) && holds(condition.operatorName, !filters.operatorName.isEmpty());
 }
 
 }

@@ -12,9 +12,9 @@ enum class Need { Any, Empty, Set };
 
 struct Condition
 {
-    Need dates;               // both date fields empty, or both set
-    Need all;                 // "Tutti": Set = ticked, Empty = unticked
-    const char *state;        // the state text required, or nullptr: not tested
+    Need dates; // both date fields empty, or both set
+    Need all; // "Tutti": Set = ticked, Empty = unticked
+    const char *state; // the state text required, or nullptr: not tested
     Need client;
     Need reason;
     Need operatorName;

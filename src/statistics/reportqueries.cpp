@@ -54,10 +54,11 @@ const QList<Query> Queries{
     {7, {P1, From, M, To, "#) AND PARC LIKE 'S' AND ID_CL LIKE '", ClientCode, E1}, Parcellati, period({ClientText})},
     {8, {P1, From, M, To, "#) AND PARC LIKE 'N' AND ID_CL LIKE '", ClientCode, E1}, Parcellati, period({ClientText})},
     {9, {P2, From, M, To, "#) AND ID_CL LIKE '", ClientCode, E1}, Parcellati, period({ClientText})},
-    {10, {P2, From, M, To, "#) and  PARC LIKE 'S' ORDER BY CLIENTE,DATAR,OPERATORE;"}, Parcellati,
+    {10,
+     {P2, From, M, To, "#) and  PARC LIKE 'S' ORDER BY CLIENTE,DATAR,OPERATORE;"},
+     Parcellati,
      period({"Tutti i Clienti Parcellati"})},
-    {11, {P2, From, M, To, "#) and PARC LIKE 'N' ORDER BY CLIENTE,DATAR,OPERATORE;"}, Parcellati,
-     period({"Tutti i Clienti"})},
+    {11, {P2, From, M, To, "#) and PARC LIKE 'N' ORDER BY CLIENTE,DATAR,OPERATORE;"}, Parcellati, period({"Tutti i Clienti"})},
     {12, {P2, From, M, To, "#)  ORDER BY CLIENTE,DATAR,OPERATORE;"}, Parcellati, period({"Tutti i Clienti"})},
     {13,
      {"SELECT DATAR  ,CLIENTE, CAUSALE ,IMPORTO  ,OPERATORE ,DATAP,NR,PARC,AGG,id_cl,NOTE FROM PRESTAZIONI  WHERE   "
@@ -65,15 +66,25 @@ const QList<Query> Queries{
       FirstDate, "' AND cdate(DATAR) <= '", SecondDate, "'and  PARC LIKE 'S' AND ID_OPER LIKE '", OperatorCode, E2},
      Parcellati,
      period({"Operatore con Clienti Parcellati : ", OperatorText})},
-    {14, {P2, From, M, To, "#) and  PARC LIKE 'N' AND ID_OPER LIKE '", OperatorCode, E2}, Parcellati,
+    {14,
+     {P2, From, M, To, "#) and  PARC LIKE 'N' AND ID_OPER LIKE '", OperatorCode, E2},
+     Parcellati,
      period({"Operatore con Clienti non Parcellati :  ", OperatorText})},
-    {15, {P2, From, M, To, "#) and ID_OPER like '", OperatorCode, E1}, Parcellati,
+    {15,
+     {P2, From, M, To, "#) and ID_OPER like '", OperatorCode, E1},
+     Parcellati,
      period({" Operatore con tutti i Clienti :  ", OperatorText})},
-    {16, {P2, From, M, To, "#) and  PARC LIKE 'S' AND ID_CAUS LIKE '", ReasonCode, E2}, Parcellati,
+    {16,
+     {P2, From, M, To, "#) and  PARC LIKE 'S' AND ID_CAUS LIKE '", ReasonCode, E2},
+     Parcellati,
      period({"Causale con Clienti Parcellati : ", ReasonText})},
-    {17, {P3, From, M, To, "#) and  PARC LIKE 'N' AND ID_CAUS LIKE '", ReasonCode, E2}, Parcellati,
+    {17,
+     {P3, From, M, To, "#) and  PARC LIKE 'N' AND ID_CAUS LIKE '", ReasonCode, E2},
+     Parcellati,
      period({"Causale con Clienti non Parcellati :  ", ReasonText})},
-    {18, {P2, From, M, To, "#)  AND ID_CAUS LIKE '", ReasonCode, E2}, Parcellati,
+    {18,
+     {P2, From, M, To, "#)  AND ID_CAUS LIKE '", ReasonCode, E2},
+     Parcellati,
      period({" Causale con tutti i Clienti : ", ReasonText})},
 };
 
@@ -93,19 +104,32 @@ QString shortDate(const QDate &date)
 std::optional<QString> valueOf(Value value, const FilterValues &filters)
 {
     switch (value) {
-    case From: return dateOf(filters.from, monthFirstDate);
-    case To: return dateOf(filters.to, monthFirstDate);
-    case FirstDate: return dateOf(filters.from, shortDate);
-    case SecondDate: return dateOf(filters.to, shortDate);
-    case ClientNumber: return clientNumber(filters);
-    case ClientCode: return filters.clientCode;
-    case ReasonCode: return filters.reasonCode;
-    case OperatorCode: return filters.operatorCode;
-    case ClientText: return filters.client;
-    case ReasonText: return filters.reason;
-    case OperatorText: return filters.operatorName;
-    case FromText: return filters.from;
-    case ToText: return filters.to;
+    case From:
+        return dateOf(filters.from, monthFirstDate);
+    case To:
+        return dateOf(filters.to, monthFirstDate);
+    case FirstDate:
+        return dateOf(filters.from, shortDate);
+    case SecondDate:
+        return dateOf(filters.to, shortDate);
+    case ClientNumber:
+        return clientNumber(filters);
+    case ClientCode:
+        return filters.clientCode;
+    case ReasonCode:
+        return filters.reasonCode;
+    case OperatorCode:
+        return filters.operatorCode;
+    case ClientText:
+        return filters.client;
+    case ReasonText:
+        return filters.reason;
+    case OperatorText:
+        return filters.operatorName;
+    case FromText:
+        return filters.from;
+    case ToText:
+        return filters.to;
     }
     return std::nullopt;
 }

@@ -11,10 +11,10 @@
 namespace reportqueries {
 
 enum class Value {
-    From,         // first date field, as "mm/dd/yyyy"
-    To,           // second date field, as "mm/dd/yyyy"
-    FirstDate,    // first date field, as a short date "dd/mm/yyyy"
-    SecondDate,   // second date field, as a short date
+    From, // first date field, as "mm/dd/yyyy"
+    To, // second date field, as "mm/dd/yyyy"
+    FirstDate, // first date field, as a short date "dd/mm/yyyy"
+    SecondDate, // second date field, as a short date
     ClientNumber, // the client's code as a number (0 when there is none)
     ClientCode,
     ReasonCode,

@@ -19,9 +19,9 @@
 #include <QVBoxLayout>
 
 StatisticsWindow::StatisticsWindow(Connection &connection, Messages &messages, QWidget *parent)
-    : SecondaryWindow(QStringLiteral("Form3"), QStringLiteral("Ricerca/Visualizza/Stampa"), parent),
-      m_connection(connection), m_messages(messages), m_filters(new FilterPanel(connection, messages, this)),
-      m_estratto(layouts::estratto), m_parcellati(layouts::reportParcellati)
+    : SecondaryWindow(QStringLiteral("Form3"), QStringLiteral("Ricerca/Visualizza/Stampa"), parent), m_connection(connection),
+      m_messages(messages), m_filters(new FilterPanel(connection, messages, this)), m_estratto(layouts::estratto),
+      m_parcellati(layouts::reportParcellati)
 {
     QAction *grouped = menuBar()->addAction(QStringLiteral("&Stampa Cumulativa"));
     grouped->setObjectName(QStringLiteral("StampaCumulativa"));

@@ -11,7 +11,7 @@ struct Rule
     QString table;
     QString column;
     QRegularExpression shape; // the whole text must match
-    QString need;             // what the user is told the field needs
+    QString need; // what the user is told the field needs
 };
 
 // The client fields that take only some characters, as their typing does.
@@ -19,7 +19,10 @@ const QList<Rule> &rules()
 {
     static const QList<Rule> all = [] {
         const char *const digitsOnly = "sono ammesse solo cifre";
-        const struct { const char *column, *pattern, *need; } client[] = {
+        const struct
+        {
+            const char *column, *pattern, *need;
+        } client[] = {
             {"Tel", "^\\d*$", digitsOnly},
             {"Cell", "^\\d*$", digitsOnly},
             {"Fax", "^\\d*$", digitsOnly},

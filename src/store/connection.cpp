@@ -163,10 +163,10 @@ void Connection::lockRows(const QString &table, const QString &where, const QLis
         return;
     // In the order of the keys, so two desks taking overlapping rows never
     // wait for each other in a circle.
-    Statement locked(*this, translated(QStringLiteral("SELECT ID FROM [%1] WHERE %2 ORDER BY ID").arg(table, where)) + " FOR UPDATE");
+    Statement locked(*this,
+                     translated(QStringLiteral("SELECT ID FROM [%1] WHERE %2 ORDER BY ID").arg(table, where)) + " FOR UPDATE");
     locked.bindAll(values);
-    while (locked.step()) {
-    }
+    while (locked.step()) {}
 }
 
 QString Connection::path() const

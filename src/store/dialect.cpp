@@ -148,8 +148,7 @@ class Translator
 public:
     Translator(const QString &sql, const dialect::Spelling &spelling)
         : m_sql(sql), m_tokens(tokenize(m_sql)), m_spelling(spelling)
-    {
-    }
+    {}
 
     QByteArray run()
     {

@@ -29,7 +29,7 @@ namespace dialect {
 // translation reads the text once and asks the engine's spelling.
 struct Spelling
 {
-    const char *left;  // LEFT(s, n)
+    const char *left; // LEFT(s, n)
     const char *cdate; // CDATE(x)
     // What follows an exact text compared with a column: the store's collation.
     const char *exactMatch;

@@ -27,11 +27,12 @@ public:
     QString text() const;
     qint64 toInteger() const;
     Money toMoney() const; // Null counts as zero
-    QDate toDate() const;  // invalid unless a date
+    QDate toDate() const; // invalid unless a date
 
 private:
     Field(Kind kind, qint64 integer, double real, const QString &text)
-        : m_kind(kind), m_integer(integer), m_real(real), m_text(text) {}
+        : m_kind(kind), m_integer(integer), m_real(real), m_text(text)
+    {}
 
     Kind m_kind = Kind::Null;
     qint64 m_integer = 0;

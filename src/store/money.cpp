@@ -27,8 +27,7 @@ QString format(qint64 cents, bool grouped)
 
 std::optional<Money> Money::fromText(const QString &text)
 {
-    static const QRegularExpression shape(
-        QStringLiteral("^([+-]?)(\\d{1,3}(?:\\.\\d{3})+|\\d*)(?:,(\\d+))?$"));
+    static const QRegularExpression shape(QStringLiteral("^([+-]?)(\\d{1,3}(?:\\.\\d{3})+|\\d*)(?:,(\\d+))?$"));
     const auto m = shape.match(text.trimmed());
     if (!m.hasMatch() || (m.capturedLength(2) == 0 && m.capturedLength(3) == 0))
         return std::nullopt;

@@ -24,10 +24,10 @@ public:
     // cent: 0,10 times 3 is exactly 0,30. No quantity when the text is none.
     std::optional<Money> times(const QString &quantity) const;
 
-    QString plainText() const;   // "0.00": "1234,50"
+    QString plainText() const; // "0.00": "1234,50"
     QString groupedText() const; // "#,0.00": "1.234,50"
-    QString euroText() const;    // as reports and lists print it: "€ 1.234,50", "-€ 1.234,50"
-    QString valueText() const;   // the bare value as the lists show it: "1234,5"
+    QString euroText() const; // as reports and lists print it: "€ 1.234,50", "-€ 1.234,50"
+    QString valueText() const; // the bare value as the lists show it: "1234,5"
 
     constexpr bool operator==(const Money &) const = default;
 

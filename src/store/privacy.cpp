@@ -31,8 +31,10 @@ void keepPrivate(const QString &storePath)
 {
     usersOwnMask = ::umask(077);
     restrict(storePath, 0600);
-    const QString data = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(QStringLiteral("velmora"));
-    const QString config = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath(QStringLiteral("velmora"));
+    const QString data =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(QStringLiteral("velmora"));
+    const QString config =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath(QStringLiteral("velmora"));
     // The store's own folder only when it is the program's data folder: a
     // store beside the program lies in a folder that is not the program's.
     for (const QString &folder : {data, config, QFileInfo(storePath).absoluteDir().filePath(QStringLiteral("backup"))})

@@ -34,11 +34,9 @@ QString singleSourceTable(const QString &sql)
     return m.hasMatch() ? m.captured(1) : QString();
 }
 
-
 }
 
-Recordset::Recordset(Connection &connection, const QString &source, const QList<QVariant> &values)
-    : m_connection(&connection)
+Recordset::Recordset(Connection &connection, const QString &source, const QList<QVariant> &values) : m_connection(&connection)
 {
     m_table = bareTableName(source);
     if (!m_table.isEmpty()) {
@@ -171,16 +169,14 @@ int Recordset::update()
         names << QLatin1Char('[') + change.first + QLatin1Char(']');
     QString sql;
     if (m_adding) {
-        sql = names.isEmpty()
-            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(table, names.join(QLatin1Char(',')),
-                       QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')));
+        sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                              : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                    .arg(table, names.join(QLatin1Char(',')),
+                                         QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')));
     } else {
         if (m_changes.isEmpty())
             return 0;
-        sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE ID = ?")
-                  .arg(table, names.join(QStringLiteral(" = ?, ")))
+        sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE ID = ?").arg(table, names.join(QStringLiteral(" = ?, ")))
             + m_loaded.condition(m_connection->columnsOf(m_table));
     }
     Statement statement(*m_connection, m_connection->translated(sql));

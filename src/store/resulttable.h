@@ -46,7 +46,8 @@ private:
     {
         enum : quint8 { Null, Integer, Real, Text } kind;
         quint32 length; // of a text
-        union {
+        union
+        {
             qint64 integer;
             double real;
             const char *text; // in the table's own text chunks

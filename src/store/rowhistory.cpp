@@ -49,15 +49,18 @@ QList<rowhistory::Entry> rowhistory::of(Connection &connection, const QString &t
     const TableDefinition *definition = schema::definitionNamed(table);
     if (!definition || !connection.hasAll({schema::historyTable().name}))
         return entries;
-    Statement rows(connection, connection.translated(QStringLiteral(
-                                   "SELECT QUANDO, CHI, POSTAZIONE, AZIONE, PRIMA, DOPO FROM STORIA "
-                                   "WHERE TABELLA = ? AND ID_RIGA = ? ORDER BY ID")));
+    Statement rows(connection,
+                   connection.translated(QStringLiteral("SELECT QUANDO, CHI, POSTAZIONE, AZIONE, PRIMA, DOPO FROM STORIA "
+                                                        "WHERE TABELLA = ? AND ID_RIGA = ? ORDER BY ID")));
     rows.bind(1, StoredValue::ofText(definition->name.toUtf8()));
     rows.bind(2, StoredValue::ofInteger(id));
     while (rows.step()) {
         Entry entry{QDateTime::fromString(rows.text(0), QStringLiteral("yyyy-MM-dd HH:mm:ss"))
                         .toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")),
-                    rows.text(1), rows.text(2), rows.text(3), {}};
+                    rows.text(1),
+                    rows.text(2),
+                    rows.text(3),
+                    {}};
         const QJsonObject before = objectOf(rows.text(4));
         const QJsonObject after = objectOf(rows.text(5));
         for (const ColumnDefinition &column : definition->columns) {

@@ -61,9 +61,7 @@ void RowVersion::refuse(Connection &connection, const QString &table) const
     still.step();
     const QString by = lastChangeOf(connection, table);
     if (still.integer(0) == 0)
-        throw StoreError(QStringLiteral("il record %1 è stato eliminato nel frattempo%2; ricaricare l'elenco")
-                             .arg(id())
-                             .arg(by));
+        throw StoreError(QStringLiteral("il record %1 è stato eliminato nel frattempo%2; ricaricare l'elenco").arg(id()).arg(by));
     throw StoreError(QStringLiteral("il record %1 è stato modificato nel frattempo%2; ricaricarlo e ripetere "
                                     "l'operazione")
                          .arg(id())
@@ -74,15 +72,15 @@ QString RowVersion::lastChangeOf(Connection &connection, const QString &table) c
 {
     if (!connection.hasAll({schema::historyTable().name}))
         return QString();
-    Statement last(connection, connection.translated(QStringLiteral(
-                                   "SELECT CHI, POSTAZIONE, QUANDO FROM STORIA WHERE ID = (SELECT max(ID) FROM STORIA "
-                                   "WHERE TABELLA = ? AND ID_RIGA = ?)")));
+    Statement last(
+        connection,
+        connection.translated(QStringLiteral("SELECT CHI, POSTAZIONE, QUANDO FROM STORIA WHERE ID = (SELECT max(ID) FROM STORIA "
+                                             "WHERE TABELLA = ? AND ID_RIGA = ?)")));
     last.bind(1, StoredValue::ofText(table.toUpper().toUtf8()));
     last.bind(2, StoredValue::ofInteger(id()));
     if (!last.step())
         return QString();
     const QDateTime when = QDateTime::fromString(last.text(2), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     return QStringLiteral(" da %1 (postazione %2) alle %3 del %4")
-        .arg(last.text(0), last.text(1), when.toString(QStringLiteral("HH:mm")),
-             when.toString(QStringLiteral("dd/MM/yyyy")));
+        .arg(last.text(0), last.text(1), when.toString(QStringLiteral("HH:mm")), when.toString(QStringLiteral("dd/MM/yyyy")));
 }

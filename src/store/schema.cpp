@@ -38,9 +38,10 @@ void addMissingColumns(Connection &connection, const TableDefinition &table)
         });
         if (present)
             continue;
-        Statement(connection, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
-                                  .arg(table.name, column.name, connection.engine().declarationOf(column.type, table.collated))
-                                  .toUtf8())
+        Statement(connection,
+                  QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                      .arg(table.name, column.name, connection.engine().declarationOf(column.type, table.collated))
+                      .toUtf8())
             .run();
         added = true;
     }
@@ -79,22 +80,31 @@ const QList<TableDefinition> &schema::tables()
 {
     static const QList<TableDefinition> all = {
         {QStringLiteral("PRESTAZIONI"),
-         columns({{"ANNO", T::Integer},   {"MESE", T::Integer},     {"ID_CL", T::Integer},
-                  {"ID_OPER", T::Integer}, {"ID_CAUS", T::Integer},  {"DATAR", T::Date},
-                  {"CLIENTE", T::Text},    {"CAUSALE", T::Text},     {"GG", T::Number},
-                  {"ORE", T::Number},      {"MIN", T::Number},       {"QTA", T::Number},
-                  {"IMPORTO", T::Money},   {"OPERATORE", T::Text},   {"PARC", T::Text},
-                  {"DATAP", T::Date},      {"NR", T::Text},          {"NOTE", T::Text},
+         columns({{"ANNO", T::Integer},
+                  {"MESE", T::Integer},
+                  {"ID_CL", T::Integer},
+                  {"ID_OPER", T::Integer},
+                  {"ID_CAUS", T::Integer},
+                  {"DATAR", T::Date},
+                  {"CLIENTE", T::Text},
+                  {"CAUSALE", T::Text},
+                  {"GG", T::Number},
+                  {"ORE", T::Number},
+                  {"MIN", T::Number},
+                  {"QTA", T::Number},
+                  {"IMPORTO", T::Money},
+                  {"OPERATORE", T::Text},
+                  {"PARC", T::Text},
+                  {"DATAP", T::Date},
+                  {"NR", T::Text},
+                  {"NOTE", T::Text},
                   {"AGG", T::Date}})},
         {QStringLiteral("SOGGETTI"),
-         columns({{"Stato", T::Text},    {"Soggetto", T::Text}, {"DataN", T::Date},
-                  {"ComuneN", T::Text},  {"PrN", T::Text},      {"Indirizzo", T::Text},
-                  {"ComuneR", T::Text},  {"PrR", T::Text},      {"CAP", T::Text},
-                  {"Codice", T::Text},   {"PIVA", T::Text},     {"IBAN", T::Text},
-                  {"Attivita", T::Text}, {"Tipo", T::Text},     {"Ndoc", T::Text},
-                  {"Scad", T::Date},     {"Pag", T::Text},      {"Tel", T::Text},
-                  {"Cell", T::Text},     {"Fax", T::Text},      {"Email", T::Text},
-                  {"Note", T::Text},     {"Agg", T::Date}})},
+         columns({{"Stato", T::Text},     {"Soggetto", T::Text}, {"DataN", T::Date},    {"ComuneN", T::Text}, {"PrN", T::Text},
+                  {"Indirizzo", T::Text}, {"ComuneR", T::Text},  {"PrR", T::Text},      {"CAP", T::Text},     {"Codice", T::Text},
+                  {"PIVA", T::Text},      {"IBAN", T::Text},     {"Attivita", T::Text}, {"Tipo", T::Text},    {"Ndoc", T::Text},
+                  {"Scad", T::Date},      {"Pag", T::Text},      {"Tel", T::Text},      {"Cell", T::Text},    {"Fax", T::Text},
+                  {"Email", T::Text},     {"Note", T::Text},     {"Agg", T::Date}})},
         {QStringLiteral("CAUSALE"), columns({{"CAUSALE", T::Text}, {"IMPORTO", T::Money}})},
         {QStringLiteral("OPERATORE"), columns({{"OPERATORE", T::Text}})},
         {QStringLiteral("DATI"), columns({{"COMUNE", T::Text}, {"PR", T::Text}, {"CAP", T::Text}})},
@@ -124,12 +134,21 @@ const QList<TableDefinition> &schema::billingRunTables()
 {
     static const QList<TableDefinition> all = {
         {QStringLiteral("PARCELLAZIONI"),
-         columns({{"QUANDO", T::Text}, {"PANNELLO", T::Text}, {"PRESTAZIONI", T::Integer}, {"TOTALE", T::Integer},
+         columns({{"QUANDO", T::Text},
+                  {"PANNELLO", T::Text},
+                  {"PRESTAZIONI", T::Integer},
+                  {"TOTALE", T::Integer},
                   {"ANNULLATA", T::Text}}),
          true, false},
         {QStringLiteral("PARCELLAZIONI_RIGHE"),
-         columns({{"ID_PARC", T::Integer}, {"ID_PREST", T::Integer}, {"PARC_PRIMA", T::Text}, {"DATAP_PRIMA", T::Date},
-                  {"NR_PRIMA", T::Text}, {"PARC_DOPO", T::Text}, {"DATAP_DOPO", T::Date}, {"NR_DOPO", T::Text}}),
+         columns({{"ID_PARC", T::Integer},
+                  {"ID_PREST", T::Integer},
+                  {"PARC_PRIMA", T::Text},
+                  {"DATAP_PRIMA", T::Date},
+                  {"NR_PRIMA", T::Text},
+                  {"PARC_DOPO", T::Text},
+                  {"DATAP_DOPO", T::Date},
+                  {"NR_DOPO", T::Text}}),
          false, false},
     };
     return all;
@@ -140,55 +159,107 @@ const QList<TableDefinition> &schema::invoiceTables()
     // Percentages are plain numbers (4 means 4 %), as the office types them.
     static const QList<TableDefinition> all = {
         {QStringLiteral("STUDIO"),
-         columns({{"DENOMINAZIONE", T::Text}, {"NOME", T::Text},      {"COGNOME", T::Text},    {"PIVA", T::Text},
-                  {"CODICE", T::Text},        {"REGIME", T::Text},    {"INDIRIZZO", T::Text},  {"CAP", T::Text},
-                  {"COMUNE", T::Text},        {"PR", T::Text},        {"PEC", T::Text},        {"EMAIL", T::Text},
-                  {"TEL", T::Text},           {"IBAN", T::Text},      {"CASSA", T::Text},      {"ALCASSA", T::Number},
-                  {"RITENUTA", T::Text},      {"ALRITENUTA", T::Number}, {"TIPORITENUTA", T::Text},
-                  {"CAUSALEPAG", T::Text},    {"ALIQUOTA", T::Number}, {"NATURA", T::Text},    {"BOLLO", T::Text},
+         columns({{"DENOMINAZIONE", T::Text},
+                  {"NOME", T::Text},
+                  {"COGNOME", T::Text},
+                  {"PIVA", T::Text},
+                  {"CODICE", T::Text},
+                  {"REGIME", T::Text},
+                  {"INDIRIZZO", T::Text},
+                  {"CAP", T::Text},
+                  {"COMUNE", T::Text},
+                  {"PR", T::Text},
+                  {"PEC", T::Text},
+                  {"EMAIL", T::Text},
+                  {"TEL", T::Text},
+                  {"IBAN", T::Text},
+                  {"CASSA", T::Text},
+                  {"ALCASSA", T::Number},
+                  {"RITENUTA", T::Text},
+                  {"ALRITENUTA", T::Number},
+                  {"TIPORITENUTA", T::Text},
+                  {"CAUSALEPAG", T::Text},
+                  {"ALIQUOTA", T::Number},
+                  {"NATURA", T::Text},
+                  {"BOLLO", T::Text},
                   {"PROGRESSIVO", T::Integer},
                   // The office's PEC mailbox the files leave from (never its
                   // password), and the SdI's address once it assigned one.
-                  {"PECSERVER", T::Text},     {"PECUTENTE", T::Text},  {"PECSDI", T::Text}}),
+                  {"PECSERVER", T::Text},
+                  {"PECUTENTE", T::Text},
+                  {"PECSDI", T::Text}}),
          true, false},
         {QStringLiteral("FE_CLIENTI"),
-         columns({{"ID_CL", T::Integer, true}, {"CODDEST", T::Text}, {"PEC", T::Text}, {"NOME", T::Text},
-                  {"COGNOME", T::Text}, {"RITENUTA", T::Text},
+         columns({{"ID_CL", T::Integer, true},
+                  {"CODDEST", T::Text},
+                  {"PEC", T::Text},
+                  {"NOME", T::Text},
+                  {"COGNOME", T::Text},
+                  {"RITENUTA", T::Text},
                   // A client abroad: its country, its own VAT number and
                   // postal code, which the register's fields do not take.
-                  {"NAZIONE", T::Text}, {"PIVAESTERA", T::Text}, {"CAPESTERO", T::Text}}),
+                  {"NAZIONE", T::Text},
+                  {"PIVAESTERA", T::Text},
+                  {"CAPESTERO", T::Text}}),
          true, false},
         {QStringLiteral("FE_CAUSALI"),
-         columns({{"ID_CAUS", T::Integer, true}, {"ALIQUOTA", T::Number}, {"NATURA", T::Text}, {"CASSA", T::Text},
+         columns({{"ID_CAUS", T::Integer, true},
+                  {"ALIQUOTA", T::Number},
+                  {"NATURA", T::Text},
+                  {"CASSA", T::Text},
                   {"RITENUTA", T::Text}}),
          true, false},
         // What a public administration asks to find on its invoices.
         {QStringLiteral("FE_CLIENTI_PA"),
-         columns({{"ID_CL", T::Integer, true}, {"ORDINE", T::Text}, {"CONTRATTO", T::Text}, {"CIG", T::Text}, {"CUP", T::Text},
+         columns({{"ID_CL", T::Integer, true},
+                  {"ORDINE", T::Text},
+                  {"CONTRATTO", T::Text},
+                  {"CIG", T::Text},
+                  {"CUP", T::Text},
                   {"RIFAMM", T::Text}}),
          true, false},
         // The credit notes, each for a bill of the register, whole or for
         // some of its services (their IDs, comma-separated; empty for all).
         {QStringLiteral("FE_NOTE"),
-         columns({{"NR", T::Text}, {"ANNO", T::Integer}, {"DATA", T::Date}, {"NR_FATTURA", T::Text},
-                  {"ANNO_FATTURA", T::Integer}, {"PRESTAZIONI", T::Text}}),
+         columns({{"NR", T::Text},
+                  {"ANNO", T::Integer},
+                  {"DATA", T::Date},
+                  {"NR_FATTURA", T::Text},
+                  {"ANNO_FATTURA", T::Integer},
+                  {"PRESTAZIONI", T::Text}}),
          true, false},
         // The SdI's notifications on the files sent, as they came, matched to
         // the file they name.
         {QStringLiteral("FE_RICEVUTE"),
-         columns({{"NOMEFILE", T::Text}, {"TIPO", T::Text}, {"IDSDI", T::Text}, {"QUANDO", T::Text}, {"LETTA", T::Text},
-                  {"ESITO", T::Text}, {"DESCRIZIONE", T::Text}, {"ERRORI", T::Text}, {"ORIGINE", T::Text},
+         columns({{"NOMEFILE", T::Text},
+                  {"TIPO", T::Text},
+                  {"IDSDI", T::Text},
+                  {"QUANDO", T::Text},
+                  {"LETTA", T::Text},
+                  {"ESITO", T::Text},
+                  {"DESCRIZIONE", T::Text},
+                  {"ERRORI", T::Text},
+                  {"ORIGINE", T::Text},
                   {"CONTENUTO", T::Text}}),
          true, false},
         // Every file sent, as it was sent and with its hash.
         {QStringLiteral("FE_INVII"),
-         columns({{"NOMEFILE", T::Text}, {"QUANDO", T::Text}, {"DESTINATARIO", T::Text}, {"MESSAGEID", T::Text},
-                  {"HASH", T::Text}, {"CONTENUTO", T::Text}}),
+         columns({{"NOMEFILE", T::Text},
+                  {"QUANDO", T::Text},
+                  {"DESTINATARIO", T::Text},
+                  {"MESSAGEID", T::Text},
+                  {"HASH", T::Text},
+                  {"CONTENUTO", T::Text}}),
          true, false},
         // Every file written, the old ones too when a bill is written again.
         {QStringLiteral("FE_FILE"),
-         columns({{"NR", T::Text}, {"ANNO", T::Integer}, {"PROGRESSIVO", T::Integer}, {"NOMEFILE", T::Text},
-                  {"CARTELLA", T::Text}, {"QUANDO", T::Text}, {"TOTALE", T::Integer}}),
+         columns({{"NR", T::Text},
+                  {"ANNO", T::Integer},
+                  {"PROGRESSIVO", T::Integer},
+                  {"NOMEFILE", T::Text},
+                  {"CARTELLA", T::Text},
+                  {"QUANDO", T::Text},
+                  {"TOTALE", T::Integer}}),
          true, false},
     };
     return all;
@@ -202,24 +273,28 @@ QString schema::createStatement(const TableDefinition &table, const QString &idC
         columns << idColumn;
     for (const ColumnDefinition &column : table.columns)
         columns << column.name + QLatin1Char(' ') + declarationOf(column.type, table.collated)
-                       + (column.unique ? QStringLiteral(" UNIQUE") : QString());
+                + (column.unique ? QStringLiteral(" UNIQUE") : QString());
     return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")));
 }
 
 const TableDefinition &schema::historyTable()
 {
-    static const TableDefinition history{
-        QStringLiteral("STORIA"),
-        columns({{"QUANDO", T::Text}, {"CHI", T::Text}, {"POSTAZIONE", T::Text}, {"TABELLA", T::Text},
-                 {"ID_RIGA", T::Integer}, {"AZIONE", T::Text}, {"PRIMA", T::Text}, {"DOPO", T::Text}}),
-        true, false};
+    static const TableDefinition history{QStringLiteral("STORIA"),
+                                         columns({{"QUANDO", T::Text},
+                                                  {"CHI", T::Text},
+                                                  {"POSTAZIONE", T::Text},
+                                                  {"TABELLA", T::Text},
+                                                  {"ID_RIGA", T::Integer},
+                                                  {"AZIONE", T::Text},
+                                                  {"PRIMA", T::Text},
+                                                  {"DOPO", T::Text}}),
+                                         true, false};
     return history;
 }
 
 QStringList schema::historyKept()
 {
-    return {QStringLiteral("PRESTAZIONI"), QStringLiteral("SOGGETTI"), QStringLiteral("CAUSALE"),
-            QStringLiteral("OPERATORE")};
+    return {QStringLiteral("PRESTAZIONI"), QStringLiteral("SOGGETTI"), QStringLiteral("CAUSALE"), QStringLiteral("OPERATORE")};
 }
 
 void schema::install(Connection &connection)
@@ -268,6 +343,9 @@ void schema::ensureBillingRuns(Connection &connection)
 void schema::ensureInvoiceTables(Connection &connection)
 {
     ensure(connection, invoiceTables(),
-           {{"FE_FILE_PARCELLA", "FE_FILE (ANNO, NR)"}, {"FE_FILE_NOME", "FE_FILE (NOMEFILE)"},
-            {"FE_RICEVUTE_FILE", "FE_RICEVUTE (NOMEFILE)"}, {"FE_INVII_FILE", "FE_INVII (NOMEFILE)"}, {"PRESTAZIONI_NR", "PRESTAZIONI (NR)"}});
+           {{"FE_FILE_PARCELLA", "FE_FILE (ANNO, NR)"},
+            {"FE_FILE_NOME", "FE_FILE (NOMEFILE)"},
+            {"FE_RICEVUTE_FILE", "FE_RICEVUTE (NOMEFILE)"},
+            {"FE_INVII_FILE", "FE_INVII (NOMEFILE)"},
+            {"PRESTAZIONI_NR", "PRESTAZIONI (NR)"}});
 }

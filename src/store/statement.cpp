@@ -3,10 +3,7 @@
 #include "connection.h"
 #include "valueconversion.h"
 
-Statement::Statement(Connection &connection, const QByteArray &sql)
-    : m_statement(connection.engine().prepare(sql))
-{
-}
+Statement::Statement(Connection &connection, const QByteArray &sql) : m_statement(connection.engine().prepare(sql)) {}
 
 void Statement::bindAll(const QList<QVariant> &values)
 {
@@ -14,10 +11,11 @@ void Statement::bindAll(const QList<QVariant> &values)
     for (const QVariant &value : values) {
         const bool whole = value.typeId() == QMetaType::Int || value.typeId() == QMetaType::LongLong;
         const bool date = value.typeId() == QMetaType::QDate;
-        bind(position++, value.isNull() ? StoredValue::null()
-                         : whole        ? StoredValue::ofInteger(value.toLongLong())
-                         : date         ? StoredValue::ofText(isoDate(value.toDate()))
-                                        : StoredValue::ofText(value.toString().toUtf8()));
+        bind(position++,
+             value.isNull() ? StoredValue::null()
+                 : whole    ? StoredValue::ofInteger(value.toLongLong())
+                 : date     ? StoredValue::ofText(isoDate(value.toDate()))
+                            : StoredValue::ofText(value.toString().toUtf8()));
     }
 }
 
@@ -31,7 +29,6 @@ QString Statement::text(int column) const
 
 int Statement::run()
 {
-    while (step()) {
-    }
+    while (step()) {}
     return m_statement->changes();
 }

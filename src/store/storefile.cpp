@@ -142,8 +142,8 @@ void storefile::openOrCreate(Connection &connection, const QString &path, const 
         if (!QFile::rename(partial, path)) {
             QFile::remove(partial);
             if (!QFileInfo::exists(path))
-                throw StoreError(QStringLiteral("il file non può essere creato nella cartella %1")
-                                     .arg(QFileInfo(path).absolutePath()));
+                throw StoreError(
+                    QStringLiteral("il file non può essere creato nella cartella %1").arg(QFileInfo(path).absolutePath()));
         }
     }
     connection.open(path, password);

@@ -40,7 +40,7 @@ void StoreLock::acquire()
     }
     default:
         // The lock file could not be made: nor could the store's journal.
-        throw StoreError(QStringLiteral("nella cartella %1 non si può scrivere")
-                             .arg(QFileInfo(m_file.fileName()).absolutePath()));
+        throw StoreError(
+            QStringLiteral("nella cartella %1 non si può scrivere").arg(QFileInfo(m_file.fileName()).absolutePath()));
     }
 }

@@ -3,8 +3,7 @@
 #include "connection.h"
 #include "engine.h"
 
-Transaction::Transaction(Connection &connection)
-    : m_connection(connection)
+Transaction::Transaction(Connection &connection) : m_connection(connection)
 {
     m_connection.engine().begin(Engine::Intent::Write);
 }
@@ -26,8 +25,7 @@ void Transaction::commit()
     m_open = false;
 }
 
-ReadTransaction::ReadTransaction(Connection &connection)
-    : m_connection(connection)
+ReadTransaction::ReadTransaction(Connection &connection) : m_connection(connection)
 {
     m_connection.engine().begin(Engine::Intent::Read);
 }

@@ -17,8 +17,7 @@ std::optional<QDate> parseSlashed(const QString &text, bool dayFirst)
     QDate date;
     if (const auto parts = slashed.match(t); parts.hasMatch()) {
         const int first = parts.captured(1).toInt(), second = parts.captured(2).toInt();
-        date = dayFirst ? QDate(parts.captured(3).toInt(), second, first)
-                        : QDate(parts.captured(3).toInt(), first, second);
+        date = dayFirst ? QDate(parts.captured(3).toInt(), second, first) : QDate(parts.captured(3).toInt(), first, second);
     } else if (const auto isoParts = iso.match(t); isoParts.hasMatch()) {
         date = QDate(isoParts.captured(1).toInt(), isoParts.captured(2).toInt(), isoParts.captured(3).toInt());
     }

@@ -59,7 +59,8 @@ CodeCheck check(const QString &country, const QString &number)
         return CodeCheck::notCheckable(QStringLiteral("partita IVA estera (%1)").arg(country));
     const QRegularExpression pattern(QStringLiteral("^(?:%1)$").arg(QLatin1String(form->pattern)));
     if (!pattern.match(number).hasMatch())
-        return CodeCheck::invalid(QStringLiteral("la partita IVA %1 ha %2 dopo %1").arg(country, QString::fromUtf8(form->description)));
+        return CodeCheck::invalid(
+            QStringLiteral("la partita IVA %1 ha %2 dopo %1").arg(country, QString::fromUtf8(form->description)));
     return CodeCheck::notCheckable(QStringLiteral("partita IVA estera (%1), nella forma giusta").arg(country));
 }
 

@@ -24,8 +24,7 @@ int digitOf(QChar c)
 constexpr int DigitPositions[] = {6, 7, 9, 10, 12, 13, 14};
 
 // Values of a character in an odd (1st, 3rd, ...) position: 0/A, 1/B, ...
-constexpr int OddValues[26] = {1, 0, 5, 7, 9, 13, 15, 17, 19, 21, 2, 4, 18,
-                               20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23};
+constexpr int OddValues[26] = {1, 0, 5, 7, 9, 13, 15, 17, 19, 21, 2, 4, 18, 20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23};
 
 QChar checkLetter(const QString &first15)
 {

@@ -2,8 +2,7 @@
 
 #include "tickbox.h"
 
-ActionTicks::ActionTicks(const QList<Box> &boxes, QWidget *parent)
-    : QObject(parent)
+ActionTicks::ActionTicks(const QList<Box> &boxes, QWidget *parent) : QObject(parent)
 {
     for (const Box &b : boxes) {
         auto *box = new TickBox(b.caption, parent);

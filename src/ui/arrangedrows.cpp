@@ -14,8 +14,7 @@ class ReorderedRows : public GridRows
 public:
     ReorderedRows(std::shared_ptr<const GridRows> rows, std::vector<int> order)
         : m_rows(std::move(rows)), m_order(std::move(order))
-    {
-    }
+    {}
 
     int rowCount() const override { return int(m_order.size()); }
     QString text(int row, int column) const override { return m_rows->text(m_order[size_t(row)], column); }

@@ -2,8 +2,7 @@
 
 #include <QMouseEvent>
 
-ClickableLabel::ClickableLabel(const QString &caption, QWidget *parent)
-    : QLabel(caption, parent)
+ClickableLabel::ClickableLabel(const QString &caption, QWidget *parent) : QLabel(caption, parent)
 {
     setCursor(Qt::PointingHandCursor);
 }

@@ -19,7 +19,8 @@ QString damageText(const StoreError &error)
 void tellDamage(Messages &messages, QWidget *parent, const StoreError &error)
 {
     messages.inform(parent, Title,
-                    damageText(error) + QStringLiteral(" Uscire dal programma e ripristinare una copia di sicurezza dell'archivio."),
+                    damageText(error)
+                        + QStringLiteral(" Uscire dal programma e ripristinare una copia di sicurezza dell'archivio."),
                     Messages::Icon::Critical);
 }
 

@@ -29,8 +29,7 @@ QDate readTypedDate(const QString &typed, const QDate &today)
     if (!match.hasMatch())
         return parseDayFirstDate(text).value_or(QDate()); // the stored ISO form
     const QString year = match.captured(3);
-    return QDate(fullYear(year.toInt(), int(year.size()), today), match.captured(2).toInt(),
-                 match.captured(1).toInt());
+    return QDate(fullYear(year.toInt(), int(year.size()), today), match.captured(2).toInt(), match.captured(1).toInt());
 }
 
 QString invalidDateText()
@@ -38,8 +37,7 @@ QString invalidDateText()
     return QStringLiteral("Data non valida: scrivere GG/MM/AAAA");
 }
 
-DateField::DateField(QWidget *parent)
-    : QLineEdit(parent)
+DateField::DateField(QWidget *parent) : QLineEdit(parent)
 {
     // Separators typed, or digits alone that get their slashes as they come.
     setValidator(new QRegularExpressionValidator(

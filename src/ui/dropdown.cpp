@@ -12,8 +12,7 @@ void DropDown::showPopup()
     QComboBox::showPopup();
 }
 
-DropDown::DropDown(Typing typing, QWidget *parent)
-    : QComboBox(parent)
+DropDown::DropDown(Typing typing, QWidget *parent) : QComboBox(parent)
 {
     setEditable(typing == Typing::Editable);
     if (isEditable()) {

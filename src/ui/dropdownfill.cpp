@@ -3,8 +3,8 @@
 #include "dropdown.h"
 #include "store/recordset.h"
 
-void fillEntries(DropDown &list, Connection &connection, const QString &sql, const QString &column,
-                 const QStringList &first, NullValues nulls)
+void fillEntries(DropDown &list, Connection &connection, const QString &sql, const QString &column, const QStringList &first,
+                 NullValues nulls)
 {
     list.clearEntries();
     const auto rows = Recordset(connection, sql).rows();

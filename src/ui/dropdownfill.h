@@ -11,5 +11,5 @@ class DropDown;
 // list empty and raises its StoreError for the window to skip or report.
 enum class NullValues { Listed, Skipped };
 
-void fillEntries(DropDown &list, Connection &connection, const QString &sql, const QString &column,
-                 const QStringList &first = {}, NullValues nulls = NullValues::Listed);
+void fillEntries(DropDown &list, Connection &connection, const QString &sql, const QString &column, const QStringList &first = {},
+                 NullValues nulls = NullValues::Listed);

@@ -3,10 +3,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-EnterFocus::EnterFocus(QWidget *from, QWidget *to)
-    : QObject(from), m_to(to)
-{
-}
+EnterFocus::EnterFocus(QWidget *from, QWidget *to) : QObject(from), m_to(to) {}
 
 void EnterFocus::install(QWidget *from, QWidget *to)
 {

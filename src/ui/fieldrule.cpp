@@ -3,10 +3,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 
-FieldRule::FieldRule(QLineEdit *field)
-    : QValidator(field)
-{
-}
+FieldRule::FieldRule(QLineEdit *field) : QValidator(field) {}
 
 FieldRule *FieldRule::of(QLineEdit *field)
 {

@@ -23,8 +23,9 @@ QStringList tablesRead(const QString &sql)
     static const QList<QPair<QString, QRegularExpression>> named = [] {
         QList<QPair<QString, QRegularExpression>> all;
         for (const TableDefinition &table : schema::tables())
-            all.append({table.name, QRegularExpression(QStringLiteral("\\b%1\\b").arg(table.name),
-                                                       QRegularExpression::CaseInsensitiveOption)});
+            all.append(
+                {table.name,
+                 QRegularExpression(QStringLiteral("\\b%1\\b").arg(table.name), QRegularExpression::CaseInsensitiveOption)});
         return all;
     }();
     QStringList tables;
@@ -36,8 +37,8 @@ QStringList tablesRead(const QString &sql)
 
 }
 
-void fillGrid(GridList &list, Connection &connection, const QList<GridColumn> &columns, const QString &sql,
-              int amountColumn, AmountWeight weight)
+void fillGrid(GridList &list, Connection &connection, const QList<GridColumn> &columns, const QString &sql, int amountColumn,
+              AmountWeight weight)
 {
     list.setColumns(columns);
     list.setAmountColumn(amountColumn);

@@ -14,5 +14,5 @@ class GridList;
 // where the list makes amounts stand out. A statement that fails leaves the
 // list with its headers and no rows.
 enum class AmountWeight { Bold, Plain };
-void fillGrid(GridList &list, Connection &connection, const QList<GridColumn> &columns, const QString &sql,
-              int amountColumn = -1, AmountWeight weight = AmountWeight::Bold);
+void fillGrid(GridList &list, Connection &connection, const QList<GridColumn> &columns, const QString &sql, int amountColumn = -1,
+              AmountWeight weight = AmountWeight::Bold);

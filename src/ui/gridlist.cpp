@@ -63,7 +63,11 @@ GridList::GridList(QWidget *parent)
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { emit rowClicked(index.row()); });
     connect(m_model, &GridModel::checkedChanged, this, &GridList::checkedChanged);
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    const struct { const char *name, *caption; ExportFormat format; } exports[] = {
+    const struct
+    {
+        const char *name, *caption;
+        ExportFormat format;
+    } exports[] = {
         {"EsportaExcel", "Esporta in Excel...", ExportFormat::Xlsx},
         {"EsportaCsv", "Esporta in CSV...", ExportFormat::Csv},
     };
@@ -120,7 +124,8 @@ void GridList::exportChosen(ExportFormat format)
     if (path.isEmpty())
         return;
     if (guarded(*exportMessages, this, [&] { exportWriter(shown(), format, path); }))
-        exportMessages->inform(this, QStringLiteral("Velmora - ESPORTAZIONE"), QStringLiteral("Elenco esportato in:\n%1").arg(path));
+        exportMessages->inform(this, QStringLiteral("Velmora - ESPORTAZIONE"),
+                               QStringLiteral("Elenco esportato in:\n%1").arg(path));
 }
 
 int GridList::pixelsFromTwips(int twips, int dotsPerInch)
@@ -344,8 +349,7 @@ void GridList::replaceRows(std::shared_ptr<const GridRows> rows, bool keepScroll
             if (id == current)
                 selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::NoUpdate);
             if (selected.contains(id))
-                selectionModel()->select(m_model->index(row, 0),
-                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                selectionModel()->select(m_model->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
     if (keepScroll)
         verticalScrollBar()->setValue(scrolled);

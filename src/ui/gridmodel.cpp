@@ -2,10 +2,7 @@
 
 #include <QFont>
 
-GridModel::GridModel(QObject *parent)
-    : QAbstractTableModel(parent)
-{
-}
+GridModel::GridModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void GridModel::setColumns(const QList<GridColumn> &columns)
 {

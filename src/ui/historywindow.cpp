@@ -10,8 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-HistoryWindow::HistoryWindow(Connection &connection, const QString &table, qint64 id, QWidget *parent)
-    : QDialog(parent)
+HistoryWindow::HistoryWindow(Connection &connection, const QString &table, qint64 id, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmStoria"));
     setWindowTitle(QStringLiteral("Velmora - STORIA DELLE MODIFICHE (%1 n. %2)").arg(table).arg(id));

@@ -24,8 +24,9 @@ std::shared_ptr<KeyedRows> KeyedRows::open(Connection &connection, const QString
     static const QRegularExpression plain(QStringLiteral(R"(^\s*SELECT\s+(.+?)\s+FROM\s+(\w+)(\s.*)?$)"),
                                           QRegularExpression::CaseInsensitiveOption
                                               | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression grouped(QStringLiteral(R"(\b(DISTINCT|DISTINCTROW|TOP|JOIN|GROUP|UNION|HAVING|LIMIT)\b|^\s*,)"),
-                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression grouped(
+        QStringLiteral(R"(\b(DISTINCT|DISTINCTROW|TOP|JOIN|GROUP|UNION|HAVING|LIMIT)\b|^\s*,)"),
+        QRegularExpression::CaseInsensitiveOption);
     const auto match = plain.match(sql);
     if (!match.hasMatch() || grouped.match(match.captured(1)).hasMatch() || grouped.match(match.captured(3)).hasMatch())
         return nullptr;
@@ -76,8 +77,8 @@ QString KeyedRows::findCondition(const RowArrangement &how) const
             return c.name.compare(name, Qt::CaseInsensitive) == 0;
         });
         const ColumnType type = name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0 ? ColumnType::Integer
-                                : definition == stored.end()                                 ? ColumnType::Unknown
-                                                                                             : definition->type;
+            : definition == stored.end()                                                    ? ColumnType::Unknown
+                                                                                            : definition->type;
         switch (type) {
         case ColumnType::Text:
             any << QStringLiteral("%1 LIKE '%%2%'").arg(name, pattern);
@@ -109,7 +110,7 @@ std::shared_ptr<const GridRows> KeyedRows::arranged(const RowArrangement &how) c
         static const QRegularExpression where(QStringLiteral(R"(^WHERE\s+)"), QRegularExpression::CaseInsensitiveOption);
         const QString own = QString(m_condition).remove(where);
         condition = QStringLiteral("WHERE ") + (own.isEmpty() ? QString() : QLatin1Char('(') + own + QStringLiteral(") AND "))
-                    + QLatin1Char('(') + findCondition(how) + QLatin1Char(')');
+            + QLatin1Char('(') + findCondition(how) + QLatin1Char(')');
     }
     QString order = m_order;
     if (how.column >= 0) {
@@ -170,8 +171,9 @@ const KeyedRows::Block &KeyedRows::blockOf(int row) const
     // read show empty, as a fill skips what fails.
     std::shared_ptr<const ResultTable> read = ResultTable::empty();
     skipFailure([&] {
-        read = Recordset(m_connection, QStringLiteral("SELECT %1, ID FROM %2 WHERE ID IN (%3)")
-                                           .arg(m_select, m_table, keys.join(QLatin1Char(','))))
+        read = Recordset(
+                   m_connection,
+                   QStringLiteral("SELECT %1, ID FROM %2 WHERE ID IN (%3)").arg(m_select, m_table, keys.join(QLatin1Char(','))))
                    .rows();
     });
     QHash<qint64, int> found;

@@ -46,7 +46,7 @@ private:
     QString m_select; // the statement's column list
     QString m_table;
     QString m_condition; // "WHERE ..." of the statement, or empty
-    QString m_order;     // "ORDER BY ..." of the statement, or empty
+    QString m_order; // "ORDER BY ..." of the statement, or empty
     QHash<int, ResultRows::Format> m_formats;
     bool m_keyFirst = false; // column 0 is the key itself
     std::vector<qint64> m_keys;

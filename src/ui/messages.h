@@ -15,8 +15,7 @@ public:
     virtual ~Messages() = default;
 
     // A notice with an OK button.
-    virtual void inform(QWidget *parent, const QString &title, const QString &text,
-                        Icon icon = Icon::Information) = 0;
+    virtual void inform(QWidget *parent, const QString &title, const QString &text, Icon icon = Icon::Information) = 0;
     // A question with Yes and No, no icon, Yes the default; true on Yes.
     virtual bool ask(QWidget *parent, const QString &title, const QString &text) = 0;
 

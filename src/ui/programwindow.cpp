@@ -7,8 +7,7 @@
 #include <QShowEvent>
 #include <QTimer>
 
-ProgramWindow::ProgramWindow(QWidget *parent)
-    : QMainWindow(parent)
+ProgramWindow::ProgramWindow(QWidget *parent) : QMainWindow(parent)
 {
     windowplacement::follow(this);
 }

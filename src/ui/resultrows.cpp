@@ -2,8 +2,7 @@
 
 ResultRows::ResultRows(std::shared_ptr<const ResultTable> table, QHash<int, Format> formats)
     : m_table(std::move(table)), m_formats(std::move(formats))
-{
-}
+{}
 
 int ResultRows::rowCount() const
 {

@@ -25,8 +25,7 @@ bool guarded(Messages &messages, QWidget *parent, Work &&work)
             return false;
         }
         messages.inform(parent, QStringLiteral("Velmora - ERRORE"),
-                        QStringLiteral("Operazione non eseguita: %1.\nI dati non sono stati modificati.")
-                            .arg(error.message()),
+                        QStringLiteral("Operazione non eseguita: %1.\nI dati non sono stati modificati.").arg(error.message()),
                         Messages::Icon::Critical);
         return false;
     }

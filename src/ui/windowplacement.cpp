@@ -49,8 +49,7 @@ void restore(QWidget *window)
     const QSize design = window->size();
     const QByteArray kept = settings().value(keyOf(window)).toByteArray();
     // A size kept on a larger screen, or grown past this one, is not taken.
-    if (!kept.isEmpty() && window->restoreGeometry(kept)
-        && (window->isMaximized() || fits(window->size(), room, frame)))
+    if (!kept.isEmpty() && window->restoreGeometry(kept) && (window->isMaximized() || fits(window->size(), room, frame)))
         return;
     if (!fits(design, room, frame)) {
         window->setWindowState(window->windowState() | Qt::WindowMaximized);
@@ -119,7 +118,8 @@ private:
         // Grown downwards past the screen's edge: moved up, as far as it must.
         const QRect frame = m_window->frameGeometry();
         if (frame.bottom() > room.bottom() || frame.right() > room.right())
-            m_window->move(m_window->pos() - QPoint(qMax(0, frame.right() - room.right()), qMax(0, frame.bottom() - room.bottom())));
+            m_window->move(m_window->pos()
+                           - QPoint(qMax(0, frame.right() - room.right()), qMax(0, frame.bottom() - room.bottom())));
     }
 
     QWidget *m_window;

@@ -69,19 +69,40 @@ Bills::Bills(TestStore &on) : store(on)
 
 void Bills::office(const StudioRow &o)
 {
-    store.add("STUDIO", {{"NOME", "MARIA"}, {"COGNOME", "ROSSI"}, {"PIVA", "01234560017"}, {"CODICE", OfficeCode},
-                         {"REGIME", o.regime}, {"INDIRIZZO", "VIA ROMA 1"}, {"CAP", "00184"}, {"COMUNE", "ROMA"},
-                         {"PR", "RM"}, {"IBAN", "IT60X0542811101000000123456"}, {"CASSA", o.cassa},
-                         {"ALCASSA", o.alCassa}, {"RITENUTA", o.ritenuta}, {"ALRITENUTA", o.alRitenuta},
-                         {"TIPORITENUTA", "RT01"}, {"CAUSALEPAG", "A"}, {"ALIQUOTA", o.aliquota}, {"NATURA", o.natura},
-                         {"BOLLO", o.bollo}, {"PROGRESSIVO", 0}});
+    store.add("STUDIO",
+              {{"NOME", "MARIA"},
+               {"COGNOME", "ROSSI"},
+               {"PIVA", "01234560017"},
+               {"CODICE", OfficeCode},
+               {"REGIME", o.regime},
+               {"INDIRIZZO", "VIA ROMA 1"},
+               {"CAP", "00184"},
+               {"COMUNE", "ROMA"},
+               {"PR", "RM"},
+               {"IBAN", "IT60X0542811101000000123456"},
+               {"CASSA", o.cassa},
+               {"ALCASSA", o.alCassa},
+               {"RITENUTA", o.ritenuta},
+               {"ALRITENUTA", o.alRitenuta},
+               {"TIPORITENUTA", "RT01"},
+               {"CAUSALEPAG", "A"},
+               {"ALIQUOTA", o.aliquota},
+               {"NATURA", o.natura},
+               {"BOLLO", o.bollo},
+               {"PROGRESSIVO", 0}});
 }
 
 qint64 Bills::client(const QString &name, const QList<QPair<QString, QVariant>> &fe, const QString &piva, const QString &codice)
 {
-    const qint64 id = store.add("SOGGETTI", {{"Soggetto", name}, {"Stato", "S"}, {"Indirizzo", "VIA VERDI 2"},
-                                             {"ComuneR", "MILANO"}, {"PrR", "MI"}, {"CAP", "20121"},
-                                             {"PIVA", piva}, {"Codice", codice}});
+    const qint64 id = store.add("SOGGETTI",
+                                {{"Soggetto", name},
+                                 {"Stato", "S"},
+                                 {"Indirizzo", "VIA VERDI 2"},
+                                 {"ComuneR", "MILANO"},
+                                 {"PrR", "MI"},
+                                 {"CAP", "20121"},
+                                 {"PIVA", piva},
+                                 {"Codice", codice}});
     if (!fe.isEmpty())
         store.add("FE_CLIENTI", QList<QPair<QString, QVariant>>{{"ID_CL", id}} + fe);
     return id;
@@ -98,10 +119,20 @@ qint64 Bills::reason(const QString &name, const QList<QPair<QString, QVariant>> 
 void Bills::service(qint64 client, qint64 reason, const QString &amount, const QString &number, const QDate &billed,
                     const QString &quantity, const QString &note)
 {
-    store.add("PRESTAZIONI", {{"ID_CL", client}, {"CLIENTE", store.text(QString("SELECT Soggetto FROM SOGGETTI WHERE ID = %1").arg(client))},
-                              {"ID_CAUS", reason}, {"CAUSALE", store.text(QString("SELECT CAUSALE FROM CAUSALE WHERE ID = %1").arg(reason))},
-                              {"ID_OPER", 1}, {"OPERATORE", "MARIA"}, {"DATAR", QDate(2026, 11, 2)}, {"QTA", quantity},
-                              {"IMPORTO", amount}, {"PARC", "S"}, {"DATAP", billed}, {"NR", number}, {"NOTE", note}});
+    store.add("PRESTAZIONI",
+              {{"ID_CL", client},
+               {"CLIENTE", store.text(QString("SELECT Soggetto FROM SOGGETTI WHERE ID = %1").arg(client))},
+               {"ID_CAUS", reason},
+               {"CAUSALE", store.text(QString("SELECT CAUSALE FROM CAUSALE WHERE ID = %1").arg(reason))},
+               {"ID_OPER", 1},
+               {"OPERATORE", "MARIA"},
+               {"DATAR", QDate(2026, 11, 2)},
+               {"QTA", quantity},
+               {"IMPORTO", amount},
+               {"PARC", "S"},
+               {"DATAP", billed},
+               {"NR", number},
+               {"NOTE", note}});
 }
 
 Leaves Bills::invoice(const QString &number, int year)

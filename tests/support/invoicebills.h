@@ -38,8 +38,8 @@ void writeFile(const QString &folder, const QString &name, const QByteArray &con
 // The office's row, as the tests vary it.
 struct StudioRow
 {
-    QString regime = "RF01", cassa = "TC01", alCassa = "4", ritenuta = "S", alRitenuta = "20", aliquota = "22",
-            natura = {}, bollo = "N";
+    QString regime = "RF01", cassa = "TC01", alCassa = "4", ritenuta = "S", alRitenuta = "20", aliquota = "22", natura = {},
+            bollo = "N";
 };
 
 // A store with the invoice tables, seeded row by row, and a folder for the

@@ -7,11 +7,11 @@
 // the application object exists, so nothing reads or writes the user's.
 void prepareTestEnvironment();
 
-#define VELMORA_TEST_MAIN(TestClass)                 \
-    int main(int argc, char **argv)                  \
-    {                                                \
-        prepareTestEnvironment();                    \
-        QApplication app(argc, argv);                \
-        TestClass test;                              \
-        return QTest::qExec(&test, argc, argv);      \
+#define VELMORA_TEST_MAIN(TestClass)                                                                                             \
+    int main(int argc, char **argv)                                                                                              \
+    {                                                                                                                            \
+        prepareTestEnvironment();                                                                                                \
+        QApplication app(argc, argv);                                                                                            \
+        TestClass test;                                                                                                          \
+        return QTest::qExec(&test, argc, argv);                                                                                  \
     }

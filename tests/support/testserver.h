@@ -23,8 +23,8 @@ void drop(const QString &name);
 }
 
 // A case about the store file itself: the server's runs skip it.
-#define FILE_STORE_ONLY()                                   \
-    do {                                                    \
-        if (testserver::inUse())                            \
-            QSKIP("a case of the store file, not the server"); \
+#define FILE_STORE_ONLY()                                                                                                        \
+    do {                                                                                                                         \
+        if (testserver::inUse())                                                                                                 \
+            QSKIP("a case of the store file, not the server");                                                                   \
     } while (false)

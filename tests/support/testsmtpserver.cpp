@@ -145,7 +145,8 @@ TestSmtpServer::TestSmtpServer(const QByteArray &password) : m_context(new QObje
 
 TestSmtpServer::~TestSmtpServer()
 {
-    QMetaObject::invokeMethod(m_context, [this] { delete m_server; }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        m_context, [this] { delete m_server; }, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
     delete m_context;

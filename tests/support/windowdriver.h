@@ -13,7 +13,10 @@ protected:
     void drive(QWidget *window) { m_driven = window; }
 
     template<typename W = QWidget>
-    W *get(const char *name) const { return m_driven->findChild<W *>(QLatin1String(name)); }
+    W *get(const char *name) const
+    {
+        return m_driven->findChild<W *>(QLatin1String(name));
+    }
     QLineEdit *field(const char *name) const;
     GridList *list(const char *name) const;
 

@@ -54,8 +54,7 @@ void postgres::rememberLogin(const QString &server, const QString &user, const Q
     remembered() = {server, user, password};
 }
 
-PostgresEngine::PostgresEngine(const QString &server, const QString &user, const QByteArray &password)
-    : m_server(server)
+PostgresEngine::PostgresEngine(const QString &server, const QString &user, const QByteArray &password) : m_server(server)
 {
     const bool typed = user.isEmpty() && remembered().server == server;
     m_user = typed ? remembered().user : user;
@@ -67,8 +66,9 @@ void PostgresEngine::connect()
 {
     const QByteArray server = m_server.toUtf8();
     const QByteArray user = m_user.toUtf8();
-    QList<const char *> keys{"dbname", "application_name", "options", "client_encoding", "connect_timeout",
-                             "keepalives", "keepalives_idle", "keepalives_interval", "keepalives_count"};
+    QList<const char *> keys{"dbname",          "application_name",    "options",
+                             "client_encoding", "connect_timeout",     "keepalives",
+                             "keepalives_idle", "keepalives_interval", "keepalives_count"};
     // The desk is named by its machine, in "Postazioni collegate" and in the
     // history.
     const QByteArray desk = QSysInfo::machineHostName().toUtf8();
@@ -95,11 +95,11 @@ void PostgresEngine::connect()
         PQfinish(connection);
         const bool refused = reason.contains(QLatin1String("password")) || reason.contains(QLatin1String("authentication"));
         const bool unsafe = reason.contains(QLatin1String("SSL")) || reason.contains(QLatin1String("certificate"));
-        throw StoreError(refused  ? QStringLiteral("utente o password non corretti (%1)").arg(reason)
-                         : unsafe ? QStringLiteral("il server non offre una connessione cifrata con un certificato "
-                                                   "verificato dall'autorità dello studio (%1)")
-                                        .arg(reason)
-                                  : QStringLiteral("il server dell'archivio non risponde (%1)").arg(reason),
+        throw StoreError(refused      ? QStringLiteral("utente o password non corretti (%1)").arg(reason)
+                             : unsafe ? QStringLiteral("il server non offre una connessione cifrata con un certificato "
+                                                       "verificato dall'autorità dello studio (%1)")
+                                            .arg(reason)
+                                      : QStringLiteral("il server dell'archivio non risponde (%1)").arg(reason),
                          StoreError::Kind::Failure, refused ? QStringLiteral("28P01") : QStringLiteral("08001"));
     }
     // Rows and passwords cross the office's network only encrypted, to the

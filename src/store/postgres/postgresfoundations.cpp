@@ -8,8 +8,8 @@
 // an exact LIKE is an equality under the column's collation.
 const dialect::Spelling &postgres::spelling()
 {
-    static const dialect::Spelling::Server server{"jet_fold", "IS NOT DISTINCT FROM", "IS DISTINCT FROM", "\"C\"",
-                                                  "jet_integer", "jet_replace"};
+    static const dialect::Spelling::Server server{"jet_fold", "IS NOT DISTINCT FROM", "IS DISTINCT FROM",
+                                                  "\"C\"",    "jet_integer",          "jet_replace"};
     static const dialect::Spelling spelling{"left", "date", "", [](const QString &) { return QString(); }, &server};
     return spelling;
 }
@@ -25,8 +25,7 @@ void PostgresEngine::installFoundations()
     const collation::Foldings foldings = collation::foldings();
     run(("CREATE OR REPLACE FUNCTION jet_fold(t text) RETURNS text LANGUAGE sql IMMUTABLE STRICT PARALLEL SAFE "
          "AS $$SELECT CASE WHEN t COLLATE \"C\" ~ '[^\\x01-\\x7f]' THEN translate(t COLLATE \"C\", "
-         + quotedText(foldings.from) + ", " + quotedText(foldings.to)
-         + ") ELSE lower(t COLLATE \"C\") END$$")
+         + quotedText(foldings.from) + ", " + quotedText(foldings.to) + ") ELSE lower(t COLLATE \"C\") END$$")
             .toUtf8());
     // As the file reads a text as a number: its leading digits, or 0.
     run("CREATE OR REPLACE FUNCTION jet_integer(t text) RETURNS bigint LANGUAGE sql IMMUTABLE STRICT PARALLEL SAFE "

@@ -17,41 +17,45 @@ void run(Connection &connection, const QString &sql)
 void postgres::installHistory(Connection &connection)
 {
     // A change keeps only the columns it changed, before and after.
-    run(connection, QStringLiteral("CREATE OR REPLACE FUNCTION velmora_cambi(a anyelement, b anyelement) RETURNS jsonb "
-                                   "LANGUAGE sql IMMUTABLE AS $$SELECT coalesce(jsonb_object_agg(key, value), '{}') "
-                                   "FROM jsonb_each(to_jsonb(a)) WHERE value IS DISTINCT FROM to_jsonb(b) -> key$$"));
+    run(connection,
+        QStringLiteral("CREATE OR REPLACE FUNCTION velmora_cambi(a anyelement, b anyelement) RETURNS jsonb "
+                       "LANGUAGE sql IMMUTABLE AS $$SELECT coalesce(jsonb_object_agg(key, value), '{}') "
+                       "FROM jsonb_each(to_jsonb(a)) WHERE value IS DISTINCT FROM to_jsonb(b) -> key$$"));
     // Who is the login; the desk is the name the program gave its session
     // (the machine), or the address it came from. A change that writes the
     // values the row had is none; a name retyped in capitals is one.
     run(connection,
-        QStringLiteral(
-            "CREATE OR REPLACE FUNCTION velmora_storia() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
-            "IF TG_OP = 'UPDATE' AND to_jsonb(OLD) = to_jsonb(NEW) THEN RETURN NULL; END IF; "
-            "INSERT INTO storia (quando, chi, postazione, tabella, id_riga, azione, prima, dopo) VALUES ("
-            "to_char(now(), 'YYYY-MM-DD HH24:MI:SS'), session_user, "
-            "coalesce(nullif(current_setting('application_name'), ''), host(inet_client_addr()), 'locale'), "
-            "upper(TG_TABLE_NAME), CASE WHEN TG_OP = 'DELETE' THEN OLD.id ELSE NEW.id END, "
-            "CASE TG_OP WHEN 'INSERT' THEN 'INSERIMENTO' WHEN 'UPDATE' THEN 'MODIFICA' ELSE 'ELIMINAZIONE' END, "
-            "CASE TG_OP WHEN 'DELETE' THEN to_jsonb(OLD)::text WHEN 'UPDATE' THEN velmora_cambi(OLD, NEW)::text END, "
-            "CASE TG_OP WHEN 'INSERT' THEN to_jsonb(NEW)::text WHEN 'UPDATE' THEN velmora_cambi(NEW, OLD)::text END); "
-            "RETURN NULL; END $$"));
+        QStringLiteral("CREATE OR REPLACE FUNCTION velmora_storia() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+                       "IF TG_OP = 'UPDATE' AND to_jsonb(OLD) = to_jsonb(NEW) THEN RETURN NULL; END IF; "
+                       "INSERT INTO storia (quando, chi, postazione, tabella, id_riga, azione, prima, dopo) VALUES ("
+                       "to_char(now(), 'YYYY-MM-DD HH24:MI:SS'), session_user, "
+                       "coalesce(nullif(current_setting('application_name'), ''), host(inet_client_addr()), 'locale'), "
+                       "upper(TG_TABLE_NAME), CASE WHEN TG_OP = 'DELETE' THEN OLD.id ELSE NEW.id END, "
+                       "CASE TG_OP WHEN 'INSERT' THEN 'INSERIMENTO' WHEN 'UPDATE' THEN 'MODIFICA' ELSE 'ELIMINAZIONE' END, "
+                       "CASE TG_OP WHEN 'DELETE' THEN to_jsonb(OLD)::text WHEN 'UPDATE' THEN velmora_cambi(OLD, NEW)::text END, "
+                       "CASE TG_OP WHEN 'INSERT' THEN to_jsonb(NEW)::text WHEN 'UPDATE' THEN velmora_cambi(NEW, OLD)::text END); "
+                       "RETURN NULL; END $$"));
     // The other desks hear of each table a commit changed, once.
-    run(connection, QStringLiteral("CREATE OR REPLACE FUNCTION velmora_avviso() RETURNS trigger LANGUAGE plpgsql AS $$ "
-                                   "BEGIN PERFORM pg_notify('%1', upper(TG_TABLE_NAME)); RETURN NULL; END $$")
-                        .arg(QLatin1String(postgres::noticeChannel)));
+    run(connection,
+        QStringLiteral("CREATE OR REPLACE FUNCTION velmora_avviso() RETURNS trigger LANGUAGE plpgsql AS $$ "
+                       "BEGIN PERFORM pg_notify('%1', upper(TG_TABLE_NAME)); RETURN NULL; END $$")
+            .arg(QLatin1String(postgres::noticeChannel)));
     for (const QString &table : schema::historyKept()) {
-        run(connection, QStringLiteral("CREATE OR REPLACE TRIGGER storia AFTER INSERT OR UPDATE OR DELETE ON %1 "
-                                       "FOR EACH ROW EXECUTE FUNCTION velmora_storia()")
-                            .arg(table.toLower()));
-        run(connection, QStringLiteral("CREATE OR REPLACE TRIGGER avviso AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE "
-                                       "ON %1 FOR EACH STATEMENT EXECUTE FUNCTION velmora_avviso()")
-                            .arg(table.toLower()));
+        run(connection,
+            QStringLiteral("CREATE OR REPLACE TRIGGER storia AFTER INSERT OR UPDATE OR DELETE ON %1 "
+                           "FOR EACH ROW EXECUTE FUNCTION velmora_storia()")
+                .arg(table.toLower()));
+        run(connection,
+            QStringLiteral("CREATE OR REPLACE TRIGGER avviso AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE "
+                           "ON %1 FOR EACH STATEMENT EXECUTE FUNCTION velmora_avviso()")
+                .arg(table.toLower()));
     }
 }
 
 void postgres::pauseHistory(Connection &connection, bool paused)
 {
     for (const QString &table : schema::historyKept())
-        run(connection, QStringLiteral("ALTER TABLE %1 %2 TRIGGER storia")
-                            .arg(table.toLower(), paused ? QStringLiteral("DISABLE") : QStringLiteral("ENABLE")));
+        run(connection,
+            QStringLiteral("ALTER TABLE %1 %2 TRIGGER storia")
+                .arg(table.toLower(), paused ? QStringLiteral("DISABLE") : QStringLiteral("ENABLE")));
 }

@@ -9,8 +9,18 @@ namespace {
 
 // The server's types as libpq numbers them (pg_type.h).
 enum TypeOid : Oid {
-    Bool = 16, Name = 19, Int8 = 20, Int2 = 21, Int4 = 23, Text = 25, Oid_ = 26, Float4 = 700, Float8 = 701,
-    Unknown = 705, Varchar = 1043, Numeric = 1700
+    Bool = 16,
+    Name = 19,
+    Int8 = 20,
+    Int2 = 21,
+    Int4 = 23,
+    Text = 25,
+    Oid_ = 26,
+    Float4 = 700,
+    Float8 = 701,
+    Unknown = 705,
+    Varchar = 1043,
+    Numeric = 1700
 };
 
 bool isText(Oid type)
@@ -109,8 +119,8 @@ void PostgresStatement::execute() const
         }
         values[i] = texts[i].constData();
     }
-    m_result = PQexecPrepared(m_engine.handle(), prepared.name.constData(), int(values.size()), values.data(), nullptr,
-                              nullptr, 0);
+    m_result = PQexecPrepared(m_engine.handle(), prepared.name.constData(), int(values.size()), values.data(), nullptr, nullptr,
+                              0);
     const ExecStatusType status = PQresultStatus(m_result);
     if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
         PGresult *failed = m_result;

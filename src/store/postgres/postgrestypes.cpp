@@ -9,10 +9,8 @@ struct Declaration
 };
 
 constexpr Declaration declarations[] = {
-    {ColumnType::Integer, "bigint"},
-    {ColumnType::Number, "double precision"},
-    {ColumnType::Money, "centesimi"},
-    {ColumnType::Date, "date"},
+    {ColumnType::Integer, "bigint"},  {ColumnType::Number, "double precision"},
+    {ColumnType::Money, "centesimi"}, {ColumnType::Date, "date"},
     {ColumnType::Text, "text"},
 };
 

@@ -40,8 +40,8 @@ void grantDesks(Connection &connection)
     const QString group = quotedIdentifier(serverarchive::desksGroup(connection));
     const QString database = quotedIdentifier(firstValue(connection, QStringLiteral("SELECT current_database()")));
     const QString place = quotedIdentifier(firstValue(connection, QStringLiteral("SELECT current_schema()")));
-    run(connection, QStringLiteral("DO $$ BEGIN CREATE ROLE %1 NOLOGIN; EXCEPTION WHEN duplicate_object THEN NULL; END $$")
-                        .arg(group));
+    run(connection,
+        QStringLiteral("DO $$ BEGIN CREATE ROLE %1 NOLOGIN; EXCEPTION WHEN duplicate_object THEN NULL; END $$").arg(group));
     // Only the office's people reach the archive, and none of them may
     // change its shape.
     run(connection, QStringLiteral("REVOKE ALL ON DATABASE %1 FROM PUBLIC").arg(database));
@@ -68,8 +68,7 @@ void makeArchive(Connection &connection)
 
 // The rows of the file in place of the server's, checked on both sides
 // before the commit.
-serverarchive::Moved putRows(Connection &file, Connection &server, Transaction &transaction,
-                             const tablecopy::Progress &progress)
+serverarchive::Moved putRows(Connection &file, Connection &server, Transaction &transaction, const tablecopy::Progress &progress)
 {
     const QStringList onServer = server.tableNames();
     QStringList tables;
@@ -133,7 +132,8 @@ void releaseExclusive(Connection &server)
 serverarchive::ExclusiveJob::ExclusiveJob(Connection &server, Others others) : m_server(server)
 {
     serverOf(server);
-    if (firstValue(server, QStringLiteral("SELECT CASE WHEN pg_try_advisory_lock(%1) THEN 1 ELSE 0 END").arg(QLatin1String(exclusiveKey)))
+    if (firstValue(server,
+                   QStringLiteral("SELECT CASE WHEN pg_try_advisory_lock(%1) THEN 1 ELSE 0 END").arg(QLatin1String(exclusiveKey)))
         != QLatin1String("1"))
         throw StoreError(QStringLiteral("un altro ripristino o importazione è in corso sull'archivio"));
     const QString working = connecteddesks::othersText(connecteddesks::of(server));
@@ -209,8 +209,7 @@ void serverarchive::addDesk(Connection &connection, const QString &name, const Q
                              .arg(name));
     if (password.size() < 8)
         throw StoreError(QStringLiteral("la password deve avere almeno 8 caratteri"));
-    char *verifier = PQencryptPasswordConn(server.handle(), password.constData(), name.toUtf8().constData(),
-                                           "scram-sha-256");
+    char *verifier = PQencryptPasswordConn(server.handle(), password.constData(), name.toUtf8().constData(), "scram-sha-256");
     if (!verifier)
         throw StoreError(QStringLiteral("la password non può essere cifrata (%1)")
                              .arg(QString::fromUtf8(PQerrorMessage(server.handle())).trimmed()));
@@ -219,7 +218,9 @@ void serverarchive::addDesk(Connection &connection, const QString &name, const Q
     const QString login = quotedIdentifier(name);
     const bool exists = !server.firstColumn(("SELECT 1 FROM pg_roles WHERE rolname = " + quotedText(name)).toUtf8()).isEmpty();
     Transaction transaction(connection);
-    run(connection, QStringLiteral("%1 ROLE %2 LOGIN PASSWORD %3").arg(exists ? QStringLiteral("ALTER") : QStringLiteral("CREATE"), login, secret));
+    run(connection,
+        QStringLiteral("%1 ROLE %2 LOGIN PASSWORD %3")
+            .arg(exists ? QStringLiteral("ALTER") : QStringLiteral("CREATE"), login, secret));
     run(connection, QStringLiteral("GRANT %1 TO %2").arg(quotedIdentifier(desksGroup(connection)), login));
     transaction.commit();
 }

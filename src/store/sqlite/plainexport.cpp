@@ -69,8 +69,8 @@ void fillPlain(sqlite3 *db, Connection &store)
         QStringList columns;
         for (const ColumnDefinition &column : store.columnsOf(table))
             columns << column.name + QLatin1Char(' ')
-                           + (columns.isEmpty() && column.name == QLatin1String("ID") ? QStringLiteral("INTEGER PRIMARY KEY")
-                                                                                     : QLatin1String(plainType(column.type)));
+                    + (columns.isEmpty() && column.name == QLatin1String("ID") ? QStringLiteral("INTEGER PRIMARY KEY")
+                                                                               : QLatin1String(plainType(column.type)));
         const QByteArray create = QStringLiteral("CREATE TABLE %1 (%2)").arg(table, columns.join(QStringLiteral(", "))).toUtf8();
         check(db, sqlite3_exec(db, create.constData(), nullptr, nullptr, nullptr));
         const auto rows = store.tableRows(table);

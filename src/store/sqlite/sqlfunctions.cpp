@@ -99,10 +99,17 @@ void appendJsonText(QByteArray &json, sqlite3_value *value)
 void appendJsonValue(QByteArray &json, sqlite3_value *value)
 {
     switch (sqlite3_value_type(value)) {
-    case SQLITE_INTEGER: json += QByteArray::number(sqlite3_value_int64(value)); break;
-    case SQLITE_FLOAT: json += QByteArray::number(sqlite3_value_double(value), 'g', 17); break;
-    case SQLITE_NULL: json += "null"; break;
-    default: appendJsonText(json, value);
+    case SQLITE_INTEGER:
+        json += QByteArray::number(sqlite3_value_int64(value));
+        break;
+    case SQLITE_FLOAT:
+        json += QByteArray::number(sqlite3_value_double(value), 'g', 17);
+        break;
+    case SQLITE_NULL:
+        json += "null";
+        break;
+    default:
+        appendJsonText(json, value);
     }
 }
 
@@ -112,9 +119,12 @@ bool sameValue(sqlite3_value *a, sqlite3_value *b)
     if (type != sqlite3_value_type(b))
         return false;
     switch (type) {
-    case SQLITE_NULL: return true;
-    case SQLITE_INTEGER: return sqlite3_value_int64(a) == sqlite3_value_int64(b);
-    case SQLITE_FLOAT: return sqlite3_value_double(a) == sqlite3_value_double(b);
+    case SQLITE_NULL:
+        return true;
+    case SQLITE_INTEGER:
+        return sqlite3_value_int64(a) == sqlite3_value_int64(b);
+    case SQLITE_FLOAT:
+        return sqlite3_value_double(a) == sqlite3_value_double(b);
     default: {
         const QByteArrayView first(reinterpret_cast<const char *>(sqlite3_value_text(a)), sqlite3_value_bytes(a));
         return first == QByteArrayView(reinterpret_cast<const char *>(sqlite3_value_text(b)), sqlite3_value_bytes(b));

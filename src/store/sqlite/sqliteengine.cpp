@@ -55,8 +55,7 @@ bool SqliteEngine::isReadOnly() const
 void SqliteEngine::run(const QByteArray &sql)
 {
     SqliteStatement statement(*this, sql);
-    while (statement.step()) {
-    }
+    while (statement.step()) {}
 }
 
 QStringList SqliteEngine::firstColumn(const QByteArray &sql)
@@ -176,10 +175,10 @@ void SqliteEngine::setListVersion(int version)
 const dialect::Spelling &sqlite::spelling()
 {
     static const QByteArray exact = QByteArrayLiteral("COLLATE ") + schema::textCollation;
-    static const dialect::Spelling spelling{
-        left, cdate, exact.constData(), [](const QString &index) {
-            return index == QLatin1String("0") ? QStringLiteral("NOT INDEXED") : QStringLiteral("INDEXED BY ") + index;
-        }};
+    static const dialect::Spelling spelling{left, cdate, exact.constData(), [](const QString &index) {
+                                                return index == QLatin1String("0") ? QStringLiteral("NOT INDEXED")
+                                                                                   : QStringLiteral("INDEXED BY ") + index;
+                                            }};
     return spelling;
 }
 

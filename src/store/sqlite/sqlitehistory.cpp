@@ -42,17 +42,19 @@ void SqliteEngine::recordHistory()
 {
     const QString by = QStringLiteral("INSERT INTO STORIA (QUANDO, CHI, POSTAZIONE, TABELLA, ID_RIGA, AZIONE, "
                                       "PRIMA, DOPO) VALUES (strftime('%Y-%m-%d %H:%M:%S', 'now', 'localtime'), ")
-        + quotedText(connecteddesks::systemUser()) + QStringLiteral(", ") + quotedText(QSysInfo::machineHostName()) + QStringLiteral(", ");
+        + quotedText(connecteddesks::systemUser()) + QStringLiteral(", ") + quotedText(QSysInfo::machineHostName())
+        + QStringLiteral(", ");
     for (const QString &name : schema::historyKept()) {
         const TableDefinition &table = *schema::definitionNamed(name);
         const QString old = rowObject(table, "OLD");
         const QString now = rowObject(table, "NEW");
-        const auto trigger = [&](const char *suffix, const char *event, const QString &when, const char *id,
-                                 const char *action, const QString &before, const QString &after) {
+        const auto trigger = [&](const char *suffix, const char *event, const QString &when, const char *id, const char *action,
+                                 const QString &before, const QString &after) {
             run((QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS storia_%1_%2 AFTER %3 ON main.%1 %4BEGIN ")
                      .arg(name, QLatin1String(suffix), QLatin1String(event), when)
-                 + by + QStringLiteral("'%1', %2, '%3', %4, %5); END")
-                            .arg(name, QLatin1String(id), QLatin1String(action), before, after))
+                 + by
+                 + QStringLiteral("'%1', %2, '%3', %4, %5); END")
+                       .arg(name, QLatin1String(id), QLatin1String(action), before, after))
                     .toUtf8());
         };
         trigger("i", "INSERT", QString(), "NEW.ID", "INSERIMENTO", QStringLiteral("NULL"), now);

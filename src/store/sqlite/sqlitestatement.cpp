@@ -6,8 +6,7 @@
 
 #include <sqlite3.h>
 
-SqliteStatement::SqliteStatement(SqliteEngine &engine, const QByteArray &sql)
-    : m_engine(engine), m_db(engine.handle())
+SqliteStatement::SqliteStatement(SqliteEngine &engine, const QByteArray &sql) : m_engine(engine), m_db(engine.handle())
 {
     if (!m_db)
         throw StoreError(QStringLiteral("il database non è aperto"));

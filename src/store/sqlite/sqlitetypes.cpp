@@ -13,11 +13,8 @@ struct Declaration
 };
 
 constexpr Declaration declarations[] = {
-    {ColumnType::Integer, "INTEGER"},
-    {ColumnType::Number, "NUMBER"},
-    {ColumnType::Money, "MONEY"},
-    {ColumnType::Date, "DATE"},
-    {ColumnType::Text, "TEXT"},
+    {ColumnType::Integer, "INTEGER"}, {ColumnType::Number, "NUMBER"}, {ColumnType::Money, "MONEY"},
+    {ColumnType::Date, "DATE"},       {ColumnType::Text, "TEXT"},
 };
 
 }

@@ -36,7 +36,8 @@ void write(Connection &store, const QString &path, const Progress &progress)
         return;
     const int cause = sqlite3_system_errno(copy.handle());
     if (cause == ENOSPC || rc == SQLITE_FULL)
-        throw StoreError(QStringLiteral("la copia non può essere scritta in %1: il disco è pieno").arg(QFileInfo(path).absolutePath()));
+        throw StoreError(
+            QStringLiteral("la copia non può essere scritta in %1: il disco è pieno").arg(QFileInfo(path).absolutePath()));
     // A store that cannot be read whole is told as such, not as the engine's
     // words for the copy that stopped.
     const QString problems = integrity::problemsOf(store.path());
