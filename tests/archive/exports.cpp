@@ -160,5 +160,5 @@ void ExportTest::aShortWriteLeavesNoExportAtAll()
     QCOMPARE(QDir(existing).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
 }
 
-VELMORA_TEST_MAIN(ExportTest)
-#include "tst_export.moc"
+VELMORA_SUITE_CASE(ExportTest)
+#include "exports.moc"

@@ -164,5 +164,5 @@ void DamageTest::aSoundStorePassesTheCheck()
     QCOMPARE(integrity::problemsOf(store.path()), QString());
 }
 
-VELMORA_TEST_MAIN(DamageTest)
-#include "tst_damage.moc"
+VELMORA_SUITE_CASE(DamageTest)
+#include "damage.moc"

@@ -184,5 +184,5 @@ void StoreOpenTest::theFirstStartOfTheDayCopiesTheStore()
     QCOMPARE(backup::list(copies).size(), 1); // the second start of the day added none
 }
 
-VELMORA_TEST_MAIN(StoreOpenTest)
-#include "tst_storeopen.moc"
+VELMORA_SUITE_CASE(StoreOpenTest)
+#include "storeopen.moc"

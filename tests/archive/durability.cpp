@@ -25,6 +25,11 @@ int deleteThatMayBeLost(sqlite3_vfs *vfs, const char *name, int syncFolder)
     return realDelete(vfs, name, syncFolder);
 }
 
+void removeCutDisk()
+{
+    sqlite3_vfs_unregister(&cutVfs);
+}
+
 void installCutDisk()
 {
     sqlite3_vfs *real = sqlite3_vfs_find(nullptr);
@@ -50,6 +55,7 @@ class DurabilityTest : public QObject
 
 private slots:
     void initTestCase() { installCutDisk(); }
+    void cleanupTestCase() { removeCutDisk(); }
     void aCommitThatReturnedSurvivesAPowerCut();
 };
 
@@ -72,5 +78,5 @@ void DurabilityTest::aCommitThatReturnedSurvivesAPowerCut()
     QCOMPARE(Recordset(reopened, "SELECT * FROM OPERATORE").recordCount(), 2);
 }
 
-VELMORA_TEST_MAIN(DurabilityTest)
-#include "tst_durability.moc"
+VELMORA_FILE_SUITE_CASE(DurabilityTest)
+#include "durability.moc"

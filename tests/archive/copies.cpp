@@ -268,5 +268,5 @@ void BackupTest::aRestoreOnAFullDiskSaysWhyAndKeepsTheStore()
     QCOMPARE(QDir(backup::folderOf(store.path())).entryList({"*.parziale-*"}, QDir::Files), QStringList());
 }
 
-VELMORA_TEST_MAIN(BackupTest)
-#include "tst_backup.moc"
+VELMORA_FILE_SUITE_CASE(BackupTest)
+#include "copies.moc"

@@ -135,5 +135,5 @@ void StartupTest::speaksItalianWhateverTheMachine()
     QCOMPARE(QLocale().toString(QDate(2026, 12, 6), QLocale::LongFormat), QString("domenica 6 dicembre 2026"));
 }
 
-VELMORA_TEST_MAIN(StartupTest)
-#include "tst_startup.moc"
+VELMORA_SUITE_CASE(StartupTest)
+#include "launch.moc"
