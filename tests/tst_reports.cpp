@@ -22,7 +22,39 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <QTimer>
+
+namespace {
+
+// A laid-out report as text, a line per box: the page, the band and box, the
+// place and size in whole points, the font, and the text.
+QString pagesAsText(const PageModel &model)
+{
+    QString out;
+    QTextStream text(&out);
+    text << model.title << " " << model.pageSize.width() << "x" << model.pageSize.height() << "\n";
+    for (int page = 0; page < model.pages.size(); ++page)
+        for (const PlacedBox &box : model.pages[page].boxes) {
+            const QRect at = box.rect.toRect();
+            text << page + 1 << " " << box.band << "/" << box.name << " " << at.x() << "," << at.y() << " " << at.width() << "x"
+                 << at.height() << " " << box.font.family() << " " << box.font.pointSizeF() << (box.font.bold() ? " bold" : "")
+                 << " \"" << QString(box.text).replace('\n', "\\n") << "\"\n";
+        }
+    return out;
+}
+
+// The golden file of a report; tools/golden-reports writes them afresh.
+QString golden(const QString &name, const QString &laidOut)
+{
+    QFile file(QStringLiteral(VELMORA_GOLDEN_DIR "/%1.txt").arg(name));
+    if (qEnvironmentVariableIsSet("VELMORA_WRITE_GOLDEN") && file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(laidOut.toUtf8());
+    file.close();
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+}
 
 // The report layouts laid out into pages, exported to PDF, and previewed
 // from the windows that print them.
@@ -39,6 +71,7 @@ private slots:
     void shapingGroupsThePeriodsRowsUnderTheirClients();
     void reusedLayoutsGetTheirDesignCaptionsBack();
     void everyLayoutExportsItsTextsToPdf();
+    void everyLayoutLaysOutAsItsGoldenPages();
     void previewPagesThroughTheReportAndZooms();
     void windowsPreviewTheirReportsModal();
 
@@ -277,6 +310,65 @@ void ReportsTest::everyLayoutExportsItsTextsToPdf()
         QVERIFY2(byClient.simplified().contains(expected), qPrintable(expected));
     // An empty report still makes its page.
     QVERIFY(pdfText(layouts::estratto(), ReportData(rows("SELECT * FROM PRESTAZIONI WHERE 1=0"))).contains("€ 0,00"));
+}
+
+void ReportsTest::everyLayoutLaysOutAsItsGoldenPages()
+{
+    const struct
+    {
+        const char *client, *date, *amount, *billed, *note, *operatorName;
+    } services[] = {
+        {"ROSSI MARIO", "03/02/2026", "1234,5", "S", "PRATICA", "GIULIA"},
+        {"D'ANGELO MARIAGRAZIA ALESSANDRA", "04/02/2026", "-1234,5", "N",
+         "NOTA DI CREDITO PER LA PRATICA DI SUCCESSIONE DEL SIGNOR ROSSI", "MARIAGRAZIA ALESSANDRA"},
+        {"CANTÙ LUCIA", "05/02/2026", nullptr, "N", "", "GIULIA"},
+        {"ROSSI MARIO", "28/02/2026", "99999,99", "S", "CONSULENZA ANNUALE", "GIULIA"},
+    };
+    for (const auto &s : services)
+        m_program.store().add("PRESTAZIONI", {{"CLIENTE", s.client},
+                                              {"DATAR", s.date},
+                                              {"IMPORTO", s.amount ? QVariant(s.amount) : QVariant()},
+                                              {"CAUSALE", "CONSULENZA"},
+                                              {"QTA", "1,5"},
+                                              {"NOTE", s.note},
+                                              {"OPERATORE", s.operatorName},
+                                              {"PARC", s.billed}});
+    m_program.store().add("SOGGETTI", {{"Soggetto", "D'ANGELO MARIAGRAZIA ALESSANDRA"},
+                                       {"Indirizzo", "VIA DEI SETTE DOLORI 123/B"},
+                                       {"ComuneR", "SAN GIOVANNI IN PERSICETO"},
+                                       {"PrR", "BO"},
+                                       {"CAP", "40017"},
+                                       {"Codice", "DNGMRG70B41A345X"},
+                                       {"Stato", "S"}});
+    const ReportData all(rows("SELECT * FROM PRESTAZIONI ORDER BY DATAR, ID"));
+    ReportLayout grouping = layouts::drtTest();
+    grouping.setDataField("Section6", "Text1", "CLIENTE");
+    for (const auto &[box, column] : {std::pair{"Text2", "DATAR"}, {"Text3", "CAUSALE"}, {"Text4", "IMPORTO"}, {"Text6", "NOTE"},
+                                      {"Text7", "OPERATORE"}})
+        grouping.setDataField("Section1", box, column);
+    const struct
+    {
+        const char *name;
+        ReportLayout layout;
+        ReportData data;
+    } reports[] = {
+        {"estratto", layouts::estratto(), all},
+        {"report-parcellati", layouts::reportParcellati(), all},
+        {"report", layouts::report(), all},
+        {"cliente", layouts::cliente(),
+         ReportData(rows("SELECT SOGGETTO,INDIRIZZO,COMUNER,PRR,CAP,CODICE,PIVA,STATO FROM SOGGETTI"))},
+        {"elenco-per-cliente", grouping, grouped()},
+    };
+    for (const auto &r : reports) {
+        const QStringList laidOut = pagesAsText(paginate(r.layout, r.data, m_printDate)).split('\n');
+        const QStringList expected = golden(r.name, laidOut.join('\n')).split('\n');
+        for (qsizetype line = 0; line < std::max(laidOut.size(), expected.size()); ++line)
+            QVERIFY2(laidOut.value(line) == expected.value(line),
+                     qPrintable(QStringLiteral("%1.txt, line %2: \"%3\", laid out \"%4\"")
+                                    .arg(r.name)
+                                    .arg(line + 1)
+                                    .arg(expected.value(line), laidOut.value(line))));
+    }
 }
 
 void ReportsTest::previewPagesThroughTheReportAndZooms()
