@@ -110,7 +110,7 @@ void ExportReportPdf(benchmark::State &state)
     QTemporaryDir dir;
     for (auto _ : state)
         reportpainter::exportPdf(model, dir.filePath(QStringLiteral("report.pdf")));
-    state.counters["pages"] = model.pages.size();
+    state.counters["pages"] = double(model.pages.size());
 }
 
 }

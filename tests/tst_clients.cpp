@@ -292,7 +292,7 @@ void ClientsTest::changesAndDeletesThePickedClient()
     // The client gone meanwhile: nothing written, and the user is told so.
     clickRow(0);
     m_program.store().connection().execute(QString("DELETE FROM SOGGETTI WHERE ID = %1").arg(bruno));
-    const int shown = m_program.messages().shown().size();
+    const qsizetype shown = m_program.messages().shown().size();
     m_program.messages().answer(true);
     press("Cmd2");
     QCOMPARE(m_program.messages().shown().size(), shown + 2);

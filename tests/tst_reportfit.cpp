@@ -157,7 +157,7 @@ QStringList ReportFitTest::faultsOf(const PageModel &model, int page)
                         + QStringLiteral("%1 pt wide in a box of %2")
                               .arg(metrics.horizontalAdvance(line) / pixelsPerPoint)
                               .arg(box.rect.width());
-        if (lines.size() * metrics.lineSpacing() / pixelsPerPoint > box.rect.height() + 0.5)
+        if (qreal(lines.size()) * metrics.lineSpacing() / pixelsPerPoint > box.rect.height() + 0.5)
             faults << where + QStringLiteral("%1 lines in a box %2 pt high").arg(lines.size()).arg(box.rect.height());
     }
     for (int a = 0; a < texts.size(); ++a)

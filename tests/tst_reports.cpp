@@ -180,7 +180,7 @@ void ReportsTest::footerThatDoesNotFitGetsAPageOfItsOwn()
     for (int count = 1; count < 120; ++count) {
         addService("ROSSI", "01/03/2026", "10");
         const PageModel model = paginate(layout, ReportData(rows("SELECT * FROM PRESTAZIONI")), m_printDate);
-        const QStringList last = model.texts(model.pages.size() - 1);
+        const QStringList last = model.texts(int(model.pages.size()) - 1);
         if (last.contains("€ 10,00"))
             continue;
         QCOMPARE(model.pages.size(), 2);
@@ -224,7 +224,7 @@ void ReportsTest::groupedReportTotalsEachClientAndTitlesEveryPage()
     const QStringList first = model.texts(0);
     QCOMPARE(first.mid(1, 2), QStringList({"Cliente:", "BIANCHI"}));
     QCOMPARE(first.mid(10, 7), QStringList({"05/02/2026", "CONSULENZA", "1,5", "PRATICA", "GIULIA", "€ 1.000,25", "S"}));
-    QVERIFY(!model.texts(model.pages.size() - 1).contains("VERDI"));
+    QVERIFY(!model.texts(int(model.pages.size()) - 1).contains("VERDI"));
 }
 
 void ReportsTest::shapingGroupsThePeriodsRowsUnderTheirClients()
@@ -379,7 +379,7 @@ void ReportsTest::previewPagesThroughTheReportAndZooms()
                           m_program.messages());
     preview.show();
     QVERIFY(QTest::qWaitForWindowExposed(&preview));
-    const int pages = preview.model().pages.size();
+    const qsizetype pages = preview.model().pages.size();
     QCOMPARE(pages, 3);
     auto button = [&](const QString &text) {
         for (QToolButton *b : preview.findChildren<QToolButton *>())

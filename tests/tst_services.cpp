@@ -361,7 +361,7 @@ void ServicesTest::updateRecomputesAmountYearAndMonthAndRoundTripsTheRow()
     clickRow("ListView4", 0);
     pick("Cbo2", "PRATICA");
     m_program.store().connection().execute("DELETE FROM PRESTAZIONI");
-    const int shownBefore = m_program.messages().shown().size();
+    const qsizetype shownBefore = m_program.messages().shown().size();
     m_program.messages().answer(true);
     press("Cmd1");
     QCOMPARE(m_program.messages().shown().size(), shownBefore + 2);
@@ -435,7 +435,7 @@ void ServicesTest::deletesExactlyThePickedRow()
     pick("Cbo5", "Tutti");
     clickRow("ListView4", 0);
     m_program.store().connection().execute("DELETE FROM PRESTAZIONI");
-    const int shownBefore = m_program.messages().shown().size();
+    const qsizetype shownBefore = m_program.messages().shown().size();
     m_program.messages().answer(true);
     press("Cmd1");
     QCOMPARE(m_program.messages().shown().size(), shownBefore + 2);

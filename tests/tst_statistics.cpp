@@ -300,7 +300,7 @@ void StatisticsTest::eachRuleRunsItsQueryAndNoOther()
     for (const Case &c : cases) {
         open();
         choose(c.choices);
-        const int messages = m_program.messages().shown().size();
+        const qsizetype messages = m_program.messages().shown().size();
         const QList<Printed> printed = print();
         QVERIFY2(printed.size() == (c.title.isEmpty() ? 0 : 1), c.choices);
         m_window->findChild<QAction *>("Chiudi")->trigger();

@@ -46,7 +46,7 @@ QList<double> noticeDelays(const QString &server, int rounds)
         pollfd socket{listener.noticeSocket(), POLLIN, 0};
         while (listener.changedElsewhere().isEmpty() && clock.elapsed() < 5000)
             poll(&socket, 1, 100);
-        delays << clock.nsecsElapsed() / 1e6;
+        delays << double(clock.nsecsElapsed()) / 1e6;
     }
     std::sort(delays.begin(), delays.end());
     return delays;
@@ -188,7 +188,7 @@ int main(int argc, char **argv)
             }
             results << DeskOutcome::fromText(QString::fromUtf8(file.readAll()));
         }
-        const double seconds = clock.nsecsElapsed() / 1e9;
+        const double seconds = double(clock.nsecsElapsed()) / 1e9;
         const Checks found = check(archive, results, seeded);
         int accepted = 0, refused = 0, invoices = 0;
         for (const DeskOutcome &d : results) {

@@ -96,7 +96,7 @@ InvoiceDataPanel::InvoiceDataPanel(Connection &connection, Messages &messages, c
                                    const QList<FormField> &fields, const QString &name, QWidget *parent, Remark remark)
     : QGroupBox(QStringLiteral("Fatturazione elettronica (un campo vuoto vale come nei dati dello Studio)"), parent),
       m_connection(connection), m_messages(messages), m_key(key), m_remark(remark),
-      m_form(new RowForm(fields, (fields.size() + 1) / 2, this)),
+      m_form(new RowForm(fields, int(fields.size() + 1) / 2, this)),
       m_save(new QPushButton(QStringLiteral("Salva dati &fattura"), this)), m_buttons(new QVBoxLayout)
 {
     setObjectName(name);

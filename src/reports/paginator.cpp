@@ -72,7 +72,7 @@ public:
         if (m_model.pages.isEmpty())
             startPage();
         endPage();
-        const int count = m_model.pages.size();
+        const qsizetype count = m_model.pages.size();
         for (int p = 0; p < count; ++p)
             for (PlacedBox &box : m_model.pages[p].boxes)
                 if (box.kind == ReportBox::Kind::PageNumber)
@@ -134,7 +134,7 @@ private:
             if (box.wraps && !text.isEmpty() && !fitsAsItIs(box, text)) {
                 TextMeasure &font = measureOf(box);
                 const QStringList lines = font.lines(text, box.rect.width());
-                growth[laid.boxes.size()] = std::max(0.0, lines.size() * font.lineHeight() - box.rect.height());
+                growth[laid.boxes.size()] = std::max(0.0, qreal(lines.size()) * font.lineHeight() - box.rect.height());
                 text = lines.join(QLatin1Char('\n'));
             }
             laid.boxes.append({box.kind, band.name, box.name, box.rect, text, box.font, box.alignment});

@@ -82,7 +82,7 @@ QStringList TextMeasure::lines(const QString &text, qreal width)
 // The longest start of the word that fits, at least one character.
 int TextMeasure::fittingPrefix(const QString &word, qreal width) const
 {
-    int low = 1, high = word.size();
+    int low = 1, high = int(word.size());
     while (low < high) {
         const int middle = (low + high + 1) / 2;
         if (m_metrics.horizontalAdvance(word.left(middle)) / Scale <= width)

@@ -8,7 +8,7 @@ namespace {
 QString digitsGrouped(qint64 units)
 {
     QString digits = QString::number(units);
-    for (int i = digits.size() - 3; i > 0; i -= 3)
+    for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
         digits.insert(i, QLatin1Char('.'));
     return digits;
 }

@@ -98,7 +98,7 @@ CodeCheck check(const QString &code, std::optional<Birth> *birth)
     if (text.at(15) != expected)
         return CodeCheck::invalid(QStringLiteral("carattere di controllo errato: atteso %1").arg(expected));
     const QString plain = withDigits(text);
-    const int month = Months.indexOf(plain.at(8)) + 1;
+    const int month = int(Months.indexOf(plain.at(8))) + 1;
     if (month == 0)
         return CodeCheck::invalid(QStringLiteral("lettera del mese errata: %1").arg(plain.at(8)));
     int day = twoDigits(plain, 9);

@@ -56,7 +56,7 @@ void ArchiveMenuTest::theArchiveMenuCopiesAndChecksTheStore()
 
     // The export: given up, nothing; chosen, written and said.
     QTemporaryDir out;
-    const int shown = m_program.messages().shown().size();
+    const qsizetype shown = m_program.messages().shown().size();
     trigger("EsportaXlsx");
     QCOMPARE(m_program.messages().shown().size(), shown);
     m_program.messages().choose(out.filePath("archivio.xlsx"));
