@@ -1,11 +1,13 @@
 #include "programundertest.h"
 #include "store/storefile.h"
+#include "store/transaction.h"
 #include "testenvironment.h"
 #include "testserver.h"
 #include "windowdriver.h"
 #include "clients/clientwindow.h"
 #include "massbilling/massbillingwindow.h"
 #include "archivewindows/deskswindow.h"
+#include "ui/dropdown.h"
 #include "ui/gridlist.h"
 #include "ui/historywindow.h"
 
@@ -31,6 +33,7 @@ private slots:
     void aReasonChangedMeanwhileKeepsTheOtherDesksPrice();
     void aClientChangedMeanwhileKeepsTheOtherDesksData();
     void anotherDesksChangeShowsOnTheOpenList();
+    void thePickListsShowEveryDesksChanges();
     void theDesksAtWorkAreListed();
 
 private:
@@ -196,6 +199,43 @@ void TwoDesksTest::aClientChangedMeanwhileKeepsTheOtherDesksData()
     press("Cmd2");
     refused("modificato nel frattempo");
     QCOMPARE(text("SELECT Tel FROM SOGGETTI") + "|" + text("SELECT Indirizzo FROM SOGGETTI"), QString("0612345|"));
+}
+
+// The editor's lists are read again only when their tables changed: a change
+// made here, by the other desk, or undone, still shows at the next opening.
+void TwoDesksTest::thePickListsShowEveryDesksChanges()
+{
+    trigger("GPrestazioni");
+    const auto opened = [this](const char *name) {
+        press("Cmd3");
+        QStringList entries;
+        auto *list = get<DropDown>(name);
+        for (int i = 0; i < list->count(); ++i)
+            entries << list->itemText(i);
+        return entries;
+    };
+    QCOMPARE(opened("Cbo1"), QStringList({"ROSSI"}));
+    pick("Cbo1", "ROSSI");
+    QCOMPARE(opened("Cbo1"), QStringList({"ROSSI"}));
+    QCOMPARE(get<DropDown>("Cbo1")->text(), QString());
+
+    m_program.store().add("OPERATORE", {{"OPERATORE", "BIANCHI"}});
+    QCOMPARE(opened("Cbo4"), QStringList({"BIANCHI", "NERI"}));
+
+    m_otherDesk.execute("INSERT INTO SOGGETTI (Soggetto, Stato) VALUES ('VERDI', 'S')");
+    m_otherDesk.execute("UPDATE CAUSALE SET CAUSALE = 'CONTROLLO'");
+    m_otherDesk.execute("DELETE * FROM OPERATORE WHERE OPERATORE = 'NERI'");
+    // On the server the other desk's commit is told a moment later.
+    QTRY_COMPARE(opened("Cbo1"), QStringList({"ROSSI", "VERDI"}));
+    QCOMPARE(get<DropDown>("Cbo2")->itemText(0), QString("CONTROLLO"));
+    QCOMPARE(opened("Cbo4"), QStringList({"BIANCHI"}));
+
+    {
+        Transaction undone(m_program.store().connection());
+        m_program.store().connection().execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('GIALLI')");
+        QCOMPARE(opened("Cbo4"), QStringList({"BIANCHI", "GIALLI"}));
+    }
+    QCOMPARE(opened("Cbo4"), QStringList({"BIANCHI"}));
 }
 
 void TwoDesksTest::anotherDesksChangeShowsOnTheOpenList()

@@ -127,6 +127,19 @@ void Connection::close()
 {
     m_engine.reset();
     m_columns.clear();
+    m_changes.noteEverything();
+}
+
+quint64 Connection::changeCount(const QString &jetSql)
+{
+    const QStringList tables = TableChanges::readBy(jetSql);
+    if (!m_engine || tables.isEmpty())
+        return m_changes.fresh();
+    for (const QString &table : tables)
+        if (!m_engine->tellsChangesOf(table))
+            return m_changes.fresh();
+    m_changes.note(m_engine->takeChanges());
+    return m_changes.countOf(tables);
 }
 
 int Connection::execute(const QString &jetSql, const QList<QVariant> &values)

@@ -2,6 +2,7 @@
 
 #include "rowversion.h"
 #include "schema.h"
+#include "tablechanges.h"
 
 #include <QHash>
 #include <QString>
@@ -53,6 +54,10 @@ public:
     // the session was connected again and what was missed is not known.
     int noticeSocket() const;
     QStringList changedElsewhere();
+    // A count that moves on whenever a table the query reads may have
+    // changed, here or on another desk: a list read at the same count is
+    // still what the query gives.
+    quint64 changeCount(const QString &jetSql);
     void close();
     bool isOpen() const { return m_engine != nullptr; }
     // The store file open on this connection, or the archive on the server.
@@ -102,4 +107,5 @@ private:
 
     std::unique_ptr<Engine> m_engine;
     QHash<QString, QList<ColumnDefinition>> m_columns;
+    TableChanges m_changes;
 };

@@ -88,6 +88,13 @@ public:
     // past them.
     virtual void keysCopied(const QString &table) = 0;
 
+    // Whether the changes of that table are told by takeChanges: every
+    // table's on the file, on a server those its commits announce.
+    virtual bool tellsChangesOf(const QString &table) const = 0;
+    // The tables changed since the last call, by this session or another
+    // (a desk, a program), each once; "*" when what changed is not known.
+    virtual QStringList takeChanges() = 0;
+
     // The date of the municipalities' list the store was brought up to.
     virtual int listVersion() = 0;
     virtual void setListVersion(int version) = 0;

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QLineEdit>
+#include <QStandardItemModel>
 
 void DropDown::showPopup()
 {
@@ -75,6 +76,7 @@ void DropDown::setEntries(const QStringList &entries)
 
 void DropDown::addEntry(const QString &entry)
 {
+    m_filled = {};
     const QString before = text();
     addItem(entry);
     setText(before); // the first entry added must not become the text
@@ -93,8 +95,37 @@ QVariant DropDown::entryId() const
 
 void DropDown::clearEntries()
 {
-    clear();
+    if (!m_filled.source.isEmpty() && count() > 0) {
+        // Unparented first: setModel deletes a model the list owns.
+        QAbstractItemModel *entries = model();
+        entries->setParent(nullptr);
+        m_asideEntries.reset(entries);
+        m_putAside = std::exchange(m_filled, {});
+        setModel(new QStandardItemModel(0, 1, this));
+    } else {
+        m_filled = {};
+        clear();
+    }
     setText(QString());
+}
+
+void DropDown::setFilledFrom(const QString &source, quint64 changeCount)
+{
+    m_filled = {source, changeCount};
+}
+
+bool DropDown::takeBackEntries(const QString &source, quint64 changeCount)
+{
+    if (m_filled.isFrom(source, changeCount))
+        return true;
+    if (!m_asideEntries || !m_putAside.isFrom(source, changeCount))
+        return false;
+    QAbstractItemModel *entries = m_asideEntries.release();
+    entries->setParent(this);
+    setModel(entries);
+    m_filled = std::exchange(m_putAside, {});
+    setText(QString());
+    return true;
 }
 
 QString DropDown::text() const

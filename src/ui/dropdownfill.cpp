@@ -1,11 +1,18 @@
 #include "dropdownfill.h"
 
 #include "dropdown.h"
+#include "store/connection.h"
 #include "store/recordset.h"
 
 void fillEntries(DropDown &list, Connection &connection, const QString &sql, const QString &column, const QStringList &first,
                  NullValues nulls)
 {
+    const QString source = QStringList{sql, column, first.join(QLatin1Char('\n')), QString::number(int(nulls))}.join(QChar(0x1f));
+    const quint64 changeCount = connection.changeCount(sql);
+    if (list.takeBackEntries(source, changeCount)) {
+        list.setText(QString());
+        return;
+    }
     list.clearEntries();
     const auto rows = Recordset(connection, sql).rows();
     const int name = rows->columnIndex(column);
@@ -21,4 +28,5 @@ void fillEntries(DropDown &list, Connection &connection, const QString &sql, con
         else
             list.addEntry(value.text(), rows->field(r, id).toInteger());
     }
+    list.setFilledFrom(source, changeCount);
 }

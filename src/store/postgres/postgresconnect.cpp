@@ -126,6 +126,7 @@ void PostgresEngine::connect()
     m_prepared.clear();
     // Every desk hears of the others' commits on this channel.
     run("LISTEN " + QByteArray(postgres::noticeChannel));
-    m_noticesMissed = m_connectedBefore;
+    if (m_connectedBefore)
+        m_elsewhere = m_changed = QStringList{QStringLiteral("*")};
     m_connectedBefore = true;
 }

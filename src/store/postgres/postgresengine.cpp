@@ -176,9 +176,12 @@ void PostgresEngine::commitLost(const QByteArray &transaction)
 
 void PostgresEngine::rollback()
 {
+    m_writing.clear();
     if (!m_connection)
         return;
     PQclear(PQexec(m_connection, "ROLLBACK"));
+    // A list read inside the transaction may show rows that are gone now.
+    m_changed << QStringLiteral("*");
 }
 
 void PostgresEngine::readCatalog()

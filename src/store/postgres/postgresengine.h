@@ -53,6 +53,8 @@ public:
     // The tables the other desks changed since the last call, each once;
     // after a new connection, "*": what was missed is not known.
     QStringList takeNotices();
+    bool tellsChangesOf(const QString &table) const override;
+    QStringList takeChanges() override;
 
     // The archive's tables are of this program's version; otherwise why not.
     void checkPrepared();
@@ -75,6 +77,7 @@ private:
     void connect();
     void commitLost(const QByteArray &transaction);
     void readCatalog();
+    void readNotices();
     void run(const QByteArray &sql);
 
     QString m_server;
@@ -90,7 +93,10 @@ private:
     // The write transaction open, by its number on the server.
     QByteArray m_writing;
     bool m_connectedBefore = false;
-    bool m_noticesMissed = false;
+    // The tables the commits told of, since the last look: the other desks'
+    // for the lists on screen, everyone's for the lists kept as read.
+    QStringList m_elsewhere;
+    QStringList m_changed;
 };
 
 namespace postgres {

@@ -1,5 +1,7 @@
 #include "postgresengine.h"
 
+#include "store/schema.h"
+
 #include <libpq-fe.h>
 
 int PostgresEngine::noticeSocket() const
@@ -7,23 +9,41 @@ int PostgresEngine::noticeSocket() const
     return m_connection && PQstatus(m_connection) == CONNECTION_OK ? PQsocket(m_connection) : -1;
 }
 
-QStringList PostgresEngine::takeNotices()
+void PostgresEngine::readNotices()
 {
-    QStringList tables;
-    if (m_noticesMissed) {
-        m_noticesMissed = false;
-        tables << QStringLiteral("*");
-    }
     // A session the server dropped is told at the next action, which
     // connects again.
     if (!m_connection || PQconsumeInput(m_connection) == 0)
-        return tables;
+        return;
     const int own = PQbackendPID(m_connection);
     while (PGnotify *notice = PQnotifies(m_connection)) {
         const QString table = QString::fromUtf8(notice->extra);
-        if (notice->be_pid != own && !tables.contains(table))
-            tables << table;
+        if (!m_changed.contains(table))
+            m_changed << table;
+        if (notice->be_pid != own && !m_elsewhere.contains(table))
+            m_elsewhere << table;
         PQfreemem(notice);
     }
-    return tables;
+}
+
+QStringList PostgresEngine::takeNotices()
+{
+    readNotices();
+    return std::exchange(m_elsewhere, {});
+}
+
+bool PostgresEngine::tellsChangesOf(const QString &table) const
+{
+    // The archive's triggers announce the commits of the kept tables.
+    return schema::historyKept().contains(table, Qt::CaseInsensitive);
+}
+
+QStringList PostgresEngine::takeChanges()
+{
+    readNotices();
+    // This session's own writes are told at their commit; until then any
+    // table it reads may hold them.
+    if (!m_writing.isEmpty())
+        m_changed << QStringLiteral("*");
+    return std::exchange(m_changed, {});
 }

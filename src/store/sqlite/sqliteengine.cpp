@@ -14,7 +14,10 @@ SqliteEngine::SqliteEngine(const QString &path, const QByteArray &key, Mode mode
 {
     if (mode == Mode::Create && QFileInfo::exists(path))
         throw StoreError(QStringLiteral("il file esiste già"));
-    const int flags = mode == Mode::Create ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READWRITE;
+    // Each connection is used by one thread only (the store check opens its
+    // own): no mutex taken at every call into the engine.
+    const int flags = (mode == Mode::Create ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READWRITE)
+        | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(QFileInfo(path).absoluteFilePath().toUtf8().constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const StoreError error = sqlite::errorOf(rc, m_db ? sqlite3_errmsg(m_db) : nullptr);
@@ -33,6 +36,7 @@ SqliteEngine::SqliteEngine(const QString &path, const QByteArray &key, Mode mode
         // deletion is synced too, or the next open would roll it back.
         run("PRAGMA synchronous = EXTRA");
         sqlfunctions::install(m_db);
+        sqlite3_update_hook(m_db, &SqliteEngine::rowChanged, this);
         // SQLCipher takes any key until the first read: read now, so a wrong
         // key or a foreign file is refused here and not at the first list.
         run("SELECT count(*) FROM sqlite_master");
@@ -45,6 +49,31 @@ SqliteEngine::SqliteEngine(const QString &path, const QByteArray &key, Mode mode
 SqliteEngine::~SqliteEngine()
 {
     sqlite3_close_v2(m_db);
+}
+
+void SqliteEngine::rowChanged(void *engine, int, const char *, const char *table, long long)
+{
+    // Called for every row written: a list of the few tables seen, no hash.
+    auto &changed = static_cast<SqliteEngine *>(engine)->m_changed;
+    for (const QByteArray &seen : changed)
+        if (qstrcmp(seen, table) == 0)
+            return;
+    changed << QByteArray(table);
+}
+
+QStringList SqliteEngine::takeChanges()
+{
+    QStringList tables;
+    for (const QByteArray &table : std::exchange(m_changed, {}))
+        tables << QString::fromUtf8(table);
+    // Another program's commit to the file (a command run beside the
+    // window) moves the file's data version, and names no table.
+    SqliteStatement dataVersion(*this, "PRAGMA data_version");
+    const qint64 version = dataVersion.step() ? dataVersion.cell(0).integer : 0;
+    if (version != m_dataVersion && m_dataVersion != 0)
+        tables << QStringLiteral("*");
+    m_dataVersion = version;
+    return tables;
 }
 
 bool SqliteEngine::isReadOnly() const
@@ -97,6 +126,8 @@ void SqliteEngine::commit()
 void SqliteEngine::rollback()
 {
     run("ROLLBACK");
+    // A list read inside the transaction may show rows that are gone now.
+    m_changed << QByteArrayLiteral("*");
 }
 
 QStringList SqliteEngine::tables()

@@ -40,6 +40,8 @@ public:
     bool isDamaged() override;
     void markDamaged() override;
     QStringList structureProblems(bool full) override;
+    bool tellsChangesOf(const QString &) const override { return true; }
+    QStringList takeChanges() override;
     int listVersion() override;
     void setListVersion(int version) override;
     // This session writes each change of the kept tables to STORIA, under
@@ -49,12 +51,17 @@ public:
     bool recordsHistory() const { return m_recordsHistory; }
 
 private:
+    static void rowChanged(void *engine, int, const char *, const char *table, long long);
     void run(const QByteArray &sql);
     QStringList firstColumn(const QByteArray &sql);
 
     sqlite3 *m_db = nullptr;
     int m_pageSize = 0;
     bool m_recordsHistory = false;
+    // The tables this session wrote since the last look; and the file's
+    // count of the commits other connections made to it.
+    QList<QByteArray> m_changed;
+    qint64 m_dataVersion = 0;
 };
 
 namespace sqlite {

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QHash>
+#include <QStringList>
+
+// A count of the changes a connection has seen, table by table: a list read
+// at one count need not be read again while the tables it reads stay at it.
+class TableChanges
+{
+public:
+    // The tables a statement reads, by the names after its FROMs and JOINs.
+    static QStringList readBy(const QString &jetSql);
+
+    // These tables changed; "*" when what changed is not known.
+    void note(const QStringList &changed);
+    // Every table may have changed: another store, a new session.
+    void noteEverything() { m_everything = ++m_clock; }
+    // The count at which one of these tables last changed.
+    quint64 countOf(const QStringList &tables) const;
+    // A count no list was read at.
+    quint64 fresh() { return ++m_clock; }
+
+private:
+    quint64 m_clock = 0;
+    quint64 m_everything = 0;
+    QHash<QString, quint64> m_changed;
+};
