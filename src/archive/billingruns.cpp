@@ -27,7 +27,7 @@ qint64 begin(Connection &connection, const QString &panel)
 void keep(Connection &connection, qint64 run, const QString &where, const QList<QVariant> &values)
 {
     connection.execute(QStringLiteral("INSERT INTO PARCELLAZIONI_RIGHE (ID_PARC, ID_PREST, PARC_PRIMA, DATAP_PRIMA, NR_PRIMA) "
-                                      "SELECT %1, ID, PARC, DATAP, NR FROM PRESTAZIONI WHERE ")
+                                      "SELECT %1, ID, PARC, DATAP, NR FROM PRESTAZIONI WITH (INDEX(0)) WHERE ")
                                .arg(run)
                            + where,
                        values);

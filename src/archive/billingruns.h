@@ -31,6 +31,7 @@ struct Run
 qint64 begin(Connection &connection, const QString &panel);
 // Keeps, before the UPDATE, the columns of the services the condition (a
 // WHERE clause on PRESTAZIONI, with its values) selects, as they are now.
+// The condition names the services by their IDs: they are read by key.
 void keep(Connection &connection, qint64 run, const QString &where, const QList<QVariant> &values = {});
 // After the UPDATE, in the same transaction: keeps what the run left;
 // returns the run with its count of services and total.
