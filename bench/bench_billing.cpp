@@ -3,6 +3,7 @@
 // them ticked (all of them on the smallest).
 #include "benchmain.h"
 #include "generatedstore.h"
+#include "quietmessages.h"
 #include "massbilling/bulkbilling.h"
 #include "massbilling/massbillingwindow.h"
 #include "ratioreporter.h"
@@ -13,7 +14,6 @@
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
 #include "ui/gridlist.h"
-#include "ui/messages.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -21,13 +21,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-class NoMessages : public Messages
-{
-public:
-    void inform(QWidget *, const QString &, const QString &, Icon) override {}
-    bool ask(QWidget *, const QString &, const QString &) override { return false; }
-};
 
 struct Window
 {
@@ -40,7 +33,7 @@ struct Window
     }
 
     Connection &store;
-    NoMessages messages;
+    QuietMessages messages;
     MassBillingWindow window{store, messages};
     GridList *list = window.findChild<GridList *>(QStringLiteral("ListView1"));
     DropDown *month = window.findChild<DropDown *>(QStringLiteral("Cbo2"));
@@ -142,7 +135,7 @@ void rawRun(sqlite3 *raw, const QByteArray &sql)
 void BillTenThousand_Raw(benchmark::State &state)
 {
     Window w(GeneratedStore::standard().connection());
-    const auto copy = GeneratedStore::copy(100000, 0);
+    const auto copy = GeneratedStore::copy(100000, 10000);
     copy->connection().close();
     sqlite3 *raw = nullptr;
     sqlite3_open_v2(copy->path().toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);

@@ -7,6 +7,7 @@
 #include "clients/clientlistpanel.h"
 #include "benchmain.h"
 #include "generatedstore.h"
+#include "quietmessages.h"
 #include "records/anomalies.h"
 #include "register/serviceeditor.h"
 #include "register/servicefields.h"
@@ -15,7 +16,6 @@
 #include "ui/datefield.h"
 #include "ui/dropdown.h"
 #include "ui/gridlist.h"
-#include "ui/messages.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -30,13 +30,6 @@ GeneratedStore &store()
 }
 
 // Every question answered Yes, every notice taken.
-class YesMessages : public Messages
-{
-public:
-    void inform(QWidget *, const QString &, const QString &, Icon) override {}
-    bool ask(QWidget *, const QString &, const QString &) override { return true; }
-};
-
 GeneratedStore &sized(benchmark::State &state)
 {
     return GeneratedStore::of(state);
@@ -129,7 +122,7 @@ void ServiceInsert(benchmark::State &state)
 // the editor is cleared and its list refilled with every service.
 void EditorInsert(benchmark::State &state)
 {
-    YesMessages messages;
+    QuietMessages messages(true);
     ServiceEditor editor(sized(state).connection(), messages);
     editor.setAction(QStringLiteral("Inserisci"));
     editor.show();
@@ -186,7 +179,7 @@ void ActiveClientsList(benchmark::State &state)
 // Picking a residence municipality: province and postal code looked up.
 void MunicipalityLookup(benchmark::State &state)
 {
-    YesMessages messages;
+    QuietMessages messages(true);
     ClientEditor editor(store().connection(), messages);
     editor.loadComuni();
     DropDown *residence = editor.fields()->residence();

@@ -3,26 +3,15 @@
 //   /usr/bin/time -v build/bench/bench_peakmemory 1000000
 // Run it after bench_lists, which builds and caches the stores.
 #include "generatedstore.h"
+#include "quietmessages.h"
 #include "shell/mainwindow.h"
 #include "ui/dropdown.h"
 #include "ui/gridlist.h"
-#include "ui/messages.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
 #include <QTextStream>
-
-namespace {
-
-class QuietMessages : public Messages
-{
-public:
-    void inform(QWidget *, const QString &, const QString &, Icon) override {}
-    bool ask(QWidget *, const QString &, const QString &) override { return false; }
-};
-
-}
 
 int main(int argc, char **argv)
 {

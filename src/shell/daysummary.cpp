@@ -58,7 +58,7 @@ QString DaySummary::figures() const
         // unbilled row for its amount: this one holds only those amounts.
         Recordset unbilled(m_connection,
                            QStringLiteral("SELECT count(*), coalesce(sum(IMPORTO), 0) FROM PRESTAZIONI "
-                                          "WITH (INDEX(PRESTAZIONI_DA_PARCELLARE)) WHERE PARC = 'N'"));
+                                          "WITH (INDEX(PRESTAZIONI_IMPORTI_DA_PARCELLARE)) WHERE PARC = 'N'"));
         const qint64 count = unbilled.fields(0).toInteger();
         lines << (count == 0 ? QStringLiteral("Nessuna prestazione da parcellare")
                              : QStringLiteral("Prestazioni da parcellare: %1, per %2")

@@ -317,7 +317,8 @@ void schema::ensureIndexes(Connection &connection)
     // their state), the per-client searches go by link and
     // by name, the lookups by name. The anomaly check and the main window's
     // summary run at every activation of the main window: their indexes hold
-    // only the rows with a missing link, and the amounts still to bill; the
+    // only the rows with a missing link, and the amounts still to bill (with
+    // their state, so the summary reads the index alone); the
     // links pointing to deleted rows are found through the links' indexes.
     ensure(connection, {},
            {{"PRESTAZIONI_DATAR", "PRESTAZIONI (DATAR)"},
@@ -327,9 +328,12 @@ void schema::ensureIndexes(Connection &connection)
             {"PRESTAZIONI_ID_CAUS", "PRESTAZIONI (ID_CAUS)"},
             {"PRESTAZIONI_CLIENTE", "PRESTAZIONI (CLIENTE)"},
             {"PRESTAZIONI_ANOMALIE", "PRESTAZIONI (CLIENTE) WHERE ID_CL IS NULL OR ID_OPER IS NULL OR ID_CAUS IS NULL"},
-            {"PRESTAZIONI_DA_PARCELLARE", "PRESTAZIONI (IMPORTO) WHERE PARC = 'N'"},
+            {"PRESTAZIONI_IMPORTI_DA_PARCELLARE", "PRESTAZIONI (IMPORTO, PARC) WHERE PARC = 'N'"},
             {"SOGGETTI_SOGGETTO", "SOGGETTI (Soggetto)"},
-            {"DATI_COMUNE", "DATI (COMUNE)"}});
+            {"DATI_COMUNE", "DATI (COMUNE)"}},
+           // Without PARC, read from each row for the index's condition: a
+           // random read of every unbilled service at each summary.
+           "PRESTAZIONI_DA_PARCELLARE");
 }
 
 void schema::ensureBillingRuns(Connection &connection)
