@@ -132,8 +132,10 @@ void Connection::close()
 
 quint64 Connection::changeCount(const QString &jetSql)
 {
-    const QStringList tables = TableChanges::readBy(jetSql);
-    if (!m_engine || tables.isEmpty())
+    if (!m_engine)
+        return m_changes.fresh();
+    const QStringList tables = TableChanges::readBy(jetSql, tableNames());
+    if (tables.isEmpty())
         return m_changes.fresh();
     for (const QString &table : tables)
         if (!m_engine->tellsChangesOf(table))

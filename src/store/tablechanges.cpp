@@ -1,16 +1,23 @@
 #include "tablechanges.h"
 
 #include <QRegularExpression>
+#include <QSet>
 
-QStringList TableChanges::readBy(const QString &jetSql)
+QStringList TableChanges::readBy(const QString &jetSql, const QStringList &tables)
 {
-    static const QRegularExpression named(QStringLiteral("\\b(?:from|join)\\s+\\[?(\\w+)"),
+    static const QRegularExpression clock(QStringLiteral("\\b(?:date|now|time)\\s*\\("),
                                           QRegularExpression::CaseInsensitiveOption);
-    QStringList tables;
-    for (auto match = named.globalMatch(jetSql); match.hasNext();)
-        tables << match.next().captured(1).toUpper();
-    tables.removeDuplicates();
-    return tables;
+    static const QRegularExpression word(QStringLiteral("\\w+"));
+    if (jetSql.contains(clock))
+        return {};
+    QSet<QString> words;
+    for (auto match = word.globalMatch(jetSql); match.hasNext();)
+        words.insert(match.next().captured().toUpper());
+    QStringList read;
+    for (const QString &table : tables)
+        if (words.contains(table.toUpper()))
+            read << table.toUpper();
+    return read;
 }
 
 void TableChanges::note(const QStringList &changed)

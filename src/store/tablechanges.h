@@ -8,8 +8,9 @@
 class TableChanges
 {
 public:
-    // The tables a statement reads, by the names after its FROMs and JOINs.
-    static QStringList readBy(const QString &jetSql);
+    // The tables of the store a statement may read: every one whose name is
+    // a word of its text. None when its rows also depend on the clock.
+    static QStringList readBy(const QString &jetSql, const QStringList &tables);
 
     // These tables changed; "*" when what changed is not known.
     void note(const QStringList &changed);
