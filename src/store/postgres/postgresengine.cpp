@@ -181,7 +181,8 @@ void PostgresEngine::rollback()
         return;
     PQclear(PQexec(m_connection, "ROLLBACK"));
     // A list read inside the transaction may show rows that are gone now.
-    m_changed << QStringLiteral("*");
+    if (!m_changed.contains(QStringLiteral("*")))
+        m_changed << QStringLiteral("*");
 }
 
 void PostgresEngine::readCatalog()

@@ -43,7 +43,7 @@ QStringList PostgresEngine::takeChanges()
     readNotices();
     // This session's own writes are told at their commit; until then any
     // table it reads may hold them.
-    if (!m_writing.isEmpty())
+    if (!m_writing.isEmpty() && !m_changed.contains(QStringLiteral("*")))
         m_changed << QStringLiteral("*");
     return std::exchange(m_changed, {});
 }

@@ -127,7 +127,7 @@ void SqliteEngine::rollback()
 {
     run("ROLLBACK");
     // A list read inside the transaction may show rows that are gone now.
-    m_changed << QByteArrayLiteral("*");
+    rowChanged(this, 0, nullptr, "*", 0);
 }
 
 QStringList SqliteEngine::tables()
