@@ -88,8 +88,10 @@ bool ArchiveMenu::copy(bool tellSuccess)
     progress.setMinimumDuration(1000);
     progress.setCancelButton(nullptr);
     try {
+        const quint64 beganAt = m_connection.lastChange();
         const QString path = backup::make(m_connection, QString(), QString(), [&](int percent) { progress.setValue(percent); });
         backup::rotate(backup::folderOf(m_connection.path()));
+        noteCopy(beganAt);
         QApplication::restoreOverrideCursor();
         if (tellSuccess)
             m_messages.inform(m_window, CopyTitle, QStringLiteral("Copia di sicurezza eseguita e verificata:\n%1").arg(path));
@@ -105,7 +107,14 @@ bool ArchiveMenu::copy(bool tellSuccess)
 
 void ArchiveMenu::copyAtExit()
 {
+    if (m_copiedAt && *m_copiedAt == m_connection.lastChange())
+        return;
     copy(false);
+}
+
+void ArchiveMenu::noteCopy(quint64 beganAt)
+{
+    m_copiedAt = beganAt;
 }
 
 void ArchiveMenu::openRestore()

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <optional>
+
 class Connection;
 class Messages;
 class OfficeWindow;
@@ -23,7 +25,12 @@ public:
     ArchiveMenu(QMenuBar *bar, Connection &connection, Messages &messages, QWidget *window);
 
     // The copy after the confirmed exit: a failure is told, the exit goes on.
+    // None when a verified copy of this run already holds the store as it
+    // is: nothing changed since that copy began.
     void copyAtExit();
+    // A verified copy made elsewhere in this run (the day's, at the start),
+    // begun at that count of the store's changes.
+    void noteCopy(quint64 beganAt);
     // The copies of the store, the newest sound one selected.
     void openRestore();
 
@@ -42,4 +49,5 @@ private:
     RestoreWindow *m_restore = nullptr; // made on first use
     UndoBillingWindow *m_undoBilling = nullptr;
     OfficeWindow *m_office = nullptr;
+    std::optional<quint64> m_copiedAt;
 };

@@ -390,6 +390,11 @@ void MainWindow::openStatistics()
     openWindow(m_statistics.get());
 }
 
+void MainWindow::noteCopy(quint64 beganAt)
+{
+    m_archive->noteCopy(beganAt);
+}
+
 void MainWindow::exitProgram()
 {
     if (!m_messages.ask(this, QStringLiteral("Velmora............................"),

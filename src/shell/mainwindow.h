@@ -38,6 +38,9 @@ public:
     // The archive is shared on a server: said at the right of the status
     // bar, and the lists on screen follow the other desks' changes.
     void workOnShared(const QString &text);
+    // A verified copy of the store made in this run by another hand (the
+    // day's, at the start), begun at that count of the store's changes.
+    void noteCopy(quint64 beganAt);
 
 private:
     void buildMenus();

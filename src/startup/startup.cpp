@@ -19,6 +19,7 @@ Startup::Startup(Messages &messages, const QString &storePath)
         m_connection.markDamaged();
         damage::report(StoreError(problems, StoreError::Kind::Damage));
     });
+    QObject::connect(&m_check, &StoreCheck::copied, &m_check, [this] { m_mainWindow.noteCopy(m_copyBeganAt); });
     QObject::connect(&m_check, &StoreCheck::copyFailed, &m_check, [this](const QString &cause) {
         m_messages.inform(&m_mainWindow, QStringLiteral("Velmora - COPIA DI SICUREZZA"),
                           QStringLiteral("La copia di sicurezza del giorno non è stata fatta.\n\nCausa: %1.").arg(cause),
@@ -28,7 +29,10 @@ Startup::Startup(Messages &messages, const QString &storePath)
 
 void Startup::checkStore()
 {
-    m_check.start(m_storePath);
+    // The day's copy holds at least what the store held when it began.
+    const quint64 beganAt = m_connection.lastChange();
+    if (m_check.start(m_storePath))
+        m_copyBeganAt = beganAt;
 }
 
 bool Startup::begin()

@@ -40,4 +40,5 @@ private:
     MainWindow m_mainWindow;
     SplashWindow m_splash;
     StoreCheck m_check;
+    quint64 m_copyBeganAt = 0;
 };

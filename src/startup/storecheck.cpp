@@ -14,10 +14,10 @@ StoreCheck::~StoreCheck()
         m_thread->wait();
 }
 
-void StoreCheck::start(const QString &path)
+bool StoreCheck::start(const QString &path)
 {
     if (m_thread)
-        return;
+        return false;
     m_thread = QThread::create([this, path] {
         // A server keeps its own files sound; its tables were checked when
         // the program connected.
@@ -36,6 +36,7 @@ void StoreCheck::start(const QString &path)
             storefile::open(store, path);
             backup::make(store);
             backup::rotate(folder);
+            QMetaObject::invokeMethod(this, [this] { emit copied(); }, Qt::QueuedConnection);
         } catch (const StoreError &error) {
             const QString cause = error.message();
             QMetaObject::invokeMethod(
@@ -44,4 +45,5 @@ void StoreCheck::start(const QString &path)
     });
     m_thread->setParent(this);
     m_thread->start(QThread::LowPriority);
+    return true;
 }

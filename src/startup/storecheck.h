@@ -15,13 +15,16 @@ class StoreCheck : public QObject
 public:
     ~StoreCheck() override;
 
-    void start(const QString &path);
+    // False when it was started already.
+    bool start(const QString &path);
 
 signals:
     // In the window's thread, only when the check found the store damaged.
     void damaged(const QString &problems);
     // In the window's thread, when the copy of the day could not be made.
     void copyFailed(const QString &cause);
+    // In the window's thread, when the copy of the day was made and verified.
+    void copied();
 
 private:
     QThread *m_thread = nullptr;

@@ -144,6 +144,13 @@ quint64 Connection::changeCount(const QString &jetSql)
     return m_changes.countOf(tables);
 }
 
+quint64 Connection::lastChange()
+{
+    if (m_engine)
+        m_changes.note(m_engine->takeChanges());
+    return m_changes.latest();
+}
+
 int Connection::execute(const QString &jetSql, const QList<QVariant> &values)
 {
     Statement statement(*this, translated(jetSql));

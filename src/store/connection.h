@@ -58,6 +58,9 @@ public:
     // changed, here or on another desk: a list read at the same count is
     // still what the query gives.
     quint64 changeCount(const QString &jetSql);
+    // The same count for the whole store: it stays put while nothing at
+    // all changes.
+    quint64 lastChange();
     void close();
     bool isOpen() const { return m_engine != nullptr; }
     // The store file open on this connection, or the archive on the server.

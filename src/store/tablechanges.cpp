@@ -30,6 +30,14 @@ void TableChanges::note(const QStringList &changed)
     }
 }
 
+quint64 TableChanges::latest() const
+{
+    quint64 count = m_everything;
+    for (quint64 changed : m_changed)
+        count = std::max(count, changed);
+    return count;
+}
+
 quint64 TableChanges::countOf(const QStringList &tables) const
 {
     quint64 count = m_everything;

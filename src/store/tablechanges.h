@@ -18,6 +18,8 @@ public:
     void noteEverything() { m_everything = ++m_clock; }
     // The count at which one of these tables last changed.
     quint64 countOf(const QStringList &tables) const;
+    // The count of the latest change of any table.
+    quint64 latest() const;
     // A count no list was read at.
     quint64 fresh() { return ++m_clock; }
 

@@ -1,6 +1,7 @@
 #include "archive/backup.h"
 #include "archivewindows/restorewindow.h"
 #include "archivewindows/undobillingwindow.h"
+#include "store/storefile.h"
 #include "massbilling/bulkbilling.h"
 #include "programundertest.h"
 #include "testenvironment.h"
@@ -24,6 +25,8 @@ private slots:
     void theArchiveMenuCopiesAndChecksTheStore();
     void aCopyIsChosenAndPutBack();
     void aBillingRunIsUndoneButNotWhatChangedSince();
+    void theExitCopiesOnlyWhatNoCopyHoldsYet_data();
+    void theExitCopiesOnlyWhatNoCopyHoldsYet();
 
 private:
     void trigger(const char *name) { m_window->findChild<QAction *>(name)->trigger(); }
@@ -144,6 +147,42 @@ void ArchiveMenuTest::aBillingRunIsUndoneButNotWhatChangedSince()
     window->findChild<QPushButton *>("CmdAnnulla")->click();
     QVERIFY2(m_program.messages().last().text.contains("già stata annullata"), qPrintable(m_program.messages().last().text));
     window->findChild<QPushButton *>("CmdChiudi")->click();
+}
+
+void ArchiveMenuTest::theExitCopiesOnlyWhatNoCopyHoldsYet_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("copied");
+    QTest::newRow("nothing changed") << QString() << false;
+    QTest::newRow("changed here") << "here" << true;
+    QTest::newRow("changed by another program") << "elsewhere" << true;
+}
+
+// A copy made in this run, with nothing changed since it began, is the copy
+// of the exit too; a change by this program or another one after it is not.
+void ArchiveMenuTest::theExitCopiesOnlyWhatNoCopyHoldsYet()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, copied);
+    Connection &store = m_program.store().connection();
+    const QString folder = backup::folderOf(m_program.store().path());
+    trigger("ArchivioCopia");
+    const QString made = backup::list(folder).first().path;
+    if (change == "here")
+        m_program.store().add("OPERATORE", {{"OPERATORE", "NERI"}});
+    if (change == "elsewhere") {
+        const quint64 before = store.lastChange();
+        Connection other;
+        storefile::openOrCreate(other, m_program.store().path());
+        other.execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('BIANCHI')");
+        // On a server another desk's commit is told a moment later.
+        QTRY_VERIFY(store.lastChange() != before);
+    }
+    m_program.messages().answer(true);
+    trigger("MenuEsci");
+    QVERIFY(!m_window->isVisible());
+    // The day keeps its newest copy only: the exit's, when it made one.
+    QCOMPARE(backup::list(folder).first().path != made, copied);
 }
 
 VELMORA_SUITE_CASE(ArchiveMenuTest)
