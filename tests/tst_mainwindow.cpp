@@ -1,5 +1,6 @@
 #include "archive/backup.h"
 #include "programundertest.h"
+#include "store/transaction.h"
 #include "testenvironment.h"
 
 #include <QAction>
@@ -80,6 +81,20 @@ void MainWindowTest::opensWithNoPanelAndRefusesItsClose()
     click("Picture7"); // the command bar closes: the summary comes back with the figures of now
     QTRY_VERIFY(shown("Riepilogo"));
     QVERIFY(qobject_cast<QLabel *>(widget("Riepilogo"))->text().startsWith("Prestazioni da parcellare: 1, per € 1.234,50\n"));
+    // Counts are written as the amounts are, with their thousands (the
+    // store keeps amounts in cents: 1 is € 0,01).
+    {
+        Transaction many(m_program.store().connection());
+        for (int i = 0; i < 1233; ++i)
+            m_program.store().connection().execute("INSERT INTO PRESTAZIONI (CLIENTE, IMPORTO, PARC) VALUES ('ROSSI', 1, 'N')");
+        many.commit();
+    }
+    trigger("GPrestazioni");
+    QTRY_VERIFY(!shown("Riepilogo"));
+    click("Picture7");
+    QTRY_VERIFY(shown("Riepilogo"));
+    QVERIFY2(qobject_cast<QLabel *>(widget("Riepilogo"))->text().startsWith("Prestazioni da parcellare: 1.234, per € 1.246,83\n"),
+             qPrintable(qobject_cast<QLabel *>(widget("Riepilogo"))->text()));
 }
 
 void MainWindowTest::switchesPanels()

@@ -50,6 +50,7 @@ void DaySummary::followPanels()
 
 QString DaySummary::figures() const
 {
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
     QStringList lines;
     // The figures are a courtesy: a store that can't give them shows none
     // (damage is still told, once, as every skipped step tells it).
@@ -62,17 +63,16 @@ QString DaySummary::figures() const
         const qint64 count = unbilled.fields(0).toInteger();
         lines << (count == 0 ? QStringLiteral("Nessuna prestazione da parcellare")
                              : QStringLiteral("Prestazioni da parcellare: %1, per %2")
-                                   .arg(count)
+                                   .arg(italian.toString(count))
                                    .arg(Money::fromCents(unbilled.fields(1).toInteger()).euroText()));
     });
     const qint64 missing = anomalies::count(m_connection);
     lines << (missing == 0 ? QStringLiteral("Nessuna anomalia nelle registrazioni")
-                           : QStringLiteral("Anomalie nelle registrazioni: %1 (menu «Segnalazioni»)").arg(missing));
+                           : QStringLiteral("Anomalie nelle registrazioni: %1 (menu «Segnalazioni»)").arg(italian.toString(missing)));
     const QList<backup::Copy> copies = backup::list(backup::folderOf(m_connection.path()));
     if (!copies.isEmpty())
         lines << QStringLiteral("Ultima copia di sicurezza: %1")
-                     .arg(QLocale(QLocale::Italian, QLocale::Italy)
-                              .toString(copies.first().made, QStringLiteral("dddd d MMMM yyyy, HH:mm")));
+                     .arg(italian.toString(copies.first().made, QStringLiteral("dddd d MMMM yyyy, HH:mm")));
     lines << QString()
           << QStringLiteral("Per iniziare: «Velmora» per le prestazioni, «Gestione Clienti» per l'anagrafe, "
                             "«Gestione Parcellazione» per parcellare");
