@@ -7,16 +7,19 @@ QStringList TableChanges::readBy(const QString &jetSql, const QStringList &table
 {
     static const QRegularExpression clock(QStringLiteral("\\b(?:date|now|time)\\s*\\("),
                                           QRegularExpression::CaseInsensitiveOption);
+    return jetSql.contains(clock) ? QStringList() : named(jetSql, tables);
+}
+
+QStringList TableChanges::named(const QString &jetSql, const QStringList &tables)
+{
     static const QRegularExpression word(QStringLiteral("\\w+"));
-    if (jetSql.contains(clock))
-        return {};
     QSet<QString> words;
     for (auto match = word.globalMatch(jetSql); match.hasNext();)
         words.insert(match.next().captured().toUpper());
     QStringList read;
     for (const QString &table : tables)
         if (words.contains(table.toUpper()))
-            read << table.toUpper();
+            read << table;
     return read;
 }
 

@@ -8,8 +8,10 @@
 class TableChanges
 {
 public:
-    // The tables of the store a statement may read: every one whose name is
-    // a word of its text. None when its rows also depend on the clock.
+    // The tables among these whose name is a word of the statement's text.
+    static QStringList named(const QString &jetSql, const QStringList &tables);
+    // The tables of the store a statement may read: those it names. None
+    // when its rows also depend on the clock.
     static QStringList readBy(const QString &jetSql, const QStringList &tables);
 
     // These tables changed; "*" when what changed is not known.

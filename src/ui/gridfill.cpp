@@ -6,8 +6,7 @@
 #include "store/recordset.h"
 #include "store/schema.h"
 #include "store/skipfailure.h"
-
-#include <QRegularExpression>
+#include "store/tablechanges.h"
 
 namespace {
 
@@ -16,23 +15,16 @@ QString amountText(const Field &amount)
     return amount.isNull() ? QString() : amount.toMoney().plainText();
 }
 
-// The register's tables the statement names; their patterns made once,
-// as every fill of a list asks.
+// The register's tables the statement names.
 QStringList tablesRead(const QString &sql)
 {
-    static const QList<QPair<QString, QRegularExpression>> named = [] {
-        QList<QPair<QString, QRegularExpression>> all;
+    static const QStringList registerTables = [] {
+        QStringList names;
         for (const TableDefinition &table : schema::tables())
-            all.append(
-                {table.name,
-                 QRegularExpression(QStringLiteral("\\b%1\\b").arg(table.name), QRegularExpression::CaseInsensitiveOption)});
-        return all;
+            names << table.name;
+        return names;
     }();
-    QStringList tables;
-    for (const auto &[name, pattern] : named)
-        if (sql.contains(pattern))
-            tables << name;
-    return tables;
+    return TableChanges::named(sql, registerTables);
 }
 
 }

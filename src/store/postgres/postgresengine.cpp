@@ -181,8 +181,7 @@ void PostgresEngine::rollback()
         return;
     PQclear(PQexec(m_connection, "ROLLBACK"));
     // A list read inside the transaction may show rows that are gone now.
-    if (!m_changed.contains(QStringLiteral("*")))
-        m_changed << QStringLiteral("*");
+    noteAnyChange();
 }
 
 void PostgresEngine::readCatalog()

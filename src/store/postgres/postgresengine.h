@@ -78,6 +78,8 @@ private:
     void commitLost(const QByteArray &transaction);
     void readCatalog();
     void readNotices();
+    // What this session reads may have changed, in no table it can name.
+    void noteAnyChange();
     void run(const QByteArray &sql);
 
     QString m_server;

@@ -26,6 +26,12 @@ void PostgresEngine::readNotices()
     }
 }
 
+void PostgresEngine::noteAnyChange()
+{
+    if (!m_changed.contains(QStringLiteral("*")))
+        m_changed << QStringLiteral("*");
+}
+
 QStringList PostgresEngine::takeNotices()
 {
     readNotices();
@@ -43,7 +49,7 @@ QStringList PostgresEngine::takeChanges()
     readNotices();
     // This session's own writes are told at their commit; until then any
     // table it reads may hold them.
-    if (!m_writing.isEmpty() && !m_changed.contains(QStringLiteral("*")))
-        m_changed << QStringLiteral("*");
+    if (!m_writing.isEmpty())
+        noteAnyChange();
     return std::exchange(m_changed, {});
 }

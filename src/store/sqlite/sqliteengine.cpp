@@ -53,12 +53,16 @@ SqliteEngine::~SqliteEngine()
 
 void SqliteEngine::rowChanged(void *engine, int, const char *, const char *table, long long)
 {
-    // Called for every row written: a list of the few tables seen, no hash.
-    auto &changed = static_cast<SqliteEngine *>(engine)->m_changed;
-    for (const QByteArray &seen : changed)
+    static_cast<SqliteEngine *>(engine)->noteChanged(table);
+}
+
+void SqliteEngine::noteChanged(const char *table)
+{
+    // Told of every row written: a list of the few tables seen, no hash.
+    for (const QByteArray &seen : m_changed)
         if (qstrcmp(seen, table) == 0)
             return;
-    changed << QByteArray(table);
+    m_changed << QByteArray(table);
 }
 
 QStringList SqliteEngine::takeChanges()
@@ -127,7 +131,7 @@ void SqliteEngine::rollback()
 {
     run("ROLLBACK");
     // A list read inside the transaction may show rows that are gone now.
-    rowChanged(this, 0, nullptr, "*", 0);
+    noteChanged("*");
 }
 
 QStringList SqliteEngine::tables()

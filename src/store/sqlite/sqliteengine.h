@@ -52,6 +52,7 @@ public:
 
 private:
     static void rowChanged(void *engine, int, const char *, const char *table, long long);
+    void noteChanged(const char *table);
     void run(const QByteArray &sql);
     QStringList firstColumn(const QByteArray &sql);
 
