@@ -149,13 +149,15 @@ void BillTenThousand_Raw(benchmark::State &state)
         QStringList ids;
         for (qint64 id : ticked)
             ids << QString::number(id);
-        rawRun(raw, "UPDATE PRESTAZIONI SET PARC = 'N', DATAP = NULL WHERE ID IN (" + ids.join(QLatin1Char(',')).toLatin1() + ")");
+        rawRun(raw,
+               "UPDATE PRESTAZIONI SET PARC = 'N', DATAP = NULL WHERE ID IN (" + ids.join(QLatin1Char(',')).toLatin1() + ")");
         state.ResumeTiming();
         rawRun(raw, "BEGIN IMMEDIATE");
         for (qsizetype from = 0; from < ids.size(); from += 500)
-            rawRun(raw, "UPDATE PRESTAZIONI NOT INDEXED SET DATAP = '2026-12-07', PARC = 'S' WHERE PARC = 'N' COLLATE "
-                            + QByteArray(schema::textCollation) + " AND ID IN ("
-                            + ids.mid(from, 500).join(QLatin1Char(',')).toLatin1() + ")");
+            rawRun(raw,
+                   "UPDATE PRESTAZIONI NOT INDEXED SET DATAP = '2026-12-07', PARC = 'S' WHERE PARC = 'N' COLLATE "
+                       + QByteArray(schema::textCollation) + " AND ID IN (" + ids.mid(from, 500).join(QLatin1Char(',')).toLatin1()
+                       + ")");
         rawRun(raw, "COMMIT");
     }
     sqlite3_close_v2(raw);
@@ -172,5 +174,6 @@ BENCHMARK(BillTenThousand_Raw)->Unit(benchmark::kMillisecond);
 int main(int argc, char **argv)
 {
     RatioReporter reporter;
-    return runBenchmarks(argc, argv, [] {}, &reporter);
+    return runBenchmarks(
+        argc, argv, [] {}, &reporter);
 }

@@ -215,7 +215,6 @@ BENCHMARK(Insert_Raw)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Update_Layer)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Update_Raw)->Unit(benchmark::kMicrosecond);
 
-
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);

@@ -325,26 +325,28 @@ void ReportsTest::everyLayoutLaysOutAsItsGoldenPages()
         {"ROSSI MARIO", "28/02/2026", "99999,99", "S", "CONSULENZA ANNUALE", "GIULIA"},
     };
     for (const auto &s : services)
-        m_program.store().add("PRESTAZIONI", {{"CLIENTE", s.client},
-                                              {"DATAR", s.date},
-                                              {"IMPORTO", s.amount ? QVariant(s.amount) : QVariant()},
-                                              {"CAUSALE", "CONSULENZA"},
-                                              {"QTA", "1,5"},
-                                              {"NOTE", s.note},
-                                              {"OPERATORE", s.operatorName},
-                                              {"PARC", s.billed}});
-    m_program.store().add("SOGGETTI", {{"Soggetto", "D'ANGELO MARIAGRAZIA ALESSANDRA"},
-                                       {"Indirizzo", "VIA DEI SETTE DOLORI 123/B"},
-                                       {"ComuneR", "SAN GIOVANNI IN PERSICETO"},
-                                       {"PrR", "BO"},
-                                       {"CAP", "40017"},
-                                       {"Codice", "DNGMRG70B41A345X"},
-                                       {"Stato", "S"}});
+        m_program.store().add("PRESTAZIONI",
+                              {{"CLIENTE", s.client},
+                               {"DATAR", s.date},
+                               {"IMPORTO", s.amount ? QVariant(s.amount) : QVariant()},
+                               {"CAUSALE", "CONSULENZA"},
+                               {"QTA", "1,5"},
+                               {"NOTE", s.note},
+                               {"OPERATORE", s.operatorName},
+                               {"PARC", s.billed}});
+    m_program.store().add("SOGGETTI",
+                          {{"Soggetto", "D'ANGELO MARIAGRAZIA ALESSANDRA"},
+                           {"Indirizzo", "VIA DEI SETTE DOLORI 123/B"},
+                           {"ComuneR", "SAN GIOVANNI IN PERSICETO"},
+                           {"PrR", "BO"},
+                           {"CAP", "40017"},
+                           {"Codice", "DNGMRG70B41A345X"},
+                           {"Stato", "S"}});
     const ReportData all(rows("SELECT * FROM PRESTAZIONI ORDER BY DATAR, ID"));
     ReportLayout grouping = layouts::drtTest();
     grouping.setDataField("Section6", "Text1", "CLIENTE");
-    for (const auto &[box, column] : {std::pair{"Text2", "DATAR"}, {"Text3", "CAUSALE"}, {"Text4", "IMPORTO"}, {"Text6", "NOTE"},
-                                      {"Text7", "OPERATORE"}})
+    for (const auto &[box, column] :
+         {std::pair{"Text2", "DATAR"}, {"Text3", "CAUSALE"}, {"Text4", "IMPORTO"}, {"Text6", "NOTE"}, {"Text7", "OPERATORE"}})
         grouping.setDataField("Section1", box, column);
     const struct
     {

@@ -33,7 +33,8 @@ BulkBilled billServices(Connection &connection, const QList<qint64> &ticked, con
         const QString unbilled = QStringLiteral("PARC LIKE 'N' AND ") + batch;
         connection.lockRows(QStringLiteral("PRESTAZIONI"), batch);
         billed.billedElsewhere += int(
-            Recordset(connection, QStringLiteral("SELECT count(*) FROM PRESTAZIONI WITH (INDEX(0)) WHERE PARC NOT LIKE 'N' AND ") + batch)
+            Recordset(connection,
+                      QStringLiteral("SELECT count(*) FROM PRESTAZIONI WITH (INDEX(0)) WHERE PARC NOT LIKE 'N' AND ") + batch)
                 .fields(0)
                 .toInteger());
         billingruns::keep(connection, run, unbilled);

@@ -67,8 +67,9 @@ QString DaySummary::figures() const
                                    .arg(Money::fromCents(unbilled.fields(1).toInteger()).euroText()));
     });
     const qint64 missing = anomalies::count(m_connection);
-    lines << (missing == 0 ? QStringLiteral("Nessuna anomalia nelle registrazioni")
-                           : QStringLiteral("Anomalie nelle registrazioni: %1 (menu «Segnalazioni»)").arg(italian.toString(missing)));
+    lines << (missing == 0
+                  ? QStringLiteral("Nessuna anomalia nelle registrazioni")
+                  : QStringLiteral("Anomalie nelle registrazioni: %1 (menu «Segnalazioni»)").arg(italian.toString(missing)));
     const QList<backup::Copy> copies = backup::list(backup::folderOf(m_connection.path()));
     if (!copies.isEmpty())
         lines << QStringLiteral("Ultima copia di sicurezza: %1")

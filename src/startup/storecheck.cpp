@@ -36,7 +36,8 @@ bool StoreCheck::start(const QString &path)
             storefile::open(store, path);
             backup::make(store);
             backup::rotate(folder);
-            QMetaObject::invokeMethod(this, [this] { emit copied(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { emit copied(); }, Qt::QueuedConnection);
         } catch (const StoreError &error) {
             const QString cause = error.message();
             QMetaObject::invokeMethod(

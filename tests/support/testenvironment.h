@@ -17,7 +17,6 @@ void useHome(const QString &home);
         return QTest::qExec(&test, argc, argv);                                                                                  \
     }
 
-
 // The test classes of one area run as one program, in the order they were
 // linked, each with a HOME of its own: a class says VELMORA_SUITE_CASE, or
 // VELMORA_FILE_SUITE_CASE when it is about the store file and has nothing to
