@@ -5,6 +5,8 @@
 #include "invoicewindows/officewindow.h"
 #include "restorewindow.h"
 #include "undobillingwindow.h"
+#include "undoimportwindow.h"
+#include "importwindow.h"
 #include "deskswindow.h"
 #include "store/connection.h"
 #include "store/integrity.h"
@@ -58,6 +60,12 @@ ArchiveMenu::ArchiveMenu(QMenuBar *bar, Connection &connection, Messages &messag
     QAction *undoBilling = menu->addAction(QStringLiteral("Annulla una parcellazione..."));
     undoBilling->setObjectName(QStringLiteral("ArchivioAnnulla"));
     connect(undoBilling, &QAction::triggered, this, &ArchiveMenu::openUndoBilling);
+    QAction *import = menu->addAction(QStringLiteral("Importa..."));
+    import->setObjectName(QStringLiteral("ArchivioImporta"));
+    connect(import, &QAction::triggered, this, &ArchiveMenu::openImport);
+    QAction *undoImport = menu->addAction(QStringLiteral("Annulla un'importazione..."));
+    undoImport->setObjectName(QStringLiteral("ArchivioAnnullaImportazione"));
+    connect(undoImport, &QAction::triggered, this, &ArchiveMenu::openUndoImport);
     QAction *desks = menu->addAction(QStringLiteral("Postazioni collegate"));
     desks->setObjectName(QStringLiteral("ArchivioPostazioni"));
     connect(desks, &QAction::triggered, this, [this] {
@@ -144,6 +152,21 @@ void ArchiveMenu::openUndoBilling()
         m_undoBilling = new UndoBillingWindow(m_connection, m_messages, m_window);
     m_undoBilling->refill();
     m_undoBilling->open();
+}
+
+void ArchiveMenu::openImport()
+{
+    if (!m_import)
+        m_import = new ImportWindow(m_connection, m_messages, m_window);
+    m_import->open();
+}
+
+void ArchiveMenu::openUndoImport()
+{
+    if (!m_undoImport)
+        m_undoImport = new UndoImportWindow(m_connection, m_messages, m_window);
+    m_undoImport->refill();
+    m_undoImport->open();
 }
 
 void ArchiveMenu::openOffice()

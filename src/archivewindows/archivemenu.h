@@ -10,11 +10,14 @@ class OfficeWindow;
 class QMenuBar;
 class RestoreWindow;
 class UndoBillingWindow;
+class UndoImportWindow;
+class ImportWindow;
 class QWidget;
 
 // The menu "&Archivio", after the menus of the register: a copy of the
 // store now, a copy put back, the full check of the store on request, and
-// the undoing of a billing run, the office's data for the electronic
+// the undoing of a billing run, the import of an office's data from
+// spreadsheets and its undoing, the office's data for the electronic
 // invoices.
 // Also the copy made at the confirmed exit.
 class ArchiveMenu : public QObject
@@ -41,6 +44,8 @@ private:
     void check();
     void exportArchive(int format);
     void openUndoBilling();
+    void openImport();
+    void openUndoImport();
     void openOffice();
 
     Connection &m_connection;
@@ -48,6 +53,8 @@ private:
     QWidget *m_window;
     RestoreWindow *m_restore = nullptr; // made on first use
     UndoBillingWindow *m_undoBilling = nullptr;
+    ImportWindow *m_import = nullptr;
+    UndoImportWindow *m_undoImport = nullptr;
     OfficeWindow *m_office = nullptr;
     std::optional<quint64> m_copiedAt;
 };

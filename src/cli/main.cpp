@@ -3,6 +3,7 @@
 #include "codice.h"
 #include "estratti.h"
 #include "fattura.h"
+#include "importa.h"
 #include "ricevute.h"
 #include "servercommands.h"
 #include "store/privacy.h"
@@ -15,7 +16,7 @@ namespace {
 
 const Subcommand *const Subcommands[] = {
     &verificaCommand, &copiaCommand, &ripristinaCommand, &esportaCommand, &estrattiCommand, &codiceCommand, &fatturaCommand,
-    &notaCommand,     &inviaCommand, &ricevuteCommand,   &fattureCommand, &conservaCommand, &serverCommand};
+    &notaCommand,     &inviaCommand, &ricevuteCommand,   &fattureCommand, &conservaCommand, &importaCommand, &serverCommand};
 
 void listSubcommands(QTextStream &out)
 {

@@ -114,7 +114,7 @@ const QList<TableDefinition> &schema::tables()
 
 const TableDefinition *schema::definitionNamed(const QString &name)
 {
-    for (const auto *all : {&tables(), &billingRunTables(), &invoiceTables()})
+    for (const auto *all : {&tables(), &billingRunTables(), &invoiceTables(), &importRunTables()})
         for (const TableDefinition &table : *all)
             if (table.name.compare(name, Qt::CaseInsensitive) == 0)
                 return &table;
@@ -149,6 +149,25 @@ const QList<TableDefinition> &schema::billingRunTables()
                   {"PARC_DOPO", T::Text},
                   {"DATAP_DOPO", T::Date},
                   {"NR_DOPO", T::Text}}),
+         false, false},
+    };
+    return all;
+}
+
+const QList<TableDefinition> &schema::importRunTables()
+{
+    // STORIA_FINO: the history's last entry when the import was written;
+    // a row with a later entry was changed since.
+    static const QList<TableDefinition> all = {
+        {QStringLiteral("IMPORTAZIONI"),
+         columns({{"QUANDO", T::Text},
+                  {"TABELLA", T::Text},
+                  {"FILE", T::Text},
+                  {"RIGHE", T::Integer},
+                  {"STORIA_FINO", T::Integer},
+                  {"ANNULLATA", T::Text}}),
+         true, false},
+        {QStringLiteral("IMPORTAZIONI_RIGHE"), columns({{"ID_IMP", T::Integer}, {"TABELLA", T::Text}, {"ID_RIGA", T::Integer}}),
          false, false},
     };
     return all;
@@ -342,6 +361,11 @@ void schema::ensureBillingRuns(Connection &connection)
     // service once.
     ensure(connection, billingRunTables(), {{"PARCELLAZIONI_RIGHE_PRESTAZIONE", "PARCELLAZIONI_RIGHE (ID_PARC, ID_PREST)"}},
            "PARCELLAZIONI_RIGHE_RUN");
+}
+
+void schema::ensureImportRuns(Connection &connection)
+{
+    ensure(connection, importRunTables(), {{"IMPORTAZIONI_RIGHE_IMPORTAZIONE", "IMPORTAZIONI_RIGHE (ID_IMP, TABELLA, ID_RIGA)"}});
 }
 
 void schema::ensureInvoiceTables(Connection &connection)

@@ -38,6 +38,9 @@ const QList<TableDefinition> &tables();
 // The billing runs and the electronic invoices' tables.
 const QList<TableDefinition> &billingRunTables();
 const QList<TableDefinition> &invoiceTables();
+// The imports from spreadsheets (IMPORTAZIONI), and in IMPORTAZIONI_RIGHE
+// each row an import added, by table and ID.
+const QList<TableDefinition> &importRunTables();
 // STORIA: every insert, change and deletion of a service, client, reason
 // or operator, with when, who, from which desk, and as JSON objects the row
 // inserted or deleted, or the columns a change changed, before and after;
@@ -68,6 +71,9 @@ void ensureIndexes(Connection &connection);
 // service's PARC, DATAP and NR before and after), made at a store's first
 // billing; only what is missing is added.
 void ensureBillingRuns(Connection &connection);
+// The import runs, made at a store's first import; only what is missing
+// is added.
+void ensureImportRuns(Connection &connection);
 // The electronic invoices' own tables: the office (STUDIO), what a client
 // or a reason needs beyond the register (FE_CLIENTI, FE_CAUSALI) and the
 // files written (FE_FILE). Made on the first start of a store, so that the

@@ -18,6 +18,7 @@ void snapshotcopy::write(Connection &server, const QString &path, const storecop
         Transaction writing(copy);
         schema::install(copy);
         schema::ensureBillingRuns(copy);
+        schema::ensureImportRuns(copy);
         schema::ensureInvoiceTables(copy);
         int done = 0;
         tablecopy::copyRows(server, copy, tables, [&](const QString &, qint64) {

@@ -70,6 +70,9 @@ QString DialogMessages::chooseTarget(QWidget *parent, const QString &title, cons
 {
     if (target == Target::Folder)
         return QFileDialog::getExistingDirectory(parent, title, suggested);
+    if (target == Target::Source)
+        return QFileDialog::getOpenFileName(
+            parent, title, suggested, QStringLiteral("Fogli di calcolo e CSV (*.csv *.txt *.xlsx *.ods);;Tutti i file (*)"));
     return QFileDialog::getSaveFileName(parent, title, suggested);
 }
 

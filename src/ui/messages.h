@@ -19,9 +19,10 @@ public:
     // A question with Yes and No, no icon, Yes the default; true on Yes.
     virtual bool ask(QWidget *parent, const QString &title, const QString &text) = 0;
 
-    enum class Target { File, Folder };
+    enum class Target { File, Folder, Source };
     // Where to write: a new file (starting from the suggested path) or a
-    // folder; empty when the user gave up, as where nobody can choose.
+    // folder; or a file to read (a spreadsheet or CSV to import). Empty when
+    // the user gave up, as where nobody can choose.
     virtual QString chooseTarget(QWidget *, const QString &, const QString &, Target) { return QString(); }
 
     // Who opens the archive on a server, when the server asks and no

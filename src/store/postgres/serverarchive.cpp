@@ -61,6 +61,7 @@ void makeArchive(Connection &connection)
 {
     schema::install(connection);
     schema::ensureBillingRuns(connection);
+    schema::ensureImportRuns(connection);
     schema::ensureInvoiceTables(connection);
     postgres::installHistory(connection);
     grantDesks(connection);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What an import can fill, table by table, and which file columns fill it:
+// each field by the headers offices give it ("Ragione sociale", "C.F.",
+// "P.IVA", "Prov.", "Quantità"...), compared without case, accents, blanks
+// or dots.
+namespace importfields {
+
+enum class Table { Clients, Reasons, Operators, Services };
+
+struct Field
+{
+    QString key; // the column it writes, or "Cognome" and "Nome" that make up a client's name
+    QString caption; // as the user reads it in the mapping
+    QStringList headers; // in compared form
+};
+
+// "clienti", "causali", "operatori", "prestazioni".
+QString nameOf(Table table);
+std::optional<Table> tableNamed(const QString &name);
+// SOGGETTI, CAUSALE, OPERATORE, PRESTAZIONI.
+QString storeTableOf(Table table);
+const QList<Field> &fieldsOf(Table table);
+
+// For each header, the index of the field it fills, -1 for none; a field is
+// filled by the first column that names it.
+using Mapping = QList<int>;
+Mapping match(Table table, const QStringList &headers);
+// A field by its key, its caption or one of its headers; -1 for none.
+int fieldNamed(Table table, const QString &name);
+// The file column that fills the field of that key, or -1.
+int columnOf(const Mapping &mapping, Table table, const QString &key);
+
+// A header as compared: "C.F." and "cf", "Quantità" and "QUANTITA" alike.
+QString compared(const QString &header);
+
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "importpreview.h"
+
+#include <QHash>
+#include <QVariant>
+
+// One row of a preview as it is worked out: the file's cells by field, the
+// values set column by column, then checked as a save of the windows checks
+// them (the column's kind, its length and characters), never cut.
+class RowDraft
+{
+public:
+    RowDraft(const importpreview::Preview &preview, const SheetRow &row, const importfields::Mapping &mapping);
+
+    // The file's text for the field of that key, its blanks trimmed; empty
+    // when no column fills it.
+    QString cell(const QString &key) const;
+    bool has(const QString &key) const { return !cell(key).isEmpty(); }
+    void set(const QString &column, const QVariant &value, const QString &shown);
+    void setText(const QString &column, const QString &text) { set(column, text, text); }
+    void note(const QString &text) { m_row.notes << text; }
+    // The first reason given is the one the row is left out for.
+    void fail(const QString &why);
+    bool failed() const { return !m_row.error.isEmpty(); }
+    importpreview::Row &row() { return m_row; }
+    importpreview::Row finish();
+
+private:
+    const importpreview::Preview &m_preview;
+    importpreview::Row m_row;
+    QHash<QString, QString> m_cells;
+    QHash<QString, QPair<QVariant, QString>> m_set;
+};
+
+namespace importrows {
+
+// Each table's rows: the columns written and the rows worked out.
+void clients(Connection &connection, const Sheet &sheet, const importfields::Mapping &mapping, importpreview::Preview &preview);
+void names(Connection &connection, const Sheet &sheet, const importfields::Mapping &mapping, importpreview::Preview &preview);
+void services(Connection &connection, const Sheet &sheet, const importfields::Mapping &mapping, importpreview::Preview &preview);
+
+}
