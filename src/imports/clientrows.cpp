@@ -53,7 +53,8 @@ QString phoneDigits(QString text)
 {
     if (text.startsWith(QLatin1Char('+')))
         text.replace(0, 1, QStringLiteral("00"));
-    return text.remove(QRegularExpression(QStringLiteral("[\\s./()-]")));
+    static const QRegularExpression separators(QStringLiteral("[\\s./()-]"));
+    return text.remove(separators);
 }
 
 // Numbers a spreadsheet kept as numbers lose their leading zeros.
@@ -158,7 +159,7 @@ void refuseDuplicates(RowDraft &draft, const Known &known, QHash<QString, int> &
 
 void clients(Connection &connection, const Sheet &sheet, const importfields::Mapping &mapping, importpreview::Preview &preview)
 {
-    preview.columns = Columns;
+    setColumns(preview, Columns);
     const Known known(connection);
     QHash<QString, int> seen;
     for (const SheetRow &sheetRow : sheet.rows) {

@@ -2,6 +2,7 @@
 
 #include "importfields.h"
 #include "sheet.h"
+#include "store/columntype.h"
 #include "store/storedvalue.h"
 
 #include <QList>
@@ -34,6 +35,7 @@ struct Preview
     importfields::Table table = importfields::Table::Clients;
     QStringList headers; // the file's
     QStringList columns; // what the import writes, in order
+    QList<ColumnType> types; // theirs
     QList<Row> rows;
     QStringList leftOut; // the file's columns no field takes
     // The reasons and operators services name that the store lacks.

@@ -72,12 +72,22 @@ QHash<QString, qint64> make(Connection &connection, qint64 run, const QString &t
     return made;
 }
 
+// An import's rows are told apart from later changes by the history: a
+// store of an earlier version opened from the command line gets it first,
+// outside the import's transaction, which would take it back on a failure.
+void keepHistory(Connection &connection)
+{
+    schema::ensureHistory(connection);
+    connection.keepHistory();
+    schema::ensureImportRuns(connection);
+}
+
 }
 
 Written write(Connection &connection, const importpreview::Preview &preview, const QString &file)
 {
+    keepHistory(connection);
     Transaction transaction(connection);
-    schema::ensureImportRuns(connection);
     const QString table = importfields::storeTableOf(preview.table);
     connection.execute(QStringLiteral("INSERT INTO IMPORTAZIONI (QUANDO, TABELLA, FILE, RIGHE) VALUES (?, ?, ?, 0)"),
                        {now(), importfields::nameOf(preview.table), QFileInfo(file).fileName()});
@@ -125,8 +135,8 @@ QList<Run> recent(Connection &connection, int most)
 
 Undone undo(Connection &connection, qint64 run)
 {
+    keepHistory(connection);
     Transaction transaction(connection);
-    schema::ensureImportRuns(connection);
     Recordset state(connection, QStringLiteral("SELECT ANNULLATA FROM IMPORTAZIONI WHERE ID = ?"), {run});
     if (state.eof() || !state.fields(0).isNull())
         throw StoreError(QStringLiteral("l'importazione %1 è già stata annullata").arg(run));

@@ -10,7 +10,8 @@ namespace {
 // number columns read it.
 std::optional<QString> decimalComma(QString text)
 {
-    text.remove(QRegularExpression(QStringLiteral("[\\s\\x{00A0}€]|EUR")));
+    static const QRegularExpression currency(QStringLiteral("[\\s\\x{00A0}€]|EUR"));
+    text.remove(currency);
     if (text.isEmpty())
         return std::nullopt;
     const qsizetype comma = text.lastIndexOf(QLatin1Char(','));

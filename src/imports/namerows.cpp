@@ -13,7 +13,7 @@ void names(Connection &connection, const Sheet &sheet, const importfields::Mappi
 {
     const bool reasons = preview.table == importfields::Table::Reasons;
     const QString nameColumn = reasons ? QStringLiteral("CAUSALE") : QStringLiteral("OPERATORE");
-    preview.columns = reasons ? QStringList{nameColumn, QStringLiteral("IMPORTO")} : QStringList{nameColumn};
+    setColumns(preview, reasons ? QStringList{nameColumn, QStringLiteral("IMPORTO")} : QStringList{nameColumn});
     QHash<QString, QString> stored;
     for (Recordset rows(connection,
                         QStringLiteral("SELECT %1 FROM %2").arg(nameColumn, importfields::storeTableOf(preview.table)));

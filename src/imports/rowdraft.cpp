@@ -7,11 +7,11 @@
 #include "store/valueconversion.h"
 
 RowDraft::RowDraft(const importpreview::Preview &preview, const SheetRow &row, const importfields::Mapping &mapping)
-    : m_preview(preview)
+    : m_preview(preview), m_fields(importfields::fieldsOf(preview.table)), m_cells(m_fields.size()), m_set(preview.columns.size())
 {
     m_row.number = row.number;
     m_row.source = row.cells;
-    const QList<importfields::Field> &fields = importfields::fieldsOf(preview.table);
+    const QList<importfields::Field> &fields = m_fields;
     for (int column = 0; column < mapping.size(); ++column) {
         if (mapping.at(column) < 0)
             continue;
@@ -19,7 +19,7 @@ RowDraft::RowDraft(const importpreview::Preview &preview, const SheetRow &row, c
         const QString &key = fields.at(mapping.at(column)).key;
         const QString text = key.compare(QLatin1String("NOTE"), Qt::CaseInsensitive) == 0 ? row.cells.value(column).trimmed()
                                                                                           : row.cells.value(column).simplified();
-        m_cells.insert(key, text);
+        m_cells[mapping.at(column)] = text;
         // Opened again in a spreadsheet, such a text would run.
         if (italianvalues::looksLikeFormula(text) && !italianvalues::amount(text))
             fail(QStringLiteral("la colonna \"%1\" contiene una formula (%2)").arg(preview.headers.value(column), text.left(40)));
@@ -28,12 +28,15 @@ RowDraft::RowDraft(const importpreview::Preview &preview, const SheetRow &row, c
 
 QString RowDraft::cell(const QString &key) const
 {
-    return m_cells.value(key);
+    for (qsizetype field = 0; field < m_fields.size(); ++field)
+        if (m_fields.at(field).key == key)
+            return m_cells.at(field);
+    return QString();
 }
 
 void RowDraft::set(const QString &column, const QVariant &value, const QString &shown)
 {
-    m_set.insert(column, {value, shown});
+    m_set[m_preview.columns.indexOf(column)] = {value, shown};
 }
 
 void RowDraft::fail(const QString &why)
@@ -45,16 +48,14 @@ void RowDraft::fail(const QString &why)
 importpreview::Row RowDraft::finish()
 {
     const QString table = importfields::storeTableOf(m_preview.table);
-    const TableDefinition *definition = schema::definitionNamed(table);
-    for (const QString &column : m_preview.columns) {
-        const auto set = m_set.value(column);
-        ColumnType type = ColumnType::Text;
-        for (const ColumnDefinition &c : definition->columns)
-            if (c.name == column)
-                type = c.type;
-        m_row.shown << set.second;
+    m_row.shown.reserve(m_set.size());
+    m_row.values.reserve(m_set.size());
+    for (qsizetype c = 0; c < m_set.size(); ++c) {
+        const auto &[value, shown] = m_set.at(c);
+        const QString &column = m_preview.columns.at(c);
+        m_row.shown << shown;
         try {
-            const StoredValue stored = toStoredValue(set.first, type, column);
+            const StoredValue stored = toStoredValue(value, m_preview.types.at(c), column);
             columnrules::check(table, column, stored);
             m_row.values << stored;
         } catch (const StoreError &error) {
@@ -63,4 +64,17 @@ importpreview::Row RowDraft::finish()
         }
     }
     return m_row;
+}
+
+void importrows::setColumns(importpreview::Preview &preview, const QStringList &columns)
+{
+    preview.columns = columns;
+    const TableDefinition *definition = schema::definitionNamed(importfields::storeTableOf(preview.table));
+    for (const QString &column : columns) {
+        ColumnType type = ColumnType::Text;
+        for (const ColumnDefinition &c : definition->columns)
+            if (c.name == column)
+                type = c.type;
+        preview.types << type;
+    }
 }

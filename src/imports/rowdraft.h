@@ -2,7 +2,6 @@
 
 #include "importpreview.h"
 
-#include <QHash>
 #include <QVariant>
 
 // One row of a preview as it is worked out: the file's cells by field, the
@@ -28,12 +27,16 @@ public:
 
 private:
     const importpreview::Preview &m_preview;
+    const QList<importfields::Field> &m_fields;
     importpreview::Row m_row;
-    QHash<QString, QString> m_cells;
-    QHash<QString, QPair<QVariant, QString>> m_set;
+    QStringList m_cells; // by field
+    QList<std::pair<QVariant, QString>> m_set; // by column of the preview
 };
 
 namespace importrows {
+
+// The columns a table's import writes, in order, with their kinds.
+void setColumns(importpreview::Preview &preview, const QStringList &columns);
 
 // Each table's rows: the columns written and the rows worked out.
 void clients(Connection &connection, const Sheet &sheet, const importfields::Mapping &mapping, importpreview::Preview &preview);

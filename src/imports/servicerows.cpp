@@ -154,7 +154,7 @@ void setBilling(RowDraft &draft)
 
 void services(Connection &connection, const Sheet &sheet, const importfields::Mapping &mapping, importpreview::Preview &preview)
 {
-    preview.columns = Columns;
+    setColumns(preview, Columns);
     Links links;
     links.clients = byName(connection, QStringLiteral("SELECT ID, Soggetto FROM SOGGETTI ORDER BY ID"));
     links.reasons = byName(connection, QStringLiteral("SELECT ID, CAUSALE, IMPORTO FROM CAUSALE ORDER BY ID"), true);

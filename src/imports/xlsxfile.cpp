@@ -113,7 +113,8 @@ bool isDateFormat(int id, const QString &code)
     if (code.isEmpty())
         return false;
     QString plain = code;
-    plain.remove(QRegularExpression(QStringLiteral("\"[^\"]*\"|\\[[^\\]]*\\]|\\\\.")));
+    static const QRegularExpression quoted(QStringLiteral("\"[^\"]*\"|\\[[^\\]]*\\]|\\\\."));
+    plain.remove(quoted);
     return plain.contains(QLatin1Char('d'), Qt::CaseInsensitive) || plain.contains(QLatin1Char('y'), Qt::CaseInsensitive);
 }
 
