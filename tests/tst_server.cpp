@@ -384,7 +384,8 @@ void ServerTest::anArchiveOfThePreviousVersionIsUpgraded()
         for (const char *step :
              {"DROP TABLE storia", "DROP FUNCTION velmora_storia() CASCADE", "DROP FUNCTION velmora_avviso() CASCADE",
               "DROP FUNCTION velmora_cambi(anyelement, anyelement)", "ALTER TABLE fe_clienti DROP COLUMN nazione",
-              "DROP INDEX prestazioni_id_caus", "UPDATE velmora_stato SET versione_schema = 1"})
+              "DROP INDEX prestazioni_id_caus", "DROP TABLE importazioni_righe", "DROP TABLE importazioni",
+              "UPDATE velmora_stato SET versione_schema = 1"})
             Statement(owner, QByteArray(step)).run();
     }
     try {
@@ -395,19 +396,20 @@ void ServerTest::anArchiveOfThePreviousVersionIsUpgraded()
     }
     CliRun upgraded = runCli({"server", "aggiorna", archive.address});
     QVERIFY2(upgraded.status == 0, qPrintable(upgraded.err));
-    QCOMPARE(upgraded.out, QString("archivio aggiornato dalla versione 1 alla 4\n"));
+    QCOMPARE(upgraded.out, QString("archivio aggiornato dalla versione 1 alla 5\n"));
     Connection desk;
     desk.openServer(archive.address);
     desk.execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('NERI')");
     QCOMPARE(rowsOf(desk, "SELECT AZIONE & ' ' & TABELLA FROM STORIA"), QStringList{"INSERIMENTO OPERATORE"});
     desk.execute("INSERT INTO FE_CLIENTI (ID_CL, NAZIONE) VALUES (1, 'DE')");
     QVERIFY(desk.engine().tablesAndIndexes().contains("PRESTAZIONI_ID_CAUS", Qt::CaseInsensitive));
+    desk.execute("INSERT INTO IMPORTAZIONI (TABELLA) VALUES ('clienti')");
     // Again: nothing to do, and other desks at work refuse it unless forced.
     upgraded = runCli({"server", "aggiorna", archive.address});
     QCOMPARE(upgraded.status, 1);
     QVERIFY2(upgraded.err.contains("altre postazioni sono collegate"), qPrintable(upgraded.err));
     upgraded = runCli({"server", "aggiorna", archive.address, "--forza"});
-    QCOMPARE(upgraded.out, QString("l'archivio è già alla versione 4\n"));
+    QCOMPARE(upgraded.out, QString("l'archivio è già alla versione 5\n"));
 }
 
 #include "tst_server.moc"

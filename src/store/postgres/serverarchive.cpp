@@ -183,7 +183,7 @@ int serverarchive::upgrade(Connection &connection)
     const int found = firstValue(connection, QStringLiteral("SELECT versione_schema FROM velmora_stato")).toInt();
     if (found == PostgresEngine::SchemaVersion)
         return found;
-    if (found < 1 || found > 3)
+    if (found < 1 || found >= PostgresEngine::SchemaVersion)
         throw StoreError(QStringLiteral("l'archivio è della versione %1, che questo programma non sa aggiornare").arg(found));
     Transaction transaction(connection);
     if (found == 1) {
@@ -194,6 +194,8 @@ int serverarchive::upgrade(Connection &connection)
     schema::ensureInvoiceTables(connection);
     // Version 4: the links' indexes, for the links that point nowhere.
     schema::ensureIndexes(connection);
+    // Version 5: the import runs, which the desks may fill but not create.
+    schema::ensureImportRuns(connection);
     grantDesks(connection);
     run(connection, QStringLiteral("UPDATE velmora_stato SET versione_schema = %1").arg(PostgresEngine::SchemaVersion));
     transaction.commit();
