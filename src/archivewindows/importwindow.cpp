@@ -133,7 +133,8 @@ void ImportWindow::readFile(const QString &sheet)
 void ImportWindow::rematch()
 {
     const auto table = importfields::Table(m_table->currentIndex());
-    m_mapping->show(table, m_read.sheet.headers, importfields::match(table, m_read.sheet.headers));
+    m_headed = importfields::headed(table, m_read.sheet);
+    m_mapping->show(table, m_headed.headers, importfields::match(table, m_headed.headers));
     refresh();
 }
 
@@ -142,7 +143,7 @@ void ImportWindow::refresh()
     const auto table = importfields::Table(m_table->currentIndex());
     m_preview = {};
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    guarded(m_messages, this, [&] { m_preview = importpreview::build(m_connection, table, m_read.sheet, m_mapping->mapping()); });
+    guarded(m_messages, this, [&] { m_preview = importpreview::build(m_connection, table, m_headed, m_mapping->mapping()); });
     QApplication::restoreOverrideCursor();
     // The verdicts first, where the eye starts; then the row as stored.
     QList<GridColumn> columns{

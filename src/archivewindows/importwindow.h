@@ -43,5 +43,6 @@ private:
     ColumnMapping *m_mapping;
     GridList *m_list;
     sheetfile::Read m_read;
+    Sheet m_headed; // its headers found for the table chosen
     importpreview::Preview m_preview;
 };

@@ -66,11 +66,12 @@ void tellRows(const importpreview::Preview &preview, bool everyRow, QTextStream 
 int importFile(Connection &store, const Options &options, QTextStream &out, QTextStream &err)
 {
     const sheetfile::Read read = sheetfile::read(options.file, options.sheet);
-    out << "file: " << options.file << ", " << read.form << ", " << read.sheet.rows.size() << " righe\n";
-    const auto mapping = mappingOf(options, read.sheet, err);
+    const Sheet sheet = importfields::headed(options.table, read.sheet);
+    out << "file: " << options.file << ", " << read.form << ", " << sheet.rows.size() << " righe\n";
+    const auto mapping = mappingOf(options, sheet, err);
     if (!mapping)
         return 2;
-    const importpreview::Preview preview = importpreview::build(store, options.table, read.sheet, *mapping);
+    const importpreview::Preview preview = importpreview::build(store, options.table, sheet, *mapping);
     tellMapping(preview, *mapping, out);
     tellRows(preview, options.trial, out, err);
     if (!options.errorsFile.isEmpty() && preview.errors() > 0)

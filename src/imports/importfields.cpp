@@ -124,6 +124,27 @@ Mapping match(Table table, const QStringList &headers)
     return mapping;
 }
 
+Sheet headed(Table table, const Sheet &sheet)
+{
+    const auto named = [table](const QStringList &cells) {
+        const Mapping mapping = match(table, cells);
+        return mapping.size() - mapping.count(-1);
+    };
+    qsizetype best = named(sheet.headers);
+    int chosen = -1;
+    for (int row = 0; row < qMin<qsizetype>(10, sheet.rows.size()); ++row)
+        if (const qsizetype fields = named(sheet.rows.at(row).cells); fields > best) {
+            best = fields;
+            chosen = row;
+        }
+    if (chosen < 0)
+        return sheet;
+    Sheet below{sheet.rows.at(chosen).cells, sheet.rows.mid(chosen + 1)};
+    for (QString &header : below.headers)
+        header = header.simplified();
+    return below;
+}
+
 int fieldNamed(Table table, const QString &name)
 {
     const QString plain = compared(name);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheet.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -36,6 +38,10 @@ Mapping match(Table table, const QStringList &headers);
 int fieldNamed(Table table, const QString &name);
 // The file column that fills the field of that key, or -1.
 int columnOf(const Mapping &mapping, Table table, const QString &key);
+
+// The sheet with, as its headers, the row among its first ones that names
+// the most fields: a title above the headers is left out.
+Sheet headed(Table table, const Sheet &sheet);
 
 // A header as compared: "C.F." and "cf", "Quantità" and "QUANTITA" alike.
 QString compared(const QString &header);

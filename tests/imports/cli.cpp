@@ -101,7 +101,8 @@ void ImportCliTest::servicesFindTheirLinksAndMakeWhatIsMissing()
     const QString file = m_dir.filePath("prestazioni.xlsx");
     officefiles::writeXlsx(
         file,
-        {{"Data", "Cliente", "Causale", "Operatore", "Quantità", "Importo", "Fatturata", "Data fattura", "N. fattura"},
+        {{"Elenco delle prestazioni"},
+         {"Data", "Cliente", "Causale", "Operatore", "Quantità", "Importo", "Fatturata", "Data fattura", "N. fattura"},
          {"03/02/2026", "rossi mario", "visita", "bianchi", "2"},
          {"04/02/2026", "ROSSI MARIO", "Consulenza", "Neri", "1", "1234,50", "S", "10/02/2026", "15"},
          {"05/02/2026", "Nessuno", "Visita", "Bianchi", "1", "5,00"},
@@ -113,8 +114,8 @@ void ImportCliTest::servicesFindTheirLinksAndMakeWhatIsMissing()
         store.connection().execute("DROP TABLE STORIA");
     CliRun run = import("prestazioni", file, {"--foglio", "Prestazioni", "--salta-errate"});
     QCOMPARE(run.status, 1);
-    QVERIFY2(run.err.contains("riga 4: cliente non trovato in anagrafica: Nessuno"), qPrintable(run.err));
-    QVERIFY2(run.err.contains("riga 5: data non leggibile"), qPrintable(run.err));
+    QVERIFY2(run.err.contains("riga 5: cliente non trovato in anagrafica: Nessuno"), qPrintable(run.err));
+    QVERIFY2(run.err.contains("riga 6: data non leggibile"), qPrintable(run.err));
     QVERIFY2(run.err.contains("causali od operatori da creare: Consulenza, NERI (--crea-mancanti li crea)"), qPrintable(run.err));
     QCOMPARE(store.count("SELECT ID FROM PRESTAZIONI"), 0);
 
