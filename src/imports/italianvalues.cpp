@@ -34,6 +34,23 @@ std::optional<QString> decimalComma(QString text)
     return text;
 }
 
+// "3 febbraio 2026", "3 feb 2026", as letters and some programs write it.
+std::optional<QDate> spelledMonth(const QString &text)
+{
+    static const QRegularExpression spelled(QStringLiteral("^(\\d{1,2})\\s+([a-z]{3,9})\\.?\\s+(\\d{4})$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QStringList months{"gen", "feb", "mar", "apr", "mag", "giu", "lug", "ago", "set", "ott", "nov", "dic"};
+    static const QStringList names{"gennaio", "febbraio", "marzo",     "aprile",  "maggio",   "giugno",
+                                   "luglio",  "agosto",   "settembre", "ottobre", "novembre", "dicembre"};
+    const auto parts = spelled.match(text);
+    if (!parts.hasMatch())
+        return std::nullopt;
+    const QString month = parts.captured(2).toLower();
+    const qsizetype number = month.size() == 3 ? months.indexOf(month) : names.indexOf(month);
+    const QDate found(parts.captured(3).toInt(), int(number) + 1, parts.captured(1).toInt());
+    return number >= 0 && found.isValid() ? std::optional(found) : std::nullopt;
+}
+
 }
 
 std::optional<QDate> date(const QString &text)
@@ -45,6 +62,8 @@ std::optional<QDate> date(const QString &text)
         const QDate found(iso.captured(1).toInt(), iso.captured(2).toInt(), iso.captured(3).toInt());
         return found.isValid() ? std::optional(found) : std::nullopt;
     }
+    if (const auto spelled = spelledMonth(trimmed))
+        return spelled;
     const auto parts = dayFirst.match(trimmed);
     if (!parts.hasMatch())
         return std::nullopt;

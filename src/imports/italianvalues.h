@@ -12,7 +12,7 @@
 namespace italianvalues {
 
 // "3/2/2026", "03-02-2026", "3.2.2026", "3/2/26", "2026-02-03" (a time after
-// it is left out). A two-digit year is of this century unless that is
+// it is left out), "3 febbraio 2026", "3 feb 2026". A two-digit year is of this century unless that is
 // still to come.
 std::optional<QDate> date(const QString &text);
 // "1.234,50", "1234,5", "1234.5", "1,234.50", "€ 12", "-3": a dot followed by

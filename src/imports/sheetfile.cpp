@@ -51,7 +51,8 @@ Read read(const QString &path, const QString &sheetName)
     if (start.startsWith("PK\x03\x04"))
         return fromWorkbook(path, sheetName);
     if (start.startsWith("\xD0\xCF\x11\xE0"))
-        refuse(QStringLiteral("il file è nel vecchio formato di Excel (XLS): salvarlo come XLSX o CSV e importare quello"));
+        refuse(QStringLiteral("il file è nel vecchio formato di Excel (XLS) o è protetto da una password: salvarlo, "
+                              "senza password, come XLSX o CSV e importare quello"));
     if (start.startsWith("%PDF"))
         refuse(QStringLiteral("il file è un PDF, non un foglio di calcolo"));
     const QByteArray bytes = file.readAll();

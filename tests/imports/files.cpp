@@ -158,6 +158,8 @@ void ImportFilesTest::datesAndAmountsReadAsOfficesWriteThem()
 {
     for (const char *written : {"3/2/2026", "03-02-2026", "3.2.2026", "03/02/26", "2026-02-03", "2026-02-03 00:00:00"})
         QCOMPARE(italianvalues::date(written), std::optional(QDate(2026, 2, 3)));
+    for (const char *written : {"3 febbraio 2026", "3 Feb 2026", "03 feb. 2026"})
+        QCOMPARE(italianvalues::date(written), std::optional(QDate(2026, 2, 3)));
     QCOMPARE(italianvalues::date("12/3/85"), std::optional(QDate(1985, 3, 12)));
     QCOMPARE(italianvalues::date("31/02/2026"), std::nullopt);
     const std::pair<const char *, qint64> amounts[] = {{"1.234,50", 123450},    {"1234,5", 123450},  {"1234.5", 123450},
