@@ -97,6 +97,19 @@ ImportWindow::ImportWindow(Connection &connection, Messages &messages, QWidget *
     connect(errors, &QPushButton::clicked, this, &ImportWindow::saveErrors);
     connect(import, &QPushButton::clicked, this, &ImportWindow::import);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(this, &QDialog::finished, this, &ImportWindow::forget);
+}
+
+void ImportWindow::forget()
+{
+    m_file->clear();
+    m_read = {};
+    m_headed = {};
+    {
+        const QSignalBlocker quiet(m_sheet);
+        m_sheet->clear();
+    }
+    rematch();
 }
 
 void ImportWindow::chooseFile()
@@ -119,6 +132,7 @@ void ImportWindow::readFile(const QString &sheet)
     } catch (const StoreError &error) {
         QApplication::restoreOverrideCursor();
         m_read = {};
+        m_file->clear();
         m_messages.inform(this, Title, QStringLiteral("Il file non si può importare: %1.").arg(error.message()),
                           Messages::Icon::Critical);
     }
@@ -142,9 +156,11 @@ void ImportWindow::refresh()
 {
     const auto table = importfields::Table(m_table->currentIndex());
     m_preview = {};
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    guarded(m_messages, this, [&] { m_preview = importpreview::build(m_connection, table, m_headed, m_mapping->mapping()); });
-    QApplication::restoreOverrideCursor();
+    if (!m_file->text().isEmpty()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        guarded(m_messages, this, [&] { m_preview = importpreview::build(m_connection, table, m_headed, m_mapping->mapping()); });
+        QApplication::restoreOverrideCursor();
+    }
     // The verdicts first, where the eye starts; then the row as stored.
     QList<GridColumn> columns{
         {QStringLiteral("Riga"), 700, Qt::AlignRight}, {QStringLiteral("Esito"), 3600}, {QStringLiteral("Controlli"), 6000}};

@@ -21,7 +21,7 @@ struct Place
 struct Known
 {
     QHash<QString, QString> codes; // tax code or VAT number: the client's name
-    QHash<QString, QString> names; // name in capitals, of clients without codes
+    QHash<QString, QString> names; // by name in capitals
     QHash<QString, Place> places; // DATI by name in capitals
 
     explicit Known(Connection &connection)

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -49,6 +50,13 @@ void ImportWindowTest::theRowsAreShownCheckedBeforeAnythingIsWritten()
     trigger("ArchivioImporta");
     auto *window = m_program.window<ImportWindow>();
     QVERIFY(window && window->isVisible());
+    // A file that is not a spreadsheet is told and read no further.
+    officefiles::writeBytes(m_dir.filePath("fattura.pdf"), "%PDF-1.7\n");
+    m_program.messages().choose(m_dir.filePath("fattura.pdf"));
+    in<QPushButton>(window, "CmdSfoglia")->click();
+    QCOMPARE(m_program.messages().last().text,
+             QString("Il file non si può importare: il file è un PDF, non un foglio di calcolo."));
+    QVERIFY(in<QLineEdit>(window, "ImportaFile")->text().isEmpty());
     m_program.messages().choose(file);
     in<QPushButton>(window, "CmdSfoglia")->click();
     auto *preview = in<GridList>(window, "ImportaAnteprima");
@@ -82,6 +90,11 @@ void ImportWindowTest::theRowsAreShownCheckedBeforeAnythingIsWritten()
     QTRY_COMPARE(summary->text(),
                  QString("ODS, foglio \"Foglio1\": 3 righe, 0 da importare, 3 con errori. "
                          "Colonne lasciate fuori: Comune."));
+    in<QPushButton>(window, "CmdChiudi")->click();
+    // Opened again, it starts afresh.
+    trigger("ArchivioImporta");
+    QVERIFY(in<QLineEdit>(window, "ImportaFile")->text().isEmpty());
+    QCOMPARE(preview->count(), 0);
     in<QPushButton>(window, "CmdChiudi")->click();
 
     trigger("ArchivioAnnullaImportazione");
