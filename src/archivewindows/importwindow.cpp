@@ -7,6 +7,7 @@
 #include "ui/messages.h"
 #include "ui/storeguard.h"
 #include "ui/textrows.h"
+#include "ui/tickbox.h"
 #include "ui/windowplacement.h"
 
 #include <QApplication>
@@ -42,7 +43,9 @@ QString counted(qsizetype count, const char *one, const char *many)
 
 ImportWindow::ImportWindow(Connection &connection, Messages &messages, QWidget *parent)
     : QDialog(parent), m_connection(connection), m_messages(messages), m_file(new QLineEdit(this)), m_table(new QComboBox(this)),
-      m_sheet(new QComboBox(this)), m_summary(new QLabel(this)), m_mapping(new ColumnMapping(this)), m_list(new GridList(this))
+      m_sheet(new QComboBox(this)),
+      m_duplicates(new TickBox(QStringLiteral("Importa anche i clienti già presenti o ripetuti"), this)),
+      m_summary(new QLabel(this)), m_mapping(new ColumnMapping(this)), m_list(new GridList(this))
 {
     setObjectName(QStringLiteral("FormImporta"));
     setWindowTitle(QStringLiteral("Velmora - Importa da un foglio di calcolo o CSV"));
@@ -55,6 +58,7 @@ ImportWindow::ImportWindow(Connection &connection, Messages &messages, QWidget *
         {QStringLiteral("Clienti"), QStringLiteral("Causali"), QStringLiteral("Operatori"), QStringLiteral("Prestazioni")});
     m_sheet->setObjectName(QStringLiteral("ImportaFoglio"));
     m_sheet->setMinimumContentsLength(16);
+    m_duplicates->setObjectName(QStringLiteral("ImportaDoppioni"));
     m_summary->setObjectName(QStringLiteral("ImportaRiepilogo"));
     m_summary->setWordWrap(true);
     m_summary->setText(NoFile);
@@ -73,6 +77,7 @@ ImportWindow::ImportWindow(Connection &connection, Messages &messages, QWidget *
     top->addWidget(m_table, 1, 1);
     top->addWidget(new QLabel(QStringLiteral("Foglio"), this), 1, 2);
     top->addWidget(m_sheet, 1, 3);
+    top->addWidget(m_duplicates, 2, 1, 1, 3);
     top->setColumnStretch(1, 1);
     top->setColumnStretch(3, 1);
     auto *splitter = new QSplitter(this);
@@ -94,6 +99,7 @@ ImportWindow::ImportWindow(Connection &connection, Messages &messages, QWidget *
     connect(m_table, &QComboBox::currentIndexChanged, this, &ImportWindow::rematch);
     connect(m_sheet, &QComboBox::activated, this, [this] { readFile(m_sheet->currentText()); });
     connect(m_mapping, &ColumnMapping::mappingChanged, this, &ImportWindow::refresh);
+    connect(m_duplicates, &TickBox::ticked, this, &ImportWindow::refresh);
     connect(errors, &QPushButton::clicked, this, &ImportWindow::saveErrors);
     connect(import, &QPushButton::clicked, this, &ImportWindow::import);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -158,7 +164,9 @@ void ImportWindow::refresh()
     m_preview = {};
     if (!m_file->text().isEmpty()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        guarded(m_messages, this, [&] { m_preview = importpreview::build(m_connection, table, m_headed, m_mapping->mapping()); });
+        guarded(m_messages, this, [&] {
+            m_preview = importpreview::build(m_connection, table, m_headed, m_mapping->mapping(), m_duplicates->isTicked());
+        });
         QApplication::restoreOverrideCursor();
     }
     // The verdicts first, where the eye starts; then the row as stored.

@@ -12,6 +12,7 @@ class Messages;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class TickBox;
 
 // "Importa...": a CSV, XLSX or ODS file chosen, the table it fills, its
 // columns matched to the fields, and every row as it would be stored with
@@ -42,6 +43,7 @@ private:
     QLineEdit *m_file;
     QComboBox *m_table;
     QComboBox *m_sheet;
+    TickBox *m_duplicates;
     QLabel *m_summary;
     ColumnMapping *m_mapping;
     GridList *m_list;

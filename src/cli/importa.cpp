@@ -11,7 +11,7 @@ struct Options
     importfields::Table table = importfields::Table::Clients;
     QString file, sheet, errorsFile;
     QStringList columns; // "NOME=CAMPO"
-    bool trial = false, skipErrors = false, makeMissing = false;
+    bool trial = false, skipErrors = false, makeMissing = false, duplicates = false;
 };
 
 bool takeFlag(QStringList &arguments, const char *name)
@@ -71,7 +71,7 @@ int importFile(Connection &store, const Options &options, QTextStream &out, QTex
     const auto mapping = mappingOf(options, sheet, err);
     if (!mapping)
         return 2;
-    const importpreview::Preview preview = importpreview::build(store, options.table, sheet, *mapping);
+    const importpreview::Preview preview = importpreview::build(store, options.table, sheet, *mapping, options.duplicates);
     tellMapping(preview, *mapping, out);
     tellRows(preview, options.trial, out, err);
     if (!options.errorsFile.isEmpty() && preview.errors() > 0)
@@ -129,6 +129,7 @@ int importa(const QStringList &given, QTextStream &out, QTextStream &err)
     options.trial = takeFlag(arguments, "--prova");
     options.skipErrors = takeFlag(arguments, "--salta-errate");
     options.makeMissing = takeFlag(arguments, "--crea-mancanti");
+    options.duplicates = takeFlag(arguments, "--anche-doppioni");
     const auto table = importfields::tableNamed(tableName);
     const bool undoing = !undo.isEmpty() && undo != QLatin1String("-") && undo.toLongLong() > 0;
     const bool importing = table && arguments.size() == 1 && !options.columns.contains(QStringLiteral("-"))
@@ -157,6 +158,7 @@ const Subcommand importaCommand{
     "importa clienti, causali, operatori o prestazioni da CSV, XLSX o ODS",
     "velmora-cli importa --tabella clienti|causali|operatori|prestazioni FILE [--foglio NOME]\n"
     "                    [--colonna NOME=CAMPO]... [--prova] [--salta-errate] [--crea-mancanti]\n"
+    "                    [--anche-doppioni]\n"
     "                    [--errori FILE] [--archivio FILE]\n"
     "velmora-cli importa --annulla N [--archivio FILE]\n"
     "  Legge un file CSV (separatore \";\", \",\" o tabulazione; UTF-8 o Windows-1252), XLSX o ODS\n"
@@ -164,7 +166,8 @@ const Subcommand importaCommand{
     "  (\"Ragione sociale\", \"C.F.\", \"P.IVA\", \"Comune\", \"Data\", \"Importo\", ...). --colonna NOME=CAMPO\n"
     "  abbina la colonna NOME al campo CAMPO (CAMPO vuoto la lascia fuori).\n"
     "  Ogni riga è controllata prima di scrivere: codice fiscale e partita IVA, comune, date e\n"
-    "  importi, doppioni in anagrafica e nel file. Le righe con errori sono elencate sull'errore\n"
+    "  importi, doppioni in anagrafica e nel file (lasciati fuori, o importati con --anche-doppioni\n"
+    "  se sono clienti). Le righe con errori sono elencate sull'errore\n"
     "  standard e, con --errori FILE, salvate in un file da correggere (XLSX se il nome finisce\n"
     "  così, altrimenti CSV). Con righe errate non importa nulla, se non con --salta-errate; le\n"
     "  causali e gli operatori che le prestazioni nominano e mancano li crea solo con --crea-mancanti.\n"

@@ -138,18 +138,20 @@ void checkCodes(RowDraft &draft, const QString &code, const QString &vat)
 
 // The same client twice: in the registry, or earlier in the file, by tax
 // code or VAT number written otherwise, or by name when it has neither.
-void refuseDuplicates(RowDraft &draft, const Known &known, QHash<QString, int> &seen, const QStringList &keys,
-                      const QString &name)
+// Left out unless the office wants such clients all the same.
+void tellDuplicates(RowDraft &draft, const Known &known, QHash<QString, int> &seen, const QStringList &keys, const QString &name,
+                    bool allowed)
 {
+    const auto tell = [&](const QString &why) { allowed ? draft.note(QStringLiteral("doppione: ") + why) : draft.fail(why); };
     const QStringList byName{QStringLiteral("nome:") + name.toUpper()};
     for (const QString &key : keys.isEmpty() ? byName : keys) {
         const bool named = key.startsWith(QLatin1String("nome:"));
         const QString what = named ? QStringLiteral("stesso nome") : QStringLiteral("stesso codice %1").arg(key);
         const auto stored = named ? known.names.constFind(name.toUpper()) : known.codes.constFind(key);
         if (stored != (named ? known.names.constEnd() : known.codes.constEnd()))
-            draft.fail(QStringLiteral("già in anagrafica (%1): %2").arg(what, *stored));
+            tell(QStringLiteral("già in anagrafica (%1): %2").arg(what, *stored));
         else if (seen.contains(key))
-            draft.fail(QStringLiteral("%1 della riga %2").arg(what, QString::number(seen.value(key))));
+            tell(QStringLiteral("%1 della riga %2").arg(what, QString::number(seen.value(key))));
         else
             seen.insert(key, draft.row().number);
     }
@@ -200,7 +202,7 @@ void clients(Connection &connection, const Sheet &sheet, const importfields::Map
         for (const QString &key : {code, vatnumber::canonical(vat)})
             if (!key.isEmpty() && !keys.contains(key))
                 keys << key;
-        refuseDuplicates(draft, known, seen, keys, name);
+        tellDuplicates(draft, known, seen, keys, name, preview.duplicatesAllowed);
         draft.set(QStringLiteral("Agg"), QDate::currentDate(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
         preview.rows << draft.finish();
     }

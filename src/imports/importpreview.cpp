@@ -27,10 +27,12 @@ qsizetype Preview::errors() const
     return std::count_if(rows.begin(), rows.end(), [](const Row &row) { return !row.error.isEmpty(); });
 }
 
-Preview build(Connection &connection, importfields::Table table, const Sheet &sheet, const importfields::Mapping &mapping)
+Preview build(Connection &connection, importfields::Table table, const Sheet &sheet, const importfields::Mapping &mapping,
+              bool duplicatesAllowed)
 {
     Preview preview;
     preview.table = table;
+    preview.duplicatesAllowed = duplicatesAllowed;
     preview.headers = sheet.headers;
     for (int column = 0; column < sheet.headers.size(); ++column)
         if (mapping.value(column, -1) < 0)

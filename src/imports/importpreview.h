@@ -41,12 +41,16 @@ struct Preview
     // The reasons and operators services name that the store lacks.
     QStringList reasonsToMake;
     QStringList operatorsToMake;
+    // Clients the registry or an earlier row has already are imported all
+    // the same, with a verdict, rather than left out.
+    bool duplicatesAllowed = false;
 
     qsizetype errors() const;
     qsizetype imported() const { return rows.size() - errors(); }
 };
 
-Preview build(Connection &connection, importfields::Table table, const Sheet &sheet, const importfields::Mapping &mapping);
+Preview build(Connection &connection, importfields::Table table, const Sheet &sheet, const importfields::Mapping &mapping,
+              bool duplicatesAllowed = false);
 
 // The rows left out as the file had them, after their row number and why,
 // for the office to correct and import again: XLSX when the name ends so,

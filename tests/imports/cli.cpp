@@ -80,6 +80,10 @@ void ImportCliTest::clientsComeInCheckedAndGoBackOut()
     run = import("clienti", file, {"--prova"});
     QCOMPARE(run.status, 1);
     QVERIFY2(run.err.contains("riga 2: già in anagrafica (stesso nome): VERDI ANNA"), qPrintable(run.err));
+    // Unless the office wants them all the same.
+    run = import("clienti", file, {"--prova", "--anche-doppioni"});
+    QVERIFY2(run.out.contains("doppione: già in anagrafica (stesso nome): VERDI ANNA"), qPrintable(run.out));
+    QVERIFY2(!run.err.contains("riga 2:"), qPrintable(run.err));
 
     // Taken back, but for the client a service has named since.
     store.add("PRESTAZIONI", {{"ID_CL", verdi}, {"CLIENTE", "VERDI ANNA"}, {"DATAR", "01/12/2026"}, {"PARC", "N"}});

@@ -4,6 +4,7 @@
 #include "programundertest.h"
 #include "testenvironment.h"
 #include "ui/gridlist.h"
+#include "ui/tickbox.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -68,6 +69,13 @@ void ImportWindowTest::theRowsAreShownCheckedBeforeAnythingIsWritten()
     QVERIFY2(preview->subItem(0, 2).contains("comune trovato: CANTÙ (CO)"), qPrintable(preview->subItem(0, 2)));
     QVERIFY(preview->subItem(1, 1).startsWith("ERRORE: già in anagrafica"));
     QCOMPARE(store.count("SELECT ID FROM SOGGETTI"), before);
+    // A client already in the registry, imported all the same if asked.
+    auto *duplicates = in<TickBox>(window, "ImportaDoppioni");
+    duplicates->click();
+    QTRY_VERIFY(summary->text().contains("3 da importare, 0 con errori"));
+    QVERIFY(preview->subItem(1, 2).contains("doppione: già in anagrafica"));
+    duplicates->click();
+    QTRY_VERIFY(summary->text().contains("2 da importare, 1 con errori"));
 
     // The municipality left out: the preview follows the mapping.
     auto *municipality = in<QComboBox>(window, "Campo2");
