@@ -156,12 +156,4 @@ int fieldNamed(Table table, const QString &name)
     return -1;
 }
 
-int columnOf(const Mapping &mapping, Table table, const QString &key)
-{
-    for (int column = 0; column < mapping.size(); ++column)
-        if (mapping.at(column) >= 0 && fieldsOf(table).at(mapping.at(column)).key == key)
-            return column;
-    return -1;
-}
-
 }

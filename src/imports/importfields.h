@@ -36,8 +36,6 @@ using Mapping = QList<int>;
 Mapping match(Table table, const QStringList &headers);
 // A field by its key, its caption or one of its headers; -1 for none.
 int fieldNamed(Table table, const QString &name);
-// The file column that fills the field of that key, or -1.
-int columnOf(const Mapping &mapping, Table table, const QString &key);
 
 // The sheet with, as its headers, the row among its first ones that names
 // the most fields: a title above the headers is left out.
