@@ -7,7 +7,10 @@
 #include "store/schema.h"
 #include "store/storecopy.h"
 #include "store/storeerror.h"
+#include "store/skipfailure.h"
 #include "store/storefile.h"
+
+#include <QCoreApplication>
 
 #include <QDir>
 #include <QFile>
@@ -20,6 +23,8 @@ namespace backup {
 namespace {
 
 const QString Prefix = QStringLiteral("Database-");
+// The mark of a copy at work, with the number of its process.
+const QString Mark = QStringLiteral("copia-in-corso.parziale-");
 const QString Stamp = QStringLiteral("yyyy-MM-dd-HHmmss-zzz");
 
 qint64 rowsOf(Connection &connection, const QString &table)
@@ -70,9 +75,11 @@ QString make(Connection &store, const QString &folder, const QString &label, con
         throw StoreError(QStringLiteral("la cartella %1 non può essere creata").arg(into.path()));
     removeLeftovers(into.path());
     const QString path = newPath(into.path(), label);
+    const QString mark = into.filePath(Mark + QString::number(QCoreApplication::applicationPid()));
     // Made and checked under a name of its own: only a verified copy ever
     // has a copy's name.
     try {
+        durablefile::writeWhole(mark, QByteArray());
         durablefile::make(path, [&](const QString &partial) {
             // The copying reports up to 50 per cent, the check of the copy the rest.
             storecopy::write(store, partial, [&](int done, int total) {
@@ -84,9 +91,28 @@ QString make(Connection &store, const QString &folder, const QString &label, con
         if (progress)
             progress(100);
     } catch (const StoreError &error) {
-        throw StoreError(QStringLiteral("copia di sicurezza non riuscita: %1").arg(error.message()));
+        const QString cause = QStringLiteral("copia di sicurezza non riuscita: %1").arg(error.message());
+        skipFailure([&] { durablefile::writeWhole(mark, cause.toUtf8()); });
+        throw StoreError(cause);
     }
+    // A verified copy holds all that the unfinished ones were to hold.
+    QFile::remove(mark);
+    for (const QString &name : into.entryList({Mark + QLatin1Char('*')}, QDir::Files | QDir::Hidden))
+        if (durablefile::isLeftover(name))
+            QFile::remove(into.filePath(name));
     return path;
+}
+
+std::optional<QString> unfinished(const QString &folder)
+{
+    const QDir dir(folder);
+    std::optional<QString> cause;
+    for (const QFileInfo &mark : dir.entryInfoList({Mark + QLatin1Char('*')}, QDir::Files, QDir::Time))
+        if (durablefile::isLeftover(mark.fileName()) && !cause) {
+            QFile file(mark.filePath());
+            cause = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        }
+    return cause;
 }
 
 bool isSound(const Copy &copy)

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class Connection;
 
@@ -47,5 +48,10 @@ QList<Copy> list(const QString &folder);
 void rotate(const QString &folder);
 // Whether a sound copy was made today already.
 bool madeToday(const QString &folder);
+// A copy begun in the folder leaves a mark there until it is verified; a
+// program that ended first, or a copy that failed, leaves it behind. The
+// cause of the copy that was not finished (empty when its program ended
+// midway); none when every copy begun was finished, or is still at work.
+std::optional<QString> unfinished(const QString &folder);
 
 }

@@ -19,6 +19,7 @@
 #include <QDate>
 #include <QDir>
 #include <QMenuBar>
+#include <QProcess>
 #include <QProgressDialog>
 
 namespace {
@@ -28,7 +29,8 @@ const QString CopyTitle = QStringLiteral("Velmora - COPIA DI SICUREZZA");
 }
 
 ArchiveMenu::ArchiveMenu(QMenuBar *bar, Connection &connection, Messages &messages, QWidget *window)
-    : QObject(window), m_connection(connection), m_messages(messages), m_window(window)
+    : QObject(window), m_connection(connection), m_messages(messages), m_window(window),
+      m_copyProgram(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("velmora-cli")))
 {
     QMenu *menu = bar->addMenu(QStringLiteral("&Archivio"));
     menu->setObjectName(QStringLiteral("MenuArchivio"));
@@ -117,6 +119,15 @@ void ArchiveMenu::copyAtExit()
 {
     if (m_copiedAt && *m_copiedAt == m_connection.lastChange())
         return;
+    if (!m_connection.isServer() && !m_connection.isDamaged()) {
+        QProcess copier;
+        copier.setProgram(m_copyProgram);
+        copier.setArguments({QStringLiteral("copia"), QStringLiteral("--archivio"), m_connection.path()});
+        copier.setStandardOutputFile(QProcess::nullDevice());
+        copier.setStandardErrorFile(QProcess::nullDevice());
+        if (copier.startDetached())
+            return;
+    }
     copy(false);
 }
 

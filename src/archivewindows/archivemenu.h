@@ -27,10 +27,16 @@ class ArchiveMenu : public QObject
 public:
     ArchiveMenu(QMenuBar *bar, Connection &connection, Messages &messages, QWidget *window);
 
-    // The copy after the confirmed exit: a failure is told, the exit goes on.
-    // None when a verified copy of this run already holds the store as it
-    // is: nothing changed since that copy began.
+    // The copy after the confirmed exit. None when a verified copy of this
+    // run already holds the store as it is: nothing changed since that copy
+    // began. Otherwise a store file is copied by velmora-cli, started on its
+    // own, so the program ends at once; a copy it could not finish is made
+    // at the next start. Where it cannot be started, and for an archive on
+    // a server (whose login it lacks), the copy is made here: a failure is
+    // told, the exit goes on.
     void copyAtExit();
+    // The velmora-cli that makes it: by default the one beside the program.
+    void setCopyProgram(const QString &program) { m_copyProgram = program; }
     // A verified copy made elsewhere in this run (the day's, at the start),
     // begun at that count of the store's changes.
     void noteCopy(quint64 beganAt);
@@ -57,4 +63,5 @@ private:
     UndoImportWindow *m_undoImport = nullptr;
     OfficeWindow *m_office = nullptr;
     std::optional<quint64> m_copiedAt;
+    QString m_copyProgram;
 };

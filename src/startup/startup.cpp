@@ -20,6 +20,13 @@ Startup::Startup(Messages &messages, const QString &storePath)
         damage::report(StoreError(problems, StoreError::Kind::Damage));
     });
     QObject::connect(&m_check, &StoreCheck::copied, &m_check, [this] { m_mainWindow.noteCopy(m_copyBeganAt); });
+    QObject::connect(&m_check, &StoreCheck::madeInPlaceOfUnfinished, &m_check, [this](const QString &cause) {
+        m_messages.inform(&m_mainWindow, QStringLiteral("Velmora - COPIA DI SICUREZZA"),
+                          QStringLiteral("L'ultima copia di sicurezza iniziata non era stata completata%1.\n\n"
+                                         "Ne è stata fatta ora una nuova, verificata.")
+                              .arg(cause.isEmpty() ? QStringLiteral(" (il programma è stato chiuso prima)")
+                                                   : QStringLiteral(":\n%1").arg(cause)));
+    });
     QObject::connect(&m_check, &StoreCheck::copyFailed, &m_check, [this](const QString &cause) {
         m_messages.inform(&m_mainWindow, QStringLiteral("Velmora - COPIA DI SICUREZZA"),
                           QStringLiteral("La copia di sicurezza del giorno non è stata fatta.\n\nCausa: %1.").arg(cause),

@@ -29,7 +29,8 @@ bool StoreCheck::start(const QString &path)
         }
         const QString folder = backup::folderOf(path);
         backup::removeLeftovers(folder);
-        if (backup::madeToday(folder))
+        const std::optional<QString> unfinished = backup::unfinished(folder);
+        if (backup::madeToday(folder) && !unfinished)
             return;
         try {
             Connection store;
@@ -37,7 +38,13 @@ bool StoreCheck::start(const QString &path)
             backup::make(store);
             backup::rotate(folder);
             QMetaObject::invokeMethod(
-                this, [this] { emit copied(); }, Qt::QueuedConnection);
+                this,
+                [this, unfinished] {
+                    if (unfinished)
+                        emit madeInPlaceOfUnfinished(*unfinished);
+                    emit copied();
+                },
+                Qt::QueuedConnection);
         } catch (const StoreError &error) {
             const QString cause = error.message();
             QMetaObject::invokeMethod(

@@ -1,4 +1,5 @@
 #include "archive/backup.h"
+#include "archivewindows/archivemenu.h"
 #include "archivewindows/restorewindow.h"
 #include "archivewindows/undobillingwindow.h"
 #include "store/storefile.h"
@@ -9,6 +10,7 @@
 #include "ui/gridlist.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -27,6 +29,7 @@ private slots:
     void aBillingRunIsUndoneButNotWhatChangedSince();
     void theExitCopiesOnlyWhatNoCopyHoldsYet_data();
     void theExitCopiesOnlyWhatNoCopyHoldsYet();
+    void theExitLeavesItsCopyToAProgramOfItsOwn();
 
 private:
     void trigger(const char *name) { m_window->findChild<QAction *>(name)->trigger(); }
@@ -183,6 +186,24 @@ void ArchiveMenuTest::theExitCopiesOnlyWhatNoCopyHoldsYet()
     QVERIFY(!m_window->isVisible());
     // The day keeps its newest copy only: the exit's, when it made one.
     QCOMPARE(backup::list(folder).first().path != made, copied);
+}
+
+// The program ends at once; velmora-cli, started on its own, makes the
+// copy and leaves no mark of an unfinished one.
+void ArchiveMenuTest::theExitLeavesItsCopyToAProgramOfItsOwn()
+{
+    if (m_program.store().connection().isServer())
+        QSKIP("on a server the exit copies itself: the copier would lack the login");
+    m_window->findChild<ArchiveMenu *>()->setCopyProgram(VELMORA_CLI);
+    const QString folder = backup::folderOf(m_program.store().path());
+    m_program.store().add("OPERATORE", {{"OPERATORE", "NERI"}});
+    m_program.messages().answer(true);
+    trigger("MenuEsci");
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(backup::list(folder).isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(backup::list(folder).size() == 1 && QDir(folder).entryList({"copia-in-corso*"}).isEmpty(), 30000);
+    QVERIFY(backup::isSound(backup::list(folder).first()));
+    QCOMPARE(backup::unfinished(folder), std::nullopt);
 }
 
 VELMORA_SUITE_CASE(ArchiveMenuTest)

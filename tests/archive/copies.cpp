@@ -5,6 +5,7 @@
 #include "store/sqlite/sqliteengine.h"
 #include "store/storeerror.h"
 #include "store/storefile.h"
+#include "startup/storecheck.h"
 #include "store/transaction.h"
 #include "fullfiles.h"
 #include "killedrun.h"
@@ -13,7 +14,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QSignalSpy>
+#include <csignal>
 #include <unistd.h>
 
 // The copies of the store: made while it is open, verified, thinned out.
@@ -29,6 +33,7 @@ private slots:
     void aDamagedCopyIsNeverPutBack();
     void aStoreOfTheFormerPagesOpensWorksAndIsCopiedAsItIs();
     void killedCopiesNeverCountAsCopies();
+    void anUnfinishedCopyIsMadeAgainAtTheNextStart();
     void aKilledRestoreLeavesTheOldStoreOrTheNew();
     void aRestoreOnAFullDiskSaysWhyAndKeepsTheStore();
 };
@@ -119,7 +124,9 @@ void BackupTest::aCopyOfADamagedStoreIsRefusedAndLeavesNothing()
     Connection damaged;
     damaged.open(store.path(), storefile::password);
     QVERIFY_THROWS_EXCEPTION(StoreError, backup::make(damaged));
-    QCOMPARE(QDir(backup::folderOf(store.path())).entryList(QDir::Files), QStringList());
+    // No copy, whole or in part: only the mark that one is still to be made.
+    QCOMPARE(QDir(backup::folderOf(store.path())).entryList(QDir::Files),
+             QStringList{QString("copia-in-corso.parziale-%1").arg(QCoreApplication::applicationPid())});
 }
 
 void BackupTest::copiesAreKeptSevenDailyFourWeeklyTwelveMonthly()
@@ -207,16 +214,57 @@ void BackupTest::killedCopiesNeverCountAsCopies()
     for (const backup::Copy &copy : backup::list(folder))
         QFile::remove(copy.path);
     int killed = 0;
+    int leftUnfinished = 0;
     for (int step = 0; step < 16; ++step) {
-        killed += runKilledAfter(QStringLiteral(VELMORA_CLI), run, whole * step / 16);
+        const bool wasKilled = runKilledAfter(QStringLiteral(VELMORA_CLI), run, whole * step / 16);
+        killed += wasKilled;
         QVERIFY(everyListedCopyIsSound(folder));
         QCOMPARE(backup::madeToday(folder), !backup::list(folder).isEmpty());
+        // A copy finished settles every one left unfinished before it.
+        leftUnfinished += wasKilled && backup::unfinished(folder);
+        if (!wasKilled)
+            QCOMPARE(backup::unfinished(folder), std::nullopt);
     }
     QVERIFY(killed > 4);
+    QVERIFY(leftUnfinished > 0);
     // The next copy removes what the killed ones left, and the day keeps one.
     QVERIFY(!runKilledAfter(QStringLiteral(VELMORA_CLI), run, 60000));
     QCOMPARE(backup::list(folder).size(), 1);
     QCOMPARE(QDir(folder).entryList({"*.parziale-*"}, QDir::Files), QStringList());
+}
+
+// The day has its copy, but a later one was begun and not finished (its
+// program ended first): the next start makes one in its place, and says so.
+void BackupTest::anUnfinishedCopyIsMadeAgainAtTheNextStart()
+{
+    TestStore store;
+    const QString folder = backup::folderOf(store.path());
+    backup::make(store.connection());
+    qint64 ended = 0;
+    QVERIFY(QProcess::startDetached("true", {}, QString(), &ended));
+    QTRY_VERIFY(kill(pid_t(ended), 0) != 0);
+    QFile mark(QDir(folder).filePath(QString("copia-in-corso.parziale-%1").arg(ended)));
+    QVERIFY(mark.open(QIODevice::WriteOnly));
+    mark.close();
+    QCOMPARE(backup::unfinished(folder), std::optional(QString()));
+    {
+        StoreCheck check;
+        QSignalSpy inPlace(&check, &StoreCheck::madeInPlaceOfUnfinished);
+        QSignalSpy copied(&check, &StoreCheck::copied);
+        QVERIFY(check.start(store.path()));
+        QTRY_COMPARE_WITH_TIMEOUT(copied.count(), 1, 30000);
+        QCOMPARE(inPlace.count(), 1);
+    }
+    QCOMPARE(backup::unfinished(folder), std::nullopt);
+    QVERIFY(!mark.exists());
+    QCOMPARE(backup::list(folder).size(), 1);
+    // With nothing left unfinished, the day's copy is not made twice.
+    const QString newest = backup::list(folder).first().path;
+    {
+        StoreCheck again;
+        QVERIFY(again.start(store.path()));
+    }
+    QCOMPARE(backup::list(folder).first().path, newest);
 }
 
 void BackupTest::aKilledRestoreLeavesTheOldStoreOrTheNew()
@@ -265,7 +313,7 @@ void BackupTest::aRestoreOnAFullDiskSaysWhyAndKeepsTheStore()
     QVERIFY(!store.connection().isDamaged());
     QCOMPARE(store.text("SELECT Soggetto FROM SOGGETTI"), QString("BIANCHI"));
     QCOMPARE(backup::list(backup::folderOf(store.path())).size(), 1);
-    QCOMPARE(QDir(backup::folderOf(store.path())).entryList({"*.parziale-*"}, QDir::Files), QStringList());
+    QCOMPARE(QDir(backup::folderOf(store.path())).entryList({"Database-*.parziale-*"}, QDir::Files), QStringList());
 }
 
 VELMORA_FILE_SUITE_CASE(BackupTest)
