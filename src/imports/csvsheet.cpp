@@ -7,8 +7,8 @@ namespace csvsheet {
 
 namespace {
 
-// Cells of the records of a text, each record with the number of the first
-// row it starts on counted in records (a quoted line break stays in its cell).
+// The records of a CSV text one at a time, each as its cells; a line break
+// inside quotes stays in its cell.
 class Records
 {
 public:

@@ -43,7 +43,7 @@ QList<Run> recent(Connection &connection, int most = 50);
 struct Undone
 {
     int removed = 0;
-    QStringList leftAlone; // "cliente 12 (ROSSI MARIO): cambiato dopo l'importazione"
+    QStringList leftAlone; // "cliente 12 (ROSSI MARIO)"
 };
 // Refused (StoreError) when the run is undone already.
 Undone undo(Connection &connection, qint64 run);
