@@ -2,9 +2,6 @@
 
 #include <QStringDecoder>
 
-#include <uchardet.h>
-
-#include <memory>
 #include <optional>
 
 namespace textencoding {
@@ -39,15 +36,23 @@ std::optional<QString> strictly(const QByteArray &bytes, QStringConverter::Encod
     return text;
 }
 
-QString detectedCharset(const QByteArray &bytes)
+// Latin text in UTF-16 without its mark: one byte of each pair is nearly
+// always zero, the high one (the second, little-endian) for Western letters.
+std::optional<QStringConverter::Encoding> utf16Unmarked(const QByteArray &bytes)
 {
-    const std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> detector(uchardet_new(), uchardet_delete);
-    // The first megabyte tells as much as the whole file.
-    const QByteArray sample = bytes.left(1 << 20);
-    if (uchardet_handle_data(detector.get(), sample.constData(), size_t(sample.size())) != 0)
-        return QString();
-    uchardet_data_end(detector.get());
-    return QString::fromLatin1(uchardet_get_charset(detector.get())).toUpper();
+    const qsizetype pairs = qMin<qsizetype>(bytes.size(), 1 << 16) / 2;
+    if (pairs < 4)
+        return std::nullopt;
+    qsizetype zeroFirst = 0, zeroSecond = 0;
+    for (qsizetype i = 0; i < pairs; ++i) {
+        zeroFirst += bytes.at(2 * i) == 0;
+        zeroSecond += bytes.at(2 * i + 1) == 0;
+    }
+    if (zeroSecond > pairs * 9 / 10 && zeroFirst == 0)
+        return QStringConverter::Utf16LE;
+    if (zeroFirst > pairs * 9 / 10 && zeroSecond == 0)
+        return QStringConverter::Utf16BE;
+    return std::nullopt;
 }
 
 }
@@ -62,14 +67,11 @@ Decoded decode(const QByteArray &bytes)
         if (auto text = strictly(bytes.mid(2), encoding))
             return {*text, QStringLiteral("UTF-16")};
     }
-    const QString charset = detectedCharset(bytes);
-    if (charset.startsWith(QLatin1String("UTF-16"))) {
-        const auto encoding = charset.endsWith(QLatin1String("BE")) ? QStringConverter::Utf16BE : QStringConverter::Utf16LE;
-        if (auto text = strictly(bytes, encoding))
+    if (const auto encoding = utf16Unmarked(bytes))
+        if (auto text = strictly(bytes, *encoding))
             return {*text, QStringLiteral("UTF-16")};
-    }
-    // Plain ASCII is UTF-8 too; any other Western single-byte guess is read
-    // as Windows-1252, which holds Latin-1 and adds the euro sign.
+    // Plain ASCII is UTF-8 too; anything else is read as Windows-1252, which
+    // holds Latin-1 and adds the euro sign.
     if (auto text = strictly(bytes, QStringConverter::Utf8))
         return {*text, QStringLiteral("UTF-8")};
     return {fromWindows1252(bytes), QStringLiteral("Windows-1252")};

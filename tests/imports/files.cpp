@@ -77,6 +77,7 @@ void ImportFilesTest::theFormsOfficesKeepReadAlike_data()
     officefiles::writeBytes(dir + "a.csv", "\xEF\xBB\xBF" + csvOf(Table, ';'));
     officefiles::writeBytes(dir + "b.csv", windows1252(csvOf(Table, ',')));
     officefiles::writeBytes(dir + "c.txt", utf16(csvOf(Table, '\t')));
+    officefiles::writeBytes(dir + "g.txt", utf16(csvOf(Table, '\t')).mid(2));
     officefiles::writeBytes(dir + "d.csv", "sep=,\r\n" + csvOf(Table, ','));
     officefiles::writeXlsx(dir + "e.xlsx", Table);
     officefiles::writeOds(dir + "f.ods", Table);
@@ -84,6 +85,8 @@ void ImportFilesTest::theFormsOfficesKeepReadAlike_data()
                                       << "CSV (UTF-8, separatore \";\")";
     QTest::newRow("CSV Windows-1252 with ,") << "b.csv"
                                              << "CSV (Windows-1252, separatore \",\")";
+    QTest::newRow("UTF-16 without its mark") << "g.txt"
+                                             << "CSV (UTF-16, separatore tabulazione)";
     QTest::newRow("Unicode text, tabs") << "c.txt"
                                         << "CSV (UTF-16, separatore tabulazione)";
     QTest::newRow("Excel's sep= line") << "d.csv"
