@@ -1,6 +1,7 @@
 #include "importwindow.h"
 
 #include "columnmapping.h"
+#include "imports/counted.h"
 #include "imports/importruns.h"
 #include "store/connection.h"
 #include "ui/gridlist.h"
@@ -31,12 +32,6 @@ QPushButton *button(const QString &caption, const char *name, QWidget *parent)
     auto *made = new QPushButton(caption, parent);
     made->setObjectName(QLatin1String(name));
     return made;
-}
-
-// "1 riga", "3 righe".
-QString counted(qsizetype count, const char *one, const char *many)
-{
-    return QStringLiteral("%1 %2").arg(count).arg(QString::fromUtf8(count == 1 ? one : many));
 }
 
 }
@@ -220,9 +215,9 @@ void ImportWindow::import()
         m_messages.inform(this, Title, QStringLiteral("Non ci sono righe da importare."));
         return;
     }
-    const QString what = m_table->currentText().toLower();
-    QString question =
-        QStringLiteral("Importare %1 %2 da %3 ?").arg(m_preview.imported()).arg(what, QFileInfo(m_file->text()).fileName());
+    const auto table = importfields::Table(m_table->currentIndex());
+    QString question = QStringLiteral("Importare %1 da %2 ?")
+                           .arg(importfields::countOf(table, m_preview.imported()), QFileInfo(m_file->text()).fileName());
     if (m_preview.errors() > 0)
         question += m_preview.errors() == 1
             ? QStringLiteral("\n\n1 riga con errori sarà lasciata fuori.")
@@ -243,6 +238,6 @@ void ImportWindow::import()
     m_messages.inform(this, Title,
                       QStringLiteral("Importazione %1 eseguita: %2 (%3).\n\"Annulla un'importazione...\" la può togliere.")
                           .arg(written.run)
-                          .arg(counted(written.rows, "riga importata", "righe importate"), what));
+                          .arg(counted(written.rows, "riga importata", "righe importate"), importfields::nameOf(table)));
     refresh();
 }

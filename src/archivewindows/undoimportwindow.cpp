@@ -1,5 +1,6 @@
 #include "undoimportwindow.h"
 
+#include "imports/counted.h"
 #include "imports/importruns.h"
 #include "ui/gridlist.h"
 #include "ui/messages.h"
@@ -62,7 +63,7 @@ void UndoImportWindow::act()
     QApplication::restoreOverrideCursor();
     if (!done)
         return;
-    QString text = QStringLiteral("Importazione annullata: %1 righe tolte.").arg(undone.removed);
+    QString text = QStringLiteral("Importazione annullata: %1.").arg(counted(undone.removed, "riga tolta", "righe tolte"));
     if (!undone.leftAlone.isEmpty())
         text += QStringLiteral("\n\nLasciate come sono, perché cambiate o usate dopo l'importazione:\n%1")
                     .arg(undone.leftAlone.mid(0, 20).join(QLatin1Char('\n')))

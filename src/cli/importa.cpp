@@ -1,5 +1,6 @@
 #include "importa.h"
 
+#include "imports/counted.h"
 #include "imports/importruns.h"
 #include "imports/sheetfile.h"
 #include "storeoption.h"
@@ -67,7 +68,7 @@ int importFile(Connection &store, const Options &options, QTextStream &out, QTex
 {
     const sheetfile::Read read = sheetfile::read(options.file, options.sheet);
     const Sheet sheet = importfields::headed(options.table, read.sheet);
-    out << "file: " << options.file << ", " << read.form << ", " << sheet.rows.size() << " righe\n";
+    out << "file: " << options.file << ", " << read.form << ", " << counted(sheet.rows.size(), "riga", "righe") << '\n';
     const auto mapping = mappingOf(options, sheet, err);
     if (!mapping)
         return 2;
@@ -79,7 +80,8 @@ int importFile(Connection &store, const Options &options, QTextStream &out, QTex
     const QString made = (preview.reasonsToMake + preview.operatorsToMake).join(QStringLiteral(", "));
     QString refused;
     if (preview.errors() > 0 && !options.skipErrors)
-        refused = QStringLiteral("%1 righe con errori (--salta-errate importa le altre)").arg(preview.errors());
+        refused =
+            QStringLiteral("%1 con errori (--salta-errate importa le altre)").arg(counted(preview.errors(), "riga", "righe"));
     else if (!made.isEmpty() && !options.makeMissing)
         refused = QStringLiteral("causali od operatori da creare: %1 (--crea-mancanti li crea)").arg(made);
     else if (preview.imported() == 0)
@@ -88,18 +90,21 @@ int importFile(Connection &store, const Options &options, QTextStream &out, QTex
         if (!refused.isEmpty())
             err << "Importazione non eseguita: " << refused << ".\n";
         else
-            out << "prova: " << preview.imported() << " righe da importare, " << preview.errors()
+            out << "prova: " << counted(preview.imported(), "riga", "righe") << " da importare, " << preview.errors()
                 << " con errori; nulla è stato scritto\n";
         if (!options.errorsFile.isEmpty() && preview.errors() > 0)
             out << options.errorsFile << '\n';
         return refused.isEmpty() ? 0 : 1;
     }
     const importruns::Written written = importruns::write(store, preview, options.file);
-    out << "importazione " << written.run << ": " << written.rows << ' ' << importfields::nameOf(options.table);
-    if (written.reasonsMade + written.operatorsMade > 0)
-        out << ", create " << written.reasonsMade << " causali e " << written.operatorsMade << " operatori";
-    out << (preview.errors() > 0 ? QStringLiteral(", %1 righe con errori lasciate fuori").arg(preview.errors()) : QString())
-        << '\n';
+    out << "importazione " << written.run << ": " << importfields::countOf(options.table, written.rows);
+    if (written.reasonsMade > 0)
+        out << ", " << counted(written.reasonsMade, "causale creata", "causali create");
+    if (written.operatorsMade > 0)
+        out << ", " << counted(written.operatorsMade, "operatore creato", "operatori creati");
+    if (preview.errors() > 0)
+        out << ", " << counted(preview.errors(), "riga con errori lasciata fuori", "righe con errori lasciate fuori");
+    out << '\n';
     if (!options.errorsFile.isEmpty() && preview.errors() > 0)
         out << options.errorsFile << '\n';
     return 0;
@@ -108,7 +113,7 @@ int importFile(Connection &store, const Options &options, QTextStream &out, QTex
 int undoRun(Connection &store, const QString &run, QTextStream &out)
 {
     const importruns::Undone undone = importruns::undo(store, run.toLongLong());
-    out << "importazione " << run << " annullata: " << undone.removed << " righe tolte\n";
+    out << "importazione " << run << " annullata: " << counted(undone.removed, "riga tolta", "righe tolte") << '\n';
     for (const QString &left : undone.leftAlone)
         out << "lasciata perché cambiata o usata dopo l'importazione: " << left << '\n';
     return 0;

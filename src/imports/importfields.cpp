@@ -1,5 +1,7 @@
 #include "importfields.h"
 
+#include "counted.h"
+
 namespace importfields {
 
 namespace {
@@ -35,6 +37,12 @@ QString nameOf(Table table)
 {
     static const char *const names[] = {"clienti", "causali", "operatori", "prestazioni"};
     return QString::fromLatin1(names[int(table)]);
+}
+
+QString countOf(Table table, qsizetype rows)
+{
+    static const char *const one[] = {"cliente", "causale", "operatore", "prestazione"};
+    return counted(rows, one[int(table)], nameOf(table).toUtf8().constData());
 }
 
 std::optional<Table> tableNamed(const QString &name)

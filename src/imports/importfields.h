@@ -25,6 +25,8 @@ struct Field
 
 // "clienti", "causali", "operatori", "prestazioni".
 QString nameOf(Table table);
+// That many rows of the table: "1 cliente", "3 clienti".
+QString countOf(Table table, qsizetype rows);
 std::optional<Table> tableNamed(const QString &name);
 // SOGGETTI, CAUSALE, OPERATORE, PRESTAZIONI.
 QString storeTableOf(Table table);

@@ -125,7 +125,7 @@ void ImportCliTest::servicesFindTheirLinksAndMakeWhatIsMissing()
 
     run = import("prestazioni", file, {"--foglio", "Prestazioni", "--salta-errate", "--crea-mancanti"});
     QCOMPARE(run.status, 0);
-    QVERIFY2(run.out.contains("2 prestazioni, create 1 causali e 1 operatori"), qPrintable(run.out));
+    QVERIFY2(run.out.contains("2 prestazioni, 1 causale creata, 1 operatore creato"), qPrintable(run.out));
     const qint64 made = store.text("SELECT ID FROM CAUSALE WHERE CAUSALE = 'Consulenza'").toLongLong();
     const qint64 madeWorker = store.text("SELECT ID FROM OPERATORE WHERE OPERATORE = 'NERI'").toLongLong();
     QVERIFY(made > 0 && madeWorker > 0);
