@@ -134,7 +134,9 @@ quint64 Connection::changeCount(const QString &jetSql)
 {
     if (!m_engine)
         return m_changes.fresh();
-    const QStringList tables = TableChanges::readBy(jetSql, tableNames());
+    // The program's own tables: asked at every fill of a kept list, the
+    // store's catalogue would be read each time.
+    const QStringList tables = TableChanges::readBy(jetSql, schema::tableNames());
     if (tables.isEmpty())
         return m_changes.fresh();
     for (const QString &table : tables)

@@ -112,13 +112,37 @@ const QList<TableDefinition> &schema::tables()
     return all;
 }
 
+namespace {
+
+QList<const TableDefinition *> everyTable()
+{
+    QList<const TableDefinition *> every;
+    for (const auto *all : {&schema::tables(), &schema::billingRunTables(), &schema::invoiceTables(), &schema::importRunTables()})
+        for (const TableDefinition &table : *all)
+            every << &table;
+    return every << &schema::historyTable();
+}
+
+}
+
+const QStringList &schema::tableNames()
+{
+    static const QStringList names = [] {
+        QStringList all;
+        for (const TableDefinition *table : everyTable())
+            all << table->name;
+        return all;
+    }();
+    return names;
+}
+
 const TableDefinition *schema::definitionNamed(const QString &name)
 {
-    for (const auto *all : {&tables(), &billingRunTables(), &invoiceTables(), &importRunTables()})
-        for (const TableDefinition &table : *all)
-            if (table.name.compare(name, Qt::CaseInsensitive) == 0)
-                return &table;
-    return historyTable().name.compare(name, Qt::CaseInsensitive) == 0 ? &historyTable() : nullptr;
+    static const QList<const TableDefinition *> every = everyTable();
+    for (const TableDefinition *table : every)
+        if (table->name.compare(name, Qt::CaseInsensitive) == 0)
+            return table;
+    return nullptr;
 }
 
 ColumnType schema::typeOfColumn(const QString &name)

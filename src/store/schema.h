@@ -49,6 +49,8 @@ const QList<TableDefinition> &importRunTables();
 const TableDefinition &historyTable();
 // The four tables whose changes it keeps.
 QStringList historyKept();
+// The names of every table of the program, the register's five first.
+const QStringList &tableNames();
 // Any table of the program by its name, without regard to case; null for
 // a table it does not know.
 const TableDefinition *definitionNamed(const QString &name);
