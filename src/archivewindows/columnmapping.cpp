@@ -16,7 +16,6 @@ ColumnMapping::ColumnMapping(QWidget *parent) : QTableWidget(0, 2, parent)
 
 void ColumnMapping::show(importfields::Table table, const QStringList &headers, const importfields::Mapping &mapping)
 {
-    m_table = table;
     setRowCount(int(headers.size()));
     for (int row = 0; row < headers.size(); ++row) {
         setItem(row, 0, new QTableWidgetItem(headers.at(row)));

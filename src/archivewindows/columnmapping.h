@@ -23,6 +23,4 @@ signals:
 
 private:
     void chosen(int row);
-
-    importfields::Table m_table = importfields::Table::Clients;
 };

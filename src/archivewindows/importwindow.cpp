@@ -145,9 +145,14 @@ void ImportWindow::readFile(const QString &sheet)
     rematch();
 }
 
+importfields::Table ImportWindow::chosenTable() const
+{
+    return importfields::Table(m_table->currentIndex());
+}
+
 void ImportWindow::rematch()
 {
-    const auto table = importfields::Table(m_table->currentIndex());
+    const importfields::Table table = chosenTable();
     m_headed = importfields::headed(table, m_read.sheet);
     m_mapping->show(table, m_headed.headers, importfields::match(table, m_headed.headers));
     refresh();
@@ -155,7 +160,7 @@ void ImportWindow::rematch()
 
 void ImportWindow::refresh()
 {
-    const auto table = importfields::Table(m_table->currentIndex());
+    const importfields::Table table = chosenTable();
     m_preview = {};
     if (!m_file->text().isEmpty()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -215,13 +220,12 @@ void ImportWindow::import()
         m_messages.inform(this, Title, QStringLiteral("Non ci sono righe da importare."));
         return;
     }
-    const auto table = importfields::Table(m_table->currentIndex());
     QString question = QStringLiteral("Importare %1 da %2 ?")
-                           .arg(importfields::countOf(table, m_preview.imported()), QFileInfo(m_file->text()).fileName());
+                           .arg(importfields::countOf(m_preview.table, m_preview.imported()),
+                                QFileInfo(m_file->text()).fileName());
     if (m_preview.errors() > 0)
-        question += m_preview.errors() == 1
-            ? QStringLiteral("\n\n1 riga con errori sarà lasciata fuori.")
-            : QStringLiteral("\n\n%1 righe con errori saranno lasciate fuori.").arg(m_preview.errors());
+        question += QStringLiteral("\n\n%1.").arg(
+            counted(m_preview.errors(), "riga con errori sarà lasciata fuori", "righe con errori saranno lasciate fuori"));
     if (!m_preview.reasonsToMake.isEmpty())
         question += QStringLiteral("\n\nSaranno create le causali: %1").arg(m_preview.reasonsToMake.join(QStringLiteral(", ")));
     if (!m_preview.operatorsToMake.isEmpty())
@@ -235,9 +239,10 @@ void ImportWindow::import()
     QApplication::restoreOverrideCursor();
     if (!done)
         return;
-    m_messages.inform(this, Title,
-                      QStringLiteral("Importazione %1 eseguita: %2 (%3).\n\"Annulla un'importazione...\" la può togliere.")
-                          .arg(written.run)
-                          .arg(counted(written.rows, "riga importata", "righe importate"), importfields::nameOf(table)));
+    m_messages.inform(
+        this, Title,
+        QStringLiteral("Importazione %1 eseguita: %2 (%3).\n\"Annulla un'importazione...\" la può togliere.")
+            .arg(written.run)
+            .arg(counted(written.rows, "riga importata", "righe importate"), importfields::nameOf(m_preview.table)));
     refresh();
 }

@@ -30,6 +30,8 @@ public:
 private:
     void chooseFile();
     void readFile(const QString &sheet);
+    // The table chosen for the file.
+    importfields::Table chosenTable() const;
     void rematch();
     void refresh();
     void saveErrors();

@@ -75,7 +75,8 @@ int importFile(Connection &store, const Options &options, QTextStream &out, QTex
     const importpreview::Preview preview = importpreview::build(store, options.table, sheet, *mapping, options.duplicates);
     tellMapping(preview, *mapping, out);
     tellRows(preview, options.trial, out, err);
-    if (!options.errorsFile.isEmpty() && preview.errors() > 0)
+    const bool errorsSaved = !options.errorsFile.isEmpty() && preview.errors() > 0;
+    if (errorsSaved)
         importpreview::saveErrors(preview, options.errorsFile);
     const QString made = (preview.reasonsToMake + preview.operatorsToMake).join(QStringLiteral(", "));
     QString refused;
@@ -92,7 +93,7 @@ int importFile(Connection &store, const Options &options, QTextStream &out, QTex
         else
             out << "prova: " << counted(preview.imported(), "riga", "righe") << " da importare, " << preview.errors()
                 << " con errori; nulla è stato scritto\n";
-        if (!options.errorsFile.isEmpty() && preview.errors() > 0)
+        if (errorsSaved)
             out << options.errorsFile << '\n';
         return refused.isEmpty() ? 0 : 1;
     }
@@ -105,7 +106,7 @@ int importFile(Connection &store, const Options &options, QTextStream &out, QTex
     if (preview.errors() > 0)
         out << ", " << counted(preview.errors(), "riga con errori lasciata fuori", "righe con errori lasciate fuori");
     out << '\n';
-    if (!options.errorsFile.isEmpty() && preview.errors() > 0)
+    if (errorsSaved)
         out << options.errorsFile << '\n';
     return 0;
 }

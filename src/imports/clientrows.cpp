@@ -68,17 +68,6 @@ QString withZeros(RowDraft &draft, const QString &text, int length, const QStrin
     return padded;
 }
 
-void setDate(RowDraft &draft, const QString &column, const QString &what)
-{
-    const QString text = draft.cell(column);
-    if (text.isEmpty())
-        return;
-    const auto date = italianvalues::date(text);
-    if (!date)
-        return draft.fail(QStringLiteral("%1 non leggibile: \"%2\"").arg(what, text));
-    draft.set(column, *date, date->toString(QStringLiteral("dd/MM/yyyy")));
-}
-
 // Province and postal code from DATI where the file leaves them out; a
 // disagreement is pointed out, never corrected.
 void placeOf(RowDraft &draft, const Known &known, const QString &municipality, const QString &province,
@@ -111,7 +100,7 @@ void fillBirth(RowDraft &draft, const taxcode::Birth &birth)
 {
     QStringList filled;
     if (!draft.has(QStringLiteral("DataN"))) {
-        draft.set(QStringLiteral("DataN"), birth.date, birth.date.toString(QStringLiteral("dd/MM/yyyy")));
+        draft.setDay(QStringLiteral("DataN"), birth.date);
         filled << birth.date.toString(QStringLiteral("dd/MM/yyyy"));
     }
     if (!draft.has(QStringLiteral("ComuneN")) && birth.place) {
@@ -163,6 +152,7 @@ void clients(Connection &connection, const Sheet &sheet, const importfields::Map
 {
     setColumns(preview, Columns);
     const Known known(connection);
+    const QDate today = QDate::currentDate();
     QHash<QString, int> seen;
     for (const SheetRow &sheetRow : sheet.rows) {
         RowDraft draft(preview, sheetRow, mapping);
@@ -189,8 +179,8 @@ void clients(Connection &connection, const Sheet &sheet, const importfields::Map
         draft.setText(QStringLiteral("Codice"), code);
         draft.setText(QStringLiteral("PIVA"), vat);
         checkCodes(draft, code, vat);
-        setDate(draft, QStringLiteral("DataN"), QStringLiteral("data di nascita"));
-        setDate(draft, QStringLiteral("Scad"), QStringLiteral("scadenza del documento"));
+        draft.setDate(QStringLiteral("DataN"), QStringLiteral("data di nascita"));
+        draft.setDate(QStringLiteral("Scad"), QStringLiteral("scadenza del documento"));
         const auto active = draft.has(QStringLiteral("Stato")) ? italianvalues::flag(draft.cell(QStringLiteral("Stato")))
                                                                : std::optional(true);
         if (!active)
@@ -203,7 +193,7 @@ void clients(Connection &connection, const Sheet &sheet, const importfields::Map
             if (!key.isEmpty() && !keys.contains(key))
                 keys << key;
         tellDuplicates(draft, known, seen, keys, name, preview.duplicatesAllowed);
-        draft.set(QStringLiteral("Agg"), QDate::currentDate(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+        draft.setDay(QStringLiteral("Agg"), today);
         preview.rows << draft.finish();
     }
 }

@@ -39,6 +39,25 @@ void RowDraft::set(const QString &column, const QVariant &value, const QString &
     m_set[m_preview.columns.indexOf(column)] = {value, shown};
 }
 
+void RowDraft::setDay(const QString &column, const QDate &date)
+{
+    set(column, date, date.toString(QStringLiteral("dd/MM/yyyy")));
+}
+
+std::optional<QDate> RowDraft::setDate(const QString &column, const QString &what)
+{
+    const QString text = cell(column);
+    if (text.isEmpty())
+        return std::nullopt;
+    const auto date = italianvalues::date(text);
+    if (!date) {
+        fail(QStringLiteral("%1 non leggibile: \"%2\"").arg(what, text));
+        return std::nullopt;
+    }
+    setDay(column, *date);
+    return date;
+}
+
 void RowDraft::fail(const QString &why)
 {
     if (m_row.error.isEmpty())

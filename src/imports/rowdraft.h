@@ -2,7 +2,10 @@
 
 #include "importpreview.h"
 
+#include <QDate>
 #include <QVariant>
+
+#include <optional>
 
 // One row of a preview as it is worked out: the file's cells by field, the
 // values set column by column, then checked as a save of the windows checks
@@ -18,10 +21,15 @@ public:
     bool has(const QString &key) const { return !cell(key).isEmpty(); }
     void set(const QString &column, const QVariant &value, const QString &shown);
     void setText(const QString &column, const QString &text) { set(column, text, text); }
+    // A date, shown as the date fields show it.
+    void setDay(const QString &column, const QDate &date);
+    // The file's date for that column, read in the Italian forms; none when
+    // the file gives none, or when it cannot be read (the row then fails,
+    // saying what it is).
+    std::optional<QDate> setDate(const QString &column, const QString &what);
     void note(const QString &text) { m_row.notes << text; }
     // The first reason given is the one the row is left out for.
     void fail(const QString &why);
-    bool failed() const { return !m_row.error.isEmpty(); }
     importpreview::Row &row() { return m_row; }
     importpreview::Row finish();
 

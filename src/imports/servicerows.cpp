@@ -33,11 +33,6 @@ QHash<QString, Named> byName(Connection &connection, const QString &sql, bool pr
     return found;
 }
 
-QString dayText(const QDate &date)
-{
-    return date.toString(QStringLiteral("dd/MM/yyyy"));
-}
-
 const QStringList Columns{"ANNO", "MESE", "ID_CL",   "ID_OPER",   "ID_CAUS", "DATAR", "CLIENTE", "CAUSALE", "GG", "ORE",
                           "MIN",  "QTA",  "IMPORTO", "OPERATORE", "PARC",    "DATAP", "NR",      "NOTE",    "AGG"};
 
@@ -136,12 +131,8 @@ void setBilling(RowDraft &draft)
             draft.note(QStringLiteral("non parcellata: data e numero di parcella lasciati vuoti"));
         return;
     }
-    if (draft.has(QStringLiteral("DATAP"))) {
-        const auto date = italianvalues::date(draft.cell(QStringLiteral("DATAP")));
-        if (!date)
-            return draft.fail(QStringLiteral("data di parcella non leggibile: \"%1\"").arg(draft.cell(QStringLiteral("DATAP"))));
-        draft.set(QStringLiteral("DATAP"), *date, dayText(*date));
-    }
+    if (draft.has(QStringLiteral("DATAP")) && !draft.setDate(QStringLiteral("DATAP"), QStringLiteral("data di parcella")))
+        return;
     static const QRegularExpression number(QStringLiteral("^[0-9,-]*$"));
     const QString nr = draft.cell(QStringLiteral("NR"));
     if (!number.match(nr).hasMatch())
@@ -162,13 +153,9 @@ void services(Connection &connection, const Sheet &sheet, const importfields::Ma
     const QDate today = QDate::currentDate();
     for (const SheetRow &sheetRow : sheet.rows) {
         RowDraft draft(preview, sheetRow, mapping);
-        const auto date = italianvalues::date(draft.cell(QStringLiteral("DATAR")));
-        if (!date)
-            draft.fail(draft.has(QStringLiteral("DATAR"))
-                           ? QStringLiteral("data non leggibile: \"%1\"").arg(draft.cell(QStringLiteral("DATAR")))
-                           : QStringLiteral("manca la data"));
-        else {
-            draft.set(QStringLiteral("DATAR"), *date, dayText(*date));
+        if (!draft.has(QStringLiteral("DATAR")))
+            draft.fail(QStringLiteral("manca la data"));
+        else if (const auto date = draft.setDate(QStringLiteral("DATAR"), QStringLiteral("data"))) {
             draft.set(QStringLiteral("ANNO"), date->year(), QString::number(date->year()));
             draft.set(QStringLiteral("MESE"), date->month(), QString::number(date->month()));
         }
@@ -181,7 +168,7 @@ void services(Connection &connection, const Sheet &sheet, const importfields::Ma
         setAmount(draft, reason, italianvalues::number(draft.cell(QStringLiteral("QTA"))).value_or(QStringLiteral("1")));
         setBilling(draft);
         draft.setText(QStringLiteral("NOTE"), draft.cell(QStringLiteral("NOTE")).toUpper());
-        draft.set(QStringLiteral("AGG"), today, dayText(today));
+        draft.setDay(QStringLiteral("AGG"), today);
         const importpreview::Row &row = preview.rows.emplace_back(draft.finish());
         // Only the services imported make their reason or operator.
         for (const auto &[which, name] : {std::pair{0, row.reasonToMake}, std::pair{1, row.operatorToMake}})
