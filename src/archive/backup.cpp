@@ -105,14 +105,13 @@ QString make(Connection &store, const QString &folder, const QString &label, con
 
 std::optional<QString> unfinished(const QString &folder)
 {
-    const QDir dir(folder);
-    std::optional<QString> cause;
-    for (const QFileInfo &mark : dir.entryInfoList({Mark + QLatin1Char('*')}, QDir::Files, QDir::Time))
-        if (durablefile::isLeftover(mark.fileName()) && !cause) {
+    // The newest mark of an ended program tells.
+    for (const QFileInfo &mark : QDir(folder).entryInfoList({Mark + QLatin1Char('*')}, QDir::Files, QDir::Time))
+        if (durablefile::isLeftover(mark.fileName())) {
             QFile file(mark.filePath());
-            cause = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
         }
-    return cause;
+    return std::nullopt;
 }
 
 bool isSound(const Copy &copy)
