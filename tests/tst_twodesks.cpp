@@ -10,6 +10,7 @@
 #include "ui/dropdown.h"
 #include "ui/gridlist.h"
 #include "ui/historywindow.h"
+#include "register/servicelists.h"
 
 #include <QSysInfo>
 #include <functional>
@@ -34,6 +35,7 @@ private slots:
     void aClientChangedMeanwhileKeepsTheOtherDesksData();
     void anotherDesksChangeShowsOnTheOpenList();
     void thePickListsShowEveryDesksChanges();
+    void theEditorsListShowsEveryDesksServices();
     void theDesksAtWorkAreListed();
 
 private:
@@ -236,6 +238,66 @@ void TwoDesksTest::thePickListsShowEveryDesksChanges()
         QCOMPARE(opened("Cbo4"), QStringList({"BIANCHI", "GIALLI"}));
     }
     QCOMPARE(opened("Cbo4"), QStringList({"BIANCHI"}));
+}
+
+// After "Inserisci" the editor's list takes the new service in its place
+// rather than reading every service again: it stays what reading it again
+// shows, with a day shared by two services, the other desk's insert, this
+// desk's change, and an insert undone.
+void TwoDesksTest::theEditorsListShowsEveryDesksServices()
+{
+    trigger("GPrestazioni");
+    press("Cmd3");
+    const auto rows = [](GridList *list) {
+        QStringList all;
+        for (int row = 0; row < list->count(); ++row)
+            all << list->cells(row).join('|');
+        return all;
+    };
+    const auto readAgain = [&] {
+        GridList fresh;
+        fillServiceList(fresh, m_program.store().connection(), ServiceFill::NewestFirst);
+        return rows(&fresh);
+    };
+    const auto inserted = [this](const QString &date, const QString &note) {
+        type("D1", date);
+        pick("Cbo1", "ROSSI");
+        pick("Cbo2", "VISITA");
+        pick("Cbo4", "NERI");
+        type("T2", note);
+        m_program.messages().answer(true);
+        press("Cmd1");
+        return list("ListView3");
+    };
+    // Each insert first: the two sides of a comparison run in either order.
+    GridList *shown = inserted("01/03/2026", "STESSO GIORNO");
+    QCOMPARE(rows(shown), readAgain());
+    inserted("01/01/2025", "PIU VECCHIA");
+    QCOMPARE(rows(shown), readAgain());
+    QCOMPARE(shown->subItem(0, 6), QString("STESSO GIORNO"));
+
+    m_otherDesk.execute("INSERT INTO PRESTAZIONI (ANNO, MESE, DATAR, CLIENTE, CAUSALE, PARC, NOTE) "
+                        "VALUES (2026, 3, ?, 'ROSSI', 'VISITA', 'N', 'ALTRA')",
+                        {QDate(2026, 3, 15)});
+    inserted("01/02/2026", "DOPO L'ALTRA");
+    QCOMPARE(rows(shown), readAgain());
+    QCOMPARE(shown->subItem(0, 6), QString("ALTRA"));
+
+    m_program.store().connection().execute("UPDATE PRESTAZIONI SET DATAR = #12/31/2026# WHERE NOTE = 'PIU VECCHIA'");
+    inserted("02/02/2026", "DOPO IL CAMBIO");
+    QCOMPARE(rows(shown), readAgain());
+    QCOMPARE(shown->subItem(0, 6), QString("PIU VECCHIA"));
+
+    {
+        Transaction undone(m_program.store().connection());
+        m_program.store().connection().execute("INSERT INTO PRESTAZIONI (DATAR, NOTE) VALUES (?, 'ANNULLATA')",
+                                               {QDate(2027, 1, 1)});
+        fillServiceList(*shown, m_program.store().connection(), ServiceFill::NewestFirst);
+        QCOMPARE(shown->subItem(0, 6), QString("ANNULLATA"));
+    }
+    inserted("03/02/2026", "DOPO L'ANNULLO");
+    QCOMPARE(rows(shown), readAgain());
+    QCOMPARE(shown->count(), 7);
 }
 
 void TwoDesksTest::anotherDesksChangeShowsOnTheOpenList()

@@ -146,6 +146,17 @@ quint64 Connection::changeCount(const QString &jetSql)
     return m_changes.countOf(tables);
 }
 
+std::optional<Connection::Additions> Connection::addedSince(const QString &table, quint64 count)
+{
+    if (!m_engine || !m_engine->tellsChangesOf(table))
+        return std::nullopt;
+    m_changes.note(m_engine->takeChanges());
+    auto keys = m_changes.addedSince(table, count);
+    if (!keys)
+        return std::nullopt;
+    return Additions{std::move(*keys), m_changes.countOf({table})};
+}
+
 quint64 Connection::lastChange()
 {
     if (m_engine)

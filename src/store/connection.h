@@ -61,6 +61,15 @@ public:
     // The same count for the whole store: it stays put while nothing at
     // all changes.
     quint64 lastChange();
+    // The rows this session added to the table since a list of it was read
+    // at that count, and the count they bring the list to; none when the
+    // table changed otherwise, or on another desk, or that is not known.
+    struct Additions
+    {
+        std::vector<qint64> keys;
+        quint64 count;
+    };
+    std::optional<Additions> addedSince(const QString &table, quint64 count);
     void close();
     bool isOpen() const { return m_engine != nullptr; }
     // The store file open on this connection, or the archive on the server.

@@ -3,6 +3,7 @@
 #include "dialect.h"
 #include "schema.h"
 #include "storedvalue.h"
+#include "tablechanges.h"
 
 #include <QByteArray>
 #include <QString>
@@ -91,9 +92,10 @@ public:
     // Whether the changes of that table are told by takeChanges: every
     // table's on the file, on a server those its commits announce.
     virtual bool tellsChangesOf(const QString &table) const = 0;
-    // The tables changed since the last call, by this session or another
-    // (a desk, a program), each once; "*" when what changed is not known.
-    virtual QStringList takeChanges() = 0;
+    // What changed since the last call, by this session or another (a
+    // desk, a program). The rows added are told by the file, for this
+    // session's own writes.
+    virtual SeenChanges takeChanges() = 0;
 
     // The date of the municipalities' list the store was brought up to.
     virtual int listVersion() = 0;

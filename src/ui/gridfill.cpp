@@ -32,6 +32,7 @@ QStringList tablesRead(const QString &sql)
 void fillGrid(GridList &list, Connection &connection, const QList<GridColumn> &columns, const QString &sql, int amountColumn,
               AmountWeight weight)
 {
+    const std::shared_ptr<const GridRows> before = list.rowsRead();
     list.setColumns(columns);
     list.setAmountColumn(amountColumn);
     QHash<int, ResultRows::Format> formats;
@@ -49,7 +50,12 @@ void fillGrid(GridList &list, Connection &connection, const QList<GridColumn> &c
     };
     list.setSource(read, tablesRead(sql));
     std::shared_ptr<const GridRows> rows;
-    skipFailure([&] { rows = read(); });
+    skipFailure([&] {
+        if (before)
+            rows = before->withAdditions(connection, sql);
+        if (!rows)
+            rows = read();
+    });
     if (rows)
         list.setRows(rows);
 }

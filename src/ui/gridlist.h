@@ -42,6 +42,8 @@ public:
     // Removes rows and headers, then sets the new headers.
     void setColumns(const QList<GridColumn> &columns);
     void setRows(std::shared_ptr<const GridRows> rows);
+    // The rows as the last fill read them, before any arrangement.
+    std::shared_ptr<const GridRows> rowsRead() const { return m_read; }
     // How the rows are read again, and the tables they come from: another
     // desk's change of one of them reads the list again in place.
     using Source = std::function<std::shared_ptr<const GridRows>()>;

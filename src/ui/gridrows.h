@@ -6,6 +6,8 @@
 #include <QString>
 #include <memory>
 
+class Connection;
+
 // How the user has a list shown: sorted by one column (-1: the list's own
 // order), and kept to the rows where one of the columns searched contains
 // the text found (all rows when it is empty).
@@ -33,4 +35,8 @@ public:
     // than reading every cell; none where it cannot. A StoreError when it
     // fails.
     virtual std::shared_ptr<const GridRows> arranged(const RowArrangement &) const { return nullptr; }
+    // What the same statement would read now, where the source can take in
+    // the rows its table gained since it was read instead of reading them
+    // all again; none where it cannot. A StoreError when it fails.
+    virtual std::shared_ptr<const GridRows> withAdditions(Connection &, const QString &) const { return nullptr; }
 };

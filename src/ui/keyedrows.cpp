@@ -6,8 +6,10 @@
 #include "store/recordset.h"
 #include "store/skipfailure.h"
 #include "store/sqltext.h"
+#include "store/tablechanges.h"
 
 #include <QRegularExpression>
+#include <bit>
 
 namespace {
 
@@ -31,15 +33,38 @@ std::shared_ptr<KeyedRows> KeyedRows::open(Connection &connection, const QString
     if (!match.hasMatch() || grouped.match(match.captured(1)).hasMatch() || grouped.match(match.captured(3)).hasMatch())
         return nullptr;
     std::shared_ptr<KeyedRows> rows(new KeyedRows(connection, match.captured(1), match.captured(2), formats));
-    rows->m_keys = connection.keysOf(QStringLiteral("SELECT ID FROM ") + rows->m_table + match.captured(3));
+    // Its rows depend on this table alone when its condition and order name
+    // no other (its columns may share their names) and not the clock.
+    const QStringList tables = schema::tableNames();
+    QStringList others = TableChanges::named(match.captured(3), tables);
+    others.removeIf([&](const QString &table) { return table.compare(rows->m_table, Qt::CaseInsensitive) == 0; });
+    if (others.isEmpty() && !TableChanges::readBy(sql, tables).isEmpty()) {
+        rows->m_sql = sql;
+        rows->m_readAt = connection.changeCount(sql);
+    }
     static const QRegularExpression orderBy(QStringLiteral(R"(\bORDER\s+BY\b)"), QRegularExpression::CaseInsensitiveOption);
     QString rest = match.captured(3).trimmed();
     while (rest.endsWith(QLatin1Char(';')))
         rest = rest.chopped(1).trimmed();
     const qsizetype order = rest.lastIndexOf(orderBy);
     rows->m_condition = order < 0 ? rest : rest.left(order).trimmed();
-    rows->m_order = order < 0 ? QString() : rest.mid(order);
+    rows->m_order = order < 0 ? QString() : tiedByKey(rest.mid(order));
+    rows->m_keys = connection.keysOf(
+        QStringLiteral("SELECT ID FROM %1 %2 %3").arg(rows->m_table, rows->m_condition, rows->m_order));
     return rows;
+}
+
+// Rows that tie on the statement's order come by key, in the direction of
+// its last column: one order on the file and on a server, and the one the
+// place of a row added is found by.
+QString KeyedRows::tiedByKey(const QString &order)
+{
+    static const QRegularExpression keyLast(QStringLiteral(R"(\bID(\s+(ASC|DESC))?\s*$)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression descending(QStringLiteral(R"(\bDESC\s*$)"), QRegularExpression::CaseInsensitiveOption);
+    if (order.contains(keyLast))
+        return order;
+    return order + (order.contains(descending) ? QStringLiteral(", ID DESC") : QStringLiteral(", ID"));
 }
 
 QStringList KeyedRows::columnNames() const
@@ -103,15 +128,17 @@ QString KeyedRows::findCondition(const RowArrangement &how) const
     return any.isEmpty() ? QStringLiteral("1 = 0") : any.join(QStringLiteral(" OR "));
 }
 
+QString KeyedRows::conditionWith(const QString &more) const
+{
+    static const QRegularExpression where(QStringLiteral(R"(^WHERE\s+)"), QRegularExpression::CaseInsensitiveOption);
+    const QString own = QString(m_condition).remove(where);
+    return QStringLiteral("WHERE ") + (own.isEmpty() ? QString() : QLatin1Char('(') + own + QStringLiteral(") AND "))
+        + QLatin1Char('(') + more + QLatin1Char(')');
+}
+
 std::shared_ptr<const GridRows> KeyedRows::arranged(const RowArrangement &how) const
 {
-    QString condition = m_condition;
-    if (!how.find.trimmed().isEmpty()) {
-        static const QRegularExpression where(QStringLiteral(R"(^WHERE\s+)"), QRegularExpression::CaseInsensitiveOption);
-        const QString own = QString(m_condition).remove(where);
-        condition = QStringLiteral("WHERE ") + (own.isEmpty() ? QString() : QLatin1Char('(') + own + QStringLiteral(") AND "))
-            + QLatin1Char('(') + findCondition(how) + QLatin1Char(')');
-    }
+    const QString condition = how.find.trimmed().isEmpty() ? m_condition : conditionWith(findCondition(how));
     QString order = m_order;
     if (how.column >= 0) {
         const QString name = columnNames().value(how.column);
@@ -129,6 +156,53 @@ std::shared_ptr<const GridRows> KeyedRows::arranged(const RowArrangement &how) c
                                                                                             : QStringLiteral(" WITH (INDEX(0))");
     rows->m_keys = m_connection.keysOf(QStringLiteral("SELECT ID FROM %1%2 %3 %4").arg(m_table, through, condition, order));
     return rows;
+}
+
+std::shared_ptr<const GridRows> KeyedRows::withAdditions(Connection &connection, const QString &sql) const
+{
+    if (&connection != &m_connection || m_sql.isEmpty() || sql != m_sql)
+        return nullptr;
+    const auto added = m_connection.addedSince(m_table, m_readAt);
+    if (!added)
+        return nullptr;
+    // A key is placed by asking the store about log2(rows) pairs, each
+    // about the cost of reading 500 keys: past that, and a few dozen pairs
+    // more, the list is read again.
+    const size_t pairs = added->keys.size() * size_t(std::bit_width(m_keys.size()));
+    if (pairs > 64 + m_keys.size() / 500)
+        return nullptr;
+    std::shared_ptr<KeyedRows> rows(new KeyedRows(m_connection, m_select, m_table, m_formats));
+    rows->m_sql = m_sql;
+    rows->m_readAt = added->count;
+    rows->m_condition = m_condition;
+    rows->m_order = m_order;
+    rows->m_keys = m_keys;
+    if (added->keys.empty())
+        return rows;
+    QStringList keys;
+    for (qint64 key : added->keys)
+        keys << QString::number(key);
+    const QString selected = QStringLiteral("SELECT ID FROM %1 %2")
+                                 .arg(m_table, conditionWith(QStringLiteral("ID IN (%1)").arg(keys.join(QLatin1Char(',')))));
+    for (qint64 key : m_connection.keysOf(selected))
+        rows->m_keys.insert(rows->m_keys.begin() + qsizetype(rows->placeOf(key)), key);
+    return rows;
+}
+
+// The first key before which the row goes: a binary search that asks the
+// store which of two rows the order puts first. Without an order, the rows
+// come as stored, a new one last.
+size_t KeyedRows::placeOf(qint64 key) const
+{
+    if (m_order.isEmpty())
+        return m_keys.size();
+    const auto precedes = [&](qint64 other) {
+        const std::vector<qint64> first = m_connection.keysOf(
+            QStringLiteral("SELECT ID FROM %1 WHERE ID IN (%2, %3) %4")
+                .arg(m_table, QString::number(other), QString::number(key), m_order));
+        return !first.empty() && first.front() == other;
+    };
+    return size_t(std::partition_point(m_keys.begin(), m_keys.end(), precedes) - m_keys.begin());
 }
 
 KeyedRows::KeyedRows(Connection &connection, QString select, QString table, QHash<int, ResultRows::Format> formats)

@@ -28,6 +28,10 @@ public:
     // The store sorts and searches: the keys alone are read again, in the
     // order asked, so a million rows cost what the query costs.
     std::shared_ptr<const GridRows> arranged(const RowArrangement &how) const override;
+    // The rows this desk added since, of those the statement selects, each
+    // put in its place by asking the store about a few of the keys: after
+    // an insert, a list of a million rows is not read again.
+    std::shared_ptr<const GridRows> withAdditions(Connection &connection, const QString &sql) const override;
 
 private:
     struct Block
@@ -41,8 +45,15 @@ private:
     // The stored column each list column shows, by name.
     QStringList columnNames() const;
     QString findCondition(const RowArrangement &how) const;
+    static QString tiedByKey(const QString &order);
+    // The statement's own condition, and this one too.
+    QString conditionWith(const QString &more) const;
+    // Where the row goes among the keys by the statement's order.
+    size_t placeOf(qint64 key) const;
 
     Connection &m_connection;
+    QString m_sql; // the whole statement, where it reads this table alone
+    quint64 m_readAt = 0; // the table's count of changes when its keys were read
     QString m_select; // the statement's column list
     QString m_table;
     QString m_condition; // "WHERE ..." of the statement, or empty

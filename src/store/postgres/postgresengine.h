@@ -54,7 +54,7 @@ public:
     // after a new connection, "*": what was missed is not known.
     QStringList takeNotices();
     bool tellsChangesOf(const QString &table) const override;
-    QStringList takeChanges() override;
+    SeenChanges takeChanges() override;
 
     // The archive's tables are of this program's version; otherwise why not.
     void checkPrepared();

@@ -44,12 +44,12 @@ bool PostgresEngine::tellsChangesOf(const QString &table) const
     return schema::historyKept().contains(table, Qt::CaseInsensitive);
 }
 
-QStringList PostgresEngine::takeChanges()
+SeenChanges PostgresEngine::takeChanges()
 {
     readNotices();
     // This session's own writes are told at their commit; until then any
     // table it reads may hold them.
     if (!m_writing.isEmpty())
         noteAnyChange();
-    return std::exchange(m_changed, {});
+    return {std::exchange(m_changed, {}), {}};
 }

@@ -51,33 +51,56 @@ SqliteEngine::~SqliteEngine()
     sqlite3_close_v2(m_db);
 }
 
-void SqliteEngine::rowChanged(void *engine, int, const char *, const char *table, long long)
+void SqliteEngine::rowChanged(void *engine, int operation, const char *, const char *table, long long key)
 {
-    static_cast<SqliteEngine *>(engine)->noteChanged(table);
+    auto *self = static_cast<SqliteEngine *>(engine);
+    if (operation == SQLITE_INSERT)
+        self->noteAdded(table, key);
+    else
+        self->noteChanged(table);
 }
 
+// Told of every row written: lists of the few tables seen, no hash.
 void SqliteEngine::noteChanged(const char *table)
 {
-    // Told of every row written: a list of the few tables seen, no hash.
     for (const QByteArray &seen : m_changed)
         if (qstrcmp(seen, table) == 0)
             return;
     m_changed << QByteArray(table);
 }
 
-QStringList SqliteEngine::takeChanges()
+void SqliteEngine::noteAdded(const char *table, qint64 key)
 {
-    QStringList tables;
+    for (const QByteArray &seen : m_changed)
+        if (qstrcmp(seen, table) == 0)
+            return;
+    auto added = std::find_if(m_added.begin(), m_added.end(), [table](const auto &kept) { return kept.first == table; });
+    if (added == m_added.end())
+        added = m_added.insert(m_added.end(), {QByteArray(table), {}});
+    // A table filled in bulk is told as changed, not row by row.
+    if (added->second.size() == TableChanges::KeptAdditions) {
+        m_added.erase(added);
+        m_changed << QByteArray(table);
+        return;
+    }
+    added->second.push_back(key);
+}
+
+SeenChanges SqliteEngine::takeChanges()
+{
+    SeenChanges seen;
     for (const QByteArray &table : std::exchange(m_changed, {}))
-        tables << QString::fromUtf8(table);
+        seen.tables << QString::fromUtf8(table);
+    for (auto &[table, keys] : std::exchange(m_added, {}))
+        seen.added.insert(QString::fromUtf8(table), std::move(keys));
     // Another program's commit to the file (a command run beside the
     // window) moves the file's data version, and names no table.
     SqliteStatement dataVersion(*this, "PRAGMA data_version");
     const qint64 version = dataVersion.step() ? dataVersion.cell(0).integer : 0;
     if (version != m_dataVersion && m_dataVersion != 0)
-        tables << QStringLiteral("*");
+        seen.tables << QStringLiteral("*");
     m_dataVersion = version;
-    return tables;
+    return seen;
 }
 
 bool SqliteEngine::isReadOnly() const

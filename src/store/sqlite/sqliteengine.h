@@ -41,7 +41,7 @@ public:
     void markDamaged() override;
     QStringList structureProblems(bool full) override;
     bool tellsChangesOf(const QString &) const override { return true; }
-    QStringList takeChanges() override;
+    SeenChanges takeChanges() override;
     int listVersion() override;
     void setListVersion(int version) override;
     // This session writes each change of the kept tables to STORIA, under
@@ -51,17 +51,20 @@ public:
     bool recordsHistory() const { return m_recordsHistory; }
 
 private:
-    static void rowChanged(void *engine, int, const char *, const char *table, long long);
+    static void rowChanged(void *engine, int operation, const char *, const char *table, long long key);
     void noteChanged(const char *table);
+    void noteAdded(const char *table, qint64 key);
     void run(const QByteArray &sql);
     QStringList firstColumn(const QByteArray &sql);
 
     sqlite3 *m_db = nullptr;
     int m_pageSize = 0;
     bool m_recordsHistory = false;
-    // The tables this session wrote since the last look; and the file's
-    // count of the commits other connections made to it.
+    // The tables this session wrote since the last look, otherwise than by
+    // adding rows, and the keys added to the others; and the file's count
+    // of the commits other connections made to it.
     QList<QByteArray> m_changed;
+    std::vector<std::pair<QByteArray, std::vector<qint64>>> m_added;
     qint64 m_dataVersion = 0;
 };
 
