@@ -15,6 +15,19 @@ QString now()
     return QDateTime::currentDateTime().toString(Qt::ISODate);
 }
 
+// The run's rows of the services the condition selects, by key: their
+// columns as they are now, and what the change leaves where it is known.
+void keepRows(Connection &connection, qint64 run, const QString &after, const QString &where, const QList<QVariant> &values)
+{
+    connection.execute(QStringLiteral("INSERT INTO PARCELLAZIONI_RIGHE (ID_PARC, ID_PREST, PARC_PRIMA, DATAP_PRIMA, NR_PRIMA, "
+                                      "PARC_DOPO, DATAP_DOPO, NR_DOPO) "
+                                      "SELECT %1, ID, PARC, DATAP, NR, %2 FROM PRESTAZIONI WITH (INDEX(0)) WHERE ")
+                               .arg(run)
+                               .arg(after)
+                           + where,
+                       values);
+}
+
 }
 
 qint64 begin(Connection &connection, const QString &panel)
@@ -26,19 +39,22 @@ qint64 begin(Connection &connection, const QString &panel)
 
 void keep(Connection &connection, qint64 run, const QString &where, const QList<QVariant> &values)
 {
-    connection.execute(QStringLiteral("INSERT INTO PARCELLAZIONI_RIGHE (ID_PARC, ID_PREST, PARC_PRIMA, DATAP_PRIMA, NR_PRIMA) "
-                                      "SELECT %1, ID, PARC, DATAP, NR FROM PRESTAZIONI WITH (INDEX(0)) WHERE ")
-                               .arg(run)
-                           + where,
-                       values);
+    keepRows(connection, run, QStringLiteral("NULL, NULL, NULL"), where, values);
+}
+
+void keepBilling(Connection &connection, qint64 run, const QString &where, const QDate &billingDate)
+{
+    keepRows(connection, run, QStringLiteral("'S', ?, NR"), where, {billingDate});
 }
 
 Run finish(Connection &connection, qint64 run)
 {
+    // A billing always leaves a PARC: rows without one were kept before a
+    // change not known in advance.
     connection.execute(
         QStringLiteral("UPDATE PARCELLAZIONI_RIGHE SET PARC_DOPO = (SELECT PARC FROM PRESTAZIONI WHERE ID = ID_PREST), "
                        "DATAP_DOPO = (SELECT DATAP FROM PRESTAZIONI WHERE ID = ID_PREST), "
-                       "NR_DOPO = (SELECT NR FROM PRESTAZIONI WHERE ID = ID_PREST) WHERE ID_PARC = ?"),
+                       "NR_DOPO = (SELECT NR FROM PRESTAZIONI WHERE ID = ID_PREST) WHERE ID_PARC = ? AND PARC_DOPO IS NULL"),
         {run});
     // Rows the billing did not change are not part of the run.
     connection.execute(QStringLiteral("DELETE FROM PARCELLAZIONI_RIGHE WHERE ID_PARC = ? AND PARC_PRIMA IS PARC_DOPO "

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -33,6 +34,10 @@ qint64 begin(Connection &connection, const QString &panel);
 // WHERE clause on PRESTAZIONI, with its values) selects, as they are now.
 // The condition names the services by their IDs: they are read by key.
 void keep(Connection &connection, qint64 run, const QString &where, const QList<QVariant> &values = {});
+// The same for a billing that leaves every service it bills alike: PARC
+// "S", that billing date, NR as it is. What it leaves is kept with them, so
+// that finish() need not read it back.
+void keepBilling(Connection &connection, qint64 run, const QString &where, const QDate &billingDate);
 // After the UPDATE, in the same transaction: keeps what the run left;
 // returns the run with its count of services and total.
 Run finish(Connection &connection, qint64 run);

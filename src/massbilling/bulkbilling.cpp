@@ -32,14 +32,19 @@ BulkBilled billServices(Connection &connection, const QList<qint64> &ticked, con
         // every unbilled service, for each batch, to find these 500.
         const QString unbilled = QStringLiteral("PARC LIKE 'N' AND ") + batch;
         connection.lockRows(QStringLiteral("PRESTAZIONI"), batch);
-        billed.billedElsewhere += int(
-            Recordset(connection,
-                      QStringLiteral("SELECT count(*) FROM PRESTAZIONI WITH (INDEX(0)) WHERE PARC NOT LIKE 'N' AND ") + batch)
-                .fields(0)
-                .toInteger());
-        billingruns::keep(connection, run, unbilled);
-        connection.execute(QStringLiteral("UPDATE PRESTAZIONI WITH (INDEX(0)) SET DATAP = ?, PARC = 'S' WHERE ") + unbilled,
-                           {billingDate});
+        billingruns::keepBilling(connection, run, unbilled, billingDate);
+        const int written = connection.execute(
+            QStringLiteral("UPDATE PRESTAZIONI WITH (INDEX(0)) SET DATAP = ?, PARC = 'S' WHERE ") + unbilled, {billingDate});
+        // Counted only when some were not written: billed now, the batch's
+        // services billed elsewhere are those beyond this desk's.
+        if (const qsizetype asked = std::min<qsizetype>(Batch, ids.size() - from); written < asked)
+            billed.billedElsewhere +=
+                int(Recordset(connection,
+                              QStringLiteral("SELECT count(*) FROM PRESTAZIONI WITH (INDEX(0)) WHERE PARC NOT LIKE 'N' AND ")
+                                  + batch)
+                        .fields(0)
+                        .toInteger())
+                - written;
     }
     billed.run = billingruns::finish(connection, run);
     transaction.commit();
