@@ -383,7 +383,7 @@ void ServerTest::anArchiveOfThePreviousVersionIsUpgraded()
         owner.openServer(archive.address);
         for (const char *step :
              {"DROP TABLE storia", "DROP FUNCTION velmora_storia() CASCADE", "DROP FUNCTION velmora_avviso() CASCADE",
-              "DROP FUNCTION velmora_cambi(anyelement, anyelement)", "ALTER TABLE fe_clienti DROP COLUMN nazione",
+              "DROP FUNCTION velmora_cambi(jsonb, jsonb)", "ALTER TABLE fe_clienti DROP COLUMN nazione",
               "DROP INDEX prestazioni_id_caus", "DROP TABLE importazioni_righe", "DROP TABLE importazioni",
               "UPDATE velmora_stato SET versione_schema = 1"})
             Statement(owner, QByteArray(step)).run();
@@ -396,7 +396,7 @@ void ServerTest::anArchiveOfThePreviousVersionIsUpgraded()
     }
     CliRun upgraded = runCli({"server", "aggiorna", archive.address});
     QVERIFY2(upgraded.status == 0, qPrintable(upgraded.err));
-    QCOMPARE(upgraded.out, QString("archivio aggiornato dalla versione 1 alla 5\n"));
+    QCOMPARE(upgraded.out, QString("archivio aggiornato dalla versione 1 alla 6\n"));
     Connection desk;
     desk.openServer(archive.address);
     desk.execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('NERI')");
@@ -409,7 +409,7 @@ void ServerTest::anArchiveOfThePreviousVersionIsUpgraded()
     QCOMPARE(upgraded.status, 1);
     QVERIFY2(upgraded.err.contains("altre postazioni sono collegate"), qPrintable(upgraded.err));
     upgraded = runCli({"server", "aggiorna", archive.address, "--forza"});
-    QCOMPARE(upgraded.out, QString("l'archivio è già alla versione 5\n"));
+    QCOMPARE(upgraded.out, QString("l'archivio è già alla versione 6\n"));
 }
 
 #include "tst_server.moc"

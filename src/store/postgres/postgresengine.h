@@ -58,7 +58,7 @@ public:
 
     // The archive's tables are of this program's version; otherwise why not.
     void checkPrepared();
-    static constexpr int SchemaVersion = 5;
+    static constexpr int SchemaVersion = 6;
 
     // For its statements: the text prepared, on first use.
     Prepared prepared(const QByteArray &sql);

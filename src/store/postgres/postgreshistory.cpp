@@ -16,24 +16,29 @@ void run(Connection &connection, const QString &sql)
 
 void postgres::installHistory(Connection &connection)
 {
-    // A change keeps only the columns it changed, before and after.
+    // A change keeps only the columns it changed, before and after. Each
+    // row is made JSON once: a mass billing writes 10,000 of them.
+    run(connection, QStringLiteral("DROP FUNCTION IF EXISTS velmora_cambi(anyelement, anyelement)"));
     run(connection,
-        QStringLiteral("CREATE OR REPLACE FUNCTION velmora_cambi(a anyelement, b anyelement) RETURNS jsonb "
+        QStringLiteral("CREATE OR REPLACE FUNCTION velmora_cambi(a jsonb, b jsonb) RETURNS jsonb "
                        "LANGUAGE sql IMMUTABLE AS $$SELECT coalesce(jsonb_object_agg(key, value), '{}') "
-                       "FROM jsonb_each(to_jsonb(a)) WHERE value IS DISTINCT FROM to_jsonb(b) -> key$$"));
+                       "FROM jsonb_each(a) WHERE value IS DISTINCT FROM b -> key$$"));
     // Who is the login; the desk is the name the program gave its session
     // (the machine), or the address it came from. A change that writes the
     // values the row had is none; a name retyped in capitals is one.
     run(connection,
-        QStringLiteral("CREATE OR REPLACE FUNCTION velmora_storia() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
-                       "IF TG_OP = 'UPDATE' AND to_jsonb(OLD) = to_jsonb(NEW) THEN RETURN NULL; END IF; "
+        QStringLiteral("CREATE OR REPLACE FUNCTION velmora_storia() RETURNS trigger LANGUAGE plpgsql AS $$ "
+                       "DECLARE o jsonb; n jsonb; BEGIN "
+                       "IF TG_OP <> 'INSERT' THEN o := to_jsonb(OLD); END IF; "
+                       "IF TG_OP <> 'DELETE' THEN n := to_jsonb(NEW); END IF; "
+                       "IF TG_OP = 'UPDATE' AND o = n THEN RETURN NULL; END IF; "
                        "INSERT INTO storia (quando, chi, postazione, tabella, id_riga, azione, prima, dopo) VALUES ("
                        "to_char(now(), 'YYYY-MM-DD HH24:MI:SS'), session_user, "
                        "coalesce(nullif(current_setting('application_name'), ''), host(inet_client_addr()), 'locale'), "
                        "upper(TG_TABLE_NAME), CASE WHEN TG_OP = 'DELETE' THEN OLD.id ELSE NEW.id END, "
                        "CASE TG_OP WHEN 'INSERT' THEN 'INSERIMENTO' WHEN 'UPDATE' THEN 'MODIFICA' ELSE 'ELIMINAZIONE' END, "
-                       "CASE TG_OP WHEN 'DELETE' THEN to_jsonb(OLD)::text WHEN 'UPDATE' THEN velmora_cambi(OLD, NEW)::text END, "
-                       "CASE TG_OP WHEN 'INSERT' THEN to_jsonb(NEW)::text WHEN 'UPDATE' THEN velmora_cambi(NEW, OLD)::text END); "
+                       "CASE TG_OP WHEN 'DELETE' THEN o::text WHEN 'UPDATE' THEN velmora_cambi(o, n)::text END, "
+                       "CASE TG_OP WHEN 'INSERT' THEN n::text WHEN 'UPDATE' THEN velmora_cambi(n, o)::text END); "
                        "RETURN NULL; END $$"));
     // The other desks hear of each table a commit changed, once.
     run(connection,

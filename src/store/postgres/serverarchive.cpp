@@ -186,10 +186,10 @@ int serverarchive::upgrade(Connection &connection)
     if (found < 1 || found >= PostgresEngine::SchemaVersion)
         throw StoreError(QStringLiteral("l'archivio è della versione %1, che questo programma non sa aggiornare").arg(found));
     Transaction transaction(connection);
-    if (found == 1) {
+    if (found == 1)
         schema::ensureHistory(connection);
-        postgres::installHistory(connection);
-    }
+    // Version 6: the history makes each row JSON once, not once a column.
+    postgres::installHistory(connection);
     // Version 3: the clients' country for the electronic invoices.
     schema::ensureInvoiceTables(connection);
     // Version 4: the links' indexes, for the links that point nowhere.
