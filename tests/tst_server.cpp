@@ -216,9 +216,15 @@ void ServerTest::desksWriteRowsButNeverChangeTables()
     QCOMPARE(desk.lastInsertId(), 1);
     // The history names the desk's login, and the desk cannot rewrite it.
     QCOMPARE(rowsOf(desk, "SELECT CHI & ' ' & AZIONE & ' ' & TABELLA FROM STORIA"), QStringList{"mrossi INSERIMENTO CAUSALE"});
+    // A change keeps the columns it changed; one that writes what was there is none.
+    desk.execute("UPDATE CAUSALE SET IMPORTO = 3000, CAUSALE = 'VISITA'");
+    desk.execute("UPDATE CAUSALE SET IMPORTO = 3500");
+    QCOMPARE(rowsOf(desk, "SELECT PRIMA & ' ' & DOPO FROM STORIA WHERE AZIONE = 'MODIFICA'"),
+             QStringList{R"({"importo": 3000} {"importo": 3500})"});
     for (const char *change :
          {"CREATE TABLE ALTRA (X TEXT)", "DROP TABLE PRESTAZIONI", "TRUNCATE CAUSALE", "ALTER TABLE CAUSALE ADD COLUMN X TEXT",
-          "UPDATE STORIA SET CHI = 'nessuno'", "DELETE FROM STORIA", "ALTER TABLE CAUSALE DISABLE TRIGGER storia"}) {
+          "UPDATE STORIA SET CHI = 'nessuno'", "DELETE FROM STORIA", "ALTER TABLE CAUSALE DISABLE TRIGGER storia",
+          "ALTER TABLE CAUSALE DISABLE TRIGGER storia_modifiche"}) {
         try {
             desk.execute(change);
             QFAIL(change);

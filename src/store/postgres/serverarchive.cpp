@@ -188,7 +188,7 @@ int serverarchive::upgrade(Connection &connection)
     Transaction transaction(connection);
     if (found == 1)
         schema::ensureHistory(connection);
-    // Version 6: the history makes each row JSON once, not once a column.
+    // Version 6: the history of a statement's changes written at once.
     postgres::installHistory(connection);
     // Version 3: the clients' country for the electronic invoices.
     schema::ensureInvoiceTables(connection);
