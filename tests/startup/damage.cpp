@@ -32,12 +32,13 @@ void fillWithServices(Connection &connection)
     transaction.commit();
 }
 
-// 4 KiB of random bytes among the services' pages, as a failing disk leaves them.
-void damage(const QString &path)
+// 4 KiB of random bytes over a page, as a failing disk leaves them; by
+// default among the last pages, which the open does not read.
+void damage(const QString &path, qint64 at = -16 * 1024)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.seek(file.size() - 16 * 1024));
+    QVERIFY(file.seek(at < 0 ? file.size() + at : at));
     QByteArray noise(4096, 0);
     QRandomGenerator random(4242);
     for (char &byte : noise)
@@ -83,8 +84,10 @@ void DamageTest::aListMeetingTheDamageSaysSoAndNothingIsWrittenAfter()
         store.add("CAUSALE", {{"CAUSALE", "VISITA"}, {"IMPORTO", "30"}});
         fillWithServices(store.connection());
         backup::make(store.connection());
+        // The services' own table, where any list of them reads.
+        const qint64 root = store.text("SELECT rootpage FROM sqlite_master WHERE name = 'PRESTAZIONI'").toLongLong();
         store.connection().close();
-        damage(store.path());
+        damage(store.path(), (root - 1) * Connection::NewPageSize);
         storefile::openOrCreate(store.connection(), store.path());
     }));
     const QString path = m_program.store().path();

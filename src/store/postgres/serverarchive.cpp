@@ -186,9 +186,9 @@ int serverarchive::upgrade(Connection &connection)
     if (found < 1 || found >= PostgresEngine::SchemaVersion)
         throw StoreError(QStringLiteral("l'archivio è della versione %1, che questo programma non sa aggiornare").arg(found));
     Transaction transaction(connection);
-    if (found == 1)
-        schema::ensureHistory(connection);
-    // Version 6: the history of a statement's changes written at once.
+    // Version 6: the history of a statement's changes written at once, and
+    // its index by row ID alone.
+    schema::ensureHistory(connection);
     postgres::installHistory(connection);
     // Version 3: the clients' country for the electronic invoices.
     schema::ensureInvoiceTables(connection);
