@@ -118,6 +118,7 @@ private slots:
     void twoDesksBillingTogetherBillEachServiceOnce();
     void desksAtWorkTogetherLoseNothing();
     void anArchiveOfThePreviousVersionIsUpgraded();
+    void anArchiveOfVersionFiveGetsTheHistoryOfEachStatement();
 
 private:
     void prepareWithDesk(Database &database);
@@ -416,6 +417,40 @@ void ServerTest::anArchiveOfThePreviousVersionIsUpgraded()
     QVERIFY2(upgraded.err.contains("altre postazioni sono collegate"), qPrintable(upgraded.err));
     upgraded = runCli({"server", "aggiorna", archive.address, "--forza"});
     QCOMPARE(upgraded.out, QString("l'archivio è già alla versione 6\n"));
+}
+
+// Version 5 wrote the history of a change from a row trigger, indexed by
+// table and row: after the upgrade a change is written once, by the
+// statement's trigger, and the old index is gone.
+void ServerTest::anArchiveOfVersionFiveGetsTheHistoryOfEachStatement()
+{
+    Archive archive;
+    {
+        Connection owner;
+        owner.openServer(archive.address);
+        for (const char *step : {"DROP INDEX storia_id_riga", "CREATE INDEX storia_riga ON storia (tabella, id_riga)",
+                                 "UPDATE velmora_stato SET versione_schema = 5"})
+            Statement(owner, QByteArray(step)).run();
+        for (const QString &table : schema::historyKept()) {
+            Statement(owner, ("DROP TRIGGER storia_modifiche ON " + table.toLower()).toUtf8()).run();
+            Statement(owner,
+                      ("CREATE OR REPLACE TRIGGER storia AFTER INSERT OR UPDATE OR DELETE ON " + table.toLower()
+                       + " FOR EACH ROW EXECUTE FUNCTION velmora_storia()")
+                          .toUtf8())
+                .run();
+        }
+    }
+    CliRun upgraded = runCli({"server", "aggiorna", archive.address});
+    QVERIFY2(upgraded.status == 0, qPrintable(upgraded.err));
+    QCOMPARE(upgraded.out, QString("archivio aggiornato dalla versione 5 alla 6\n"));
+    Connection desk;
+    desk.openServer(archive.address);
+    const QStringList indexes = desk.engine().tablesAndIndexes();
+    QVERIFY(indexes.contains("STORIA_ID_RIGA", Qt::CaseInsensitive) && !indexes.contains("STORIA_RIGA", Qt::CaseInsensitive));
+    desk.execute("INSERT INTO OPERATORE (OPERATORE) VALUES ('NERI')");
+    desk.execute("UPDATE OPERATORE SET OPERATORE = 'BIANCHI'");
+    QCOMPARE(rowsOf(desk, "SELECT AZIONE & ' ' & DOPO FROM STORIA ORDER BY ID"),
+             QStringList({R"(INSERIMENTO {"id": 1, "operatore": "NERI"})", R"(MODIFICA {"operatore": "BIANCHI"})"}));
 }
 
 #include "tst_server.moc"
