@@ -202,9 +202,7 @@ void ArchiveMenu::exportArchive(int chosen)
     if (target.isEmpty())
         return;
     QStringList written;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool done = guarded(m_messages, m_window, [&] { written = archiveexport::write(m_connection, format, target); });
-    QApplication::restoreOverrideCursor();
+    const bool done = guardedBusy(m_messages, m_window, [&] { written = archiveexport::write(m_connection, format, target); });
     if (!done)
         return;
     QString told = QStringLiteral("Archivio esportato in:\n%1").arg(written.join(QLatin1Char('\n')));

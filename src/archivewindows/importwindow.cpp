@@ -163,11 +163,9 @@ void ImportWindow::refresh()
     const importfields::Table table = chosenTable();
     m_preview = {};
     if (!m_file->text().isEmpty()) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        guarded(m_messages, this, [&] {
+        guardedBusy(m_messages, this, [&] {
             m_preview = importpreview::build(m_connection, table, m_headed, m_mapping->mapping(), m_duplicates->isTicked());
         });
-        QApplication::restoreOverrideCursor();
     }
     // The verdicts first, where the eye starts; then the row as stored.
     QList<GridColumn> columns{
@@ -234,9 +232,8 @@ void ImportWindow::import()
     if (!m_messages.ask(this, Title, question))
         return;
     importruns::Written written;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool done = guarded(m_messages, this, [&] { written = importruns::write(m_connection, m_preview, m_file->text()); });
-    QApplication::restoreOverrideCursor();
+    const bool done = guardedBusy(m_messages, this,
+                                  [&] { written = importruns::write(m_connection, m_preview, m_file->text()); });
     if (!done)
         return;
     m_messages.inform(

@@ -7,8 +7,6 @@
 #include "ui/storeguard.h"
 #include "ui/textrows.h"
 
-#include <QApplication>
-
 namespace {
 
 const QString Title = QStringLiteral("Velmora - ANNULLA PARCELLAZIONE");
@@ -57,9 +55,7 @@ void UndoBillingWindow::act()
                             .arg(list()->subItem(row, 1), list()->subItem(row, 3), list()->subItem(row, 4))))
         return;
     billingruns::Undone undone;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool done = guarded(m_messages, this, [&] { undone = billingruns::undo(m_connection, run); });
-    QApplication::restoreOverrideCursor();
+    const bool done = guardedBusy(m_messages, this, [&] { undone = billingruns::undo(m_connection, run); });
     if (!done)
         return;
     QString text = QStringLiteral("Parcellazione annullata: %1 prestazioni sono tornate com'erano prima.").arg(undone.restored);

@@ -7,8 +7,6 @@
 #include "ui/storeguard.h"
 #include "ui/textrows.h"
 
-#include <QApplication>
-
 namespace {
 
 const QString Title = QStringLiteral("Velmora - ANNULLA IMPORTAZIONE");
@@ -57,10 +55,8 @@ void UndoImportWindow::act()
                 .arg(list()->subItem(row, 1), list()->subItem(row, 4), list()->subItem(row, 2), list()->subItem(row, 3))))
         return;
     importruns::Undone undone;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool done = guarded(m_messages, this,
-                              [&] { undone = importruns::undo(m_connection, list()->rowText(row).toLongLong()); });
-    QApplication::restoreOverrideCursor();
+    const bool done = guardedBusy(m_messages, this,
+                                  [&] { undone = importruns::undo(m_connection, list()->rowText(row).toLongLong()); });
     if (!done)
         return;
     QString text = QStringLiteral("Importazione annullata: %1.").arg(counted(undone.removed, "riga tolta", "righe tolte"));

@@ -144,8 +144,7 @@ void InvoicesWindow::refill()
                         {QStringLiteral("Nome del file"), 3400},
                         {QStringLiteral("Storna la parcella"), 1600}});
     QList<QStringList> rows;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    guarded(m_messages, this, [&] {
+    guardedBusy(m_messages, this, [&] {
         for (const invoicefiles::Bill &bill : invoicefiles::ofYear(m_connection, m_year->value())) {
             QStringList row{bill.number, bill.date.toString(QStringLiteral("dd/MM/yyyy")), bill.client};
             if (bill.invoice)
@@ -156,7 +155,6 @@ void InvoicesWindow::refill()
             rows << (row << bill.fileName << bill.corrects);
         }
     });
-    QApplication::restoreOverrideCursor();
     m_list->setRows(std::make_shared<TextRows>(rows));
     for (int row = 0; row < rows.size() && !selected.isEmpty(); ++row)
         if (rows.at(row).first() == selected)
@@ -245,10 +243,8 @@ void InvoicesWindow::generate()
     if (target.isEmpty())
         return;
     invoicefiles::Batch batch;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool done = guarded(m_messages, this,
-                              [&] { batch = invoicefiles::generate(m_connection, numbers, m_year->value(), target); });
-    QApplication::restoreOverrideCursor();
+    const bool done = guardedBusy(m_messages, this,
+                                  [&] { batch = invoicefiles::generate(m_connection, numbers, m_year->value(), target); });
     if (!done)
         return;
     QStringList refused;
@@ -356,9 +352,7 @@ void InvoicesWindow::readReceipts()
         return;
     settings().setValue(QStringLiteral("ricevute"), chosen);
     QList<receipts::Outcome> outcomes;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool done = guarded(m_messages, this, [&] { outcomes = receipts::readFolder(m_connection, chosen); });
-    QApplication::restoreOverrideCursor();
+    const bool done = guardedBusy(m_messages, this, [&] { outcomes = receipts::readFolder(m_connection, chosen); });
     if (!done)
         return;
     if (outcomes.isEmpty()) {

@@ -4,6 +4,9 @@
 #include "messages.h"
 #include "store/storeerror.h"
 
+#include <QCursor>
+#include <QGuiApplication>
+
 #include <optional>
 
 // Runs the work of one window event; a store failure ends it with a message
@@ -29,6 +32,17 @@ bool guarded(Messages &messages, QWidget *parent, Work &&work)
                         Messages::Icon::Critical);
         return false;
     }
+}
+
+// The same for work the user may see take a while (an import, a batch of
+// files), under the wait cursor.
+template<typename Work>
+bool guardedBusy(Messages &messages, QWidget *parent, Work &&work)
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool done = guarded(messages, parent, std::forward<Work>(work));
+    QGuiApplication::restoreOverrideCursor();
+    return done;
 }
 
 // The change or deletion of the record whose id a read-only field holds:
