@@ -2,6 +2,7 @@
 
 #include "archive/billingruns.h"
 #include "store/money.h"
+#include "runstate.h"
 #include "ui/gridlist.h"
 #include "ui/messages.h"
 #include "ui/storeguard.h"
@@ -35,9 +36,7 @@ void UndoBillingWindow::refill()
                                 run.panel,
                                 QString::number(run.services),
                                 Money::fromCents(run.totalCents).euroText(),
-                                run.undone.isValid()
-                                    ? QStringLiteral("annullata il ") + run.undone.toString(QStringLiteral("dd/MM/yyyy HH:mm"))
-                                    : QStringLiteral("in vigore")};
+                                runState(run.undone)};
     });
     list()->setRows(std::make_shared<TextRows>(rows));
 }

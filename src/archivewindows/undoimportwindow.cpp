@@ -2,6 +2,7 @@
 
 #include "imports/counted.h"
 #include "imports/importruns.h"
+#include "runstate.h"
 #include "ui/gridlist.h"
 #include "ui/messages.h"
 #include "ui/storeguard.h"
@@ -35,9 +36,7 @@ void UndoImportWindow::refill()
                                 run.table,
                                 run.file,
                                 QString::number(run.rows),
-                                run.undone.isValid()
-                                    ? QStringLiteral("annullata il ") + run.undone.toString(QStringLiteral("dd/MM/yyyy HH:mm"))
-                                    : QStringLiteral("in vigore")};
+                                runState(run.undone)};
     });
     list()->setRows(std::make_shared<TextRows>(rows));
 }
