@@ -41,12 +41,13 @@ importfields::Mapping ColumnMapping::mapping() const
 
 void ColumnMapping::chosen(int row)
 {
-    const int field = static_cast<QComboBox *>(cellWidget(row, 1))->currentData().toInt();
+    importfields::Mapping changed = mapping();
+    importfields::assign(changed, row, changed.at(row));
     for (int other = 0; other < rowCount(); ++other) {
         auto *fields = static_cast<QComboBox *>(cellWidget(other, 1));
-        if (other != row && field >= 0 && fields->currentData().toInt() == field) {
+        if (fields->currentData().toInt() != changed.at(other)) {
             const QSignalBlocker quiet(fields);
-            fields->setCurrentIndex(0);
+            fields->setCurrentIndex(fields->findData(changed.at(other)));
         }
     }
     emit mappingChanged();

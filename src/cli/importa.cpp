@@ -35,10 +35,7 @@ std::optional<importfields::Mapping> mappingOf(const Options &options, const She
                 << "uno dei campi del sottocomando).\n";
             return std::nullopt;
         }
-        // A field is filled by one column.
-        if (const qsizetype before = mapping.indexOf(field); field >= 0 && before >= 0)
-            mapping.replace(before, -1);
-        mapping.replace(column, field);
+        importfields::assign(mapping, column, field);
     }
     return mapping;
 }

@@ -2,6 +2,8 @@
 
 #include "counted.h"
 
+#include <algorithm>
+
 namespace importfields {
 
 namespace {
@@ -130,6 +132,13 @@ Mapping match(Table table, const QStringList &headers)
         mapping << found;
     }
     return mapping;
+}
+
+void assign(Mapping &mapping, qsizetype column, int field)
+{
+    if (field >= 0)
+        std::replace(mapping.begin(), mapping.end(), field, -1);
+    mapping.replace(column, field);
 }
 
 Sheet headed(Table table, const Sheet &sheet)

@@ -36,6 +36,9 @@ const QList<Field> &fieldsOf(Table table);
 // filled by the first column that names it.
 using Mapping = QList<int>;
 Mapping match(Table table, const QStringList &headers);
+// The column takes the field (-1: it is left out); another column that had
+// the field leaves it.
+void assign(Mapping &mapping, qsizetype column, int field);
 // A field by its key, its caption or one of its headers; -1 for none.
 int fieldNamed(Table table, const QString &name);
 

@@ -83,6 +83,17 @@ void ImportWindowTest::theRowsAreShownCheckedBeforeAnythingIsWritten()
     emit municipality->activated(0);
     QTRY_VERIFY(summary->text().endsWith("Colonne lasciate fuori: Comune."));
     QCOMPARE(preview->subItem(0, 9), QString());
+    // A field given to a second column leaves the first.
+    auto *province = in<QComboBox>(window, "Campo3");
+    const int provinceField = province->currentIndex();
+    municipality->setCurrentIndex(provinceField);
+    emit municipality->activated(provinceField);
+    QCOMPARE(province->currentIndex(), 0);
+    QTRY_VERIFY(summary->text().contains("Colonne lasciate fuori: Prov."));
+    province->setCurrentIndex(provinceField);
+    emit province->activated(provinceField);
+    QCOMPARE(municipality->currentIndex(), 0);
+    QTRY_VERIFY(summary->text().endsWith("Colonne lasciate fuori: Comune."));
 
     // The rows with errors saved to correct, then the others written.
     m_program.messages().choose(m_dir.filePath("da-correggere.xlsx"));
